@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "lists/app_state.h"
+
+namespace tessaril {
+
+class Frontend;
+
+// "导入文件": asks for text files and appends their lines to the source list by the line rule.
+void ImportFiles(AppState& state, Frontend& frontend);
+
+// The import of already chosen files, in this order: each file's lines are appended with the
+// progress bar following the bytes read; a file that cannot be opened ends the import with
+// "打开文件失败" (what was read before it stays). Ends with the source list's refresh.
+void ImportFileList(AppState& state, Frontend& frontend, const std::vector<std::string>& paths);
+
+// Appends the accepted lines of one file to `list`; false when it cannot be opened.
+bool AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path);
+
+}  // namespace tessaril

@@ -1,0 +1,4 @@
+# Sources of src/acquire: every way numbers enter the source list.
+list(APPEND CORE_SOURCES
+  acquire/import_files.cpp
+)

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace tessaril {
+
+// The folder of the files that sit beside the executable (addrdat/sms.dll, add.txt, sheng.txt,
+// help.txt): $TESSARIL_DATA_DIR when set, else the folder of the running executable. Ends in "/".
+std::string DefaultDataFolder();
+
+// `name` inside `folder` ("add.txt" in "/opt/tessaril/" gives "/opt/tessaril/add.txt").
+std::string DataFile(const std::string& folder, const std::string& name);
+
+}  // namespace tessaril

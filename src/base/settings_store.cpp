@@ -1,0 +1,137 @@
+#include "base/settings_store.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "base/file_system.h"
+#include "base/text.h"
+
+namespace tessaril {
+namespace {
+
+std::string_view Strip(std::string_view s) {
+  size_t b = 0;
+  while (b < s.size() && IsSpaceByte(s[b])) ++b;
+  size_t e = s.size();
+  while (e > b && IsSpaceByte(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) { Load(); }
+
+void SettingsStore::Load() {
+  std::ifstream in(path_, std::ios::binary);
+  if (!in) return;
+  std::string line;
+  Section* current = nullptr;
+  while (std::getline(in, line)) {
+    std::string_view view = Strip(line);
+    if (view.empty() || view[0] == ';' || view[0] == '#') continue;
+    if (view.front() == '[' && view.back() == ']') {
+      sections_.push_back({std::string(Strip(view.substr(1, view.size() - 2))), {}});
+      current = &sections_.back();
+      continue;
+    }
+    size_t eq = view.find('=');
+    if (eq == std::string_view::npos || current == nullptr) continue;
+    current->entries.emplace_back(std::string(Strip(view.substr(0, eq))),
+                                  std::string(Strip(view.substr(eq + 1))));
+  }
+}
+
+const std::string* SettingsStore::Find(const std::string& section, const std::string& key) const {
+  for (const Section& s : sections_) {
+    if (!SameName(s.name, section)) continue;
+    for (const auto& [k, v] : s.entries) {
+      if (SameName(k, key)) return &v;
+    }
+  }
+  return nullptr;
+}
+
+bool SettingsStore::Has(const std::string& section, const std::string& key) const {
+  return Find(section, key) != nullptr;
+}
+
+std::string SettingsStore::GetString(const std::string& section, const std::string& key,
+                                     const std::string& fallback) const {
+  const std::string* value = Find(section, key);
+  return value ? *value : fallback;
+}
+
+int SettingsStore::GetInt(const std::string& section, const std::string& key,
+                          int fallback) const {
+  const std::string* value = Find(section, key);
+  if (!value) return fallback;
+  return static_cast<int>(std::strtol(value->c_str(), nullptr, 10));
+}
+
+bool SettingsStore::SetString(const std::string& section, const std::string& key,
+                              const std::string& value) {
+  Section* target = nullptr;
+  for (Section& s : sections_) {
+    if (SameName(s.name, section)) {
+      target = &s;
+      break;
+    }
+  }
+  if (!target) {
+    sections_.push_back({section, {}});
+    target = &sections_.back();
+  }
+  bool found = false;
+  for (auto& [k, v] : target->entries) {
+    if (SameName(k, key)) {
+      v = value;
+      found = true;
+      break;
+    }
+  }
+  if (!found) target->entries.emplace_back(key, value);
+  return Save();
+}
+
+bool SettingsStore::SetInt(const std::string& section, const std::string& key, int value) {
+  return SetString(section, key, std::to_string(value));
+}
+
+bool SettingsStore::Save() const {
+  if (path_.empty()) return true;
+  std::ostringstream out;
+  for (const Section& s : sections_) {
+    out << '[' << s.name << "]\n";
+    for (const auto& [k, v] : s.entries) out << k << '=' << v << '\n';
+    out << '\n';
+  }
+  return WriteFileAtomically(path_, out.str());
+}
+
+std::string DefaultSettingsPath() {
+  if (const char* explicit_path = std::getenv("TESSARIL_CONFIG"); explicit_path && *explicit_path)
+    return explicit_path;
+  std::string base;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = std::string(home) + "/.config";
+  } else {
+    base = ".";
+  }
+  return base + "/KorvaneTessaril/KorvaneTessaril.ini";
+}
+
+}  // namespace tessaril

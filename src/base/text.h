@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaril {
+
+// White space as the number rules define it: space, tab, CR, LF, vertical tab, form feed.
+constexpr bool IsSpaceByte(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// Strips leading and trailing white space, then any trailing carriage returns.
+std::string_view TrimNumberText(std::string_view text);
+
+// True when `text` is exactly eleven ASCII digits.
+bool IsElevenDigits(std::string_view text);
+
+// printf-style formatting of the system's texts ("当前原始号码框内有%d个手机号码").
+std::string Format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace tessaril

@@ -1,0 +1,150 @@
+#include "base/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tessaril {
+namespace {
+constexpr size_t kBlock = 1 << 20;
+}
+
+TextFileReader::~TextFileReader() { Close(); }
+
+bool TextFileReader::Open(const std::string& path) {
+  Close();
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) return false;
+  struct stat st;
+  if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    Close();
+    return false;
+  }
+  length_ = static_cast<std::uint64_t>(st.st_size);
+  buffer_.resize(kBlock);
+  begin_ = end_ = 0;
+  eof_ = failed_ = false;
+  position_ = 0;
+  return true;
+}
+
+void TextFileReader::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+bool TextFileReader::Fill() {
+  if (eof_ || fd_ < 0) return false;
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a very long line
+  for (;;) {
+    ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) failed_ = true;
+    if (got <= 0) {
+      eof_ = true;
+      return false;
+    }
+    end_ += static_cast<size_t>(got);
+    return true;
+  }
+}
+
+bool TextFileReader::Next(std::string_view& line) {
+  size_t scanned = begin_;
+  for (;;) {
+    const char* start = buffer_.data() + scanned;
+    const void* lf = std::memchr(start, '\n', end_ - scanned);
+    if (lf) {
+      size_t at = static_cast<const char*>(lf) - buffer_.data();
+      size_t length = at - begin_;
+      if (length > 0 && buffer_[at - 1] == '\r') --length;
+      line = std::string_view(buffer_.data() + begin_, length);
+      position_ += at + 1 - begin_;
+      begin_ = at + 1;
+      return true;
+    }
+    scanned = end_ - begin_;
+    if (!Fill()) break;
+    // Fill moved the pending bytes to the front of the buffer.
+    scanned = begin_ + scanned;
+  }
+  if (begin_ == end_) return false;
+  // The last line has no line end.
+  line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+  position_ += end_ - begin_;
+  begin_ = end_;
+  return true;
+}
+
+TextFileWriter::~TextFileWriter() {
+  if (fd_ >= 0) Close();
+}
+
+bool TextFileWriter::Open(const std::string& path, bool append) {
+  if (fd_ >= 0) Close();
+  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+  fd_ = ::open(path.c_str(), flags, 0666);
+  failed_ = fd_ < 0;
+  buffer_.clear();
+  buffer_.reserve(kBlock + 4096);
+  return fd_ >= 0;
+}
+
+void TextFileWriter::Raw(std::string_view bytes) {
+  buffer_.append(bytes);
+  if (buffer_.size() >= kBlock) Flush();
+}
+
+void TextFileWriter::Write(std::string_view text) {
+  size_t from = 0;
+  for (;;) {
+    size_t lf = text.find('\n', from);
+    if (lf == std::string_view::npos) {
+      Raw(text.substr(from));
+      return;
+    }
+    Raw(text.substr(from, lf - from));
+    Raw("\r\n");
+    from = lf + 1;
+  }
+}
+
+void TextFileWriter::WriteLine(std::string_view text) {
+  Write(text);
+  Raw("\r\n");
+}
+
+bool TextFileWriter::Flush() {
+  const char* data = buffer_.data();
+  size_t left = buffer_.size();
+  while (left > 0 && !failed_ && fd_ >= 0) {
+    ssize_t written = ::write(fd_, data, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      failed_ = true;
+      break;
+    }
+    data += written;
+    left -= static_cast<size_t>(written);
+  }
+  buffer_.clear();
+  return !failed_;
+}
+
+bool TextFileWriter::Close() {
+  if (fd_ < 0) return !failed_;
+  Flush();
+  if (::close(fd_) != 0) failed_ = true;
+  fd_ = -1;
+  return !failed_;
+}
+
+}  // namespace tessaril

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaril {
+
+// Reads a file line by line in text mode, as the program's files were read on Windows: a line
+// ends at LF, and a CR directly before that LF belongs to the line end. A last line without LF
+// is still a line; lines have no length limit. Reads in large blocks.
+class TextFileReader {
+ public:
+  TextFileReader() = default;
+  ~TextFileReader();
+  TextFileReader(const TextFileReader&) = delete;
+  TextFileReader& operator=(const TextFileReader&) = delete;
+
+  bool Open(const std::string& path);
+  bool IsOpen() const { return fd_ >= 0; }
+  void Close();
+
+  // The next line, valid until the next call; false at the end of the file (or on a read error).
+  bool Next(std::string_view& line);
+  // Bytes consumed so far, line ends included.
+  std::uint64_t Position() const { return position_; }
+  // The file's length, taken once when it was opened.
+  std::uint64_t Length() const { return length_; }
+  bool Failed() const { return failed_; }
+
+ private:
+  bool Fill();
+
+  int fd_ = -1;
+  std::vector<char> buffer_;
+  size_t begin_ = 0;
+  size_t end_ = 0;
+  bool eof_ = false;
+  bool failed_ = false;
+  std::uint64_t position_ = 0;
+  std::uint64_t length_ = 0;
+};
+
+// Writes a text file in text mode: every LF is stored as CR LF. Every write and the close are
+// checked; once a step failed, the writer stays failed.
+class TextFileWriter {
+ public:
+  TextFileWriter() = default;
+  ~TextFileWriter();
+  TextFileWriter(const TextFileWriter&) = delete;
+  TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+  // `append` keeps what the file holds and writes after it.
+  bool Open(const std::string& path, bool append = false);
+  bool IsOpen() const { return fd_ >= 0; }
+
+  // Writes `text` with its LFs as CR LF.
+  void Write(std::string_view text);
+  // Writes `text` and a line end.
+  void WriteLine(std::string_view text);
+  // Flushes and closes; false when any write or the close failed.
+  bool Close();
+  bool Failed() const { return failed_; }
+
+ private:
+  void Raw(std::string_view bytes);
+  bool Flush();
+
+  int fd_ = -1;
+  std::string buffer_;
+  bool failed_ = false;
+};
+
+}  // namespace tessaril

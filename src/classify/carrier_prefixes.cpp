@@ -1,0 +1,81 @@
+#include "classify/carrier_prefixes.h"
+
+#include "base/frontend.h"
+#include "base/settings_store.h"
+#include "base/text.h"
+
+namespace tessaril {
+namespace {
+
+constexpr const char* kSection = "Setting";
+constexpr const char* kNumberKey = "NumberStr1";
+constexpr const char* kMobileKey = "MobileStr_New2";
+constexpr const char* kUnicomKey = "CUnicomStr_New1";
+constexpr const char* kTelecomKey = "DianXinStr_New1";
+
+bool HasPrefixIn(std::string_view number, size_t width, size_t exact_length,
+                 const std::string& list) {
+  std::string_view trimmed = TrimNumberText(number);
+  if (exact_length != 0 ? trimmed.size() != exact_length : trimmed.size() < width) return false;
+  return list.find(trimmed.substr(0, width)) != std::string::npos;
+}
+
+}  // namespace
+
+CarrierPrefixTexts SettingsDialogDefaults() {
+  return {"13;14;15;18",
+          "134;135;136;137;138;139;147;150;151;152;154;157;158;159;187;188;183;182",
+          "130;131;132;145;155;156;185;186", "133;153;180;189"};
+}
+
+CarrierPrefixes LoadCarrierPrefixes(const SettingsStore& settings) {
+  const CarrierPrefixes defaults;
+  CarrierPrefixes loaded;
+  loaded.mobile = settings.GetString(kSection, kMobileKey, defaults.mobile);
+  loaded.number_beginnings = settings.GetString(kSection, kNumberKey, defaults.number_beginnings);
+  loaded.unicom = settings.GetString(kSection, kUnicomKey, defaults.unicom);
+  loaded.telecom = settings.GetString(kSection, kTelecomKey, defaults.telecom);
+  return loaded;
+}
+
+bool IsMobileNumber(const CarrierPrefixes& prefixes, std::string_view number) {
+  return HasPrefixIn(number, 2, 11, prefixes.number_beginnings);
+}
+
+bool IsChinaMobileNumber(const CarrierPrefixes& prefixes, std::string_view number) {
+  return HasPrefixIn(number, 3, 0, prefixes.mobile);
+}
+
+bool IsChinaUnicomNumber(const CarrierPrefixes& prefixes, std::string_view number) {
+  return HasPrefixIn(number, 3, 0, prefixes.unicom);
+}
+
+bool IsChinaTelecomNumber(const CarrierPrefixes& prefixes, std::string_view number) {
+  return HasPrefixIn(number, 3, 0, prefixes.telecom);
+}
+
+CarrierClass ClassifyCarrier(const CarrierPrefixes& prefixes, std::string_view number) {
+  if (IsChinaMobileNumber(prefixes, number)) return CarrierClass::Mobile;
+  if (IsChinaUnicomNumber(prefixes, number)) return CarrierClass::Unicom;
+  if (IsChinaTelecomNumber(prefixes, number)) return CarrierClass::Telecom;
+  return CarrierClass::Other;
+}
+
+void RunSettingsCommand(SettingsStore& settings, CarrierPrefixes& prefixes, Frontend& frontend) {
+  const CarrierPrefixTexts defaults = SettingsDialogDefaults();
+  CarrierPrefixTexts shown;
+  shown.number_beginnings = settings.GetString(kSection, kNumberKey, defaults.number_beginnings);
+  shown.mobile = settings.GetString(kSection, kMobileKey, defaults.mobile);
+  shown.unicom = settings.GetString(kSection, kUnicomKey, defaults.unicom);
+  shown.telecom = settings.GetString(kSection, kTelecomKey, defaults.telecom);
+
+  std::optional<CarrierPrefixTexts> confirmed = frontend.AskSettings(shown);
+  if (!confirmed) return;
+  settings.SetString(kSection, kMobileKey, confirmed->mobile);
+  settings.SetString(kSection, kNumberKey, confirmed->number_beginnings);
+  settings.SetString(kSection, kUnicomKey, confirmed->unicom);
+  settings.SetString(kSection, kTelecomKey, confirmed->telecom);
+  prefixes = LoadCarrierPrefixes(settings);
+}
+
+}  // namespace tessaril

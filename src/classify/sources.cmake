@@ -1,0 +1,4 @@
+# Sources of src/classify: carrier prefixes and the location database.
+list(APPEND CORE_SOURCES
+  classify/carrier_prefixes.cpp
+)

@@ -1,0 +1,62 @@
+#include "cli/cli_frontend.h"
+
+namespace tessaril::cli {
+namespace {
+
+// A message box's text on one line: each CR LF (and any lone line end) becomes one space.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  line.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      line.push_back(' ');
+      ++i;
+    } else if (text[i] == '\n' || text[i] == '\r') {
+      line.push_back(' ');
+    } else {
+      line.push_back(text[i]);
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+void CliFrontend::ShowMessage(const Message& message) {
+  out_ << '[' << message.caption << "] " << OneLine(message.text) << '\n';
+  if (message.failure) failed_ = true;
+}
+
+bool CliFrontend::AskYesNo(const std::string& text, const std::string& caption, MessageIcon) {
+  out_ << '[' << caption << "] " << OneLine(text) << '\n';
+  return yes_no;
+}
+
+std::optional<std::vector<std::string>> CliFrontend::PickOpenFiles(const OpenFileRequest&) {
+  return open_files;
+}
+
+std::optional<std::string> CliFrontend::PickSaveFile(const SaveFileRequest&) { return save_file; }
+
+std::optional<std::string> CliFrontend::PickFolder(const std::string&, const std::string&) {
+  return folder;
+}
+
+std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTexts&) {
+  return settings;
+}
+
+void CliFrontend::Refuse(const std::string& text, const std::string& caption) {
+  ShowMessage({text, caption, MessageIcon::Warning, true});
+}
+
+void CliFrontend::Reset() {
+  open_files.reset();
+  save_file.reset();
+  folder.reset();
+  yes_no = false;
+  settings.reset();
+  failed_ = false;
+}
+
+}  // namespace tessaril::cli

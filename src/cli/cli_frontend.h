@@ -1,0 +1,51 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "base/frontend.h"
+
+namespace tessaril::cli {
+
+// The command-line front end's answers to the core: messages are printed as "[CAPTION] TEXT";
+// pickers and dialogs return what the running command's arguments put in beforehand, or
+// "cancelled" when it put nothing there. A failure message is remembered so that the script stops.
+class CliFrontend : public Frontend {
+ public:
+  explicit CliFrontend(std::ostream& out) : out_(out) {}
+
+  void ShowMessage(const Message& message) override;
+  bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  std::optional<std::vector<std::string>> PickOpenFiles(const OpenFileRequest& request) override;
+  std::optional<std::string> PickSaveFile(const SaveFileRequest& request) override;
+  std::optional<std::string> PickFolder(const std::string& title,
+                                        const std::string& initial) override;
+  void SetProgress(int) override {}
+  void RefreshSourceView() override {}
+  void RefreshTargetView() override {}
+
+  std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
+
+  // Prints a failure in the message form and marks the command as failed (for values that the
+  // window's dialog would refuse).
+  void Refuse(const std::string& text, const std::string& caption = "提示");
+  bool Failed() const { return failed_; }
+  // Forgets the answers and the failure of the previous command.
+  void Reset();
+
+  // Answers for the running command.
+  std::optional<std::vector<std::string>> open_files;
+  std::optional<std::string> save_file;
+  std::optional<std::string> folder;
+  bool yes_no = false;
+  std::optional<CarrierPrefixTexts> settings;
+
+ private:
+  std::ostream& out_;
+  bool failed_ = false;
+};
+
+}  // namespace tessaril::cli

@@ -1,0 +1,68 @@
+// tessaril-cli: runs the window's commands from a script.
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+#include "base/data_folder.h"
+#include "base/settings_store.h"
+#include "cli/runner.h"
+
+using namespace tessaril;
+
+int main(int argc, char** argv) {
+  // A write beyond the file-size limit must fail as a write, not end the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::string config = DefaultSettingsPath();
+  std::string data = DefaultDataFolder();
+  std::string script_path = "-";
+  bool seeded = false;
+  unsigned long long seed = 0;
+
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&](const char* option) -> std::string {
+      if (i + 1 >= argc) {
+        std::cerr << "tessaril-cli: " << option << " needs a value\n";
+        std::exit(2);
+      }
+      return argv[++i];
+    };
+    if (arg == "--help" || arg == "-h") {
+      cli::PrintUsage(std::cout);
+      return 0;
+    } else if (arg == "--config") {
+      config = value("--config");
+    } else if (arg == "--data") {
+      data = value("--data");
+      if (!data.empty() && data.back() != '/') data.push_back('/');
+    } else if (arg == "--seed") {
+      std::string text = value("--seed");
+      char* end = nullptr;
+      seed = std::strtoull(text.c_str(), &end, 10);
+      if (text.empty() || *end != '\0') {
+        std::cerr << "tessaril-cli: --seed needs a whole number\n";
+        return 2;
+      }
+      seeded = true;
+    } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+      std::cerr << "tessaril-cli: unknown option " << arg << "\n";
+      return 2;
+    } else {
+      script_path = arg;
+    }
+  }
+
+  SettingsStore settings(config);
+  AppState state(settings, data);
+  if (seeded) state.random.seed(seed);
+  cli::CliFrontend frontend(std::cout);
+
+  if (script_path == "-") return cli::RunScript(std::cin, state, frontend, std::cout, std::cerr);
+  std::ifstream script(script_path);
+  if (!script) {
+    std::cerr << "tessaril-cli: cannot open " << script_path << "\n";
+    return 2;
+  }
+  return cli::RunScript(script, state, frontend, std::cout, std::cerr);
+}

@@ -1,0 +1,54 @@
+#include "cli/runner.h"
+
+#include <map>
+#include <string>
+
+#include "cli/script.h"
+#include "cli/verbs.h"
+
+namespace tessaril::cli {
+
+int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std::ostream& out,
+              std::ostream& err) {
+  std::map<std::string, Verb> verbs;
+  for (Verb& verb : AllVerbs()) verbs.emplace(verb.name, std::move(verb));
+  CliContext context{state, frontend, out};
+
+  std::string line;
+  for (int number = 1; std::getline(script, line); ++number) {
+    std::string error;
+    std::optional<std::vector<std::string>> words = SplitScriptLine(line, error);
+    auto fail = [&](const std::string& reason) {
+      out.flush();
+      err << "tessaril-cli: line " << number << ": " << reason << '\n';
+      return 2;
+    };
+    if (!error.empty()) return fail(error);
+    if (!words) continue;
+    auto verb = verbs.find(words->front());
+    if (verb == verbs.end()) return fail("unknown command '" + words->front() + "'");
+    Arguments args(words->begin() + 1, words->end());
+    frontend.Reset();
+    try {
+      verb->second.run(context, args);
+    } catch (const UsageError& usage) {
+      return fail(verb->first + ": " + usage.what());
+    }
+    out.flush();
+    if (frontend.Failed()) return 1;
+  }
+  return 0;
+}
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: tessaril-cli [--config FILE] [--data DIR] [--seed N] [SCRIPT]\n"
+         "Runs the commands of SCRIPT (or of standard input), one per line.\n"
+         "L is source or target; DIR is down (source to target) or up (target to source).\n\n"
+         "commands:\n";
+  for (const Verb& verb : AllVerbs()) {
+    std::string head = "  " + verb.name + (verb.arguments.empty() ? "" : " " + verb.arguments);
+    out << head << "\n      " << verb.help << '\n';
+  }
+}
+
+}  // namespace tessaril::cli

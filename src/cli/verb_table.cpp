@@ -1,0 +1,36 @@
+#include <cerrno>
+#include <cstdlib>
+
+#include "cli/verbs.h"
+
+namespace tessaril::cli {
+
+std::vector<Verb> AllVerbs() {
+  std::vector<Verb> all;
+  for (auto group : {ListVerbs}) {
+    for (Verb& verb : group()) all.push_back(std::move(verb));
+  }
+  return all;
+}
+
+void ExpectCount(const Arguments& args, size_t min, size_t max) {
+  if (args.size() < min) throw UsageError("missing arguments");
+  if (args.size() > max) throw UsageError("too many arguments");
+}
+
+ListId ParseListId(const std::string& word) {
+  if (word == "source") return ListId::Source;
+  if (word == "target") return ListId::Target;
+  throw UsageError("expected source or target, not '" + word + "'");
+}
+
+long long ParseInteger(const std::string& word, const char* what) {
+  errno = 0;
+  char* end = nullptr;
+  long long value = std::strtoll(word.c_str(), &end, 10);
+  if (word.empty() || *end != '\0' || errno == ERANGE)
+    throw UsageError(std::string("expected a whole number for ") + what + ", not '" + word + "'");
+  return value;
+}
+
+}  // namespace tessaril::cli

@@ -1,0 +1,3 @@
+# Sources of src/export
+list(APPEND CORE_SOURCES
+)

@@ -1,0 +1,3 @@
+# Sources of src/filetools
+list(APPEND CORE_SOURCES
+)

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/settings_store.h"
+#include "classify/carrier_prefixes.h"
+#include "lists/number_list.h"
+
+namespace tessaril {
+
+class Frontend;
+
+// Which of the main window's two lists a command works on.
+enum class ListId { Source, Target };
+
+// What the commands share for one run of the window (or of one CLI script): the two lists, the
+// data-match set of the feature move, the file tools' result files, the settings and the carrier
+// prefix lists loaded from them, the random source of shuffles and the data folder.
+struct AppState {
+  AppState(SettingsStore& store, std::string data) : settings(store), data_folder(std::move(data)) {
+    prefixes = LoadCarrierPrefixes(settings);
+  }
+
+  NumberList source;
+  NumberList target;
+  // Lines of the feature move's data box, rebuilt by each move that matches data.
+  std::set<std::string> data_match_set;
+  // The file tools' result-file list, top to bottom.
+  std::vector<std::string> result_files;
+
+  SettingsStore& settings;
+  CarrierPrefixes prefixes;
+  std::mt19937_64 random{std::random_device{}()};
+  // 0: the export commands take the source list; 1: the target list.
+  int export_choice = 1;
+  // Ends in "/"; see base/data_folder.h.
+  std::string data_folder;
+
+  NumberList& List(ListId id) { return id == ListId::Source ? source : target; }
+};
+
+// The refresh that closes every command that changed `id`.
+void RefreshList(Frontend& frontend, ListId id);
+
+// The counter under a list's view: "当前原始号码框内有%d个手机号码" or "当前目标号码框内有%d个手机号码".
+// It counts entries, repeats and texts that are not numbers included.
+std::string CounterText(const NumberList& list, ListId id);
+
+}  // namespace tessaril

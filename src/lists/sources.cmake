@@ -1,0 +1,5 @@
+# Sources of src/lists: the number lists and the commands on them.
+list(APPEND CORE_SOURCES
+  lists/list_commands.cpp
+  lists/number_list.cpp
+)

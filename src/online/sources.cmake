@@ -1,0 +1,3 @@
+# Sources of src/online
+list(APPEND CORE_SOURCES
+)

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "base/codepage.h"
+#include "base/file_system.h"
+#include "base/settings_store.h"
+#include "base/text.h"
+#include "base/text_file.h"
+#include "support/temp_dir.h"
+
+namespace tessaril {
+namespace {
+
+using BaseTest = testing::CommandTest;
+
+TEST(TrimNumberText, StripsWhiteSpaceAndCarriageReturnsOnly) {
+  EXPECT_EQ(TrimNumberText(" \t13800138000\r\n"), "13800138000");
+  EXPECT_EQ(TrimNumberText("\v\f 138 0013 8000 \r\r"), "138 0013 8000");
+  EXPECT_EQ(TrimNumberText(" \r\n\t "), "");
+  EXPECT_EQ(TrimNumberText(std::string_view("a\0b", 3)), std::string_view("a\0b", 3));
+}
+
+TEST(Codepage, GbkRoundTripAndUtf8Detection) {
+  const std::string utf8 = "广东::深圳";
+  const std::string gbk = Utf8ToGbk(utf8);
+  EXPECT_NE(gbk, utf8);
+  EXPECT_EQ(gbk.size(), 10u);  // two bytes per Han character
+  EXPECT_FALSE(IsValidUtf8(gbk));
+  EXPECT_EQ(GbkToUtf8(gbk), utf8);
+  EXPECT_EQ(DataTextToUtf8(gbk), utf8);
+  EXPECT_EQ(DataTextToUtf8(utf8), utf8);
+  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));  // overlong
+  EXPECT_FALSE(IsValidUtf8("\xE5\xB9"));  // cut short
+}
+
+TEST_F(BaseTest, SettingsStoreKeepsUnknownKeysAndReadsIntegersLeniently) {
+  WriteFile("s.ini", "[Other]\nkeep=me\n[Settings]\nnlineNum= 12abc\nsplitStr=,\n");
+  SettingsStore store(Path("s.ini"));
+  EXPECT_EQ(store.GetInt("Settings", "nlineNum", 7), 12);
+  EXPECT_EQ(store.GetInt("Settings", "absent", 7), 7);
+  EXPECT_EQ(store.GetString("settings", "SPLITSTR", "x"), ",");
+  ASSERT_TRUE(store.SetString("Setting", "NumberStr1", "13;15"));
+  SettingsStore reread(Path("s.ini"));
+  EXPECT_EQ(reread.GetString("Other", "keep", ""), "me");
+  EXPECT_EQ(reread.GetString("Setting", "NumberStr1", ""), "13;15");
+  EXPECT_EQ(reread.GetInt("Settings", "nlineNum", 0), 12);
+}
+
+TEST_F(BaseTest, SettingsStoreCreatesItsFolder) {
+  SettingsStore store(Path("deep/er/KorvaneTessaril.ini"));
+  ASSERT_TRUE(store.SetInt("Settings", "bChangePath", 1));
+  EXPECT_TRUE(FileExists(Path("deep/er/KorvaneTessaril.ini")));
+}
+
+TEST_F(BaseTest, TextReaderSplitsLinesAsTextMode) {
+  std::string long_line(3 << 20, '7');  // longer than the read block
+  WriteFile("t.txt", "a\r\nb\rc\n\r\n" + long_line + "\nlast");
+  TextFileReader reader;
+  ASSERT_TRUE(reader.Open(Path("t.txt")));
+  std::vector<std::string> lines;
+  std::string_view line;
+  while (reader.Next(line)) lines.emplace_back(line);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "a");
+  EXPECT_EQ(lines[1], "b\rc");  // a CR alone is not a line end
+  EXPECT_EQ(lines[2], "");
+  EXPECT_EQ(lines[3], long_line);
+  EXPECT_EQ(lines[4], "last");
+  EXPECT_EQ(reader.Position(), reader.Length());
+}
+
+TEST_F(BaseTest, TextWriterStoresLineFeedsAsCrLf) {
+  TextFileWriter writer;
+  ASSERT_TRUE(writer.Open(Path("w.txt")));
+  writer.WriteLine("13800138000");
+  writer.Write("a\nb");
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(ReadFile("w.txt"), "13800138000\r\na\r\nb");
+}
+
+TEST_F(BaseTest, TextWriterReportsAFullDevice) {
+  if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  TextFileWriter writer;
+  ASSERT_TRUE(writer.Open("/dev/full", true));
+  writer.WriteLine("13800138000");
+  EXPECT_FALSE(writer.Close());
+}
+
+TEST_F(BaseTest, RenameNeverReplacesAnExistingFile) {
+  WriteFile("a", "A");
+  WriteFile("b", "B");
+  EXPECT_FALSE(RenameNoReplace(Path("a"), Path("b")));
+  EXPECT_EQ(ReadFile("b"), "B");
+  EXPECT_TRUE(RenameNoReplace(Path("a"), Path("c")));
+  EXPECT_EQ(ReadFile("c"), "A");
+  EXPECT_FALSE(FileExists(Path("a")));
+}
+
+}  // namespace
+}  // namespace tessaril

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/runner.h"
+#include "cli/script.h"
+#include "support/temp_dir.h"
+
+namespace tessaril {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class CliTest : public testing::CommandTest {
+ protected:
+  int Run(const std::string& script) {
+    std::istringstream in(script);
+    out_.str("");
+    err_.str("");
+    return cli::RunScript(in, state_, frontend_, out_, err_);
+  }
+  cli::CliFrontend frontend_{out_};
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST(ScriptLine, WordsQuotesAndComments) {
+  std::string error;
+  EXPECT_FALSE(cli::SplitScriptLine("   # comment", error));
+  EXPECT_FALSE(cli::SplitScriptLine("  \t", error));
+  auto words = cli::SplitScriptLine(R"(import "my file.txt" a\b "q\"x\\" "")", error);
+  ASSERT_TRUE(words);
+  EXPECT_EQ(*words, (Strings{"import", "my file.txt", "a\\b", "q\"x\\", ""}));
+  EXPECT_FALSE(cli::SplitScriptLine("import \"open", error));
+  EXPECT_EQ(error, "unterminated quote");
+}
+
+TEST_F(CliTest, ImportCleanPrintAndStatus) {
+  std::string file = WriteFile("n.txt", "13900000002\r\n13800000001\r\nabc\r\n13900000002\r\n");
+  int status = Run("import \"" + file + "\"\nsort source\ndedupe source\nremove-non-mobile\n"
+                   "print source\nstatus\n");
+  EXPECT_EQ(status, 0) << err_.str();
+  EXPECT_EQ(out_.str(),
+            "13800000001\n13900000002\n当前原始号码框内有2个手机号码\n当前目标号码框内有0个手机号码\n");
+}
+
+TEST_F(CliTest, FailureMessageStopsWithStatusOne) {
+  int status = Run("import " + Path("missing.txt") + "\nprint source\n");
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(out_.str(), "[提示] 打开文件失败\n");
+}
+
+TEST_F(CliTest, InvalidLinesStopWithStatusTwo) {
+  EXPECT_EQ(Run("status\n\nfrobnicate\nstatus\n"), 2);
+  EXPECT_EQ(err_.str(), "tessaril-cli: line 3: unknown command 'frobnicate'\n");
+  EXPECT_EQ(Run("sort sideways\n"), 2);
+  EXPECT_EQ(Run("set-prefixes 13\n"), 2);
+  EXPECT_NE(err_.str().find("line 1"), std::string::npos);
+}
+
+TEST_F(CliTest, SetPrefixesStoresAndApplies) {
+  state_.source.Append("19912345678");
+  EXPECT_EQ(Run("set-prefixes 13;14;15;18 134 130 133\nremove-non-mobile\nstatus\n"), 0);
+  EXPECT_EQ(settings_.GetString("Setting", "MobileStr_New2", ""), "134");
+  EXPECT_EQ(out_.str(), "当前原始号码框内有0个手机号码\n当前目标号码框内有0个手机号码\n");
+}
+
+}  // namespace
+}  // namespace tessaril

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/frontend.h"
+
+namespace tessaril::testing {
+
+// A Frontend for tests: it records every call as one line of `calls` ("message 提示: 打开文件失败",
+// "refresh source", "progress 50", ...) and answers pickers and dialogs from queues that the test
+// fills beforehand; an empty queue answers "cancelled".
+class ScriptedFrontend : public Frontend {
+ public:
+  void ShowMessage(const Message& message) override {
+    messages.push_back(message);
+    calls.push_back("message " + message.caption + ": " + message.text);
+  }
+  bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon) override {
+    calls.push_back("ask " + caption + ": " + text);
+    bool answer = yes_no.empty() ? false : yes_no.front();
+    if (!yes_no.empty()) yes_no.pop_front();
+    return answer;
+  }
+  std::optional<std::vector<std::string>> PickOpenFiles(const OpenFileRequest& request) override {
+    calls.push_back("pick open " + request.filter);
+    return Take(open_files);
+  }
+  std::optional<std::string> PickSaveFile(const SaveFileRequest& request) override {
+    calls.push_back("pick save " + request.filter);
+    return Take(save_files);
+  }
+  std::optional<std::string> PickFolder(const std::string& title, const std::string&) override {
+    calls.push_back("pick folder " + title);
+    return Take(folders);
+  }
+  void SetProgress(int percent) override {
+    progress.push_back(percent);
+  }
+  void RefreshSourceView() override { calls.push_back("refresh source"); }
+  void RefreshTargetView() override { calls.push_back("refresh target"); }
+
+  std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override {
+    calls.push_back("dialog settings");
+    shown_settings = shown;
+    return Take(settings);
+  }
+
+  // Recorded.
+  std::vector<std::string> calls;
+  std::vector<Message> messages;
+  std::vector<int> progress;
+  std::optional<CarrierPrefixTexts> shown_settings;
+
+  // Answers.
+  std::deque<bool> yes_no;
+  std::deque<std::optional<std::vector<std::string>>> open_files;
+  std::deque<std::optional<std::string>> save_files;
+  std::deque<std::optional<std::string>> folders;
+  std::deque<std::optional<CarrierPrefixTexts>> settings;
+
+ private:
+  template <typename T>
+  static std::optional<T> Take(std::deque<std::optional<T>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    std::optional<T> answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace tessaril::testing

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "base/settings_store.h"
+#include "lists/app_state.h"
+#include "support/scripted_frontend.h"
+
+namespace tessaril::testing {
+
+// A fixture with a fresh temporary folder, a settings store inside it, an AppState on that store
+// (data folder: the temporary folder) and a scripted front end.
+class CommandTest : public ::testing::Test {
+ protected:
+  CommandTest()
+      : dir_(MakeDir()), settings_(dir_ + "/settings.ini"), state_(settings_, dir_ + "/") {
+    state_.random.seed(7);
+  }
+  ~CommandTest() override {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  std::string Path(std::string_view name) const { return dir_ + "/" + std::string(name); }
+  // Writes `bytes` exactly as given to a file of the temporary folder; returns its path.
+  std::string WriteFile(std::string_view name, std::string_view bytes) const;
+  std::string ReadFile(std::string_view name) const;
+  // The list's entries in order.
+  static std::vector<std::string> Entries(const NumberList& list);
+  void Fill(NumberList& list, const std::vector<std::string>& entries) {
+    for (const auto& e : entries) list.Append(e);
+  }
+
+  std::string dir_;
+  SettingsStore settings_;
+  AppState state_;
+  ScriptedFrontend ui_;
+
+ private:
+  static std::string MakeDir();
+};
+
+}  // namespace tessaril::testing

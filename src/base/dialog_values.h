@@ -16,4 +16,14 @@ struct CarrierPrefixTexts {
   std::string telecom;            // DianXinStr_New1
 };
 
+// Acquisition dialogs.
+
+// Move dialogs.
+
+// Export dialogs.
+
+// File-tools dialogs.
+
+// Online pieces.
+
 }  // namespace tessaril

@@ -65,6 +65,16 @@ class Frontend {
   // Dialogs, one method each: the dialog's values, or nothing when it was cancelled.
   // The values types live in base/dialog_values.h.
   virtual std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) = 0;
+
+  // Acquisition dialogs.
+
+  // Move dialogs.
+
+  // Export dialogs.
+
+  // File-tools dialogs.
+
+  // Online pieces.
 };
 
 // Helpers for the most common message forms.

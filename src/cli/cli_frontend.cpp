@@ -29,33 +29,39 @@ void CliFrontend::ShowMessage(const Message& message) {
 
 bool CliFrontend::AskYesNo(const std::string& text, const std::string& caption, MessageIcon) {
   out_ << '[' << caption << "] " << OneLine(text) << '\n';
-  return yes_no;
+  return answers.yes_no;
 }
 
 std::optional<std::vector<std::string>> CliFrontend::PickOpenFiles(const OpenFileRequest&) {
-  return open_files;
+  return answers.open_files;
 }
 
-std::optional<std::string> CliFrontend::PickSaveFile(const SaveFileRequest&) { return save_file; }
+std::optional<std::string> CliFrontend::PickSaveFile(const SaveFileRequest&) { return answers.save_file; }
 
 std::optional<std::string> CliFrontend::PickFolder(const std::string&, const std::string&) {
-  return folder;
+  return answers.folder;
 }
 
 std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTexts&) {
-  return settings;
+  return answers.settings;
 }
+
+// Acquisition dialogs.
+
+// Move dialogs.
+
+// Export dialogs.
+
+// File-tools dialogs.
+
+// Online pieces.
 
 void CliFrontend::Refuse(const std::string& text, const std::string& caption) {
   ShowMessage({text, caption, MessageIcon::Warning, true});
 }
 
 void CliFrontend::Reset() {
-  open_files.reset();
-  save_file.reset();
-  folder.reset();
-  yes_no = false;
-  settings.reset();
+  answers = Answers{};
   failed_ = false;
 }
 

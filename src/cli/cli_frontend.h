@@ -29,6 +29,16 @@ class CliFrontend : public Frontend {
 
   std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
 
+  // Acquisition dialogs.
+
+  // Move dialogs.
+
+  // Export dialogs.
+
+  // File-tools dialogs.
+
+  // Online pieces.
+
   // Prints a failure in the message form and marks the command as failed (for values that the
   // window's dialog would refuse).
   void Refuse(const std::string& text, const std::string& caption = "提示");
@@ -36,12 +46,25 @@ class CliFrontend : public Frontend {
   // Forgets the answers and the failure of the previous command.
   void Reset();
 
-  // Answers for the running command.
-  std::optional<std::vector<std::string>> open_files;
-  std::optional<std::string> save_file;
-  std::optional<std::string> folder;
-  bool yes_no = false;
-  std::optional<CarrierPrefixTexts> settings;
+  // Answers for the running command, forgotten by Reset().
+  struct Answers {
+    std::optional<std::vector<std::string>> open_files;
+    std::optional<std::string> save_file;
+    std::optional<std::string> folder;
+    bool yes_no = false;
+    std::optional<CarrierPrefixTexts> settings;
+
+    // Acquisition dialogs.
+
+    // Move dialogs.
+
+    // Export dialogs.
+
+    // File-tools dialogs.
+
+    // Online pieces.
+  };
+  Answers answers;
 
  private:
   std::ostream& out_;

@@ -7,7 +7,14 @@ namespace tessaril::cli {
 
 std::vector<Verb> AllVerbs() {
   std::vector<Verb> all;
-  for (auto group : {ListVerbs}) {
+  for (auto group : {
+           ListVerbs,
+           AcquireVerbs,
+           MoveVerbs,
+           LocationVerbs,
+           ExportVerbs,
+           FileToolVerbs,
+       }) {
     for (Verb& verb : group()) all.push_back(std::move(verb));
   }
   return all;

@@ -22,7 +22,7 @@ std::vector<Verb> ListVerbs() {
       {"import", "FILE...", "导入文件: append the lines of the files to the source list",
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 1, SIZE_MAX);
-         c.frontend.open_files = args;
+         c.frontend.answers.open_files = args;
          ImportFiles(c.state, c.frontend);
        }},
       OneListVerb("sort", "号码排序: sort the list", SortList),
@@ -38,7 +38,7 @@ std::vector<Verb> ListVerbs() {
        "系统设置: store and use these four prefix lists",
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 4, 4);
-         c.frontend.settings = CarrierPrefixTexts{args[0], args[1], args[2], args[3]};
+         c.frontend.answers.settings = CarrierPrefixTexts{args[0], args[1], args[2], args[3]};
          RunSettingsCommand(c.state.settings, c.state.prefixes, c.frontend);
        }},
       {"print", "L", "print the list's entries, one per line, bytes as stored",

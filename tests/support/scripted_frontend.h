@@ -48,6 +48,16 @@ class ScriptedFrontend : public Frontend {
     return Take(settings);
   }
 
+  // Acquisition dialogs.
+
+  // Move dialogs.
+
+  // Export dialogs.
+
+  // File-tools dialogs.
+
+  // Online pieces.
+
   // Recorded.
   std::vector<std::string> calls;
   std::vector<Message> messages;
@@ -60,6 +70,16 @@ class ScriptedFrontend : public Frontend {
   std::deque<std::optional<std::string>> save_files;
   std::deque<std::optional<std::string>> folders;
   std::deque<std::optional<CarrierPrefixTexts>> settings;
+
+  // Acquisition dialogs.
+
+  // Move dialogs.
+
+  // Export dialogs.
+
+  // File-tools dialogs.
+
+  // Online pieces.
 
  private:
   template <typename T>

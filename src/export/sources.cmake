@@ -1,3 +1,4 @@
-# Sources of src/export
+# Sources of src/export: output conventions and the exports.
 list(APPEND CORE_SOURCES
+  export/output_files.cpp
 )

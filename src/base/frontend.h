@@ -61,6 +61,8 @@ class Frontend {
   // The closing step of every command that changed a list.
   virtual void RefreshSourceView() = 0;
   virtual void RefreshTargetView() = 0;
+  // Shown while a command waits for data still loading (the busy cursor in the window).
+  virtual void SetBusy(bool /*busy*/) {}
 
   // Dialogs, one method each: the dialog's values, or nothing when it was cancelled.
   // The values types live in base/dialog_values.h.

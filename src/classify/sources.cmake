@@ -1,4 +1,5 @@
 # Sources of src/classify: carrier prefixes and the location database.
 list(APPEND CORE_SOURCES
   classify/carrier_prefixes.cpp
+  classify/location_db.cpp
 )

@@ -6,6 +6,7 @@
 
 #include "base/data_folder.h"
 #include "base/settings_store.h"
+#include "classify/location_db.h"
 #include "cli/runner.h"
 
 using namespace tessaril;
@@ -58,11 +59,19 @@ int main(int argc, char** argv) {
   if (seeded) state.random.seed(seed);
   cli::CliFrontend frontend(std::cout);
 
-  if (script_path == "-") return cli::RunScript(std::cin, state, frontend, std::cout, std::cerr);
-  std::ifstream script(script_path);
-  if (!script) {
-    std::cerr << "tessaril-cli: cannot open " << script_path << "\n";
-    return 2;
+  std::ifstream file;
+  if (script_path != "-") {
+    file.open(script_path);
+    if (!file) {
+      std::cerr << "tessaril-cli: cannot open " << script_path << "\n";
+      return 2;
+    }
   }
-  return cli::RunScript(script, state, frontend, std::cout, std::cerr);
+  // As in the window, the location database loads on its own thread while commands run.
+  StartLocationDbLoader(LocationDbPath(state.data_folder));
+  int status = cli::RunScript(script_path == "-" ? std::cin : file, state, frontend, std::cout,
+                              std::cerr);
+  WaitForLocationDb();
+  ClearLocationDb();
+  return status;
 }

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tessaril {
+
+class Frontend;
+
+// Segment (the first seven characters of a number) to location text, province "::" city, read
+// from addrdat/sms.dll. Texts are held as UTF-8.
+class CLocationDb {
+ public:
+  // Reads a database file; records are added to what is there, a later line replacing an earlier
+  // one of the same segment. False when the file cannot be opened (nothing is added).
+  bool LoadFile(const std::string& path);
+  // Parses one record line; true when it was accepted.
+  bool AddLine(std::string_view line);
+  void Set(std::string_view segment, std::string location);
+  void Clear();
+
+  // The location of the segment `segment` (exactly its seven characters), or nothing.
+  std::optional<std::string_view> Lookup(std::string_view segment) const;
+  // The location of a number's first seven characters; nothing for shorter texts.
+  std::optional<std::string_view> LookupNumber(std::string_view number) const {
+    if (number.size() < 7) return std::nullopt;
+    return Lookup(number.substr(0, 7));
+  }
+
+  size_t Size() const { return entries_.size(); }
+  // Visits every segment with its location in ascending byte order of the segments.
+  void WalkKeys(const std::function<void(std::string_view segment, std::string_view location)>&
+                    visit) const;
+
+ private:
+  void BuildIndex();
+
+  std::map<std::string, std::string, std::less<>> entries_;
+  // Segments of seven digits, as numbers, with an index into `locations_`: the fast path of
+  // lookups over long lists. Rebuilt after every change.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> digit_index_;
+  std::vector<std::string_view> locations_;
+};
+
+// The text before the first "::", or nothing when there is none.
+std::optional<std::string_view> ProvinceOf(std::string_view location);
+// The text after the first "::", or nothing when there is none.
+std::optional<std::string_view> CityOf(std::string_view location);
+
+// The process-wide database, written only by its loader thread while LocationDbReady is false.
+CLocationDb& LocationDb();
+extern std::atomic<bool> LocationDbReady;
+
+// The database file of a data folder: addrdat/sms.dll.
+std::string LocationDbPath(const std::string& data_folder);
+// Sets LocationDbReady to false and loads `path` on a thread of its own; returns at once. Waits
+// for a load still running first.
+void StartLocationDbLoader(const std::string& path);
+// Blocks until LocationDbReady is true, polling every 10 ms.
+void WaitForLocationDb();
+void ClearLocationDb();
+
+// The database for a command: waits for the loader when it is still running (the window shows
+// its busy cursor meanwhile).
+const CLocationDb& ReadyLocationDb(Frontend& frontend);
+
+}  // namespace tessaril

@@ -1,107 +1,493 @@
 #include "lists/number_list.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
+#include <utility>
 
 namespace tessaril {
+namespace {
+
+// Entries live in blocks of 64 Ki codes (512 KiB).
+constexpr int kBlockBits = 16;
+constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;
+constexpr std::size_t kBlockMask = kBlock - 1;
+
+// An entry's code: the value of an eleven-digit number (below 10^11 < 2^37), or this tag with
+// the id of another text.
+constexpr std::uint64_t kOtherTag = std::uint64_t{1} << 63;
+
+// A packed count word: value << kCountBits | count. A count field at kSaturated means the
+// count is kept in big_counts_.
+constexpr int kCountBits = 27;
+constexpr std::uint64_t kCountMask = (std::uint64_t{1} << kCountBits) - 1;
+constexpr std::uint64_t kSaturated = kCountMask;
+
+constexpr std::size_t kMinHash = 16;
+
+bool ParseNumber(std::string_view text, std::uint64_t& value) {
+  if (text.size() != 11) return false;
+  std::uint64_t v = 0;
+  for (char c : text) {
+    unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+    if (digit > 9) return false;
+    v = v * 10 + digit;
+  }
+  value = v;
+  return true;
+}
+
+void FormatNumber(std::uint64_t value, char* out) {
+  for (int i = 10; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+}
+
+std::uint64_t ValueOf(std::uint64_t word) { return word >> kCountBits; }
+
+// The smallest power of two that holds `distinct` numbers at a load of at most 3/4.
+std::size_t HashCapacityFor(std::size_t distinct) {
+  return std::max(kMinHash, std::bit_ceil(distinct + distinct / 3 + 1));
+}
+
+// Sorts distinct packed words by value: LSD radix sort over the 37 value bits.
+void SortWords(std::vector<std::uint64_t>& words) {
+  if (words.size() < 1024) {
+    std::sort(words.begin(), words.end());
+    return;
+  }
+  std::vector<std::uint64_t> other(words.size());
+  int shift = kCountBits;
+  for (int width : {13, 12, 12}) {
+    const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
+    std::vector<std::size_t> start((std::size_t{1} << width) + 1, 0);
+    for (std::uint64_t w : words) ++start[((w >> shift) & mask) + 1];
+    bool one_bucket = false;
+    for (std::size_t c : start) one_bucket = one_bucket || c == words.size();
+    if (!one_bucket) {
+      for (std::size_t d = 1; d < start.size(); ++d) start[d] += start[d - 1];
+      for (std::uint64_t w : words) other[start[(w >> shift) & mask]++] = w;
+      words.swap(other);
+    }
+    shift += width;
+  }
+}
+
+}  // namespace
+
+NumberList::NumberList() = default;
+NumberList::~NumberList() = default;
+NumberList::NumberList(NumberList&&) noexcept = default;
+NumberList& NumberList::operator=(NumberList&&) noexcept = default;
+
+NumberList::NumberList(const NumberList& other)
+    : head_(other.head_),
+      size_(other.size_),
+      sorted_(other.sorted_),
+      hash_(other.hash_),
+      hash_shift_(other.hash_shift_),
+      sorted_words_(other.sorted_words_),
+      numbers_distinct_(other.numbers_distinct_),
+      big_counts_(other.big_counts_),
+      others_(other.others_),
+      free_ids_(other.free_ids_) {
+  blocks_.reserve(other.blocks_.size());
+  for (const auto& block : other.blocks_) {
+    blocks_.push_back(std::make_unique_for_overwrite<Code[]>(kBlock));
+    std::memcpy(blocks_.back().get(), block.get(), kBlock * sizeof(Code));
+  }
+  other_by_id_.resize(other.other_by_id_.size(), others_.end());
+  for (auto it = others_.begin(); it != others_.end(); ++it) other_by_id_[it->second.id] = it;
+}
+
+NumberList& NumberList::operator=(const NumberList& other) {
+  if (this != &other) *this = NumberList(other);
+  return *this;
+}
+
+// --- Entries ---
+
+NumberList::Code& NumberList::Slot(std::size_t position) const {
+  return blocks_[position >> kBlockBits][position & kBlockMask];
+}
+
+void NumberList::PushCode(Code code) {
+  const std::size_t position = head_ + size_;
+  if ((position >> kBlockBits) >= blocks_.size()) {
+    blocks_.push_back(std::make_unique_for_overwrite<Code[]>(kBlock));
+  }
+  Slot(position) = code;
+  ++size_;
+}
+
+void NumberList::DropEntries() {
+  blocks_.clear();
+  blocks_.shrink_to_fit();
+  head_ = size_ = 0;
+}
+
+void NumberList::TrimBlocks() {
+  if (size_ == 0) {
+    DropEntries();
+    return;
+  }
+  const std::size_t leading = head_ >> kBlockBits;
+  if (leading > 0) {
+    blocks_.erase(blocks_.begin(), blocks_.begin() + static_cast<std::ptrdiff_t>(leading));
+    head_ &= kBlockMask;
+  }
+  const std::size_t needed = (head_ + size_ + kBlockMask) >> kBlockBits;
+  while (blocks_.size() > needed) blocks_.pop_back();
+}
+
+std::string NumberList::At(int index) const {
+  const Code code = Slot(head_ + static_cast<std::size_t>(index));
+  if (code & kOtherTag) return other_by_id_[code & ~kOtherTag]->first;
+  std::string text(11, '0');
+  FormatNumber(code, text.data());
+  return text;
+}
 
 int NumberList::CountOf(std::string_view text) const {
-  auto it = counts_.find(text);
-  return it == counts_.end() ? 0 : it->second;
+  std::uint64_t value;
+  if (ParseNumber(text, value)) return NumberCount(value);
+  auto it = others_.find(text);
+  return it == others_.end() ? 0 : it->second.count;
 }
 
 void NumberList::Append(std::string_view text) {
-  entries_.emplace_back(text);
-  auto it = counts_.find(text);
-  if (it == counts_.end()) {
-    counts_.emplace(std::string(text), 1);
+  std::uint64_t value;
+  if (ParseNumber(text, value)) {
+    AddNumber(value);
+    PushCode(value);
   } else {
-    ++it->second;
+    AddOther(text);
+  }
+}
+
+void NumberList::RemoveCode(Code code) {
+  if (code & kOtherTag) {
+    RemoveOtherCode(code);
+  } else {
+    RemoveNumber(code);
   }
 }
 
 void NumberList::RemoveAt(int index) {
-  auto pos = entries_.begin() + index;
-  auto it = counts_.find(*pos);
-  if (it != counts_.end() && --it->second <= 0) counts_.erase(it);
-  entries_.erase(pos);
+  std::size_t p = head_ + static_cast<std::size_t>(index);
+  const std::size_t end = head_ + size_;
+  RemoveCode(Slot(p));
+  // Shift the later entries up by one place, a block at a time.
+  while (p + 1 < end) {
+    const std::size_t offset = p & kBlockMask;
+    const std::size_t moved = std::min(kBlock - 1 - offset, end - 1 - p);
+    Code* block = blocks_[p >> kBlockBits].get();
+    std::memmove(block + offset, block + offset + 1, moved * sizeof(Code));
+    p += moved;
+    if (p + 1 < end) {
+      Slot(p) = Slot(p + 1);
+      ++p;
+    }
+  }
+  --size_;
+  TrimBlocks();
 }
 
 void NumberList::Clear() {
-  entries_.clear();
-  entries_.shrink_to_fit();
-  counts_.clear();
-}
-
-void NumberList::WalkKeys(
-    const std::function<void(std::string_view text, int count)>& visit) const {
-  for (const auto& [text, count] : counts_) visit(text, count);
+  DropEntries();
+  std::vector<std::uint64_t>().swap(hash_);
+  hash_shift_ = 64;
+  std::vector<std::uint64_t>().swap(sorted_words_);
+  sorted_ = false;
+  numbers_distinct_ = 0;
+  big_counts_.clear();
+  others_.clear();
+  other_by_id_.clear();
+  free_ids_.clear();
 }
 
 void NumberList::RemoveIndices(const std::vector<int>& ascending) {
   if (ascending.empty()) return;
-  size_t write = static_cast<size_t>(ascending.front());
-  size_t next = 0;
-  for (size_t read = write; read < entries_.size(); ++read) {
-    if (next < ascending.size() && static_cast<size_t>(ascending[next]) == read) {
+  std::size_t write = static_cast<std::size_t>(ascending.front());
+  std::size_t next = 0;
+  for (std::size_t read = write; read < size_; ++read) {
+    const Code code = Slot(head_ + read);
+    if (next < ascending.size() && static_cast<std::size_t>(ascending[next]) == read) {
       ++next;
-      auto it = counts_.find(entries_[read]);
-      if (it != counts_.end() && --it->second <= 0) counts_.erase(it);
+      RemoveCode(code);
       continue;
     }
-    if (write != read) entries_[write] = std::move(entries_[read]);
+    Slot(head_ + write) = code;
     ++write;
   }
-  entries_.resize(write);
+  size_ = write;
+  TrimBlocks();
 }
 
 void NumberList::RemoveFirst(int n) {
-  n = std::clamp(n, 0, Count());
-  for (int i = 0; i < n; ++i) {
-    auto it = counts_.find(entries_[static_cast<size_t>(i)]);
-    if (it != counts_.end() && --it->second <= 0) counts_.erase(it);
+  const std::size_t count = static_cast<std::size_t>(std::clamp(n, 0, Count()));
+  for (std::size_t i = 0; i < count; ++i) RemoveCode(Slot(head_ + i));
+  head_ += count;
+  size_ -= count;
+  TrimBlocks();
+}
+
+// --- Counts of numbers ---
+
+std::uint64_t* NumberList::FindWord(std::uint64_t value) const {
+  if (sorted_) {
+    auto it = std::lower_bound(sorted_words_.begin(), sorted_words_.end(), value,
+                               [](std::uint64_t w, std::uint64_t v) { return ValueOf(w) < v; });
+    if (it == sorted_words_.end() || ValueOf(*it) != value) return nullptr;
+    return &*it;
   }
-  entries_.erase(entries_.begin(), entries_.begin() + n);
+  if (hash_.empty()) return nullptr;
+  const std::size_t mask = hash_.size() - 1;
+  for (std::size_t i = (value * 0x9E3779B97F4A7C15ULL) >> hash_shift_;; i = (i + 1) & mask) {
+    const std::uint64_t w = hash_[i];
+    if (w == 0) return nullptr;
+    if (ValueOf(w) == value) return &hash_[i];
+  }
+}
+
+int NumberList::NumberCount(std::uint64_t value) const {
+  const std::uint64_t* word = FindWord(value);
+  if (!word) return 0;
+  const std::uint64_t field = *word & kCountMask;
+  if (field == kSaturated) return static_cast<int>(big_counts_.at(value));
+  return static_cast<int>(field);
+}
+
+void NumberList::InsertIntoHash(std::uint64_t word) {
+  const std::size_t mask = hash_.size() - 1;
+  std::size_t i = (ValueOf(word) * 0x9E3779B97F4A7C15ULL) >> hash_shift_;
+  while (hash_[i] != 0) i = (i + 1) & mask;
+  hash_[i] = word;
+}
+
+void NumberList::RebuildHash(std::size_t capacity) {
+  std::vector<std::uint64_t> old;
+  old.swap(hash_);
+  hash_.assign(capacity, 0);
+  hash_shift_ = 64 - std::countr_zero(capacity);
+  for (std::uint64_t w : old) {
+    if (w != 0) InsertIntoHash(w);
+  }
+}
+
+void NumberList::EraseFromHash(std::uint64_t* word) {
+  // Backward-shift deletion: later words of the probe run move into the gap when their home
+  // slot does not lie between the gap and their place.
+  const std::size_t mask = hash_.size() - 1;
+  std::size_t gap = static_cast<std::size_t>(word - hash_.data());
+  for (std::size_t j = (gap + 1) & mask; hash_[j] != 0; j = (j + 1) & mask) {
+    const std::size_t home = (ValueOf(hash_[j]) * 0x9E3779B97F4A7C15ULL) >> hash_shift_;
+    const bool stays = gap <= j ? (gap < home && home <= j) : (gap < home || home <= j);
+    if (!stays) {
+      hash_[gap] = hash_[j];
+      gap = j;
+    }
+  }
+  hash_[gap] = 0;
+}
+
+void NumberList::MakeSorted() const {
+  if (sorted_) return;
+  std::vector<std::uint64_t> words;
+  words.reserve(numbers_distinct_);
+  for (std::uint64_t w : hash_) {
+    if (w != 0) words.push_back(w);
+  }
+  std::vector<std::uint64_t>().swap(hash_);
+  hash_shift_ = 64;
+  SortWords(words);
+  sorted_words_.swap(words);
+  sorted_ = true;
+}
+
+void NumberList::MakeHashed() {
+  if (!sorted_) return;
+  hash_.assign(HashCapacityFor(numbers_distinct_), 0);
+  hash_shift_ = 64 - std::countr_zero(hash_.size());
+  for (std::uint64_t w : sorted_words_) {
+    if ((w & kCountMask) != 0) InsertIntoHash(w);
+  }
+  std::vector<std::uint64_t>().swap(sorted_words_);
+  sorted_ = false;
+}
+
+void NumberList::AddNumber(std::uint64_t value) {
+  std::uint64_t* word = FindWord(value);
+  if (!word) {
+    MakeHashed();
+    if ((numbers_distinct_ + 1) * 4 > hash_.size() * 3) {
+      RebuildHash(std::max(kMinHash, hash_.size() * 2));
+    }
+    InsertIntoHash(value << kCountBits | 1);
+    ++numbers_distinct_;
+    return;
+  }
+  const std::uint64_t field = *word & kCountMask;
+  if (field == 0) ++numbers_distinct_;  // a removed key of the sorted array comes back
+  if (field + 1 < kSaturated) {
+    ++*word;
+  } else if (field + 1 == kSaturated) {
+    *word |= kSaturated;
+    big_counts_[value] = static_cast<std::int64_t>(kSaturated);
+  } else {
+    ++big_counts_[value];
+  }
+}
+
+void NumberList::RemoveNumber(std::uint64_t value) {
+  std::uint64_t* word = FindWord(value);
+  if (!word || (*word & kCountMask) == 0) return;
+  if ((*word & kCountMask) == kSaturated) {
+    auto it = big_counts_.find(value);
+    if (--it->second >= static_cast<std::int64_t>(kSaturated)) return;
+    big_counts_.erase(it);
+  }
+  --*word;
+  if ((*word & kCountMask) != 0) return;
+  --numbers_distinct_;
+  if (sorted_) {
+    // The key stays as a removed word; the array is compacted once half of it is removed.
+    if (sorted_words_.size() > 2 * numbers_distinct_ + 64) {
+      std::erase_if(sorted_words_, [](std::uint64_t w) { return (w & kCountMask) == 0; });
+      sorted_words_.shrink_to_fit();
+    }
+  } else {
+    EraseFromHash(word);
+    MaybeShrinkHash();
+  }
+}
+
+void NumberList::MaybeShrinkHash() {
+  if (hash_.size() > 64 && numbers_distinct_ * 8 < hash_.size()) {
+    RebuildHash(HashCapacityFor(numbers_distinct_));
+  }
+}
+
+// --- Other texts ---
+
+void NumberList::AddOther(std::string_view text) {
+  auto it = others_.find(text);
+  if (it != others_.end()) {
+    ++it->second.count;
+  } else {
+    std::uint32_t id;
+    if (!free_ids_.empty()) {
+      id = free_ids_.back();
+      free_ids_.pop_back();
+    } else {
+      id = static_cast<std::uint32_t>(other_by_id_.size());
+      other_by_id_.push_back(others_.end());
+    }
+    it = others_.emplace(std::string(text), Other{1, id}).first;
+    other_by_id_[id] = it;
+  }
+  PushCode(kOtherTag | it->second.id);
+}
+
+void NumberList::RemoveOtherCode(Code code) {
+  const std::uint32_t id = static_cast<std::uint32_t>(code & ~kOtherTag);
+  auto it = other_by_id_[id];
+  if (--it->second.count > 0) return;
+  others_.erase(it);
+  other_by_id_[id] = others_.end();
+  free_ids_.push_back(id);
+}
+
+// --- Key walk and the operations built on it ---
+
+template <typename Visit>
+void NumberList::Merge(Visit&& visit) const {
+  MakeSorted();
+  auto other = others_.begin();
+  char digits[11];
+  for (const std::uint64_t& word : sorted_words_) {
+    const std::uint64_t field = word & kCountMask;
+    if (field == 0) continue;
+    FormatNumber(ValueOf(word), digits);
+    const std::string_view number(digits, 11);
+    // Other texts are never eleven digits, so they never equal a number.
+    for (; other != others_.end() && std::string_view(other->first) < number; ++other) {
+      visit(static_cast<const std::uint64_t*>(nullptr), other, std::string_view(other->first),
+            other->second.count);
+    }
+    const int count = field == kSaturated ? static_cast<int>(big_counts_.at(ValueOf(word)))
+                                          : static_cast<int>(field);
+    visit(&word, others_.end(), number, count);
+  }
+  for (; other != others_.end(); ++other) {
+    visit(static_cast<const std::uint64_t*>(nullptr), other, std::string_view(other->first),
+          other->second.count);
+  }
+}
+
+void NumberList::WalkKeys(
+    const std::function<void(std::string_view text, int count)>& visit) const {
+  Merge([&](const std::uint64_t*, OtherMap::const_iterator, std::string_view text, int count) {
+    visit(text, count);
+  });
 }
 
 void NumberList::SortEntries(const StepFn& step) {
-  entries_.clear();
+  DropEntries();
   const std::int64_t distinct = DistinctCount();
   std::int64_t k = 0;
-  for (const auto& [text, count] : counts_) {
-    for (int i = 0; i < count; ++i) entries_.push_back(text);
+  Merge([&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view,
+            int count) {
+    const Code code = word ? ValueOf(*word) : kOtherTag | other->second.id;
+    for (int i = 0; i < count; ++i) PushCode(code);
     if (step) step(++k, distinct);
-  }
+  });
 }
 
 void NumberList::RemoveRepeats(const StepFn& step) {
-  entries_.clear();
+  DropEntries();
   const std::int64_t distinct = DistinctCount();
   std::int64_t k = 0;
-  for (auto& [text, count] : counts_) {
-    entries_.push_back(text);
-    count = 1;
+  Merge([&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view, int) {
+    PushCode(word ? ValueOf(*word) : kOtherTag | other->second.id);
     if (step) step(++k, distinct);
-  }
+  });
+  // Every count becomes 1; removed keys of the sorted array go.
+  std::erase_if(sorted_words_, [](std::uint64_t w) { return (w & kCountMask) == 0; });
+  for (std::uint64_t& w : sorted_words_) w = (w & ~kCountMask) | 1;
+  big_counts_.clear();
+  for (auto& [text, info] : others_) info.count = 1;
 }
 
 void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepFn& back) {
   const std::int64_t n = Count();
   if (n == 0) return;
-  std::vector<std::string> temporary;
-  temporary.reserve(entries_.size());
-  for (std::int64_t i = 0; i < n; ++i) {
-    temporary.push_back(std::move(entries_[static_cast<size_t>(i)]));
-    if (out) out(i, n);
+  // The entries are codes of 8 bytes: they are permuted in place, and the two halves of the
+  // progress follow the same steps as a copy out and back would.
+  if (out) {
+    for (std::int64_t i = 0; i < n; ++i) out(i, n);
   }
   for (std::int64_t i = n - 1; i > 0; --i) {
     std::uniform_int_distribution<std::int64_t> pick(0, i);
-    std::swap(temporary[static_cast<size_t>(i)], temporary[static_cast<size_t>(pick(random))]);
+    std::swap(Slot(head_ + static_cast<std::size_t>(i)),
+              Slot(head_ + static_cast<std::size_t>(pick(random))));
   }
-  entries_.clear();
-  for (std::int64_t i = 0; i < n; ++i) {
-    entries_.push_back(std::move(temporary[static_cast<size_t>(i)]));
-    if (back) back(i, n);
+  if (back) {
+    for (std::int64_t i = 0; i < n; ++i) back(i, n);
   }
+}
+
+std::size_t NumberList::MemoryBytes() const {
+  std::size_t bytes = blocks_.capacity() * sizeof(blocks_[0]) + blocks_.size() * kBlock * 8;
+  bytes += (hash_.capacity() + sorted_words_.capacity()) * 8;
+  bytes += big_counts_.size() * 32;
+  for (const auto& [text, info] : others_) {
+    // A tree node: links and colour, the string and its heap part when it has one.
+    bytes += 32 + sizeof(std::string) + sizeof(Other) + (text.size() > 15 ? text.size() + 1 : 0);
+  }
+  bytes += other_by_id_.capacity() * sizeof(other_by_id_[0]) + free_ids_.capacity() * 4;
+  return bytes;
 }
 
 }  // namespace tessaril

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tessaril {
@@ -16,21 +19,36 @@ namespace tessaril {
 //
 // The bulk operations (RemoveIndices, RemoveFirst, SortEntries, RemoveRepeats, Shuffle) give the
 // same result as the entry-by-entry steps the commands describe, in one pass.
+//
+// Storage: lists run to tens of millions of numbers, so an entry of exactly eleven ASCII digits
+// is held as its value in 8 bytes; any other text is kept byte for byte in a map of its own and
+// the entry holds its id. The counts of the numbers live in one 64-bit word per distinct number
+// (value and count packed), either in an open-addressing hash table (while entries are being
+// added) or in an array sorted by value (after a key walk, a sort or a removal of repeats). The
+// key walk merges the sorted numbers with the other texts in byte order.
 class NumberList {
  public:
   // Called with (k, n) after the k-th of n steps of a long operation.
   using StepFn = std::function<void(std::int64_t k, std::int64_t n)>;
 
-  int Count() const { return static_cast<int>(entries_.size()); }
-  std::string At(int index) const { return entries_[static_cast<size_t>(index)]; }
-  int DistinctCount() const { return static_cast<int>(counts_.size()); }
+  NumberList();
+  ~NumberList();
+  NumberList(const NumberList& other);
+  NumberList& operator=(const NumberList& other);
+  NumberList(NumberList&&) noexcept;
+  NumberList& operator=(NumberList&&) noexcept;
+
+  int Count() const { return static_cast<int>(size_); }
+  std::string At(int index) const;
+  int DistinctCount() const { return static_cast<int>(numbers_distinct_ + others_.size()); }
   int CountOf(std::string_view text) const;
 
   void Append(std::string_view text);
   void RemoveAt(int index);
   void Clear();
 
-  // Visits the distinct texts in ascending byte order with their counts.
+  // Visits the distinct texts in ascending byte order with their counts. The visitor must not
+  // change this list.
   void WalkKeys(const std::function<void(std::string_view text, int count)>& visit) const;
 
   // Removes the entries at these indices (ascending, no repeats); the others keep their order.
@@ -47,9 +65,68 @@ class NumberList {
   // (first half) and `back(i, n)` after copying it back (second half).
   void Shuffle(std::mt19937_64& random, const StepFn& out = {}, const StepFn& back = {});
 
+  // Bytes held by the list's storage (entries, counts, other texts), for the benchmark.
+  std::size_t MemoryBytes() const;
+
  private:
-  std::vector<std::string> entries_;
-  std::map<std::string, int, std::less<>> counts_;
+  using Code = std::uint64_t;
+  struct Other {
+    int count;
+    std::uint32_t id;
+  };
+  using OtherMap = std::map<std::string, Other, std::less<>>;
+
+  // Entries, in blocks of a fixed size so that a huge list grows without copying.
+  Code& Slot(std::size_t position) const;
+  void PushCode(Code code);
+  void DropEntries();
+  // Frees the blocks before the first entry and after the last.
+  void TrimBlocks();
+
+  // Counts of the numbers.
+  void AddNumber(std::uint64_t value);
+  void RemoveNumber(std::uint64_t value);
+  int NumberCount(std::uint64_t value) const;
+  // The word of `value` in the current structure, or nullptr.
+  std::uint64_t* FindWord(std::uint64_t value) const;
+  void InsertIntoHash(std::uint64_t word);
+  void EraseFromHash(std::uint64_t* word);
+  void RebuildHash(std::size_t capacity);
+  // Switches the counts of the numbers to the sorted array (sorting them once).
+  void MakeSorted() const;
+  void MakeHashed();
+  void MaybeShrinkHash();
+
+  // Other texts.
+  void AddOther(std::string_view text);
+  void RemoveOtherCode(Code code);
+  void RemoveCode(Code code);
+
+  // Calls visit(word, other, text, count) for every distinct text in byte order: `word` points
+  // to the packed word of a number (nullptr for another text), `other` to the map entry of
+  // another text (others_.end() for a number).
+  template <typename Visit>
+  void Merge(Visit&& visit) const;
+
+  // Entries.
+  std::vector<std::unique_ptr<Code[]>> blocks_;
+  std::size_t head_ = 0;  // position of entry 0 in the first block
+  std::size_t size_ = 0;
+
+  // Counts of numbers: packed words (value << kCountBits | count). `sorted_` tells which of the
+  // two structures holds them; the other one is empty.
+  mutable bool sorted_ = false;
+  mutable std::vector<std::uint64_t> hash_;  // 0 is an empty slot; size a power of two
+  mutable int hash_shift_ = 64;              // 64 - log2(hash_.size())
+  mutable std::vector<std::uint64_t> sorted_words_;  // ascending; count 0 is a removed key
+  std::size_t numbers_distinct_ = 0;
+  // Counts too large for the packed field.
+  std::unordered_map<std::uint64_t, std::int64_t> big_counts_;
+
+  // Other texts and their ids.
+  OtherMap others_;
+  std::vector<OtherMap::iterator> other_by_id_;
+  std::vector<std::uint32_t> free_ids_;
 };
 
 }  // namespace tessaril

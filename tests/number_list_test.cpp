@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 namespace tessaril {
 namespace {
@@ -100,6 +101,197 @@ TEST(NumberList, ShuffleKeepsTheMultiset) {
   std::sort(after.begin(), after.end());
   EXPECT_EQ(after, before);
   ExpectInStep(list);
+}
+
+
+// Numbers are stored apart from other texts; sort and remove repeats must still merge the two in
+// byte order.
+TEST(NumberList, MixedSortAndRemoveRepeatsAreByteOrder) {
+  const std::vector<std::string> mixed = {
+      "14",          "13900000000", "1390000",      "13900000000 ", "13900000000", "139000000000",
+      "",            "00000000000", "0",            "99999999999",  "\xB9\xE3",    "1390000000a",
+      "13900000001", " 13900000000", "1390000",     "13899999999",  "9",           "14"};
+  std::vector<std::string> sorted = mixed;
+  std::sort(sorted.begin(), sorted.end());
+  std::vector<std::string> unique = sorted;
+  unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
+
+  NumberList list;
+  for (const std::string& e : mixed) list.Append(e);
+  list.SortEntries();
+  EXPECT_EQ(Entries(list), sorted);
+  // Spot checks of the merge, written out: a shorter text sorts before the number it begins,
+  // a trailing space right after its number, and "14" after every 139 number.
+  auto at = [&](const std::string& text) {
+    return std::find(sorted.begin(), sorted.end(), text) - sorted.begin();
+  };
+  EXPECT_LT(at("1390000"), at("13900000000"));
+  EXPECT_EQ(at("13900000000 "), at("13900000000") + 2);
+  EXPECT_LT(at("139000000000"), at("13900000001"));
+  EXPECT_LT(at("99999999999"), at("\xB9\xE3"));
+  ExpectInStep(list);
+
+  list.RemoveRepeats();
+  EXPECT_EQ(Entries(list), unique);
+  ExpectInStep(list);
+  for (const std::string& e : unique) EXPECT_EQ(list.CountOf(e), 1) << e;
+}
+
+TEST(NumberList, CopiesAreIndependent) {
+  NumberList list;
+  for (const char* e : {"13800000001", "abc", "13800000001"}) list.Append(e);
+  NumberList copy = list;
+  copy.Append("abc");
+  copy.RemoveAt(0);
+  EXPECT_EQ(Entries(list), (std::vector<std::string>{"13800000001", "abc", "13800000001"}));
+  EXPECT_EQ(Entries(copy), (std::vector<std::string>{"abc", "13800000001", "abc"}));
+  EXPECT_EQ(copy.CountOf("abc"), 2);
+  ExpectInStep(list);
+  ExpectInStep(copy);
+  NumberList moved = std::move(copy);
+  moved.Append("x");
+  EXPECT_EQ(moved.At(3), "x");
+  ExpectInStep(moved);
+}
+
+// The simplest list there is: what the list must behave like.
+struct ModelList {
+  std::vector<std::string> entries;
+  std::map<std::string, int> counts;
+
+  void Append(const std::string& text) {
+    entries.push_back(text);
+    ++counts[text];
+  }
+  void Forget(const std::string& text) {
+    if (--counts[text] == 0) counts.erase(text);
+  }
+  void RemoveIndices(const std::vector<int>& ascending) {
+    std::vector<std::string> kept;
+    size_t next = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (next < ascending.size() && static_cast<size_t>(ascending[next]) == i) {
+        ++next;
+        Forget(entries[i]);
+      } else {
+        kept.push_back(std::move(entries[i]));
+      }
+    }
+    entries = std::move(kept);
+  }
+  void Rebuild(bool repeats) {
+    entries.clear();
+    for (auto& [text, count] : counts) {
+      if (!repeats) count = 1;
+      entries.insert(entries.end(), static_cast<size_t>(count), text);
+    }
+  }
+};
+
+// Entries are kept in blocks of 65536; removals shift and drop entries across block borders.
+TEST(NumberList, LongListsAcrossBlocks) {
+  NumberList list;
+  ModelList model;
+  for (int i = 0; i < 140000; ++i) {
+    std::string t = i % 1000 == 0 ? "x" + std::to_string(i) : std::to_string(13000000000 + i * 7);
+    list.Append(t);
+    model.Append(t);
+  }
+  for (int index : {65535, 65536, 5, 131071, 139000}) {
+    list.RemoveAt(index);
+    model.RemoveIndices({index});
+  }
+  list.RemoveFirst(65540);
+  model.RemoveIndices([] {
+    std::vector<int> first(65540);
+    for (int i = 0; i < 65540; ++i) first[static_cast<size_t>(i)] = i;
+    return first;
+  }());
+  ASSERT_EQ(Entries(list), model.entries);
+  std::vector<int> odd;
+  for (int i = 1; i < list.Count(); i += 2) odd.push_back(i);
+  list.RemoveIndices(odd);
+  model.RemoveIndices(odd);
+  ASSERT_EQ(Entries(list), model.entries);
+  ExpectInStep(list);
+}
+
+// Random operation sequences on a pool of texts that mixes numbers (many repeats, so that the
+// counts' storage grows, shrinks and switches between its forms) with texts that only look
+// like numbers.
+TEST(NumberList, RandomOperationsMatchTheModel) {
+  for (std::uint64_t seed : {1u, 2u, 3u}) {
+    std::mt19937_64 random(seed);
+    auto below = [&](std::uint64_t n) { return static_cast<int>(random() % n); };
+    auto text = [&]() -> std::string {
+      const int kind = below(20);
+      const std::string number = std::to_string(13800000000ULL + random() % 4000);
+      if (kind < 15) return number;
+      if (kind == 15) return number + " ";
+      if (kind == 16) return number.substr(0, 7);
+      if (kind == 17) return "0" + std::to_string(random() % 10000000000ULL);
+      if (kind == 18) return std::string("\xB9\xE3") + std::to_string(below(30));
+      return std::to_string(below(100));
+    };
+    NumberList list;
+    ModelList model;
+    for (int op = 0; op < 2500; ++op) {
+      const int n = static_cast<int>(model.entries.size());
+      const int choice = below(1000);
+      if (choice < 700 || n == 0) {
+        const int times = 1 + below(choice < 20 ? 3000 : 3);
+        for (int i = 0; i < times; ++i) {
+          std::string t = text();
+          list.Append(t);
+          model.Append(t);
+        }
+      } else if (choice < 800) {
+        const int index = below(static_cast<std::uint64_t>(n));
+        list.RemoveAt(index);
+        model.RemoveIndices({index});
+      } else if (choice < 860) {
+        std::vector<int> picked;
+        const int every = 1 + below(4);
+        for (int i = below(3); i < n; i += every + below(2)) picked.push_back(i);
+        list.RemoveIndices(picked);
+        model.RemoveIndices(picked);
+      } else if (choice < 880) {
+        const int first = below(static_cast<std::uint64_t>(n) + 2);
+        list.RemoveFirst(first);
+        std::vector<int> picked;
+        for (int i = 0; i < std::min(first, n); ++i) picked.push_back(i);
+        model.RemoveIndices(picked);
+      } else if (choice < 910) {
+        list.SortEntries();
+        model.Rebuild(true);
+      } else if (choice < 930) {
+        list.RemoveRepeats();
+        model.Rebuild(false);
+      } else if (choice < 960) {
+        std::mt19937_64 a(op), b(op);
+        list.Shuffle(a);
+        for (int i = n - 1; i > 0; --i) {
+          std::uniform_int_distribution<std::int64_t> pick(0, i);
+          std::swap(model.entries[static_cast<size_t>(i)],
+                    model.entries[static_cast<size_t>(pick(b))]);
+        }
+      } else if (choice < 965) {
+        list.Clear();
+        model = ModelList();
+      } else {
+        std::string t = text();
+        auto it = model.counts.find(t);
+        ASSERT_EQ(list.CountOf(t), it == model.counts.end() ? 0 : it->second) << t;
+      }
+      ASSERT_EQ(list.Count(), static_cast<int>(model.entries.size()));
+      ASSERT_EQ(list.DistinctCount(), static_cast<int>(model.counts.size()));
+      if (op % 97 == 0 || choice >= 880) {
+        ASSERT_EQ(Entries(list), model.entries) << "seed " << seed << " op " << op;
+        std::vector<std::pair<std::string, int>> keys(model.counts.begin(), model.counts.end());
+        ASSERT_EQ(Keys(list), keys) << "seed " << seed << " op " << op;
+      }
+    }
+  }
 }
 
 }  // namespace

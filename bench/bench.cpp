@@ -1,0 +1,459 @@
+// tessaril-bench: times each command of the core on generated number files and, beside it, the
+// standard tool that does the same work, and prints one table per size.
+//
+// Every run of an operation happens in a child process of its own, so its peak memory is its
+// own. Our side runs tessaril-cli script lines through the same runner as the program, so an
+// operation works as soon as its command exists; one that does not exist yet on this build shows
+// as "not built".
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/settings_store.h"
+#include "classify/location_db.h"
+#include "cli/cli_frontend.h"
+#include "cli/runner.h"
+
+namespace fs = std::filesystem;
+using namespace tessaril;
+
+namespace {
+
+// --- Generated files ---
+
+// splitmix64: the same files on every machine for a given size and seed.
+struct Random {
+  std::uint64_t state;
+  std::uint64_t Next() {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+  }
+  std::uint64_t Below(std::uint64_t n) { return Next() % n; }
+};
+
+// Three-digit beginnings of mainland mobile numbers, all three carriers.
+constexpr int kBeginnings[] = {130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 145,
+                               147, 150, 151, 152, 153, 155, 156, 157, 158, 159, 166,
+                               170, 171, 173, 175, 176, 177, 178, 180, 181, 182, 183,
+                               184, 185, 186, 187, 188, 189, 191, 198, 199};
+
+// Lines that are not numbers, as real files carry them now and then.
+const char* const kOddLines[] = {"张三",         "138 0000 0003", "user@example.com",
+                                 "1380000000",   "138000000012",  "  13800000001  ",
+                                 "13800000001 ", "备注:VIP",      "1390000"};
+
+struct Files {
+  std::string in, in2, black;
+  std::int64_t lines = 0;
+};
+
+// Segments are drawn from a pool of lines / 2000 seven-digit segments (five numbers of space
+// per line, so about a tenth of the numbers repeat by chance), 3 % of the lines repeat a recent
+// line on purpose, and one line in a thousand is not a number.
+void WriteNumbers(const std::string& path, std::int64_t lines, std::uint64_t seed,
+                  const std::vector<std::uint64_t>& segments, std::FILE* black) {
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) {
+    std::perror(path.c_str());
+    std::exit(2);
+  }
+  Random random{seed};
+  std::vector<std::uint64_t> recent(4096, 13800000000ULL);
+  std::string buffer;
+  buffer.reserve(1 << 20);
+  char text[32];
+  for (std::int64_t i = 0; i < lines; ++i) {
+    const std::uint64_t roll = random.Below(1000);
+    if (roll == 0) {
+      buffer += kOddLines[random.Below(std::size(kOddLines))];
+    } else {
+      std::uint64_t number;
+      if (roll <= 30) {
+        number = recent[random.Below(recent.size())];
+      } else {
+        number = segments[random.Below(segments.size())] * 10000 + random.Below(10000);
+        recent[static_cast<size_t>(i) % recent.size()] = number;
+      }
+      std::snprintf(text, sizeof text, "%011llu", static_cast<unsigned long long>(number));
+      buffer += text;
+      if (black && i % 100 == 0)
+        std::fprintf(black, "%s\n", text);
+    }
+    buffer += '\n';
+    if (buffer.size() >= (1 << 20) - 64) {
+      std::fwrite(buffer.data(), 1, buffer.size(), out);
+      buffer.clear();
+    }
+  }
+  std::fwrite(buffer.data(), 1, buffer.size(), out);
+  if (std::fclose(out) != 0) {
+    std::perror(path.c_str());
+    std::exit(2);
+  }
+}
+
+Files MakeFiles(const std::string& work, std::int64_t lines, std::uint64_t seed) {
+  Files files;
+  const std::string stem = work + "/n" + std::to_string(lines) + "-s" + std::to_string(seed);
+  files.in = stem + "-a.txt";
+  files.in2 = stem + "-b.txt";
+  files.black = stem + "-black.txt";
+  files.lines = lines;
+  if (fs::exists(files.in) && fs::exists(files.in2) && fs::exists(files.black))
+    return files;
+
+  Random random{seed};
+  std::vector<std::uint64_t> segments(
+      static_cast<size_t>(std::max<std::int64_t>(50, lines / 2000)));
+  for (auto& s : segments) {
+    s = static_cast<std::uint64_t>(kBeginnings[random.Below(std::size(kBeginnings))]) * 10000 +
+        random.Below(10000);
+  }
+  std::fprintf(stderr, "generating %lld lines...\n", static_cast<long long>(lines));
+  std::FILE* black = std::fopen(files.black.c_str(), "wb");
+  WriteNumbers(files.in, lines, seed * 3 + 1, segments, black);
+  std::fclose(black);
+  WriteNumbers(files.in2, lines, seed * 3 + 2, segments, nullptr);
+  return files;
+}
+
+// --- One run of our side, in a child process ---
+
+struct Run {
+  AppState& state;
+  cli::CliFrontend& ui;
+  const Files& files;
+  std::string out;  // this run's output folder
+  bool not_built = false;
+  bool failed = false;
+  std::string report;
+  std::size_t list_bytes = 0;  // the most the two lists held after any line
+
+  // Runs tessaril-cli lines; {in}, {in2}, {black} and {out} stand for the run's paths.
+  void Script(std::string lines) {
+    auto replace = [&](const std::string& key, const std::string& value) {
+      for (size_t at; (at = lines.find(key)) != std::string::npos;)
+        lines.replace(at, key.size(), value);
+    };
+    replace("{in}", files.in);
+    replace("{in2}", files.in2);
+    replace("{black}", files.black);
+    replace("{out}", out);
+    std::istringstream all(lines);
+    for (std::string line; std::getline(all, line);) {
+      if (failed || not_built)
+        return;
+      std::istringstream one(line);
+      std::ostringstream printed, errors;
+      ui.Reset();
+      int status = cli::RunScript(one, state, ui, printed, errors);
+      if (status == 2 && errors.str().find("unknown command") != std::string::npos) {
+        not_built = true;
+      } else if (status != 0) {
+        failed = true;
+        report = line + ": " + printed.str() + errors.str();
+      }
+      list_bytes = std::max(list_bytes, state.source.MemoryBytes() + state.target.MemoryBytes());
+    }
+  }
+};
+
+// --- The operations ---
+
+// One operation: `prepare` runs before the clock starts, `work` is timed; `tool` is the shell
+// command of the standard tool doing the same work (nullptr: none, absolute figures only).
+struct Operation {
+  const char* name;
+  void (*prepare)(Run&);
+  void (*work)(Run&);
+  const char* tool;
+};
+
+void Nothing(Run&) {}
+void ImportSource(Run& r) {
+  r.Script("import {in}");
+}
+
+const Operation kOperations[] = {
+    // The floor of any import: reading the file.
+    {"import", Nothing, ImportSource, "cat {in} > /dev/null"},
+    {"import + dedupe + export all", Nothing,
+     [](Run& r) { r.Script("import {in}\ndedupe source\nexport-all source {out}/all.txt"); },
+     "LC_ALL=C sort -u {in} -o {out}/tool.txt"},
+    {"repeat counts (export-repeat)", Nothing,
+     [](Run& r) { r.Script("import {in}\nexport-repeat source {out}/repeat.txt"); },
+     "LC_ALL=C sort {in} | uniq -c > {out}/tool.txt"},
+    {"compare into 3 files", Nothing, [](Run& r) { r.Script("compare3 {in} {in2} --out {out}"); },
+     "LC_ALL=C sort {in} -o {out}/a && LC_ALL=C sort {in2} -o {out}/b && "
+     "comm -23 {out}/a {out}/b > {out}/1 && comm -13 {out}/a {out}/b > {out}/2 && "
+     "comm -12 {out}/a {out}/b > {out}/3"},
+    {"blacklist (mode 3, all)", Nothing,
+     [](Run& r) { r.Script("blacklist --out {out} --blacklist {black} --mode 3 {in}"); },
+     "grep -Fxvf {black} {in} > {out}/tool.txt"},
+    {"export in batches of 10M", Nothing,
+     [](Run& r) { r.Script("import {in}\nexport-batches source {out}/batch.txt --size 10000000"); },
+     "split -l 10000000 {in} {out}/x"},
+    {"move by type (mobile, ~half)", ImportSource,
+     [](Run& r) { r.Script("move-type down mobile"); }, nullptr},
+    {"shuffle", ImportSource, [](Run& r) { r.Script("shuffle source"); }, nullptr},
+    {"sort", ImportSource, [](Run& r) { r.Script("sort source"); }, nullptr},
+    {"dedupe", ImportSource, [](Run& r) { r.Script("dedupe source"); }, nullptr},
+    {"remove-non-mobile", ImportSource, [](Run& r) { r.Script("remove-non-mobile"); }, nullptr},
+    {"export by carrier", ImportSource,
+     [](Run& r) { r.Script("export-carrier source {out}/carrier.txt"); }, nullptr},
+    {"export by region (province)", ImportSource,
+     [](Run& r) { r.Script("export-region source {out}/region.txt province"); }, nullptr},
+};
+
+// --- Measuring ---
+
+struct Sample {
+  double seconds = 0;
+  long peak_kb = 0;
+  std::size_t list_bytes = 0;
+  bool not_built = false;
+  bool failed = false;
+};
+
+struct Options {
+  std::vector<std::int64_t> sizes{1000000, 10000000};
+  int reps = 3;
+  std::uint64_t seed = 7;
+  std::string work = "/tmp/tessaril-bench";
+  std::string data;
+  std::string only;
+};
+
+std::string FreshFolder(const Options& options, const std::string& name) {
+  std::string folder = options.work + "/" + name;
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+Sample RunOurs(const Operation& op, const Files& files, const Options& options) {
+  const std::string out = FreshFolder(options, "out");
+  int pipe_fds[2];
+  if (pipe(pipe_fds) != 0)
+    std::exit(2);
+  pid_t child = fork();
+  if (child == 0) {
+    close(pipe_fds[0]);
+    fs::remove(options.work + "/settings.ini");
+    SettingsStore settings(options.work + "/settings.ini");
+    AppState state(settings, options.data);
+    state.random.seed(options.seed);
+    std::ostringstream sink;
+    cli::CliFrontend ui(sink);
+    StartLocationDbLoader(LocationDbPath(state.data_folder));
+    WaitForLocationDb();
+    Run run{state, ui, files, out, false, false, {}, 0};
+    op.prepare(run);
+    const auto start = std::chrono::steady_clock::now();
+    if (!run.failed && !run.not_built)
+      op.work(run);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (run.failed)
+      std::fprintf(stderr, "  %s failed: %s\n", op.name, run.report.c_str());
+    char line[128];
+    int length = std::snprintf(line, sizeof line, "%.6f %zu %d %d\n", seconds, run.list_bytes,
+                               run.not_built ? 1 : 0, run.failed ? 1 : 0);
+    if (write(pipe_fds[1], line, static_cast<size_t>(length)) != length)
+      _exit(3);
+    _exit(0);
+  }
+  close(pipe_fds[1]);
+  char line[128] = {};
+  ssize_t got = read(pipe_fds[0], line, sizeof line - 1);
+  close(pipe_fds[0]);
+  int status = 0;
+  struct rusage usage {};
+  wait4(child, &status, 0, &usage);
+  Sample sample;
+  sample.peak_kb = usage.ru_maxrss;
+  int not_built = 0, failed = 0;
+  if (got <= 0 || std::sscanf(line, "%lf %zu %d %d", &sample.seconds, &sample.list_bytes,
+                              &not_built, &failed) != 4) {
+    failed = 1;
+  }
+  sample.not_built = not_built != 0;
+  sample.failed = failed != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+  return sample;
+}
+
+Sample RunTool(const char* tool, const Files& files, const Options& options) {
+  const std::string out = FreshFolder(options, "out");
+  std::string command = tool;
+  auto replace = [&](const std::string& key, const std::string& value) {
+    for (size_t at; (at = command.find(key)) != std::string::npos;)
+      command.replace(at, key.size(), value);
+  };
+  replace("{in}", files.in);
+  replace("{in2}", files.in2);
+  replace("{black}", files.black);
+  replace("{out}", out);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t child = fork();
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  wait4(child, &status, 0, &usage);
+  Sample sample;
+  sample.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  sample.peak_kb = usage.ru_maxrss;
+  sample.failed = !WIFEXITED(status) || WEXITSTATUS(status) > 1;  // grep says 1 for no line
+  return sample;
+}
+
+// The median time of `reps` runs, and the largest peak.
+Sample Median(std::vector<Sample> samples) {
+  std::sort(samples.begin(), samples.end(),
+            [](const Sample& a, const Sample& b) { return a.seconds < b.seconds; });
+  Sample median = samples[samples.size() / 2];
+  for (const Sample& s : samples) {
+    median.peak_kb = std::max(median.peak_kb, s.peak_kb);
+    median.failed = median.failed || s.failed;
+  }
+  return median;
+}
+
+void Bench(const Options& options, std::int64_t lines) {
+  const Files files = MakeFiles(options.work, lines, options.seed);
+  const double mb = static_cast<double>(fs::file_size(files.in)) / 1e6;
+  std::printf("\n%lld lines (%.0f MB, seed %llu), median of %d runs\n",
+              static_cast<long long>(lines), mb, static_cast<unsigned long long>(options.seed),
+              options.reps);
+  std::printf("%-32s %9s %9s %7s %11s %11s %11s\n", "operation", "ours s", "tool s", "ratio",
+              "peak B/ent", "list B/ent", "tool B/ent");
+  std::fflush(stdout);
+  const double n = static_cast<double>(lines);
+  for (const Operation& op : kOperations) {
+    if (!options.only.empty() && std::string(op.name).find(options.only) == std::string::npos) {
+      continue;
+    }
+    std::vector<Sample> ours;
+    for (int i = 0; i < options.reps; ++i) {
+      ours.push_back(RunOurs(op, files, options));
+      if (ours.back().not_built || ours.back().failed)
+        break;
+    }
+    const Sample our = Median(ours);
+    if (our.not_built) {
+      std::printf("%-32s %9s\n", op.name, "not built");
+      std::fflush(stdout);
+      continue;
+    }
+    std::optional<Sample> tool;
+    if (op.tool) {
+      std::vector<Sample> runs;
+      for (int i = 0; i < options.reps; ++i)
+        runs.push_back(RunTool(op.tool, files, options));
+      tool = Median(runs);
+    }
+    char our_text[32], tool_text[32] = "-", ratio[32] = "-", tool_mem[32] = "-";
+    std::snprintf(our_text, sizeof our_text, "%.3f%s", our.seconds, our.failed ? "!" : "");
+    if (tool) {
+      std::snprintf(tool_text, sizeof tool_text, "%.3f%s", tool->seconds, tool->failed ? "!" : "");
+      std::snprintf(ratio, sizeof ratio, "%.2f", our.seconds / tool->seconds);
+      std::snprintf(tool_mem, sizeof tool_mem, "%.1f", tool->peak_kb * 1024.0 / n);
+    }
+    std::printf("%-32s %9s %9s %7s %11.1f %11.1f %11s\n", op.name, our_text, tool_text, ratio,
+                our.peak_kb * 1024.0 / n, static_cast<double>(our.list_bytes) / n, tool_mem);
+    std::fflush(stdout);
+  }
+  fs::remove_all(options.work + "/out");
+}
+
+std::optional<std::int64_t> ParseSize(std::string text) {
+  std::int64_t scale = 1;
+  if (!text.empty() && (text.back() == 'M' || text.back() == 'm')) {
+    scale = 1000000;
+    text.pop_back();
+  } else if (!text.empty() && (text.back() == 'K' || text.back() == 'k')) {
+    scale = 1000;
+    text.pop_back();
+  }
+  char* end = nullptr;
+  long long value = std::strtoll(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || value <= 0)
+    return std::nullopt;
+  return value * scale;
+}
+
+void Usage() {
+  std::puts(
+      "usage: tessaril-bench [--sizes 1M,10M] [--reps N] [--seed N] [--work DIR] [--data DIR]\n"
+      "                      [--only NAME]\n"
+      "Generates number files in DIR (kept for the next run), times each operation of the core\n"
+      "and the standard tool doing the same work, and prints per operation: our median wall\n"
+      "time, the tool's, their ratio (ours / tool), our peak memory per line of the file, the\n"
+      "most the two lists held per line, and the tool's peak memory per line.");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= argc) {
+        Usage();
+        std::exit(2);
+      }
+      return argv[++i];
+    };
+    if (arg == "--sizes") {
+      options.sizes.clear();
+      std::stringstream list(value());
+      for (std::string item; std::getline(list, item, ',');) {
+        auto size = ParseSize(item);
+        if (!size) {
+          std::fprintf(stderr, "tessaril-bench: bad size %s\n", item.c_str());
+          return 2;
+        }
+        options.sizes.push_back(*size);
+      }
+    } else if (arg == "--reps") {
+      options.reps = std::max(1, std::atoi(value().c_str()));
+    } else if (arg == "--seed") {
+      options.seed = std::strtoull(value().c_str(), nullptr, 10);
+    } else if (arg == "--work") {
+      options.work = value();
+    } else if (arg == "--data") {
+      options.data = value();
+    } else if (arg == "--only") {
+      options.only = value();
+    } else {
+      Usage();
+      return arg == "--help" || arg == "-h" ? 0 : 2;
+    }
+  }
+  if (!options.data.empty() && options.data.back() != '/')
+    options.data.push_back('/');
+  fs::create_directories(options.work);
+  for (std::int64_t lines : options.sizes)
+    Bench(options, lines);
+  return 0;
+}

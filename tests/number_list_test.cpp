@@ -188,23 +188,23 @@ struct ModelList {
   }
 };
 
-// Entries are kept in blocks of 65536; removals shift and drop entries across block borders.
+// Entries are kept in blocks of 262144; removals shift and drop entries across block borders.
 TEST(NumberList, LongListsAcrossBlocks) {
   NumberList list;
   ModelList model;
-  for (int i = 0; i < 140000; ++i) {
+  for (int i = 0; i < 600000; ++i) {
     std::string t = i % 1000 == 0 ? "x" + std::to_string(i) : std::to_string(13000000000 + i * 7);
     list.Append(t);
     model.Append(t);
   }
-  for (int index : {65535, 65536, 5, 131071, 139000}) {
+  for (int index : {262143, 262144, 5, 524287, 599000}) {
     list.RemoveAt(index);
     model.RemoveIndices({index});
   }
-  list.RemoveFirst(65540);
+  list.RemoveFirst(262150);
   model.RemoveIndices([] {
-    std::vector<int> first(65540);
-    for (int i = 0; i < 65540; ++i) first[static_cast<size_t>(i)] = i;
+    std::vector<int> first(262150);
+    for (int i = 0; i < 262150; ++i) first[static_cast<size_t>(i)] = i;
     return first;
   }());
   ASSERT_EQ(Entries(list), model.entries);

@@ -1,15 +1,19 @@
 #include "lists/number_list.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace tessaril {
 namespace {
 
-// Entries live in blocks of 64 Ki codes (512 KiB).
-constexpr int kBlockBits = 16;
+// Entries live in blocks of 256 Ki codes (2 MiB, one huge page).
+constexpr int kBlockBits = 18;
 constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;
 constexpr std::size_t kBlockMask = kBlock - 1;
 
@@ -51,13 +55,77 @@ std::size_t HashCapacityFor(std::size_t distinct) {
   return std::max(kMinHash, std::bit_ceil(distinct + distinct / 3 + 1));
 }
 
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kMappedWords = kHugePage / 8;
+
+// Arrays of at least one huge page are mapped on a huge-page boundary and advised to use huge
+// pages; smaller ones come from the heap. Both start zeroed.
+std::uint64_t* AllocateWords(std::size_t count) {
+  if (count == 0) return nullptr;
+  if (count < kMappedWords) {
+    void* p = std::calloc(count, 8);
+    if (!p) throw std::bad_alloc();
+    return static_cast<std::uint64_t*>(p);
+  }
+  const std::size_t bytes = (count * 8 + kHugePage - 1) / kHugePage * kHugePage;
+  void* p = mmap(nullptr, bytes + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                 -1, 0);
+  if (p == MAP_FAILED) throw std::bad_alloc();
+  // Trim the mapping to an aligned range.
+  char* base = static_cast<char*>(p);
+  char* aligned = reinterpret_cast<char*>(
+      (reinterpret_cast<std::uintptr_t>(base) + kHugePage - 1) & ~(kHugePage - 1));
+  if (aligned > base) munmap(base, static_cast<std::size_t>(aligned - base));
+  const std::size_t tail = kHugePage - static_cast<std::size_t>(aligned - base);
+  if (tail > 0) munmap(aligned + bytes, tail);
+  madvise(aligned, bytes, MADV_HUGEPAGE);
+  return reinterpret_cast<std::uint64_t*>(aligned);
+}
+
+void FreeWords(std::uint64_t* data, std::size_t count) {
+  if (!data) return;
+  if (count < kMappedWords) {
+    std::free(data);
+  } else {
+    munmap(data, (count * 8 + kHugePage - 1) / kHugePage * kHugePage);
+  }
+}
+
+}  // namespace
+
+NumberList::Words::Words(std::size_t size) : data_(AllocateWords(size)), size_(size) {}
+NumberList::Words::~Words() { FreeWords(data_, size_); }
+NumberList::Words::Words(const Words& other) : Words(other.size_) {
+  if (size_ > 0) std::memcpy(data_, other.data_, size_ * 8);
+}
+NumberList::Words& NumberList::Words::operator=(const Words& other) {
+  if (this != &other) *this = Words(other);
+  return *this;
+}
+NumberList::Words::Words(Words&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+NumberList::Words& NumberList::Words::operator=(Words&& other) noexcept {
+  std::swap(data_, other.data_);
+  std::swap(size_, other.size_);
+  return *this;
+}
+void NumberList::Words::Shrink(std::size_t n) {
+  if (n >= size_) return;
+  Words kept(n);
+  if (n > 0) std::memcpy(kept.data_, data_, n * 8);
+  *this = std::move(kept);
+}
+
+namespace {
+
 // Sorts distinct packed words by value: LSD radix sort over the 37 value bits.
-void SortWords(std::vector<std::uint64_t>& words) {
+template <typename Array>
+void SortWords(Array& words) {
   if (words.size() < 1024) {
     std::sort(words.begin(), words.end());
     return;
   }
-  std::vector<std::uint64_t> other(words.size());
+  Array other(words.size());
   int shift = kCountBits;
   for (int width : {13, 12, 12}) {
     const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
@@ -68,7 +136,7 @@ void SortWords(std::vector<std::uint64_t>& words) {
     if (!one_bucket) {
       for (std::size_t d = 1; d < start.size(); ++d) start[d] += start[d - 1];
       for (std::uint64_t w : words) other[start[(w >> shift) & mask]++] = w;
-      words.swap(other);
+      std::swap(words, other);
     }
     shift += width;
   }
@@ -81,22 +149,19 @@ NumberList::~NumberList() = default;
 NumberList::NumberList(NumberList&&) noexcept = default;
 NumberList& NumberList::operator=(NumberList&&) noexcept = default;
 
-NumberList::NumberList(const NumberList& other)
-    : head_(other.head_),
-      size_(other.size_),
-      sorted_(other.sorted_),
-      hash_(other.hash_),
-      hash_shift_(other.hash_shift_),
-      sorted_words_(other.sorted_words_),
-      numbers_distinct_(other.numbers_distinct_),
-      big_counts_(other.big_counts_),
-      others_(other.others_),
-      free_ids_(other.free_ids_) {
-  blocks_.reserve(other.blocks_.size());
-  for (const auto& block : other.blocks_) {
-    blocks_.push_back(std::make_unique_for_overwrite<Code[]>(kBlock));
-    std::memcpy(blocks_.back().get(), block.get(), kBlock * sizeof(Code));
-  }
+NumberList::NumberList(const NumberList& other) {
+  other.FlushPending();
+  blocks_ = other.blocks_;
+  head_ = other.head_;
+  size_ = other.size_;
+  sorted_ = other.sorted_;
+  hash_ = other.hash_;
+  hash_shift_ = other.hash_shift_;
+  sorted_words_ = other.sorted_words_;
+  numbers_distinct_ = other.numbers_distinct_;
+  big_counts_ = other.big_counts_;
+  others_ = other.others_;
+  free_ids_ = other.free_ids_;
   other_by_id_.resize(other.other_by_id_.size(), others_.end());
   for (auto it = others_.begin(); it != others_.end(); ++it) other_by_id_[it->second.id] = it;
 }
@@ -114,9 +179,7 @@ NumberList::Code& NumberList::Slot(std::size_t position) const {
 
 void NumberList::PushCode(Code code) {
   const std::size_t position = head_ + size_;
-  if ((position >> kBlockBits) >= blocks_.size()) {
-    blocks_.push_back(std::make_unique_for_overwrite<Code[]>(kBlock));
-  }
+  if ((position >> kBlockBits) >= blocks_.size()) blocks_.emplace_back(kBlock);
   Slot(position) = code;
   ++size_;
 }
@@ -149,9 +212,17 @@ std::string NumberList::At(int index) const {
   return text;
 }
 
+int NumberList::DistinctCount() const {
+  FlushPending();
+  return static_cast<int>(numbers_distinct_ + others_.size());
+}
+
 int NumberList::CountOf(std::string_view text) const {
   std::uint64_t value;
-  if (ParseNumber(text, value)) return NumberCount(value);
+  if (ParseNumber(text, value)) {
+    FlushPending();
+    return NumberCount(value);
+  }
   auto it = others_.find(text);
   return it == others_.end() ? 0 : it->second.count;
 }
@@ -159,8 +230,9 @@ int NumberList::CountOf(std::string_view text) const {
 void NumberList::Append(std::string_view text) {
   std::uint64_t value;
   if (ParseNumber(text, value)) {
-    AddNumber(value);
     PushCode(value);
+    pending_[pending_count_++] = value;
+    if (pending_count_ == kBatch) FlushPending();
   } else {
     AddOther(text);
   }
@@ -175,6 +247,7 @@ void NumberList::RemoveCode(Code code) {
 }
 
 void NumberList::RemoveAt(int index) {
+  FlushPending();
   std::size_t p = head_ + static_cast<std::size_t>(index);
   const std::size_t end = head_ + size_;
   RemoveCode(Slot(p));
@@ -182,7 +255,7 @@ void NumberList::RemoveAt(int index) {
   while (p + 1 < end) {
     const std::size_t offset = p & kBlockMask;
     const std::size_t moved = std::min(kBlock - 1 - offset, end - 1 - p);
-    Code* block = blocks_[p >> kBlockBits].get();
+    std::uint64_t* block = blocks_[p >> kBlockBits].begin();
     std::memmove(block + offset, block + offset + 1, moved * sizeof(Code));
     p += moved;
     if (p + 1 < end) {
@@ -196,9 +269,10 @@ void NumberList::RemoveAt(int index) {
 
 void NumberList::Clear() {
   DropEntries();
-  std::vector<std::uint64_t>().swap(hash_);
+  pending_count_ = 0;
+  hash_ = Words();
   hash_shift_ = 64;
-  std::vector<std::uint64_t>().swap(sorted_words_);
+  sorted_words_ = Words();
   sorted_ = false;
   numbers_distinct_ = 0;
   big_counts_.clear();
@@ -209,6 +283,7 @@ void NumberList::Clear() {
 
 void NumberList::RemoveIndices(const std::vector<int>& ascending) {
   if (ascending.empty()) return;
+  FlushPending();
   std::size_t write = static_cast<std::size_t>(ascending.front());
   std::size_t next = 0;
   for (std::size_t read = write; read < size_; ++read) {
@@ -226,6 +301,7 @@ void NumberList::RemoveIndices(const std::vector<int>& ascending) {
 }
 
 void NumberList::RemoveFirst(int n) {
+  FlushPending();
   const std::size_t count = static_cast<std::size_t>(std::clamp(n, 0, Count()));
   for (std::size_t i = 0; i < count; ++i) RemoveCode(Slot(head_ + i));
   head_ += count;
@@ -235,16 +311,20 @@ void NumberList::RemoveFirst(int n) {
 
 // --- Counts of numbers ---
 
+std::size_t NumberList::HomeOf(std::uint64_t value) const {
+  return static_cast<std::size_t>((value * 0x9E3779B97F4A7C15ULL) >> hash_shift_);
+}
+
 std::uint64_t* NumberList::FindWord(std::uint64_t value) const {
   if (sorted_) {
     auto it = std::lower_bound(sorted_words_.begin(), sorted_words_.end(), value,
                                [](std::uint64_t w, std::uint64_t v) { return ValueOf(w) < v; });
     if (it == sorted_words_.end() || ValueOf(*it) != value) return nullptr;
-    return &*it;
+    return it;
   }
   if (hash_.empty()) return nullptr;
   const std::size_t mask = hash_.size() - 1;
-  for (std::size_t i = (value * 0x9E3779B97F4A7C15ULL) >> hash_shift_;; i = (i + 1) & mask) {
+  for (std::size_t i = HomeOf(value);; i = (i + 1) & mask) {
     const std::uint64_t w = hash_[i];
     if (w == 0) return nullptr;
     if (ValueOf(w) == value) return &hash_[i];
@@ -259,20 +339,24 @@ int NumberList::NumberCount(std::uint64_t value) const {
   return static_cast<int>(field);
 }
 
-void NumberList::InsertIntoHash(std::uint64_t word) {
+void NumberList::InsertIntoHash(std::uint64_t word) const {
   const std::size_t mask = hash_.size() - 1;
-  std::size_t i = (ValueOf(word) * 0x9E3779B97F4A7C15ULL) >> hash_shift_;
+  std::size_t i = HomeOf(ValueOf(word));
   while (hash_[i] != 0) i = (i + 1) & mask;
   hash_[i] = word;
 }
 
-void NumberList::RebuildHash(std::size_t capacity) {
-  std::vector<std::uint64_t> old;
-  old.swap(hash_);
-  hash_.assign(capacity, 0);
+void NumberList::FillHash(const Words& from, std::size_t capacity) const {
+  hash_ = Words(capacity);
   hash_shift_ = 64 - std::countr_zero(capacity);
-  for (std::uint64_t w : old) {
-    if (w != 0) InsertIntoHash(w);
+  // The slots are fetched a few words ahead of their insertion.
+  constexpr std::size_t kAhead = 16;
+  const std::size_t n = from.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i + kAhead < n && from[i + kAhead] != 0) {
+      __builtin_prefetch(&hash_[HomeOf(ValueOf(from[i + kAhead]))], 1);
+    }
+    if (from[i] != 0 && (from[i] & kCountMask) != 0) InsertIntoHash(from[i]);
   }
 }
 
@@ -280,9 +364,9 @@ void NumberList::EraseFromHash(std::uint64_t* word) {
   // Backward-shift deletion: later words of the probe run move into the gap when their home
   // slot does not lie between the gap and their place.
   const std::size_t mask = hash_.size() - 1;
-  std::size_t gap = static_cast<std::size_t>(word - hash_.data());
+  std::size_t gap = static_cast<std::size_t>(word - hash_.begin());
   for (std::size_t j = (gap + 1) & mask; hash_[j] != 0; j = (j + 1) & mask) {
-    const std::size_t home = (ValueOf(hash_[j]) * 0x9E3779B97F4A7C15ULL) >> hash_shift_;
+    const std::size_t home = HomeOf(ValueOf(hash_[j]));
     const bool stays = gap <= j ? (gap < home && home <= j) : (gap < home || home <= j);
     if (!stays) {
       hash_[gap] = hash_[j];
@@ -293,43 +377,60 @@ void NumberList::EraseFromHash(std::uint64_t* word) {
 }
 
 void NumberList::MakeSorted() const {
+  FlushPending();
   if (sorted_) return;
-  std::vector<std::uint64_t> words;
-  words.reserve(numbers_distinct_);
+  Words words(numbers_distinct_);
+  std::size_t k = 0;
   for (std::uint64_t w : hash_) {
-    if (w != 0) words.push_back(w);
+    if (w != 0) words[k++] = w;
   }
-  std::vector<std::uint64_t>().swap(hash_);
+  hash_ = Words();
   hash_shift_ = 64;
   SortWords(words);
-  sorted_words_.swap(words);
+  sorted_words_ = std::move(words);
   sorted_ = true;
 }
 
-void NumberList::MakeHashed() {
+void NumberList::MakeHashed() const {
   if (!sorted_) return;
-  hash_.assign(HashCapacityFor(numbers_distinct_), 0);
-  hash_shift_ = 64 - std::countr_zero(hash_.size());
-  for (std::uint64_t w : sorted_words_) {
-    if ((w & kCountMask) != 0) InsertIntoHash(w);
-  }
-  std::vector<std::uint64_t>().swap(sorted_words_);
+  FillHash(sorted_words_, HashCapacityFor(numbers_distinct_));
+  sorted_words_ = Words();
   sorted_ = false;
 }
 
-void NumberList::AddNumber(std::uint64_t value) {
+void NumberList::CompactSorted() const {
+  std::size_t kept = 0;
+  for (std::uint64_t w : sorted_words_) {
+    if ((w & kCountMask) != 0) sorted_words_[kept++] = w;
+  }
+  sorted_words_.Shrink(kept);
+}
+
+void NumberList::FlushPending() const {
+  if (pending_count_ == 0) return;
+  const int count = pending_count_;
+  pending_count_ = 0;
+  // A number appended to a sorted list turns the counts back into the hash table: a key walk
+  // sorts them again when one is asked for.
+  MakeHashed();
+  if (!hash_.empty()) {
+    for (int i = 0; i < count; ++i) __builtin_prefetch(&hash_[HomeOf(pending_[i])], 1);
+  }
+  for (int i = 0; i < count; ++i) AddNumber(pending_[i]);
+}
+
+void NumberList::AddNumber(std::uint64_t value) const {
   std::uint64_t* word = FindWord(value);
   if (!word) {
-    MakeHashed();
     if ((numbers_distinct_ + 1) * 4 > hash_.size() * 3) {
-      RebuildHash(std::max(kMinHash, hash_.size() * 2));
+      Words old = std::move(hash_);
+      FillHash(old, std::max(kMinHash, old.size() * 2));
     }
     InsertIntoHash(value << kCountBits | 1);
     ++numbers_distinct_;
     return;
   }
   const std::uint64_t field = *word & kCountMask;
-  if (field == 0) ++numbers_distinct_;  // a removed key of the sorted array comes back
   if (field + 1 < kSaturated) {
     ++*word;
   } else if (field + 1 == kSaturated) {
@@ -353,10 +454,7 @@ void NumberList::RemoveNumber(std::uint64_t value) {
   --numbers_distinct_;
   if (sorted_) {
     // The key stays as a removed word; the array is compacted once half of it is removed.
-    if (sorted_words_.size() > 2 * numbers_distinct_ + 64) {
-      std::erase_if(sorted_words_, [](std::uint64_t w) { return (w & kCountMask) == 0; });
-      sorted_words_.shrink_to_fit();
-    }
+    if (sorted_words_.size() > 2 * numbers_distinct_ + 64) CompactSorted();
   } else {
     EraseFromHash(word);
     MaybeShrinkHash();
@@ -365,7 +463,8 @@ void NumberList::RemoveNumber(std::uint64_t value) {
 
 void NumberList::MaybeShrinkHash() {
   if (hash_.size() > 64 && numbers_distinct_ * 8 < hash_.size()) {
-    RebuildHash(HashCapacityFor(numbers_distinct_));
+    Words old = std::move(hash_);
+    FillHash(old, HashCapacityFor(numbers_distinct_));
   }
 }
 
@@ -434,6 +533,7 @@ void NumberList::WalkKeys(
 }
 
 void NumberList::SortEntries(const StepFn& step) {
+  FlushPending();
   DropEntries();
   const std::int64_t distinct = DistinctCount();
   std::int64_t k = 0;
@@ -446,6 +546,7 @@ void NumberList::SortEntries(const StepFn& step) {
 }
 
 void NumberList::RemoveRepeats(const StepFn& step) {
+  FlushPending();
   DropEntries();
   const std::int64_t distinct = DistinctCount();
   std::int64_t k = 0;
@@ -454,7 +555,7 @@ void NumberList::RemoveRepeats(const StepFn& step) {
     if (step) step(++k, distinct);
   });
   // Every count becomes 1; removed keys of the sorted array go.
-  std::erase_if(sorted_words_, [](std::uint64_t w) { return (w & kCountMask) == 0; });
+  CompactSorted();
   for (std::uint64_t& w : sorted_words_) w = (w & ~kCountMask) | 1;
   big_counts_.clear();
   for (auto& [text, info] : others_) info.count = 1;
@@ -479,8 +580,9 @@ void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepF
 }
 
 std::size_t NumberList::MemoryBytes() const {
-  std::size_t bytes = blocks_.capacity() * sizeof(blocks_[0]) + blocks_.size() * kBlock * 8;
-  bytes += (hash_.capacity() + sorted_words_.capacity()) * 8;
+  FlushPending();
+  std::size_t bytes = blocks_.capacity() * sizeof(Words) + blocks_.size() * kBlock * 8;
+  bytes += (hash_.size() + sorted_words_.size()) * 8;
   bytes += big_counts_.size() * 32;
   for (const auto& [text, info] : others_) {
     // A tree node: links and colour, the string and its heap part when it has one.

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
@@ -40,7 +39,7 @@ class NumberList {
 
   int Count() const { return static_cast<int>(size_); }
   std::string At(int index) const;
-  int DistinctCount() const { return static_cast<int>(numbers_distinct_ + others_.size()); }
+  int DistinctCount() const;
   int CountOf(std::string_view text) const;
 
   void Append(std::string_view text);
@@ -70,6 +69,33 @@ class NumberList {
 
  private:
   using Code = std::uint64_t;
+
+  // A fixed-size array of zeroed 64-bit words. Big arrays are mapped directly and asked for huge
+  // pages: the hash table and the shuffle touch memory at random, and every page-table walk
+  // costs as much as the work itself.
+  class Words {
+   public:
+    Words() = default;
+    explicit Words(std::size_t size);
+    ~Words();
+    Words(const Words& other);
+    Words& operator=(const Words& other);
+    Words(Words&& other) noexcept;
+    Words& operator=(Words&& other) noexcept;
+
+    std::uint64_t* begin() const { return data_; }
+    std::uint64_t* end() const { return data_ + size_; }
+    std::uint64_t& operator[](std::size_t i) const { return data_[i]; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    // Keeps the first n words in an array of exactly that size.
+    void Shrink(std::size_t n);
+
+   private:
+    std::uint64_t* data_ = nullptr;
+    std::size_t size_ = 0;
+  };
+
   struct Other {
     int count;
     std::uint32_t id;
@@ -83,18 +109,23 @@ class NumberList {
   // Frees the blocks before the first entry and after the last.
   void TrimBlocks();
 
-  // Counts of the numbers.
-  void AddNumber(std::uint64_t value);
+  // Counts of the numbers. Appended numbers wait in `pending_` until a batch is full, so that
+  // their hash slots can be fetched from memory together.
+  void FlushPending() const;
+  void AddNumber(std::uint64_t value) const;
   void RemoveNumber(std::uint64_t value);
   int NumberCount(std::uint64_t value) const;
   // The word of `value` in the current structure, or nullptr.
   std::uint64_t* FindWord(std::uint64_t value) const;
-  void InsertIntoHash(std::uint64_t word);
+  std::size_t HomeOf(std::uint64_t value) const;
+  void InsertIntoHash(std::uint64_t word) const;
   void EraseFromHash(std::uint64_t* word);
-  void RebuildHash(std::size_t capacity);
-  // Switches the counts of the numbers to the sorted array (sorting them once).
+  // Moves the words of `from` (zeros skipped) into a fresh hash table of this capacity.
+  void FillHash(const Words& from, std::size_t capacity) const;
+  // Switches the counts of the numbers to the sorted array (sorting them once), or back.
   void MakeSorted() const;
-  void MakeHashed();
+  void MakeHashed() const;
+  void CompactSorted() const;
   void MaybeShrinkHash();
 
   // Other texts.
@@ -109,19 +140,22 @@ class NumberList {
   void Merge(Visit&& visit) const;
 
   // Entries.
-  std::vector<std::unique_ptr<Code[]>> blocks_;
+  std::vector<Words> blocks_;
   std::size_t head_ = 0;  // position of entry 0 in the first block
   std::size_t size_ = 0;
 
   // Counts of numbers: packed words (value << kCountBits | count). `sorted_` tells which of the
   // two structures holds them; the other one is empty.
   mutable bool sorted_ = false;
-  mutable std::vector<std::uint64_t> hash_;  // 0 is an empty slot; size a power of two
-  mutable int hash_shift_ = 64;              // 64 - log2(hash_.size())
-  mutable std::vector<std::uint64_t> sorted_words_;  // ascending; count 0 is a removed key
-  std::size_t numbers_distinct_ = 0;
+  mutable Words hash_;           // 0 is an empty slot; size a power of two
+  mutable int hash_shift_ = 64;  // 64 - log2(hash_.size())
+  mutable Words sorted_words_;   // ascending; count 0 is a removed key
+  mutable std::size_t numbers_distinct_ = 0;
   // Counts too large for the packed field.
-  std::unordered_map<std::uint64_t, std::int64_t> big_counts_;
+  mutable std::unordered_map<std::uint64_t, std::int64_t> big_counts_;
+  static constexpr int kBatch = 32;
+  mutable std::uint64_t pending_[kBatch];
+  mutable int pending_count_ = 0;
 
   // Other texts and their ids.
   OtherMap others_;

@@ -225,6 +225,7 @@ const Operation kOperations[] = {
 
 struct Sample {
   double seconds = 0;
+  double cpu = 0;  // user + system seconds
   long peak_kb = 0;
   std::size_t list_bytes = 0;
   bool not_built = false;
@@ -239,6 +240,16 @@ struct Options {
   std::string data;
   std::string only;
 };
+
+double Seconds(const timeval& t) {
+  return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+}
+
+double CpuSeconds(int who) {
+  struct rusage usage {};
+  getrusage(who, &usage);
+  return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+}
 
 std::string FreshFolder(const Options& options, const std::string& name) {
   std::string folder = options.work + "/" + name;
@@ -265,16 +276,18 @@ Sample RunOurs(const Operation& op, const Files& files, const Options& options) 
     WaitForLocationDb();
     Run run{state, ui, files, out, false, false, {}, 0};
     op.prepare(run);
+    const double cpu_start = CpuSeconds(RUSAGE_SELF);
     const auto start = std::chrono::steady_clock::now();
     if (!run.failed && !run.not_built)
       op.work(run);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double cpu = CpuSeconds(RUSAGE_SELF) - cpu_start;
     if (run.failed)
       std::fprintf(stderr, "  %s failed: %s\n", op.name, run.report.c_str());
     char line[128];
-    int length = std::snprintf(line, sizeof line, "%.6f %zu %d %d\n", seconds, run.list_bytes,
-                               run.not_built ? 1 : 0, run.failed ? 1 : 0);
+    int length = std::snprintf(line, sizeof line, "%.6f %.6f %zu %d %d\n", seconds, cpu,
+                               run.list_bytes, run.not_built ? 1 : 0, run.failed ? 1 : 0);
     if (write(pipe_fds[1], line, static_cast<size_t>(length)) != length)
       _exit(3);
     _exit(0);
@@ -289,8 +302,8 @@ Sample RunOurs(const Operation& op, const Files& files, const Options& options) 
   Sample sample;
   sample.peak_kb = usage.ru_maxrss;
   int not_built = 0, failed = 0;
-  if (got <= 0 || std::sscanf(line, "%lf %zu %d %d", &sample.seconds, &sample.list_bytes,
-                              &not_built, &failed) != 4) {
+  if (got <= 0 || std::sscanf(line, "%lf %lf %zu %d %d", &sample.seconds, &sample.cpu,
+                              &sample.list_bytes, &not_built, &failed) != 5) {
     failed = 1;
   }
   sample.not_built = not_built != 0;
@@ -321,6 +334,7 @@ Sample RunTool(const char* tool, const Files& files, const Options& options) {
   Sample sample;
   sample.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   sample.peak_kb = usage.ru_maxrss;
+  sample.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
   sample.failed = !WIFEXITED(status) || WEXITSTATUS(status) > 1;  // grep says 1 for no line
   return sample;
 }
@@ -343,8 +357,8 @@ void Bench(const Options& options, std::int64_t lines) {
   std::printf("\n%lld lines (%.0f MB, seed %llu), median of %d runs\n",
               static_cast<long long>(lines), mb, static_cast<unsigned long long>(options.seed),
               options.reps);
-  std::printf("%-32s %9s %9s %7s %11s %11s %11s\n", "operation", "ours s", "tool s", "ratio",
-              "peak B/ent", "list B/ent", "tool B/ent");
+  std::printf("%-32s %8s %8s %8s %8s %6s %6s %10s %10s %10s\n", "operation", "ours s", "cpu s",
+              "tool s", "cpu s", "ratio", "cpu", "peak B/ln", "list B/ln", "tool B/ln");
   std::fflush(stdout);
   const double n = static_cast<double>(lines);
   for (const Operation& op : kOperations) {
@@ -370,15 +384,19 @@ void Bench(const Options& options, std::int64_t lines) {
         runs.push_back(RunTool(op.tool, files, options));
       tool = Median(runs);
     }
-    char our_text[32], tool_text[32] = "-", ratio[32] = "-", tool_mem[32] = "-";
+    char our_text[32], tool_text[32] = "-", tool_cpu[32] = "-", ratio[32] = "-",
+                       cpu_ratio[32] = "-", tool_mem[32] = "-";
     std::snprintf(our_text, sizeof our_text, "%.3f%s", our.seconds, our.failed ? "!" : "");
     if (tool) {
       std::snprintf(tool_text, sizeof tool_text, "%.3f%s", tool->seconds, tool->failed ? "!" : "");
+      std::snprintf(tool_cpu, sizeof tool_cpu, "%.3f", tool->cpu);
       std::snprintf(ratio, sizeof ratio, "%.2f", our.seconds / tool->seconds);
+      std::snprintf(cpu_ratio, sizeof cpu_ratio, "%.2f", our.cpu / std::max(tool->cpu, 1e-3));
       std::snprintf(tool_mem, sizeof tool_mem, "%.1f", tool->peak_kb * 1024.0 / n);
     }
-    std::printf("%-32s %9s %9s %7s %11.1f %11.1f %11s\n", op.name, our_text, tool_text, ratio,
-                our.peak_kb * 1024.0 / n, static_cast<double>(our.list_bytes) / n, tool_mem);
+    std::printf("%-32s %8s %8.3f %8s %8s %6s %6s %10.1f %10.1f %10s\n", op.name, our_text, our.cpu,
+                tool_text, tool_cpu, ratio, cpu_ratio, our.peak_kb * 1024.0 / n,
+                static_cast<double>(our.list_bytes) / n, tool_mem);
     std::fflush(stdout);
   }
   fs::remove_all(options.work + "/out");
@@ -406,8 +424,9 @@ void Usage() {
       "                      [--only NAME]\n"
       "Generates number files in DIR (kept for the next run), times each operation of the core\n"
       "and the standard tool doing the same work, and prints per operation: our median wall\n"
-      "time, the tool's, their ratio (ours / tool), our peak memory per line of the file, the\n"
-      "most the two lists held per line, and the tool's peak memory per line.");
+      "time and CPU time (user + system), the tool's, the two ratios (ours / tool), our peak\n"
+      "memory per line of the file, the most the two lists held per line, and the tool's peak\n"
+      "memory per line. A '!' marks a run that failed.");
 }
 
 }  // namespace

@@ -231,6 +231,8 @@ void NumberList::Append(std::string_view text) {
   std::uint64_t value;
   if (ParseNumber(text, value)) {
     PushCode(value);
+    // Its slot is fetched now and used when the batch is full, a few dozen lines later.
+    if (!hash_.empty()) __builtin_prefetch(&hash_[HomeOf(value)], 1);
     pending_[pending_count_++] = value;
     if (pending_count_ == kBatch) FlushPending();
   } else {
@@ -420,25 +422,29 @@ void NumberList::FlushPending() const {
 }
 
 void NumberList::AddNumber(std::uint64_t value) const {
-  std::uint64_t* word = FindWord(value);
-  if (!word) {
-    if ((numbers_distinct_ + 1) * 4 > hash_.size() * 3) {
-      Words old = std::move(hash_);
-      FillHash(old, std::max(kMinHash, old.size() * 2));
+  // Called in hash mode only (FlushPending). The table grows at a load of 3/4, counting this
+  // value as new before the probe tells.
+  if ((numbers_distinct_ + 1) * 4 > hash_.size() * 3) {
+    Words old = std::move(hash_);
+    FillHash(old, std::max(kMinHash, old.size() * 2));
+  }
+  const std::size_t mask = hash_.size() - 1;
+  std::size_t i = HomeOf(value);
+  for (std::uint64_t w; (w = hash_[i]) != 0; i = (i + 1) & mask) {
+    if (ValueOf(w) != value) continue;
+    const std::uint64_t field = w & kCountMask;
+    if (field + 1 < kSaturated) {
+      ++hash_[i];
+    } else if (field + 1 == kSaturated) {
+      hash_[i] |= kSaturated;
+      big_counts_[value] = static_cast<std::int64_t>(kSaturated);
+    } else {
+      ++big_counts_[value];
     }
-    InsertIntoHash(value << kCountBits | 1);
-    ++numbers_distinct_;
     return;
   }
-  const std::uint64_t field = *word & kCountMask;
-  if (field + 1 < kSaturated) {
-    ++*word;
-  } else if (field + 1 == kSaturated) {
-    *word |= kSaturated;
-    big_counts_[value] = static_cast<std::int64_t>(kSaturated);
-  } else {
-    ++big_counts_[value];
-  }
+  hash_[i] = value << kCountBits | 1;
+  ++numbers_distinct_;
 }
 
 void NumberList::RemoveNumber(std::uint64_t value) {
@@ -500,15 +506,17 @@ void NumberList::RemoveOtherCode(Code code) {
 
 // --- Key walk and the operations built on it ---
 
-template <typename Visit>
+template <bool kText, typename Visit>
 void NumberList::Merge(Visit&& visit) const {
   MakeSorted();
   auto other = others_.begin();
-  char digits[11];
+  char digits[11] = {};
   for (const std::uint64_t& word : sorted_words_) {
     const std::uint64_t field = word & kCountMask;
     if (field == 0) continue;
-    FormatNumber(ValueOf(word), digits);
+    // A number's text is needed for the visitor or to place the other texts; a sort of a list
+    // of numbers alone never formats one.
+    if (kText || other != others_.end()) FormatNumber(ValueOf(word), digits);
     const std::string_view number(digits, 11);
     // Other texts are never eleven digits, so they never equal a number.
     for (; other != others_.end() && std::string_view(other->first) < number; ++other) {
@@ -527,7 +535,7 @@ void NumberList::Merge(Visit&& visit) const {
 
 void NumberList::WalkKeys(
     const std::function<void(std::string_view text, int count)>& visit) const {
-  Merge([&](const std::uint64_t*, OtherMap::const_iterator, std::string_view text, int count) {
+  Merge<true>([&](const std::uint64_t*, OtherMap::const_iterator, std::string_view text, int count) {
     visit(text, count);
   });
 }
@@ -537,7 +545,7 @@ void NumberList::SortEntries(const StepFn& step) {
   DropEntries();
   const std::int64_t distinct = DistinctCount();
   std::int64_t k = 0;
-  Merge([&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view,
+  Merge<false>([&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view,
             int count) {
     const Code code = word ? ValueOf(*word) : kOtherTag | other->second.id;
     for (int i = 0; i < count; ++i) PushCode(code);
@@ -550,7 +558,7 @@ void NumberList::RemoveRepeats(const StepFn& step) {
   DropEntries();
   const std::int64_t distinct = DistinctCount();
   std::int64_t k = 0;
-  Merge([&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view, int) {
+  Merge<false>([&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view, int) {
     PushCode(word ? ValueOf(*word) : kOtherTag | other->second.id);
     if (step) step(++k, distinct);
   });

@@ -135,8 +135,9 @@ class NumberList {
 
   // Calls visit(word, other, text, count) for every distinct text in byte order: `word` points
   // to the packed word of a number (nullptr for another text), `other` to the map entry of
-  // another text (others_.end() for a number).
-  template <typename Visit>
+  // another text (others_.end() for a number). Without kText the text of a number may be left
+  // unformatted.
+  template <bool kText, typename Visit>
   void Merge(Visit&& visit) const;
 
   // Entries.
@@ -153,7 +154,7 @@ class NumberList {
   mutable std::size_t numbers_distinct_ = 0;
   // Counts too large for the packed field.
   mutable std::unordered_map<std::uint64_t, std::int64_t> big_counts_;
-  static constexpr int kBatch = 32;
+  static constexpr int kBatch = 128;
   mutable std::uint64_t pending_[kBatch];
   mutable int pending_count_ = 0;
 

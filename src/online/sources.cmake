@@ -1,3 +1,7 @@
 # Sources of src/online
 list(APPEND CORE_SOURCES
+  online/advertisements.cpp
+  online/http_get_client.cpp
+  online/http_transfer.cpp
+  online/update_check.cpp
 )

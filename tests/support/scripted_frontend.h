@@ -57,6 +57,10 @@ class ScriptedFrontend : public Frontend {
   // File-tools dialogs.
 
   // Online pieces.
+  bool OpenUrl(const std::string& url) override {
+    calls.push_back("open " + url);
+    return open_url_succeeds;
+  }
 
   // Recorded.
   std::vector<std::string> calls;
@@ -80,6 +84,7 @@ class ScriptedFrontend : public Frontend {
   // File-tools dialogs.
 
   // Online pieces.
+  bool open_url_succeeds = true;
 
  private:
   template <typename T>

@@ -68,8 +68,8 @@ void Advertisements::Clear() {
 bool LoadAdvertisements(const SettingsStore& settings, Advertisements& ads, AdLabel& label) {
   std::string body;
   CHttpGetClient client;
-  if (!client.Get(ReadOnlineAddress(settings, kAdUrl), body)) {
-    ads.Add(kDefaultAdText, ReadOnlineAddress(settings, kHomePage));
+  if (!client.Get(OnlineAddressOf(settings, kAdUrl), body)) {
+    ads.Add(kDefaultAdText, OnlineAddressOf(settings, kHomePage));
     return false;
   }
   ads.Parse(std::move(body));

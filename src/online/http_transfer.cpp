@@ -221,4 +221,20 @@ TransferResult HttpTransfer(const std::string& url, const TransferOptions& optio
   return result;
 }
 
+bool FetchWebResource(const std::string& url, std::string& body) {
+  TransferOptions options;
+  options.user_agent = "KorvaneTessaril";
+  options.allow_https = true;
+  options.max_redirects = 10;
+  // Pages are fetched while the window waits: a server that does not answer must not hold it long.
+  options.connect_timeout_ms = 5000;
+  options.receive_timeout_ms = 30000;
+  TransferResult result = HttpTransfer(url, options);
+  if (result.outcome != TransferOutcome::Done || result.status < 200 || result.status > 299) {
+    return false;
+  }
+  body = std::move(result.body);
+  return true;
+}
+
 }  // namespace tessaril

@@ -61,4 +61,8 @@ struct TransferResult {
 // ".example" or ".invalid" domains fails at once as unresolvable, without asking the resolver.
 TransferResult HttpTransfer(const std::string& url, const TransferOptions& options);
 
+// A web page or one of its pictures, for the notice view: http or https (verified), at most 10
+// redirects, at most kMaxBodyBytes. False on any failure and on a status other than 2xx.
+bool FetchWebResource(const std::string& url, std::string& body);
+
 }  // namespace tessaril

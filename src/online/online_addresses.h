@@ -6,45 +6,37 @@
 
 namespace tessaril {
 
-// The web addresses of the online service are configuration: section "Online" of the settings
-// store. The defaults lie on the reserved ".example" domain, which never resolves, so a default
-// installation fails at once and silently instead of waiting for a server that does not exist.
-inline constexpr const char* kOnlineSection = "Online";
-
-// One configured address: its key in section "Online" and the value used when the key is absent.
+// The web addresses of the online service. They are configuration: each is read from section
+// "Online" of the settings store, with a default on the service's reserved domain for a store
+// that does not name it.
 struct OnlineAddress {
   const char* key;
   const char* fallback;
 };
 
-// "关于我们": the service's home page; also the link of the default advertisement and of the about
-// box.
-inline constexpr OnlineAddress kHomePage{"HomePage", "https://www.korvanetessaril.example/"};
-// The six service pages, in button order: "空号过滤", "号码实时查询", "短信验证码", "语音验证码",
-// "营销短信", "国际验证码".
-inline constexpr OnlineAddress kServicePage1{"ServicePage1",
-                                             "https://www.korvanetessaril.example/status-filter"};
-inline constexpr OnlineAddress kServicePage2{"ServicePage2",
-                                             "https://www.korvanetessaril.example/live-query"};
-inline constexpr OnlineAddress kServicePage3{"ServicePage3",
-                                             "https://www.korvanetessaril.example/sms-code"};
-inline constexpr OnlineAddress kServicePage4{"ServicePage4",
-                                             "https://www.korvanetessaril.example/voice-code"};
-inline constexpr OnlineAddress kServicePage5{"ServicePage5",
-                                             "https://www.korvanetessaril.example/marketing-sms"};
-inline constexpr OnlineAddress kServicePage6{"ServicePage6",
-                                             "https://www.korvanetessaril.example/intl-code"};
-// The update file with "<版本号>" and "<下载地址>"; http or https.
-inline constexpr OnlineAddress kUpdateUrl{"UpdateUrl",
-                                          "https://download.korvanetessaril.example/update.txt"};
-// The advertisement file ad.txt, fetched by the plain-HTTP client.
-inline constexpr OnlineAddress kAdUrl{"AdUrl", "http://www.korvanetessaril.example/ad.txt"};
-// The notice page shown in the target list's place at start.
-inline constexpr OnlineAddress kNoticeUrl{"NoticeUrl",
-                                          "http://www.korvanetessaril.example/notice.html"};
+inline constexpr const char* kOnlineSection = "Online";
 
-// The configured value of `address`, or its default.
-inline std::string ReadOnlineAddress(const SettingsStore& settings, const OnlineAddress& address) {
+// "关于我们": the service's home page.
+inline constexpr OnlineAddress kHomePage{"HomePage", "https://www.korvane.example/"};
+// The six service buttons of the main window.
+inline constexpr OnlineAddress kServicePage1{"ServicePage1",  // 1059 "空号过滤"
+                                             "https://www.korvane.example/kong.html"};
+inline constexpr OnlineAddress kServicePage2{"ServicePage2",  // 1061 "号码实时查询"
+                                             "https://www.korvane.example/query.html"};
+inline constexpr OnlineAddress kServicePage3{"ServicePage3",  // 1062 "短信验证码"
+                                             "https://www.korvane.example/smscode.html"};
+inline constexpr OnlineAddress kServicePage4{"ServicePage4",  // 1063 "语音验证码"
+                                             "https://www.korvane.example/voicecode.html"};
+inline constexpr OnlineAddress kServicePage5{"ServicePage5",  // 1064 "营销短信"
+                                             "https://www.korvane.example/marketing.html"};
+inline constexpr OnlineAddress kServicePage6{"ServicePage6",  // 1077 "国际验证码"
+                                             "https://www.korvane.example/intlcode.html"};
+// The update file, the advertisement file and the notice page.
+inline constexpr OnlineAddress kUpdateUrl{"UpdateUrl", "https://www.korvane.example/update.txt"};
+inline constexpr OnlineAddress kAdUrl{"AdUrl", "https://www.korvane.example/ad.txt"};
+inline constexpr OnlineAddress kNoticeUrl{"NoticeUrl", "https://www.korvane.example/notice.html"};
+
+inline std::string OnlineAddressOf(const SettingsStore& settings, const OnlineAddress& address) {
   return settings.GetString(kOnlineSection, address.key, address.fallback);
 }
 

@@ -52,7 +52,7 @@ double LeadingDecimal(const std::string& text) {
 
 bool CheckForUpdate(const SettingsStore& settings, Frontend& frontend, NoticeState& notice,
                     bool verbose) {
-  const std::string url = ReadOnlineAddress(settings, kUpdateUrl);
+  const std::string url = OnlineAddressOf(settings, kUpdateUrl);
   if (!IsWebUrl(url))
     return false;
 

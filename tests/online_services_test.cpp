@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "online/advertisements.h"
+#include "online/notice_page.h"
 #include "online/online_addresses.h"
 #include "online/update_check.h"
 #include "support/local_http_server.h"
@@ -221,6 +222,20 @@ TEST(AdRotation, ShowsTheNextEntryAndWraps) {
   EXPECT_EQ(again.calls,
             (std::vector<std::string>{"link http://o/", "text <144 spaces>", "text only",
                                       "link http://o/", "text <144 spaces>", "text only"}));
+}
+
+TEST(NoticePage, LinksThatAskForANewWindow) {
+  const std::string html =
+      "<p><A HREF='http://a.example/1' TARGET=_blank>1</A>"
+      "<a target=\"_blank\" href=\"/two.html\">2</a>"
+      "<a href=\"http://a.example/3\" target=\"_self\">3</a>"
+      "<a href=\"http://a.example/4\">4</a>"
+      "<a target=\"news\" href=\"4.html\">named frame</a>"
+      "<a target=\"_blank\" href=\"\">no href</a>"
+      "<abbr target=\"_blank\" href=\"x\">not a link</abbr>"
+      "<a target=\"_blank\" href=\"cut";
+  EXPECT_EQ(NewWindowLinks(html),
+            (std::set<std::string>{"http://a.example/1", "/two.html", "4.html", "cut"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -212,9 +213,12 @@ TransferResult HttpTransfer(const std::string& url, const TransferOptions& optio
       curl_easy_getinfo(c, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
       result.content_length = length;
     }
-    // A refused or unreachable server is tried again after a pause; a name that does not
-    // resolve is not.
-    if (code != CURLE_COULDNT_CONNECT || attempt >= options.connect_tries)
+    // A server that refused or did not answer is tried again after a pause; a name that does
+    // not resolve, or a machine without a route to it (no network at all), is not.
+    long os_error = 0;
+    curl_easy_getinfo(c, CURLINFO_OS_ERRNO, &os_error);
+    if (code != CURLE_COULDNT_CONNECT || os_error == ENETUNREACH || os_error == EHOSTUNREACH ||
+        attempt >= options.connect_tries)
       break;
     std::this_thread::sleep_for(std::chrono::milliseconds(options.retry_pause_ms));
   }

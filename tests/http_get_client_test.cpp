@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <thread>
 
 #include "online/http_get_client.h"
 #include "online/http_transfer.h"
@@ -157,6 +163,60 @@ TEST_F(HttpGetClientTest, BodyLimitIsOneMebibyte) {
   EXPECT_FALSE(big.Get(server_.Url("/big"), output));
   EXPECT_EQ(big.ErrorText(), "接收数据错误");
   EXPECT_EQ(output, "");  // no complete line arrived
+}
+
+// A server on 127.0.0.1 that answers one connection with `reply` as raw bytes and closes it:
+// for answers no proper HTTP server gives.
+class RawReplyServer {
+ public:
+  explicit RawReplyServer(std::string reply) {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener_, 1);
+    socklen_t length = sizeof address;
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this, reply] {
+      const int connection = accept(listener_, nullptr, nullptr);
+      if (connection < 0)
+        return;
+      char request[4096];
+      (void)!recv(connection, request, sizeof request, 0);
+      (void)!send(connection, reply.data(), reply.size(), MSG_NOSIGNAL);
+      close(connection);
+    });
+  }
+  ~RawReplyServer() {
+    shutdown(listener_, SHUT_RDWR);
+    thread_.join();
+    close(listener_);
+  }
+  std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/a.txt"; }
+
+ private:
+  int listener_ = -1;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+TEST(HttpGetClient, BrokenAnswersGiveTheirErrorTexts) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"", "无法发送http报头,可能网络状况有问题"},
+      {"HELLO THERE\r\n\r\n", "网络错误－无法查询反馈代码"},
+      {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nfirst\nsecond\nthi", "接收数据错误"},
+  };
+  for (const auto& [reply, error] : cases) {
+    RawReplyServer server(reply);
+    CHttpGetClient client;
+    std::string output;
+    EXPECT_FALSE(client.Get(server.Url(), output)) << reply;
+    EXPECT_EQ(client.ErrorText(), error) << reply;
+    // What arrived whole before the body broke off stays.
+    EXPECT_EQ(output, reply.starts_with("HTTP/") ? "first\r\nsecond\r\n" : "") << reply;
+  }
 }
 
 TEST(HttpGetClient, ReservedDomainFailsAtOnce) {

@@ -125,6 +125,9 @@ TransferOutcome Classify(CURLcode code, const Receiver& receiver, CURL* curl) {
       return TransferOutcome::TooManyRedirects;
     case CURLE_UNSUPPORTED_PROTOCOL:
     case CURLE_URL_MALFORMAT:
+      // After connecting, an answer without an HTTP status line is reported this way too.
+      if (connect_time != 0 && !receiver.headers_done)
+        return TransferOutcome::NoStatus;
       return TransferOutcome::BadUrl;
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:

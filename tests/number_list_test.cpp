@@ -10,7 +10,8 @@ namespace {
 
 std::vector<std::string> Entries(const NumberList& list) {
   std::vector<std::string> out;
-  for (int i = 0; i < list.Count(); ++i) out.push_back(list.At(i));
+  for (int i = 0; i < list.Count(); ++i)
+    out.push_back(list.At(i));
   return out;
 }
 
@@ -64,17 +65,20 @@ TEST(NumberList, AppendRemoveAndClearKeepCountsInStep) {
 
 TEST(NumberList, KeyWalkIsByteOrder) {
   NumberList list;
-  for (const char* e : {"14", "13900000000", "1390000", "\xB9\xE3", "0", "139"}) list.Append(e);
+  for (const char* e : {"14", "13900000000", "1390000", "\xB9\xE3", "0", "139"})
+    list.Append(e);
   std::vector<std::string> keys;
-  for (auto& [k, c] : Keys(list)) keys.push_back(k);
+  for (auto& [k, c] : Keys(list))
+    keys.push_back(k);
   // Bytes compare unsigned: the GBK text sorts after every digit.
-  EXPECT_EQ(keys, (std::vector<std::string>{"0", "139", "1390000", "13900000000", "14",
-                                            "\xB9\xE3"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"0", "139", "1390000", "13900000000", "14", "\xB9\xE3"}));
 }
 
 TEST(NumberList, RemoveFirstAndBulkOperations) {
   NumberList list;
-  for (const char* e : {"b", "a", "b", "c", "a"}) list.Append(e);
+  for (const char* e : {"b", "a", "b", "c", "a"})
+    list.Append(e);
   list.RemoveFirst(2);
   EXPECT_EQ(Entries(list), (std::vector<std::string>{"b", "c", "a"}));
   ExpectInStep(list);
@@ -91,7 +95,8 @@ TEST(NumberList, RemoveFirstAndBulkOperations) {
 
 TEST(NumberList, ShuffleKeepsTheMultiset) {
   NumberList list;
-  for (int i = 0; i < 200; ++i) list.Append(std::to_string(i % 50));
+  for (int i = 0; i < 200; ++i)
+    list.Append(std::to_string(i % 50));
   std::vector<std::string> before = Entries(list);
   std::mt19937_64 random(1);
   list.Shuffle(random);
@@ -103,21 +108,35 @@ TEST(NumberList, ShuffleKeepsTheMultiset) {
   ExpectInStep(list);
 }
 
-
 // Numbers are stored apart from other texts; sort and remove repeats must still merge the two in
 // byte order.
 TEST(NumberList, MixedSortAndRemoveRepeatsAreByteOrder) {
-  const std::vector<std::string> mixed = {
-      "14",          "13900000000", "1390000",      "13900000000 ", "13900000000", "139000000000",
-      "",            "00000000000", "0",            "99999999999",  "\xB9\xE3",    "1390000000a",
-      "13900000001", " 13900000000", "1390000",     "13899999999",  "9",           "14"};
+  const std::vector<std::string> mixed = {"14",
+                                          "13900000000",
+                                          "1390000",
+                                          "13900000000 ",
+                                          "13900000000",
+                                          "139000000000",
+                                          "",
+                                          "00000000000",
+                                          "0",
+                                          "99999999999",
+                                          "\xB9\xE3",
+                                          "1390000000a",
+                                          "13900000001",
+                                          " 13900000000",
+                                          "1390000",
+                                          "13899999999",
+                                          "9",
+                                          "14"};
   std::vector<std::string> sorted = mixed;
   std::sort(sorted.begin(), sorted.end());
   std::vector<std::string> unique = sorted;
   unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
 
   NumberList list;
-  for (const std::string& e : mixed) list.Append(e);
+  for (const std::string& e : mixed)
+    list.Append(e);
   list.SortEntries();
   EXPECT_EQ(Entries(list), sorted);
   // Spot checks of the merge, written out: a shorter text sorts before the number it begins,
@@ -134,12 +153,14 @@ TEST(NumberList, MixedSortAndRemoveRepeatsAreByteOrder) {
   list.RemoveRepeats();
   EXPECT_EQ(Entries(list), unique);
   ExpectInStep(list);
-  for (const std::string& e : unique) EXPECT_EQ(list.CountOf(e), 1) << e;
+  for (const std::string& e : unique)
+    EXPECT_EQ(list.CountOf(e), 1) << e;
 }
 
 TEST(NumberList, CopiesAreIndependent) {
   NumberList list;
-  for (const char* e : {"13800000001", "abc", "13800000001"}) list.Append(e);
+  for (const char* e : {"13800000001", "abc", "13800000001"})
+    list.Append(e);
   NumberList copy = list;
   copy.Append("abc");
   copy.RemoveAt(0);
@@ -164,7 +185,8 @@ struct ModelList {
     ++counts[text];
   }
   void Forget(const std::string& text) {
-    if (--counts[text] == 0) counts.erase(text);
+    if (--counts[text] == 0)
+      counts.erase(text);
   }
   void RemoveIndices(const std::vector<int>& ascending) {
     std::vector<std::string> kept;
@@ -182,7 +204,8 @@ struct ModelList {
   void Rebuild(bool repeats) {
     entries.clear();
     for (auto& [text, count] : counts) {
-      if (!repeats) count = 1;
+      if (!repeats)
+        count = 1;
       entries.insert(entries.end(), static_cast<size_t>(count), text);
     }
   }
@@ -204,12 +227,14 @@ TEST(NumberList, LongListsAcrossBlocks) {
   list.RemoveFirst(262150);
   model.RemoveIndices([] {
     std::vector<int> first(262150);
-    for (int i = 0; i < 262150; ++i) first[static_cast<size_t>(i)] = i;
+    for (int i = 0; i < 262150; ++i)
+      first[static_cast<size_t>(i)] = i;
     return first;
   }());
   ASSERT_EQ(Entries(list), model.entries);
   std::vector<int> odd;
-  for (int i = 1; i < list.Count(); i += 2) odd.push_back(i);
+  for (int i = 1; i < list.Count(); i += 2)
+    odd.push_back(i);
   list.RemoveIndices(odd);
   model.RemoveIndices(odd);
   ASSERT_EQ(Entries(list), model.entries);
@@ -226,11 +251,16 @@ TEST(NumberList, RandomOperationsMatchTheModel) {
     auto text = [&]() -> std::string {
       const int kind = below(20);
       const std::string number = std::to_string(13800000000ULL + random() % 4000);
-      if (kind < 15) return number;
-      if (kind == 15) return number + " ";
-      if (kind == 16) return number.substr(0, 7);
-      if (kind == 17) return "0" + std::to_string(random() % 10000000000ULL);
-      if (kind == 18) return std::string("\xB9\xE3") + std::to_string(below(30));
+      if (kind < 15)
+        return number;
+      if (kind == 15)
+        return number + " ";
+      if (kind == 16)
+        return number.substr(0, 7);
+      if (kind == 17)
+        return "0" + std::to_string(random() % 10000000000ULL);
+      if (kind == 18)
+        return std::string("\xB9\xE3") + std::to_string(below(30));
       return std::to_string(below(100));
     };
     NumberList list;
@@ -252,14 +282,16 @@ TEST(NumberList, RandomOperationsMatchTheModel) {
       } else if (choice < 860) {
         std::vector<int> picked;
         const int every = 1 + below(4);
-        for (int i = below(3); i < n; i += every + below(2)) picked.push_back(i);
+        for (int i = below(3); i < n; i += every + below(2))
+          picked.push_back(i);
         list.RemoveIndices(picked);
         model.RemoveIndices(picked);
       } else if (choice < 880) {
         const int first = below(static_cast<std::uint64_t>(n) + 2);
         list.RemoveFirst(first);
         std::vector<int> picked;
-        for (int i = 0; i < std::min(first, n); ++i) picked.push_back(i);
+        for (int i = 0; i < std::min(first, n); ++i)
+          picked.push_back(i);
         model.RemoveIndices(picked);
       } else if (choice < 910) {
         list.SortEntries();

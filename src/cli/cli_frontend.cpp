@@ -24,7 +24,8 @@ std::string OneLine(const std::string& text) {
 
 void CliFrontend::ShowMessage(const Message& message) {
   out_ << '[' << message.caption << "] " << OneLine(message.text) << '\n';
-  if (message.failure) failed_ = true;
+  if (message.failure)
+    failed_ = true;
 }
 
 bool CliFrontend::AskYesNo(const std::string& text, const std::string& caption, MessageIcon) {
@@ -36,7 +37,9 @@ std::optional<std::vector<std::string>> CliFrontend::PickOpenFiles(const OpenFil
   return answers.open_files;
 }
 
-std::optional<std::string> CliFrontend::PickSaveFile(const SaveFileRequest&) { return answers.save_file; }
+std::optional<std::string> CliFrontend::PickSaveFile(const SaveFileRequest&) {
+  return answers.save_file;
+}
 
 std::optional<std::string> CliFrontend::PickFolder(const std::string&, const std::string&) {
   return answers.folder;
@@ -55,6 +58,9 @@ std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTe
 // File-tools dialogs.
 
 // Online pieces.
+
+// A script has no desktop to hand a web address to: nothing is opened.
+bool CliFrontend::OpenUrl(const std::string&) { return false; }
 
 void CliFrontend::Refuse(const std::string& text, const std::string& caption) {
   ShowMessage({text, caption, MessageIcon::Warning, true});

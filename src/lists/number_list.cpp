@@ -30,11 +30,13 @@ constexpr std::uint64_t kSaturated = kCountMask;
 constexpr std::size_t kMinHash = 16;
 
 bool ParseNumber(std::string_view text, std::uint64_t& value) {
-  if (text.size() != 11) return false;
+  if (text.size() != 11)
+    return false;
   std::uint64_t v = 0;
   for (char c : text) {
     unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
-    if (digit > 9) return false;
+    if (digit > 9)
+      return false;
     v = v * 10 + digit;
   }
   value = v;
@@ -48,7 +50,9 @@ void FormatNumber(std::uint64_t value, char* out) {
   }
 }
 
-std::uint64_t ValueOf(std::uint64_t word) { return word >> kCountBits; }
+std::uint64_t ValueOf(std::uint64_t word) {
+  return word >> kCountBits;
+}
 
 // The smallest power of two that holds `distinct` numbers at a load of at most 3/4.
 std::size_t HashCapacityFor(std::size_t distinct) {
@@ -61,29 +65,35 @@ constexpr std::size_t kMappedWords = kHugePage / 8;
 // Arrays of at least one huge page are mapped on a huge-page boundary and advised to use huge
 // pages; smaller ones come from the heap. Both start zeroed.
 std::uint64_t* AllocateWords(std::size_t count) {
-  if (count == 0) return nullptr;
+  if (count == 0)
+    return nullptr;
   if (count < kMappedWords) {
     void* p = std::calloc(count, 8);
-    if (!p) throw std::bad_alloc();
+    if (!p)
+      throw std::bad_alloc();
     return static_cast<std::uint64_t*>(p);
   }
   const std::size_t bytes = (count * 8 + kHugePage - 1) / kHugePage * kHugePage;
-  void* p = mmap(nullptr, bytes + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                 -1, 0);
-  if (p == MAP_FAILED) throw std::bad_alloc();
+  void* p =
+      mmap(nullptr, bytes + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (p == MAP_FAILED)
+    throw std::bad_alloc();
   // Trim the mapping to an aligned range.
   char* base = static_cast<char*>(p);
-  char* aligned = reinterpret_cast<char*>(
-      (reinterpret_cast<std::uintptr_t>(base) + kHugePage - 1) & ~(kHugePage - 1));
-  if (aligned > base) munmap(base, static_cast<std::size_t>(aligned - base));
+  char* aligned = reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(base) + kHugePage - 1) &
+                                          ~(kHugePage - 1));
+  if (aligned > base)
+    munmap(base, static_cast<std::size_t>(aligned - base));
   const std::size_t tail = kHugePage - static_cast<std::size_t>(aligned - base);
-  if (tail > 0) munmap(aligned + bytes, tail);
+  if (tail > 0)
+    munmap(aligned + bytes, tail);
   madvise(aligned, bytes, MADV_HUGEPAGE);
   return reinterpret_cast<std::uint64_t*>(aligned);
 }
 
 void FreeWords(std::uint64_t* data, std::size_t count) {
-  if (!data) return;
+  if (!data)
+    return;
   if (count < kMappedWords) {
     std::free(data);
   } else {
@@ -94,12 +104,16 @@ void FreeWords(std::uint64_t* data, std::size_t count) {
 }  // namespace
 
 NumberList::Words::Words(std::size_t size) : data_(AllocateWords(size)), size_(size) {}
-NumberList::Words::~Words() { FreeWords(data_, size_); }
+NumberList::Words::~Words() {
+  FreeWords(data_, size_);
+}
 NumberList::Words::Words(const Words& other) : Words(other.size_) {
-  if (size_ > 0) std::memcpy(data_, other.data_, size_ * 8);
+  if (size_ > 0)
+    std::memcpy(data_, other.data_, size_ * 8);
 }
 NumberList::Words& NumberList::Words::operator=(const Words& other) {
-  if (this != &other) *this = Words(other);
+  if (this != &other)
+    *this = Words(other);
   return *this;
 }
 NumberList::Words::Words(Words&& other) noexcept
@@ -110,9 +124,11 @@ NumberList::Words& NumberList::Words::operator=(Words&& other) noexcept {
   return *this;
 }
 void NumberList::Words::Shrink(std::size_t n) {
-  if (n >= size_) return;
+  if (n >= size_)
+    return;
   Words kept(n);
-  if (n > 0) std::memcpy(kept.data_, data_, n * 8);
+  if (n > 0)
+    std::memcpy(kept.data_, data_, n * 8);
   *this = std::move(kept);
 }
 
@@ -130,12 +146,16 @@ void SortWords(Array& words) {
   for (int width : {13, 12, 12}) {
     const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
     std::vector<std::size_t> start((std::size_t{1} << width) + 1, 0);
-    for (std::uint64_t w : words) ++start[((w >> shift) & mask) + 1];
+    for (std::uint64_t w : words)
+      ++start[((w >> shift) & mask) + 1];
     bool one_bucket = false;
-    for (std::size_t c : start) one_bucket = one_bucket || c == words.size();
+    for (std::size_t c : start)
+      one_bucket = one_bucket || c == words.size();
     if (!one_bucket) {
-      for (std::size_t d = 1; d < start.size(); ++d) start[d] += start[d - 1];
-      for (std::uint64_t w : words) other[start[(w >> shift) & mask]++] = w;
+      for (std::size_t d = 1; d < start.size(); ++d)
+        start[d] += start[d - 1];
+      for (std::uint64_t w : words)
+        other[start[(w >> shift) & mask]++] = w;
       std::swap(words, other);
     }
     shift += width;
@@ -163,11 +183,13 @@ NumberList::NumberList(const NumberList& other) {
   others_ = other.others_;
   free_ids_ = other.free_ids_;
   other_by_id_.resize(other.other_by_id_.size(), others_.end());
-  for (auto it = others_.begin(); it != others_.end(); ++it) other_by_id_[it->second.id] = it;
+  for (auto it = others_.begin(); it != others_.end(); ++it)
+    other_by_id_[it->second.id] = it;
 }
 
 NumberList& NumberList::operator=(const NumberList& other) {
-  if (this != &other) *this = NumberList(other);
+  if (this != &other)
+    *this = NumberList(other);
   return *this;
 }
 
@@ -179,7 +201,8 @@ NumberList::Code& NumberList::Slot(std::size_t position) const {
 
 void NumberList::PushCode(Code code) {
   const std::size_t position = head_ + size_;
-  if ((position >> kBlockBits) >= blocks_.size()) blocks_.emplace_back(kBlock);
+  if ((position >> kBlockBits) >= blocks_.size())
+    blocks_.emplace_back(kBlock);
   Slot(position) = code;
   ++size_;
 }
@@ -201,12 +224,14 @@ void NumberList::TrimBlocks() {
     head_ &= kBlockMask;
   }
   const std::size_t needed = (head_ + size_ + kBlockMask) >> kBlockBits;
-  while (blocks_.size() > needed) blocks_.pop_back();
+  while (blocks_.size() > needed)
+    blocks_.pop_back();
 }
 
 std::string NumberList::At(int index) const {
   const Code code = Slot(head_ + static_cast<std::size_t>(index));
-  if (code & kOtherTag) return other_by_id_[code & ~kOtherTag]->first;
+  if (code & kOtherTag)
+    return other_by_id_[code & ~kOtherTag]->first;
   std::string text(11, '0');
   FormatNumber(code, text.data());
   return text;
@@ -232,9 +257,11 @@ void NumberList::Append(std::string_view text) {
   if (ParseNumber(text, value)) {
     PushCode(value);
     // Its slot is fetched now and used when the batch is full, a few dozen lines later.
-    if (!hash_.empty()) __builtin_prefetch(&hash_[HomeOf(value)], 1);
+    if (!hash_.empty())
+      __builtin_prefetch(&hash_[HomeOf(value)], 1);
     pending_[pending_count_++] = value;
-    if (pending_count_ == kBatch) FlushPending();
+    if (pending_count_ == kBatch)
+      FlushPending();
   } else {
     AddOther(text);
   }
@@ -284,7 +311,8 @@ void NumberList::Clear() {
 }
 
 void NumberList::RemoveIndices(const std::vector<int>& ascending) {
-  if (ascending.empty()) return;
+  if (ascending.empty())
+    return;
   FlushPending();
   std::size_t write = static_cast<std::size_t>(ascending.front());
   std::size_t next = 0;
@@ -305,7 +333,8 @@ void NumberList::RemoveIndices(const std::vector<int>& ascending) {
 void NumberList::RemoveFirst(int n) {
   FlushPending();
   const std::size_t count = static_cast<std::size_t>(std::clamp(n, 0, Count()));
-  for (std::size_t i = 0; i < count; ++i) RemoveCode(Slot(head_ + i));
+  for (std::size_t i = 0; i < count; ++i)
+    RemoveCode(Slot(head_ + i));
   head_ += count;
   size_ -= count;
   TrimBlocks();
@@ -321,30 +350,37 @@ std::uint64_t* NumberList::FindWord(std::uint64_t value) const {
   if (sorted_) {
     auto it = std::lower_bound(sorted_words_.begin(), sorted_words_.end(), value,
                                [](std::uint64_t w, std::uint64_t v) { return ValueOf(w) < v; });
-    if (it == sorted_words_.end() || ValueOf(*it) != value) return nullptr;
+    if (it == sorted_words_.end() || ValueOf(*it) != value)
+      return nullptr;
     return it;
   }
-  if (hash_.empty()) return nullptr;
+  if (hash_.empty())
+    return nullptr;
   const std::size_t mask = hash_.size() - 1;
   for (std::size_t i = HomeOf(value);; i = (i + 1) & mask) {
     const std::uint64_t w = hash_[i];
-    if (w == 0) return nullptr;
-    if (ValueOf(w) == value) return &hash_[i];
+    if (w == 0)
+      return nullptr;
+    if (ValueOf(w) == value)
+      return &hash_[i];
   }
 }
 
 int NumberList::NumberCount(std::uint64_t value) const {
   const std::uint64_t* word = FindWord(value);
-  if (!word) return 0;
+  if (!word)
+    return 0;
   const std::uint64_t field = *word & kCountMask;
-  if (field == kSaturated) return static_cast<int>(big_counts_.at(value));
+  if (field == kSaturated)
+    return static_cast<int>(big_counts_.at(value));
   return static_cast<int>(field);
 }
 
 void NumberList::InsertIntoHash(std::uint64_t word) const {
   const std::size_t mask = hash_.size() - 1;
   std::size_t i = HomeOf(ValueOf(word));
-  while (hash_[i] != 0) i = (i + 1) & mask;
+  while (hash_[i] != 0)
+    i = (i + 1) & mask;
   hash_[i] = word;
 }
 
@@ -358,7 +394,8 @@ void NumberList::FillHash(const Words& from, std::size_t capacity) const {
     if (i + kAhead < n && from[i + kAhead] != 0) {
       __builtin_prefetch(&hash_[HomeOf(ValueOf(from[i + kAhead]))], 1);
     }
-    if (from[i] != 0 && (from[i] & kCountMask) != 0) InsertIntoHash(from[i]);
+    if (from[i] != 0 && (from[i] & kCountMask) != 0)
+      InsertIntoHash(from[i]);
   }
 }
 
@@ -380,11 +417,13 @@ void NumberList::EraseFromHash(std::uint64_t* word) {
 
 void NumberList::MakeSorted() const {
   FlushPending();
-  if (sorted_) return;
+  if (sorted_)
+    return;
   Words words(numbers_distinct_);
   std::size_t k = 0;
   for (std::uint64_t w : hash_) {
-    if (w != 0) words[k++] = w;
+    if (w != 0)
+      words[k++] = w;
   }
   hash_ = Words();
   hash_shift_ = 64;
@@ -394,7 +433,8 @@ void NumberList::MakeSorted() const {
 }
 
 void NumberList::MakeHashed() const {
-  if (!sorted_) return;
+  if (!sorted_)
+    return;
   FillHash(sorted_words_, HashCapacityFor(numbers_distinct_));
   sorted_words_ = Words();
   sorted_ = false;
@@ -403,22 +443,26 @@ void NumberList::MakeHashed() const {
 void NumberList::CompactSorted() const {
   std::size_t kept = 0;
   for (std::uint64_t w : sorted_words_) {
-    if ((w & kCountMask) != 0) sorted_words_[kept++] = w;
+    if ((w & kCountMask) != 0)
+      sorted_words_[kept++] = w;
   }
   sorted_words_.Shrink(kept);
 }
 
 void NumberList::FlushPending() const {
-  if (pending_count_ == 0) return;
+  if (pending_count_ == 0)
+    return;
   const int count = pending_count_;
   pending_count_ = 0;
   // A number appended to a sorted list turns the counts back into the hash table: a key walk
   // sorts them again when one is asked for.
   MakeHashed();
   if (!hash_.empty()) {
-    for (int i = 0; i < count; ++i) __builtin_prefetch(&hash_[HomeOf(pending_[i])], 1);
+    for (int i = 0; i < count; ++i)
+      __builtin_prefetch(&hash_[HomeOf(pending_[i])], 1);
   }
-  for (int i = 0; i < count; ++i) AddNumber(pending_[i]);
+  for (int i = 0; i < count; ++i)
+    AddNumber(pending_[i]);
 }
 
 void NumberList::AddNumber(std::uint64_t value) const {
@@ -431,7 +475,8 @@ void NumberList::AddNumber(std::uint64_t value) const {
   const std::size_t mask = hash_.size() - 1;
   std::size_t i = HomeOf(value);
   for (std::uint64_t w; (w = hash_[i]) != 0; i = (i + 1) & mask) {
-    if (ValueOf(w) != value) continue;
+    if (ValueOf(w) != value)
+      continue;
     const std::uint64_t field = w & kCountMask;
     if (field + 1 < kSaturated) {
       ++hash_[i];
@@ -449,18 +494,22 @@ void NumberList::AddNumber(std::uint64_t value) const {
 
 void NumberList::RemoveNumber(std::uint64_t value) {
   std::uint64_t* word = FindWord(value);
-  if (!word || (*word & kCountMask) == 0) return;
+  if (!word || (*word & kCountMask) == 0)
+    return;
   if ((*word & kCountMask) == kSaturated) {
     auto it = big_counts_.find(value);
-    if (--it->second >= static_cast<std::int64_t>(kSaturated)) return;
+    if (--it->second >= static_cast<std::int64_t>(kSaturated))
+      return;
     big_counts_.erase(it);
   }
   --*word;
-  if ((*word & kCountMask) != 0) return;
+  if ((*word & kCountMask) != 0)
+    return;
   --numbers_distinct_;
   if (sorted_) {
     // The key stays as a removed word; the array is compacted once half of it is removed.
-    if (sorted_words_.size() > 2 * numbers_distinct_ + 64) CompactSorted();
+    if (sorted_words_.size() > 2 * numbers_distinct_ + 64)
+      CompactSorted();
   } else {
     EraseFromHash(word);
     MaybeShrinkHash();
@@ -498,7 +547,8 @@ void NumberList::AddOther(std::string_view text) {
 void NumberList::RemoveOtherCode(Code code) {
   const std::uint32_t id = static_cast<std::uint32_t>(code & ~kOtherTag);
   auto it = other_by_id_[id];
-  if (--it->second.count > 0) return;
+  if (--it->second.count > 0)
+    return;
   others_.erase(it);
   other_by_id_[id] = others_.end();
   free_ids_.push_back(id);
@@ -513,10 +563,12 @@ void NumberList::Merge(Visit&& visit) const {
   char digits[11] = {};
   for (const std::uint64_t& word : sorted_words_) {
     const std::uint64_t field = word & kCountMask;
-    if (field == 0) continue;
+    if (field == 0)
+      continue;
     // A number's text is needed for the visitor or to place the other texts; a sort of a list
     // of numbers alone never formats one.
-    if (kText || other != others_.end()) FormatNumber(ValueOf(word), digits);
+    if (kText || other != others_.end())
+      FormatNumber(ValueOf(word), digits);
     const std::string_view number(digits, 11);
     // Other texts are never eleven digits, so they never equal a number.
     for (; other != others_.end() && std::string_view(other->first) < number; ++other) {
@@ -535,9 +587,8 @@ void NumberList::Merge(Visit&& visit) const {
 
 void NumberList::WalkKeys(
     const std::function<void(std::string_view text, int count)>& visit) const {
-  Merge<true>([&](const std::uint64_t*, OtherMap::const_iterator, std::string_view text, int count) {
-    visit(text, count);
-  });
+  Merge<true>([&](const std::uint64_t*, OtherMap::const_iterator, std::string_view text,
+                  int count) { visit(text, count); });
 }
 
 void NumberList::SortEntries(const StepFn& step) {
@@ -545,12 +596,14 @@ void NumberList::SortEntries(const StepFn& step) {
   DropEntries();
   const std::int64_t distinct = DistinctCount();
   std::int64_t k = 0;
-  Merge<false>([&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view,
-            int count) {
-    const Code code = word ? ValueOf(*word) : kOtherTag | other->second.id;
-    for (int i = 0; i < count; ++i) PushCode(code);
-    if (step) step(++k, distinct);
-  });
+  Merge<false>(
+      [&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view, int count) {
+        const Code code = word ? ValueOf(*word) : kOtherTag | other->second.id;
+        for (int i = 0; i < count; ++i)
+          PushCode(code);
+        if (step)
+          step(++k, distinct);
+      });
 }
 
 void NumberList::RemoveRepeats(const StepFn& step) {
@@ -558,24 +611,30 @@ void NumberList::RemoveRepeats(const StepFn& step) {
   DropEntries();
   const std::int64_t distinct = DistinctCount();
   std::int64_t k = 0;
-  Merge<false>([&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view, int) {
-    PushCode(word ? ValueOf(*word) : kOtherTag | other->second.id);
-    if (step) step(++k, distinct);
-  });
+  Merge<false>(
+      [&](const std::uint64_t* word, OtherMap::const_iterator other, std::string_view, int) {
+        PushCode(word ? ValueOf(*word) : kOtherTag | other->second.id);
+        if (step)
+          step(++k, distinct);
+      });
   // Every count becomes 1; removed keys of the sorted array go.
   CompactSorted();
-  for (std::uint64_t& w : sorted_words_) w = (w & ~kCountMask) | 1;
+  for (std::uint64_t& w : sorted_words_)
+    w = (w & ~kCountMask) | 1;
   big_counts_.clear();
-  for (auto& [text, info] : others_) info.count = 1;
+  for (auto& [text, info] : others_)
+    info.count = 1;
 }
 
 void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepFn& back) {
   const std::int64_t n = Count();
-  if (n == 0) return;
+  if (n == 0)
+    return;
   // The entries are codes of 8 bytes: they are permuted in place, and the two halves of the
   // progress follow the same steps as a copy out and back would.
   if (out) {
-    for (std::int64_t i = 0; i < n; ++i) out(i, n);
+    for (std::int64_t i = 0; i < n; ++i)
+      out(i, n);
   }
   for (std::int64_t i = n - 1; i > 0; --i) {
     std::uniform_int_distribution<std::int64_t> pick(0, i);
@@ -583,7 +642,8 @@ void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepF
               Slot(head_ + static_cast<std::size_t>(pick(random))));
   }
   if (back) {
-    for (std::int64_t i = 0; i < n; ++i) back(i, n);
+    for (std::int64_t i = 0; i < n; ++i)
+      back(i, n);
   }
 }
 

@@ -173,6 +173,9 @@ TEST(NumberList, CopiesAreIndependent) {
   moved.Append("x");
   EXPECT_EQ(moved.At(3), "x");
   ExpectInStep(moved);
+  EXPECT_EQ(copy.Count(), 0);  // NOLINT(bugprone-use-after-move): a moved list is empty
+  copy.Append("13800000001");
+  ExpectInStep(copy);
 }
 
 // The simplest list there is: what the list must behave like.

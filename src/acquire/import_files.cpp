@@ -22,11 +22,17 @@ bool AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& p
     return false;
   ProgressReporter progress(frontend);
   const std::uint64_t length = file.Length();
+  // The percentage is worked out only once the position reaches the next whole percent: a
+  // division per line costs a tenth of a huge import.
+  std::uint64_t next = 0;
   ReadNumberLines(
       file, [&](std::string_view line) { list.Append(line); },
       [&] {
-        if (length > 0)
-          progress.Set(static_cast<int>(file.Position() * 100 / length));
+        if (length > 0 && file.Position() >= next) {
+          const std::uint64_t percent = file.Position() * 100 / length;
+          progress.Set(static_cast<int>(percent));
+          next = ((percent + 1) * length + 99) / 100;
+        }
       });
   return true;
 }

@@ -166,8 +166,35 @@ void SortWords(Array& words) {
 
 NumberList::NumberList() = default;
 NumberList::~NumberList() = default;
-NumberList::NumberList(NumberList&&) noexcept = default;
-NumberList& NumberList::operator=(NumberList&&) noexcept = default;
+// A list moved from is left empty.
+NumberList::NumberList(NumberList&& other) noexcept {
+  *this = std::move(other);
+}
+
+NumberList& NumberList::operator=(NumberList&& other) noexcept {
+  if (this == &other)
+    return *this;
+  blocks_ = std::move(other.blocks_);
+  head_ = std::exchange(other.head_, 0);
+  size_ = std::exchange(other.size_, 0);
+  sorted_ = std::exchange(other.sorted_, false);
+  hash_ = std::exchange(other.hash_, Words());
+  hash_shift_ = std::exchange(other.hash_shift_, 64);
+  sorted_words_ = std::exchange(other.sorted_words_, Words());
+  numbers_distinct_ = std::exchange(other.numbers_distinct_, 0);
+  big_counts_ = std::move(other.big_counts_);
+  other.big_counts_.clear();
+  std::copy(other.pending_, other.pending_ + other.pending_count_, pending_);
+  pending_count_ = std::exchange(other.pending_count_, 0);
+  // The ids of the other texts keep pointing into the tree, which moves with its nodes.
+  others_ = std::move(other.others_);
+  other.others_.clear();
+  other_by_id_ = std::move(other.other_by_id_);
+  other.other_by_id_.clear();
+  free_ids_ = std::move(other.free_ids_);
+  other.free_ids_.clear();
+  return *this;
+}
 
 NumberList::NumberList(const NumberList& other) {
   other.FlushPending();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -540,6 +541,18 @@ void NumberList::RemoveNumber(std::uint64_t value) {
   } else {
     EraseFromHash(word);
     MaybeShrinkHash();
+  }
+}
+
+void NumberList::Reserve(std::int64_t entries) {
+  FlushPending();
+  MakeHashed();
+  const std::size_t wanted =
+      static_cast<std::size_t>(std::clamp<std::int64_t>(entries, 0, INT32_MAX));
+  const std::size_t capacity = HashCapacityFor(numbers_distinct_ + wanted);
+  if (capacity > hash_.size()) {
+    Words old = std::move(hash_);
+    FillHash(old, capacity);
   }
 }
 

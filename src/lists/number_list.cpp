@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <utility>
 
@@ -29,6 +30,28 @@ constexpr std::uint64_t kCountMask = (std::uint64_t{1} << kCountBits) - 1;
 constexpr std::uint64_t kSaturated = kCountMask;
 
 constexpr std::size_t kMinHash = 16;
+
+// How many eleven-digit texts sort before `text` in byte order (text is never one of them):
+// the number of values v with Text(v) < text. The key walk places another text before the
+// numbers from this value on, without formatting a number.
+std::uint64_t NumbersBefore(std::string_view text) {
+  std::size_t k = 0;
+  std::uint64_t prefix = 0;
+  while (k < text.size() && k < 11 && text[k] >= '0' && text[k] <= '9') {
+    prefix = prefix * 10 + static_cast<std::uint64_t>(text[k] - '0');
+    ++k;
+  }
+  if (k == 11)
+    return prefix + 1;  // longer than its first eleven digits: after that number
+  std::uint64_t scale = 1;
+  for (std::size_t i = k; i < 11; ++i)
+    scale *= 10;
+  // After the digits, the text ends or goes on with a byte below '0' (it sorts before every
+  // number of that beginning) or above '9' (after all of them).
+  if (k < text.size() && static_cast<unsigned char>(text[k]) > '9')
+    return (prefix + 1) * scale;
+  return prefix * scale;
+}
 
 bool ParseNumber(std::string_view text, std::uint64_t& value) {
   if (text.size() != 11)
@@ -600,24 +623,25 @@ template <bool kText, typename Visit>
 void NumberList::Merge(Visit&& visit) const {
   MakeSorted();
   auto other = others_.begin();
+  std::uint64_t bound = other == others_.end() ? 0 : NumbersBefore(other->first);
   char digits[11] = {};
   for (const std::uint64_t& word : sorted_words_) {
     const std::uint64_t field = word & kCountMask;
     if (field == 0)
       continue;
-    // A number's text is needed for the visitor or to place the other texts; a sort of a list
-    // of numbers alone never formats one.
-    if (kText || other != others_.end())
-      FormatNumber(ValueOf(word), digits);
-    const std::string_view number(digits, 11);
-    // Other texts are never eleven digits, so they never equal a number.
-    for (; other != others_.end() && std::string_view(other->first) < number; ++other) {
+    const std::uint64_t value = ValueOf(word);
+    // The other texts that sort before this number go first.
+    for (; other != others_.end() && value >= bound; ++other) {
       visit(static_cast<const std::uint64_t*>(nullptr), other, std::string_view(other->first),
             other->second.count);
+      if (std::next(other) != others_.end())
+        bound = NumbersBefore(std::next(other)->first);
     }
-    const int count = field == kSaturated ? static_cast<int>(big_counts_.at(ValueOf(word)))
-                                          : static_cast<int>(field);
-    visit(&word, others_.end(), number, count);
+    if (kText)
+      FormatNumber(value, digits);
+    const int count =
+        field == kSaturated ? static_cast<int>(big_counts_.at(value)) : static_cast<int>(field);
+    visit(&word, others_.end(), std::string_view(digits, 11), count);
   }
   for (; other != others_.end(); ++other) {
     visit(static_cast<const std::uint64_t*>(nullptr), other, std::string_view(other->first),

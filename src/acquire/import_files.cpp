@@ -25,8 +25,9 @@ bool AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& p
     return false;
   ProgressReporter progress(frontend);
   const std::uint64_t length = file.Length();
-  // A line of a number file is 12 or 13 bytes.
-  list.Reserve(static_cast<std::int64_t>(std::min<std::uint64_t>(length / 12, INT32_MAX)));
+  // A line of a number file is 12 or 13 bytes; counting 13 never reserves more than the numbers
+  // need (the counts still grow if the file has shorter lines).
+  list.Reserve(static_cast<std::int64_t>(std::min<std::uint64_t>(length / 13, INT32_MAX)));
   // The percentage is worked out only once the position reaches the next whole percent: a
   // division per line costs a tenth of a huge import.
   std::uint64_t next = 0;

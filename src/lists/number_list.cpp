@@ -150,6 +150,15 @@ NumberList::Words& NumberList::Words::operator=(Words&& other) noexcept {
 void NumberList::Words::Shrink(std::size_t n) {
   if (n >= size_)
     return;
+  if (n >= kMappedWords) {
+    // A mapped array gives its tail back in place: no second array, no copy.
+    const std::size_t kept_bytes = (n * 8 + kHugePage - 1) / kHugePage * kHugePage;
+    const std::size_t old_bytes = (size_ * 8 + kHugePage - 1) / kHugePage * kHugePage;
+    if (kept_bytes < old_bytes)
+      munmap(reinterpret_cast<char*>(data_) + kept_bytes, old_bytes - kept_bytes);
+    size_ = n;
+    return;
+  }
   Words kept(n);
   if (n > 0)
     std::memcpy(kept.data_, data_, n * 8);
@@ -470,12 +479,15 @@ void NumberList::MakeSorted() const {
   FlushPending();
   if (sorted_)
     return;
-  Words words(numbers_distinct_);
+  // The words are gathered at the front of the hash table itself and its tail is given back,
+  // so that the sort's second array is the only extra memory.
   std::size_t k = 0;
   for (std::uint64_t w : hash_) {
     if (w != 0)
-      words[k++] = w;
+      hash_[k++] = w;
   }
+  hash_.Shrink(k);
+  Words words = std::move(hash_);
   hash_ = Words();
   hash_shift_ = 64;
   SortWords(words);

@@ -60,19 +60,20 @@ TEST_F(CliVerbTest, MoveArgumentsAndRefusals) {
   EXPECT_EQ(Run("move-type down range 380000 3899999\nprint target\n"), 0);
   EXPECT_EQ(out_.str(), "13800000000\n");
 
-  for (const char* bad : {"move-type sideways mobile", "move-type down", "move-type down cmcc",
-                          "move-type down range 1", "move-type down mobile extra",
-                          "move-digits down 123", "move-digits down 12345678a9",
-                          "move-all", "move-all left"}) {
+  for (const char* bad :
+       {"move-type sideways mobile", "move-type down", "move-type down cmcc",
+        "move-type down range 1", "move-type down mobile extra", "move-digits down 123",
+        "move-digits down 12345678a9", "move-all", "move-all left"}) {
     EXPECT_EQ(Run(std::string(bad) + "\n"), 2) << bad;
   }
 }
 
 TEST_F(CliVerbTest, ExportAllWithRowsAndStoredSettings) {
-  for (const char* n : {"A", "B", "C", "D", "E", "F", "G"}) state_.source.Append(n);
-  EXPECT_EQ(Run("export-all source " + Path("Rows.txt") +
-                " --rows 3 --separator , --blank 2\nstatus\n"),
-            0)
+  for (const char* n : {"A", "B", "C", "D", "E", "F", "G"})
+    state_.source.Append(n);
+  EXPECT_EQ(
+      Run("export-all source " + Path("Rows.txt") + " --rows 3 --separator , --blank 2\nstatus\n"),
+      0)
       << err_.str();
   EXPECT_EQ(ReadFile("rows_7条.txt"), "A,B,C,\r\nD,E,F,\r\n\r\nG,");
   EXPECT_EQ(settings_.GetInt("Settings", "nExportType", -1), 1);
@@ -102,15 +103,17 @@ TEST_F(CliVerbTest, ExportFailuresAndRefusals) {
   EXPECT_EQ(out_.str(), "[提示] 创建文件失败!\n");
   EXPECT_EQ(state_.target.Count(), 1);
 
-  for (const char* bad : {"export-all target", "export-all both x.txt", "export-all target x --rows",
-                          "export-all target x --rows two", "export-batches target x --single 3",
-                          "export-batches target x --size 3 --size 4", "export-all target x --wide"}) {
+  for (const char* bad :
+       {"export-all target", "export-all both x.txt", "export-all target x --rows",
+        "export-all target x --rows two", "export-batches target x --single 3",
+        "export-batches target x --size 3 --size 4", "export-all target x --wide"}) {
     EXPECT_EQ(Run(std::string(bad) + "\n"), 2) << bad;
   }
 }
 
 TEST_F(CliVerbTest, ExportBatchesWithAndWithoutSingle) {
-  for (int i = 0; i < 10; ++i) state_.target.Append(std::to_string(13800000000LL + i));
+  for (int i = 0; i < 10; ++i)
+    state_.target.Append(std::to_string(13800000000LL + i));
   EXPECT_EQ(Run("export-batches target " + Path("b.txt") + " --size 3 --single\nstatus\n"), 0);
   EXPECT_TRUE(FileExists(Path("b0000_3条.txt")));
   EXPECT_EQ(out_.str(), "当前原始号码框内有0个手机号码\n当前目标号码框内有7个手机号码\n");

@@ -30,7 +30,8 @@ class ExportAllFileTest : public ExportAllTest {
   }
   void FillLetters(int n) {
     exported_ = n;
-    for (int i = 0; i < n; ++i) state_.target.Append(std::string(1, static_cast<char>('A' + i)));
+    for (int i = 0; i < n; ++i)
+      state_.target.Append(std::string(1, static_cast<char>('A' + i)));
   }
   int exported_ = 0;
 };
@@ -147,7 +148,8 @@ TEST_F(ExportAllTest, ExistingFinalNameLeavesNumbersUnderTheWorkingPath) {
 }
 
 TEST_F(ExportAllTest, FailedWriteKeepsTheWholeList) {
-  if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  if (!FileExists("/dev/full"))
+    GTEST_SKIP() << "no /dev/full";
   Fill(state_.target, {"13800000001", "13800000002"});
   ui_.export_formats.push_back(ExportFormatValues{});
   ui_.save_files.push_back("/dev/full");
@@ -160,7 +162,8 @@ TEST_F(ExportAllTest, FailedWriteKeepsTheWholeList) {
 }
 
 TEST_F(ExportAllTest, WriteRefusedByFileSizeLimitKeepsTheListAndWorkingName) {
-  for (int i = 0; i < 10000; ++i) state_.target.Append(std::to_string(13800000000LL + i));
+  for (int i = 0; i < 10000; ++i)
+    state_.target.Append(std::to_string(13800000000LL + i));
   ui_.export_formats.push_back(ExportFormatValues{});
   ui_.save_files.push_back(Path("out.txt"));
   {

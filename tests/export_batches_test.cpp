@@ -17,7 +17,8 @@ using Strings = std::vector<std::string>;
 class ExportBatchesTest : public testing::CommandTest {
  protected:
   void FillNumbers(int n) {
-    for (int i = 0; i < n; ++i) state_.target.Append(std::to_string(13800000000LL + i));
+    for (int i = 0; i < n; ++i)
+      state_.target.Append(std::to_string(13800000000LL + i));
   }
   void Export(BatchSizeValues values, const std::string& chosen = "out.txt") {
     ui_.batch_sizes.push_back(values);
@@ -28,13 +29,15 @@ class ExportBatchesTest : public testing::CommandTest {
   Strings Files() const {
     Strings names;
     for (const auto& e : std::filesystem::directory_iterator(dir_))
-      if (e.path().filename() != "settings.ini") names.push_back(e.path().filename().string());
+      if (e.path().filename() != "settings.ini")
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
   static std::string Lines(int from, int to) {
     std::string text;
-    for (int i = from; i < to; ++i) text += std::to_string(13800000000LL + i) + "\r\n";
+    for (int i = from; i < to; ++i)
+      text += std::to_string(13800000000LL + i) + "\r\n";
     return text;
   }
 };
@@ -46,7 +49,10 @@ TEST_F(ExportBatchesTest, BatchCounts) {
     Strings files;
     int left;
   } cases[] = {
-      {10, {3, true}, {"out0000_3条.txt", "out0001_3条.txt", "out0002_3条.txt", "out0003_1条.txt"}, 0},
+      {10,
+       {3, true},
+       {"out0000_3条.txt", "out0001_3条.txt", "out0002_3条.txt", "out0003_1条.txt"},
+       0},
       {10, {3, false}, {"out0000_3条.txt"}, 7},
       {6, {3, true}, {"out0000_3条.txt", "out0001_3条.txt"}, 0},
       {2, {5000, true}, {"out0000_2条.txt"}, 0},
@@ -54,7 +60,8 @@ TEST_F(ExportBatchesTest, BatchCounts) {
       {1, {1, true}, {"out0000_1条.txt"}, 0},
   };
   for (const auto& c : cases) {
-    for (const std::string& name : Files()) std::filesystem::remove(Path(name));
+    for (const std::string& name : Files())
+      std::filesystem::remove(Path(name));
     state_.target.Clear();
     FillNumbers(c.numbers);
     Export(c.values);
@@ -69,8 +76,8 @@ TEST_F(ExportBatchesTest, FilesHoldTheListInOrder) {
   EXPECT_EQ(ReadFile("out0000_3条.txt"), Lines(0, 3));
   EXPECT_EQ(ReadFile("out0002_3条.txt"), Lines(6, 9));
   EXPECT_EQ(ReadFile("out0003_1条.txt"), Lines(9, 10));
-  EXPECT_EQ(ui_.calls, (Strings{"dialog batch size", "pick save 文本文件(*.txt)|*.txt||",
-                                "refresh target"}));
+  EXPECT_EQ(ui_.calls,
+            (Strings{"dialog batch size", "pick save 文本文件(*.txt)|*.txt||", "refresh target"}));
   EXPECT_EQ(ui_.progress, (std::vector<int>{0, 33, 66, 0, 33, 66, 0, 33, 66, 0}));
 }
 

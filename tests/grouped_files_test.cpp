@@ -17,14 +17,16 @@ class GroupedFilesTest : public testing::CommandTest {
   // Labels an entry by its first `n` characters; entries starting with 'x' are skipped.
   static GroupLabeller Prefix(size_t n) {
     return [n](const std::string& entry) -> std::optional<std::string> {
-      if (!entry.empty() && entry[0] == 'x') return std::nullopt;
+      if (!entry.empty() && entry[0] == 'x')
+        return std::nullopt;
       return entry.substr(0, n);
     };
   }
   Strings Files() const {
     Strings names;
     for (const auto& e : std::filesystem::directory_iterator(dir_))
-      if (e.path().filename() != "settings.ini") names.push_back(e.path().filename().string());
+      if (e.path().filename() != "settings.ini")
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }

@@ -17,7 +17,8 @@ MoveByTypeValues Range(std::string start, std::string end) {
 DigitMaskValues Mask(const std::string& pattern) {
   DigitMaskValues mask;
   for (size_t i = 0; i < 10; ++i)
-    if (pattern[i] != '?') mask.boxes[i] = std::string(1, pattern[i]);
+    if (pattern[i] != '?')
+      mask.boxes[i] = std::string(1, pattern[i]);
   return mask;
 }
 
@@ -35,10 +36,10 @@ TEST(MoveByTypeMatch, RangeIsByteOrderOfTheEntryAsStored) {
   CarrierPrefixes prefixes;
   const MoveByTypeValues range = Range("380000", "389999");
   const std::pair<const char*, bool> cases[] = {
-      {"13800000000", true},   {"13899999999", true},  {"13855555555", true},
+      {"13800000000", true},  {"13899999999", true},  {"13855555555", true},
       {"138000000000", true},  // 12 characters, between the bounds
       {"1380000", false},      // sorts before 13800000000
-      {"13799999999", false},  {"13900000000", false}, {" 13800000000", false},
+      {"13799999999", false}, {"13900000000", false}, {" 13800000000", false},
   };
   for (const auto& [entry, matches] : cases)
     EXPECT_EQ(MatchesMoveType(prefixes, range, entry), matches) << entry;
@@ -57,15 +58,12 @@ TEST(MoveByTypeMatch, CarrierChoicesUseEachCarriersOwnTest) {
 
 TEST(DigitMaskMatch, PositionsTwoToElevenOfElevenCharacterEntries) {
   const std::tuple<const char*, const char*, bool> cases[] = {
-      {"?????????8", "13912345678", true},
-      {"?????????8", "13912345670", false},
-      {"39????????", "13912345678", true},
-      {"39????????", "13812345678", false},
-      {"39????????", "1391234567", false},     // 10 characters
-      {"39????????", "13912345678 ", false},   // 12 characters
-      {"39????????", "23912345678", true},     // the first character is never examined
-      {"??????????", "abcdefghijk", true},
-      {"??????????", "1381234567", false},
+      {"?????????8", "13912345678", true},   {"?????????8", "13912345670", false},
+      {"39????????", "13912345678", true},   {"39????????", "13812345678", false},
+      {"39????????", "1391234567", false},    // 10 characters
+      {"39????????", "13912345678 ", false},  // 12 characters
+      {"39????????", "23912345678", true},    // the first character is never examined
+      {"??????????", "abcdefghijk", true},   {"??????????", "1381234567", false},
       {"3912345678", "13912345678", true},
   };
   for (const auto& [mask, entry, matches] : cases)

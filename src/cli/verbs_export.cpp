@@ -27,10 +27,13 @@ ExportArguments ParseExportArguments(const Arguments& args,
     const std::string& word = args[i];
     bool takes_value = std::find(with_value.begin(), with_value.end(), word) != with_value.end();
     bool is_flag = std::find(flags.begin(), flags.end(), word) != flags.end();
-    if (!takes_value && !is_flag) throw UsageError("unknown option '" + word + "'");
-    if (parsed.options.count(word)) throw UsageError("option '" + word + "' given twice");
+    if (!takes_value && !is_flag)
+      throw UsageError("unknown option '" + word + "'");
+    if (parsed.options.count(word))
+      throw UsageError("option '" + word + "' given twice");
     if (takes_value) {
-      if (i + 1 >= args.size()) throw UsageError("option '" + word + "' needs a value");
+      if (i + 1 >= args.size())
+        throw UsageError("option '" + word + "' needs a value");
       parsed.options[word] = args[++i];
     } else {
       parsed.options[word] = "";
@@ -58,8 +61,10 @@ std::vector<Verb> ExportVerbs() {
          ExportFormatValues format = LoadExportFormat(c.state.settings);
          auto& options = parsed.options;
          format.mode = options.count("--rows") ? 1 : 0;
-         if (options.count("--rows")) format.numbers_per_row = ParseInteger(options["--rows"], "N");
-         if (options.count("--separator")) format.separator = options["--separator"];
+         if (options.count("--rows"))
+           format.numbers_per_row = ParseInteger(options["--rows"], "N");
+         if (options.count("--separator"))
+           format.separator = options["--separator"];
          if (options.count("--blank"))
            format.blank_line_interval = ParseInteger(options["--blank"], "K");
          ChooseExport(c, parsed);

@@ -7,18 +7,22 @@ namespace tessaril::cli {
 namespace {
 
 MoveDirection ParseDirection(const std::string& word) {
-  if (word == "down") return MoveDirection::Down;
-  if (word == "up") return MoveDirection::Up;
+  if (word == "down")
+    return MoveDirection::Down;
+  if (word == "up")
+    return MoveDirection::Up;
   throw UsageError("expected down or up, not '" + word + "'");
 }
 
 // MASK: ten characters for the boxes of positions 2 to 11, a digit or '?' for an empty box.
 DigitMaskValues ParseDigitMask(const std::string& word) {
-  if (word.size() != 10) throw UsageError("MASK must have 10 characters, not '" + word + "'");
+  if (word.size() != 10)
+    throw UsageError("MASK must have 10 characters, not '" + word + "'");
   DigitMaskValues mask;
   for (size_t i = 0; i < 10; ++i) {
     char c = word[i];
-    if (c == '?') continue;
+    if (c == '?')
+      continue;
     if (c < '0' || c > '9')
       throw UsageError("MASK holds a digit or '?' for each position, not '" + word + "'");
     mask.boxes[i] = std::string(1, c);

@@ -54,8 +54,10 @@ void ExportAll(AppState& state, Frontend& frontend) {
   NumberList& list = state.List(id);
   RowLayout layout;
 
-  std::optional<ExportFormatValues> format = frontend.AskExportFormat(LoadExportFormat(state.settings));
-  if (!format) return;
+  std::optional<ExportFormatValues> format =
+      frontend.AskExportFormat(LoadExportFormat(state.settings));
+  if (!format)
+    return;
   state.settings.SetInt(kSection, "nExportType", format->mode);
   if (format->mode == 1) {
     layout = {format->numbers_per_row, format->separator, format->blank_line_interval};
@@ -70,7 +72,8 @@ void ExportAll(AppState& state, Frontend& frontend) {
     return;
   }
   std::optional<std::string> base = ChooseOutputBase(frontend, /*lower_case=*/true);
-  if (!base) return;
+  if (!base)
+    return;
   TextFileWriter file;
   if (!OpenOutputFile(file, *base)) {
     ShowFailure(frontend, kCannotCreateFile);

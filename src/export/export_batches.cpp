@@ -21,8 +21,10 @@ std::string BatchPath(const std::string& base, int index) {
 }  // namespace
 
 std::optional<std::string> CheckBatchSize(const BatchSizeValues& values) {
-  if (values.batch_size <= 0) return "最小分割单位不能为0!";
-  if (values.batch_size > INT_MAX) return std::string(kEnterInteger);
+  if (values.batch_size <= 0)
+    return "最小分割单位不能为0!";
+  if (values.batch_size > INT_MAX)
+    return std::string(kEnterInteger);
   return std::nullopt;
 }
 
@@ -35,7 +37,8 @@ void ExportInBatches(AppState& state, Frontend& frontend) {
     return;
   }
   std::optional<BatchSizeValues> chosen = frontend.AskBatchSize({});
-  if (!chosen) return;
+  if (!chosen)
+    return;
   if (std::optional<std::string> refused = CheckBatchSize(*chosen)) {
     ShowFailure(frontend, *refused);
     return;
@@ -43,23 +46,27 @@ void ExportInBatches(AppState& state, Frontend& frontend) {
   const int batch_size = static_cast<int>(chosen->batch_size);
   const bool automatic = chosen->automatic;
   std::optional<std::string> base = ChooseOutputBase(frontend, /*lower_case=*/false);
-  if (!base) return;
+  if (!base)
+    return;
 
   // The numbers are written from the front of the list and leave it in one sweep at the end:
   // `written` entries have gone into files, the first `finished` of them into complete files.
   int written = 0;
   int finished = 0;
   auto end_with = [&](const char* failure) {
-    if (failure) ShowFailure(frontend, failure);
+    if (failure)
+      ShowFailure(frontend, failure);
     list.RemoveFirst(finished);
-    if (!failure && automatic) list.Clear();
+    if (!failure && automatic)
+      list.Clear();
     RefreshList(frontend, id);
   };
 
   int index = 0;
   std::string working_path = BatchPath(*base, index);
   TextFileWriter file;
-  if (!OpenOutputFile(file, working_path)) return end_with(kCannotCreateFile);
+  if (!OpenOutputFile(file, working_path))
+    return end_with(kCannotCreateFile);
   ProgressReporter progress(frontend);
   const int per_file = std::min(total, batch_size);
   int in_file = 0;
@@ -67,15 +74,18 @@ void ExportInBatches(AppState& state, Frontend& frontend) {
     progress.Step(in_file, per_file);
     file.WriteLine(list.At(written));
     ++written;
-    if (file.Failed()) return end_with(kCannotWriteFile);
+    if (file.Failed())
+      return end_with(kCannotWriteFile);
     if (++in_file == batch_size) {
       if (FinishOutputFile(file, working_path, batch_size) == FinishResult::kWriteFailed)
         return end_with(kCannotWriteFile);
       finished = written;
       in_file = 0;
-      if (!automatic || written == total) break;
+      if (!automatic || written == total)
+        break;
       working_path = BatchPath(*base, ++index);
-      if (!OpenOutputFile(file, working_path)) return end_with(kCannotCreateFile);
+      if (!OpenOutputFile(file, working_path))
+        return end_with(kCannotCreateFile);
       progress.Set(0);
     }
   }

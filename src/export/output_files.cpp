@@ -62,7 +62,8 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
   TextFileWriter file;
   std::optional<std::string> current;
   auto fail = [&](const char* text) {
-    if (file.IsOpen()) file.Close();
+    if (file.IsOpen())
+      file.Close();
     ShowFailure(frontend, text, kGroupedExportCaption);
     return false;
   };
@@ -71,9 +72,11 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
     progress.Step(i, n);
     const std::string entry = list.At(i);
     std::optional<std::string> label = label_of(entry);
-    if (!label) continue;
+    if (!label)
+      continue;
     if (!current || *label != *current) {
-      if (file.IsOpen() && !file.Close()) return fail(kCannotWriteFile);
+      if (file.IsOpen() && !file.Close())
+        return fail(kCannotWriteFile);
       const std::string working_path = grouped_base + *label;
       // A group's file that exists already (from an earlier label change, or from before the
       // export) is written on at its end.
@@ -83,16 +86,18 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
       current = std::move(label);
     }
     file.WriteLine(entry);
-    if (file.Failed()) return fail(kCannotWriteFile);
+    if (file.Failed())
+      return fail(kCannotWriteFile);
     ++counts[*current];
   }
-  if (file.IsOpen() && !file.Close()) return fail(kCannotWriteFile);
+  if (file.IsOpen() && !file.Close())
+    return fail(kCannotWriteFile);
 
   list.Clear();
   for (const auto& [label, count] : counts) {
     // A rename that fails leaves the numbers under the working name, without a message.
-    RenameNoReplace(grouped_base + label, grouped_base + label + "_" + std::to_string(count) +
-                                              "条.txt");
+    RenameNoReplace(grouped_base + label,
+                    grouped_base + label + "_" + std::to_string(count) + "条.txt");
   }
   RefreshList(frontend, id);
   return true;

@@ -58,9 +58,12 @@ void MoveAll(AppState& state, Frontend& frontend, MoveDirection direction) {
 }
 
 std::optional<std::string> CheckMoveByType(const MoveByTypeValues& values) {
-  if (values.type_choice != 3) return std::nullopt;
-  if (values.range_start.size() != 6) return "起始号码不是11位!";
-  if (values.range_end.size() != 6) return "结束号码不是11位!";
+  if (values.type_choice != 3)
+    return std::nullopt;
+  if (values.range_start.size() != 6)
+    return "起始号码不是11位!";
+  if (values.range_end.size() != 6)
+    return "结束号码不是11位!";
   return std::nullopt;
 }
 
@@ -83,7 +86,8 @@ bool MatchesMoveType(const CarrierPrefixes& prefixes, const MoveByTypeValues& va
 
 void MoveByType(AppState& state, Frontend& frontend, MoveDirection direction) {
   std::optional<MoveByTypeValues> chosen = frontend.AskMoveByType({});
-  if (!chosen) return;
+  if (!chosen)
+    return;
   const MoveByTypeValues values = *chosen;
   MoveMatchingEntries(state, frontend, direction, [&](const std::string& entry) {
     return MatchesMoveType(state.prefixes, values, entry);
@@ -91,17 +95,20 @@ void MoveByType(AppState& state, Frontend& frontend, MoveDirection direction) {
 }
 
 bool MatchesDigitMask(const DigitMaskValues& mask, std::string_view entry) {
-  if (entry.size() != 11) return false;
+  if (entry.size() != 11)
+    return false;
   for (size_t k = 2; k <= 11; ++k) {
     const std::string& box = mask.boxes[k - 2];
-    if (!box.empty() && entry.substr(k - 1, 1) != box) return false;
+    if (!box.empty() && entry.substr(k - 1, 1) != box)
+      return false;
   }
   return true;
 }
 
 void MoveByDigits(AppState& state, Frontend& frontend, MoveDirection direction) {
   std::optional<DigitMaskValues> chosen = frontend.AskMoveByDigits({});
-  if (!chosen) return;
+  if (!chosen)
+    return;
   const DigitMaskValues mask = *chosen;
   MoveMatchingEntries(state, frontend, direction,
                       [&](const std::string& entry) { return MatchesDigitMask(mask, entry); });

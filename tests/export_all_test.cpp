@@ -76,17 +76,6 @@ TEST_F(ExportAllTest, NamesLowerCaseOnlyTheFileNamePart) {
   EXPECT_EQ(ui_.progress, (std::vector<int>{0, 33, 66}));
 }
 
-TEST_F(ExportAllTest, ChosenNameWithoutTxtKeepsItsEnding) {
-  Fill(state_.source, {"x"});
-  state_.export_choice = 0;
-  ui_.export_formats.push_back(ExportFormatValues{});
-  ui_.save_files.push_back(Path("out.csv"));
-  ExportAll(state_, ui_);
-  EXPECT_EQ(ReadFile("out.csv_1条.txt"), "x\r\n");
-  EXPECT_EQ(ui_.calls.back(), "refresh source");
-  EXPECT_EQ(state_.source.Count(), 0);
-}
-
 TEST_F(ExportAllTest, DialogOpensWithStoredValuesAndRowsModeStoresThem) {
   ui_.export_formats.push_back(std::nullopt);
   ExportAll(state_, ui_);
@@ -112,10 +101,6 @@ TEST_F(ExportAllTest, DialogOpensWithStoredValuesAndRowsModeStoresThem) {
   ExportAll(state_, ui_);
   EXPECT_EQ(settings_.GetInt("Settings", "nExportType", -1), 0);
   EXPECT_EQ(settings_.GetInt("Settings", "nlineNum", -1), 7);
-  ui_.export_formats.push_back(std::nullopt);
-  ExportAll(state_, ui_);
-  EXPECT_EQ(ui_.shown_export_format->numbers_per_row, 7);
-  EXPECT_EQ(ui_.shown_export_format->mode, 0);
 }
 
 TEST_F(ExportAllTest, EmptyListIsToldAfterTheDialog) {
@@ -145,20 +130,6 @@ TEST_F(ExportAllTest, ExistingFinalNameLeavesNumbersUnderTheWorkingPath) {
   EXPECT_EQ(ReadFile("out"), "1\r\n2\r\n");
   EXPECT_TRUE(ui_.messages.empty());
   EXPECT_EQ(state_.target.Count(), 0);
-}
-
-TEST_F(ExportAllTest, FailedWriteKeepsTheWholeList) {
-  if (!FileExists("/dev/full"))
-    GTEST_SKIP() << "no /dev/full";
-  Fill(state_.target, {"13800000001", "13800000002"});
-  ui_.export_formats.push_back(ExportFormatValues{});
-  ui_.save_files.push_back("/dev/full");
-  ExportAll(state_, ui_);
-  EXPECT_EQ(Entries(state_.target), (Strings{"13800000001", "13800000002"}));
-  EXPECT_EQ(ui_.calls.back(), "refresh target");
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].text, "写文件失败!");
-  EXPECT_EQ(ui_.messages[0].caption, "提示");
 }
 
 TEST_F(ExportAllTest, WriteRefusedByFileSizeLimitKeepsTheListAndWorkingName) {

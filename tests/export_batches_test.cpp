@@ -93,13 +93,6 @@ TEST_F(ExportBatchesTest, WithoutAutomaticBatchingTheRestStaysInOrder) {
   EXPECT_EQ(state_.target.CountOf("13800000001"), 0);
 }
 
-TEST_F(ExportBatchesTest, ChosenNameIsNotLowerCased) {
-  std::filesystem::create_directories(Path("Work"));
-  FillNumbers(3);
-  Export({}, "Work/Out.TXT");
-  EXPECT_EQ(ReadFile("Work/Out.TXT0000_3条.txt"), Lines(0, 3));
-}
-
 TEST_F(ExportBatchesTest, EmptyListIsToldBeforeTheDialog) {
   ExportInBatches(state_, ui_);
   EXPECT_EQ(ui_.calls, Strings{"message 提示: 没有可保存的手机号码!"});
@@ -118,13 +111,6 @@ TEST_F(ExportBatchesTest, DialogDefaultsAndCancelPaths) {
                                 "pick save 文本文件(*.txt)|*.txt||"}));
   EXPECT_EQ(state_.target.Count(), 4);
   EXPECT_TRUE(Files().empty());
-}
-
-TEST(BatchSizeCheck, ZeroOrLessIsRefused) {
-  EXPECT_EQ(CheckBatchSize({0, true}), "最小分割单位不能为0!");
-  EXPECT_EQ(CheckBatchSize({-3, false}), "最小分割单位不能为0!");
-  EXPECT_FALSE(CheckBatchSize({1, true}));
-  EXPECT_FALSE(CheckBatchSize({2147483647, true}));
 }
 
 TEST_F(ExportBatchesTest, NextFileThatCannotBeCreatedKeepsTheRest) {

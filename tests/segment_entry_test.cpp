@@ -69,14 +69,5 @@ TEST_F(SegmentEntryTest, CancelAddsNothingButRefreshes) {
   EXPECT_TRUE(ui_.progress.empty());
 }
 
-TEST_F(SegmentEntryTest, SameSegmentTwiceGivesEveryNumberTwice) {
-  ui_.segment_entries = {SegmentEntryValues{"1800000"}, SegmentEntryValues{"1800000"}};
-  EnterSegment(state_, ui_);
-  EnterSegment(state_, ui_);
-  EXPECT_EQ(state_.source.Count(), 20000);
-  EXPECT_EQ(state_.source.DistinctCount(), 10000);
-  EXPECT_EQ(state_.source.At(10000), "18000000000");
-}
-
 }  // namespace
 }  // namespace tessaril

@@ -11,7 +11,6 @@
 #include "app/export_format_dlg.h"
 #include "app/limit_edit.h"
 #include "app/main_dlg.h"
-#include "app/move_by_digits_dlg.h"
 #include "app/move_by_type_dlg.h"
 #include "app/segment_entry_dlg.h"
 #include "base/settings_store.h"
@@ -86,19 +85,6 @@ class NumberDialogsTest : public QObject {
     QCOMPARE(AcceptAndReadRefusal(dialog), QString());
     QCOMPARE(dialog.Values().range_start, std::string("380000"));
     QCOMPARE(dialog.Values().type_choice, 3);
-  }
-
-  void digitBoxesHoldOneDigitEach() {
-    CMoveByDigitsDlg dialog(DigitMaskValues{});
-    dialog.show();
-    QCOMPARE(dialog.Box(0)->objectName(), QStringLiteral("1035"));
-    QCOMPARE(dialog.Box(9)->objectName(), QStringLiteral("1047"));
-    QTest::keyClicks(dialog.Box(1), "x98");
-    QTest::keyClicks(dialog.Box(9), "8");
-    DigitMaskValues mask = dialog.Values();
-    QCOMPARE(mask.boxes[1], std::string("9"));
-    QCOMPARE(mask.boxes[9], std::string("8"));
-    QCOMPARE(mask.boxes[0], std::string());
   }
 
   void formatDialogRowFieldsFollowTheMode() {

@@ -56,9 +56,12 @@ void ExportInBatches(AppState& state, Frontend& frontend) {
   auto end_with = [&](const char* failure) {
     if (failure)
       ShowFailure(frontend, failure);
-    list.RemoveFirst(finished);
-    if (!failure && automatic)
+    // With automatic batching the whole list has gone out: emptying it is cheaper than taking
+    // every entry off its count.
+    if (finished == total || (!failure && automatic))
       list.Clear();
+    else
+      list.RemoveFirst(finished);
     RefreshList(frontend, id);
   };
 

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,15 +16,19 @@
 
 #include "acquire/import_files.h"
 #include "acquire/segment_entry.h"
+#include "app/about_dlg.h"
 #include "app/app_icon.h"
 #include "app/batch_size_dlg.h"
 #include "app/export_format_dlg.h"
 #include "app/move_by_digits_dlg.h"
 #include "app/move_by_type_dlg.h"
+#include "app/notice_view.h"
 #include "app/number_list_view.h"
+#include "app/open_url.h"
 #include "app/qt_text.h"
 #include "app/segment_entry_dlg.h"
 #include "app/settings_dlg.h"
+#include "app/static_link.h"
 #include "base/file_system.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
@@ -31,6 +36,8 @@
 #include "export/export_batches.h"
 #include "lists/list_commands.h"
 #include "lists/move_commands.h"
+#include "online/online_addresses.h"
+#include "online/update_check.h"
 
 namespace tessaril::app {
 namespace {
@@ -51,16 +58,6 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
       break;
   }
   return QMessageBox::NoIcon;
-}
-
-// Stands in the target list's place until the target list is first shown.
-QWidget* MakeNoticePlaceholder(QWidget* parent) {
-  auto* label = new QLabel(QStringLiteral("欢迎使用 KorvaneTessaril"), parent);
-  label->setAlignment(Qt::AlignCenter);
-  label->setAutoFillBackground(true);
-  label->setBackgroundRole(QPalette::Base);
-  label->setFrameShape(QFrame::StyledPanel);
-  return label;
 }
 
 }  // namespace
@@ -128,7 +125,7 @@ void CMainDlg::BuildLayout() {
       {1063, "语音验证码", {}},
       {1064, "营销短信", {}},
       {1077, "国际验证码", {}},
-      {1074, "帮助", {}},
+      {1074, "帮助", [this] { ShowHelpMenu(); }},
   }));
 
   auto* source_group = new QGroupBox(QStringLiteral("原始号码"), this);
@@ -218,7 +215,7 @@ void CMainDlg::BuildLayout() {
   progress_->setValue(0);
   progress_->setTextVisible(false);
   bottom->addWidget(progress_, 2);
-  ad_label_ = new QLabel(QStringLiteral("广告招商,欢迎联系 KorvaneTessaril 团队"), this);
+  ad_label_ = new CStaticLink(Q(kDefaultAdText), {}, this);
   bottom->addWidget(ad_label_, 3);
   auto* quit = new QPushButton(QStringLiteral("退出"), this);
   quit->setDefault(true);
@@ -239,9 +236,16 @@ void CMainDlg::Initialise() {
   target_counter_text_ = Q(CounterText(state_.target, ListId::Target));
 
   // The notice view stands in the target list's place until the first RefreshTargetView.
-  notice_view_ = MakeNoticePlaceholder(target_area_);
+  notice_view_ = new CNoticeView(OnlineAddressOf(state_.settings, kNoticeUrl), target_area_);
   target_area_->addWidget(notice_view_);
+  // The quiet update check; the notice page unless it handed a download on (then the view goes
+  // back to the notice page once the download is complete).
+  if (CheckForUpdate(state_.settings, *this, notice_view_->State(), false))
+    notice_view_->DocumentComplete();
+  else
+    notice_view_->NavigateToNoticePage();
   target_area_->setCurrentWidget(notice_view_);
+  LoadAdvertisements(state_.settings, ads_, *ad_label_);
 
   ShowCounters();
   export_target_->setChecked(state_.export_choice == 1);
@@ -271,10 +275,13 @@ void CMainDlg::ShutDown() {
   WaitForLocationDb();
   SetBusy(false);
   ClearLocationDb();
+  if (target_area_->currentWidget() == notice_view_)
+    target_area_->setCurrentWidget(target_view_);
+  delete notice_view_;
+  notice_view_ = nullptr;
   if (ad_timer_)
     ad_timer_->stop();
-  ad_texts_.clear();
-  ad_links_.clear();
+  ads_.Clear();
 }
 
 void CMainDlg::ShowCounters() {
@@ -287,22 +294,15 @@ void CMainDlg::ReadExportChoice() {
 }
 
 void CMainDlg::SetAdvertisements(std::vector<std::string> texts, std::vector<std::string> links) {
-  ad_texts_ = std::move(texts);
-  ad_links_ = std::move(links);
-  ad_links_.resize(ad_texts_.size());
-  ad_index_ = 0;
-  if (!ad_texts_.empty())
-    ad_label_->setText(Q(ad_texts_[0]));
+  ads_.Clear();
+  links.resize(texts.size());
+  for (size_t i = 0; i < texts.size(); ++i)
+    ads_.Add(std::move(texts[i]), std::move(links[i]));
+  ads_.ShowFirst(*ad_label_);
 }
 
 void CMainDlg::RotateAdvertisement() {
-  const int count = static_cast<int>(ad_texts_.size());
-  if (++ad_index_ >= count)
-    ad_index_ = 0;
-  if (ad_index_ < count) {
-    ad_label_->setText(QString(40, ' '));
-    ad_label_->setText(Q(ad_texts_[static_cast<size_t>(ad_index_)]));
-  }
+  ads_.Rotate(*ad_label_);
   ShowCounters();
 }
 
@@ -412,6 +412,34 @@ std::optional<BatchSizeValues> CMainDlg::AskBatchSize(const BatchSizeValues& sho
   return CBatchSizeDlg::Ask(this, shown);
 }
 
+// Online pieces.
+
+bool CMainDlg::OpenUrl(const std::string& url) {
+  return OpenWebUrl(url);
+}
+
+void CMainDlg::CheckForUpdateNow() {
+  if (!notice_view_)
+    return;
+  if (CheckForUpdate(state_.settings, *this, notice_view_->State(), true))
+    notice_view_->DocumentComplete();
+}
+
+void CMainDlg::ShowHelpMenu() {
+  QMenu menu(this);
+  const std::string home = OnlineAddressOf(state_.settings, kHomePage);
+  menu.addAction(QStringLiteral("关于我们"), this, [home] { OpenWebUrl(home); });
+  menu.addAction(QStringLiteral("软件升级"), this, [this] { CheckForUpdateNow(); });
+  menu.addSeparator();
+  menu.addAction(QStringLiteral("关于 Vessip(&A)..."), this, [this] { ShowAboutBox(); });
+  QPushButton* help = Button(1074);
+  menu.exec(help->mapToGlobal(QPoint(0, help->height())));
+}
+
+void CMainDlg::ShowAboutBox() {
+  CAboutDlg::Show(this, OnlineAddressOf(state_.settings, kHomePage));
+}
+
 // For the window tests and the screenshots.
 
 QPushButton* CMainDlg::Button(int id) const {
@@ -420,7 +448,7 @@ QPushButton* CMainDlg::Button(int id) const {
 }
 
 bool CMainDlg::NoticeShown() const {
-  return target_area_->currentWidget() != target_view_;
+  return notice_view_ && target_area_->currentWidget() == notice_view_;
 }
 QString CMainDlg::SourceCounter() const {
   return source_counter_->text();

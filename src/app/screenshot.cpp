@@ -12,6 +12,9 @@
 #include "app/move_by_type_dlg.h"
 #include "app/segment_entry_dlg.h"
 #include "app/settings_dlg.h"
+#include "app/about_dlg.h"
+#include "app/notice_view.h"
+#include "online/online_addresses.h"
 #include "classify/carrier_prefixes.h"
 #include "export/export_all.h"
 
@@ -56,6 +59,18 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
       // File-tools dialogs.
 
       // Online pieces.
+      {"CAboutDlg",
+       [](CMainDlg& w) -> QWidget* {
+         return new CAboutDlg(OnlineAddressOf(w.State().settings, kHomePage), &w);
+       }},
+      // The notice view as it stands in the main window at start.
+      {"CNoticeView",
+       [](CMainDlg& w) -> QWidget* {
+         auto* view = new CNoticeView(OnlineAddressOf(w.State().settings, kNoticeUrl));
+         view->setMinimumSize(w.NoticeView() ? w.NoticeView()->size() : QSize(900, 260));
+         view->NavigateToNoticePage();
+         return view;
+       }},
   };
 }
 

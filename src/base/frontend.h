@@ -82,6 +82,9 @@ class Frontend {
   // File-tools dialogs.
 
   // Online pieces.
+  // Opens `url` with the desktop's default handler (a download address, a link); false when it
+  // could not be opened.
+  virtual bool OpenUrl(const std::string& url) = 0;
 };
 
 // Helpers for the most common message forms.

@@ -108,6 +108,9 @@ std::optional<BatchSizeValues> CliFrontend::AskBatchSize(const BatchSizeValues&)
 
 // Online pieces.
 
+// A script has no desktop to hand a web address to: nothing is opened.
+bool CliFrontend::OpenUrl(const std::string&) { return false; }
+
 void CliFrontend::Refuse(const std::string& text, const std::string& caption) {
   ShowMessage({text, caption, MessageIcon::Warning, true});
 }

@@ -43,6 +43,7 @@ class CliFrontend : public Frontend {
   // File-tools dialogs.
 
   // Online pieces.
+  bool OpenUrl(const std::string& url) override;
 
   // Prints a failure in the message form and marks the command as failed (for values that the
   // window's dialog would refuse).

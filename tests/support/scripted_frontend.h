@@ -78,6 +78,10 @@ class ScriptedFrontend : public Frontend {
   // File-tools dialogs.
 
   // Online pieces.
+  bool OpenUrl(const std::string& url) override {
+    calls.push_back("open " + url);
+    return open_url_succeeds;
+  }
 
   // Recorded.
   std::vector<std::string> calls;
@@ -108,6 +112,7 @@ class ScriptedFrontend : public Frontend {
   // File-tools dialogs.
 
   // Online pieces.
+  bool open_url_succeeds = true;
 
  private:
   template <typename T>

@@ -15,18 +15,27 @@
 #include <QVBoxLayout>
 
 #include "acquire/import_files.h"
+#include "acquire/segment_entry.h"
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
+#include "app/batch_size_dlg.h"
+#include "app/export_format_dlg.h"
+#include "app/move_by_digits_dlg.h"
+#include "app/move_by_type_dlg.h"
 #include "app/notice_view.h"
 #include "app/number_list_view.h"
 #include "app/open_url.h"
 #include "app/qt_text.h"
+#include "app/segment_entry_dlg.h"
 #include "app/settings_dlg.h"
 #include "app/static_link.h"
 #include "base/file_system.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
+#include "export/export_all.h"
+#include "export/export_batches.h"
 #include "lists/list_commands.h"
+#include "lists/move_commands.h"
 #include "online/online_addresses.h"
 #include "online/update_check.h"
 
@@ -126,7 +135,7 @@ void CMainDlg::BuildLayout() {
   source_counter_ = new QLabel(QStringLiteral("当前原始号码框内有0个手机号码"), source_group);
   source_layout->addWidget(source_counter_);
   source_layout->addWidget(ButtonRow({
-      {1000, "输入号段", {}},
+      {1000, "输入号段", [this] { EnterSegment(state_, *this); }},
       {1001, "导入号段", {}},
       {1002, "导入文件", [this] { ImportFiles(state_, *this); }},
       {1078, "提取号码", {}},
@@ -144,10 +153,18 @@ void CMainDlg::BuildLayout() {
   auto* moves = new QWidget(this);
   auto* moves_layout = new QHBoxLayout(moves);
   moves_layout->setContentsMargins(0, 0, 0, 0);
-  moves_layout->addWidget(MoveColumn("按号码数值", {1006, "↑↑↑", {}}, {1007, "↓↓↓", {}}));
+  const MoveDirection up = MoveDirection::Up;
+  const MoveDirection down = MoveDirection::Down;
+  moves_layout->addWidget(
+      MoveColumn("按号码数值", {1006, "↑↑↑", [this, up] { MoveByDigits(state_, *this, up); }},
+                 {1007, "↓↓↓", [this, down] { MoveByDigits(state_, *this, down); }}));
   moves_layout->addWidget(MoveColumn("按组合特征", {1008, "↑↑↑", {}}, {1011, "↓↓↓", {}}));
-  moves_layout->addWidget(MoveColumn("按号码类型", {1009, "↑↑↑", {}}, {1012, "↓↓↓", {}}));
-  moves_layout->addWidget(MoveColumn("全部号码", {1010, "↑↑↑", {}}, {1013, "↓↓↓", {}}));
+  moves_layout->addWidget(
+      MoveColumn("按号码类型", {1009, "↑↑↑", [this, up] { MoveByType(state_, *this, up); }},
+                 {1012, "↓↓↓", [this, down] { MoveByType(state_, *this, down); }}));
+  moves_layout->addWidget(
+      MoveColumn("全部号码", {1010, "↑↑↑", [this, up] { MoveAll(state_, *this, up); }},
+                 {1013, "↓↓↓", [this, down] { MoveAll(state_, *this, down); }}));
   layout->addWidget(moves);
 
   auto* target_group = new QGroupBox(QStringLiteral("目标号码"), this);
@@ -179,8 +196,16 @@ void CMainDlg::BuildLayout() {
       {1086, "按重复次数导出", {}},
       {1019, "按地区分类导出", {}},
       {1056, "按照运营商导出", {}},
-      {1021, "分批导出号码", {}},
-      {1022, "导出全部号码", {}},
+      {1021, "分批导出号码",
+       [this] {
+         ReadExportChoice();
+         ExportInBatches(state_, *this);
+       }},
+      {1022, "导出全部号码",
+       [this] {
+         ReadExportChoice();
+         ExportAll(state_, *this);
+       }},
   }));
   layout->addWidget(export_group);
 
@@ -359,6 +384,32 @@ void CMainDlg::SetBusy(bool busy) {
 
 std::optional<CarrierPrefixTexts> CMainDlg::AskSettings(const CarrierPrefixTexts& shown) {
   return CSettingsDlg::Ask(this, shown);
+}
+
+// Acquisition dialogs.
+
+std::optional<SegmentEntryValues> CMainDlg::AskSegmentEntry(const SegmentEntryValues& shown) {
+  return CSegmentEntryDlg::Ask(this, shown);
+}
+
+// Move dialogs.
+
+std::optional<MoveByTypeValues> CMainDlg::AskMoveByType(const MoveByTypeValues& shown) {
+  return CMoveByTypeDlg::Ask(this, shown);
+}
+
+std::optional<DigitMaskValues> CMainDlg::AskMoveByDigits(const DigitMaskValues& shown) {
+  return CMoveByDigitsDlg::Ask(this, shown);
+}
+
+// Export dialogs.
+
+std::optional<ExportFormatValues> CMainDlg::AskExportFormat(const ExportFormatValues& shown) {
+  return CExportFormatDlg::Ask(this, shown);
+}
+
+std::optional<BatchSizeValues> CMainDlg::AskBatchSize(const BatchSizeValues& shown) {
+  return CBatchSizeDlg::Ask(this, shown);
 }
 
 // Online pieces.

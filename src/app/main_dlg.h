@@ -47,10 +47,15 @@ class CMainDlg : public QDialog, public Frontend {
   std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
 
   // Acquisition dialogs.
+  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override;
 
   // Move dialogs.
+  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override;
+  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override;
 
   // Export dialogs.
+  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override;
+  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override;
 
   // File-tools dialogs.
 

@@ -5,12 +5,18 @@
 #include <QPixmap>
 #include <iostream>
 
+#include "app/batch_size_dlg.h"
+#include "app/export_format_dlg.h"
 #include "app/main_dlg.h"
+#include "app/move_by_digits_dlg.h"
+#include "app/move_by_type_dlg.h"
+#include "app/segment_entry_dlg.h"
 #include "app/settings_dlg.h"
 #include "app/about_dlg.h"
 #include "app/notice_view.h"
 #include "online/online_addresses.h"
 #include "classify/carrier_prefixes.h"
+#include "export/export_all.h"
 
 namespace tessaril::app {
 namespace {
@@ -33,10 +39,22 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
       {"CSettingsDlg",
        [](CMainDlg& w) -> QWidget* { return new CSettingsDlg(SettingsDialogDefaults(), &w); }},
       // Acquisition dialogs.
+      {"CSegmentEntryDlg",
+       [](CMainDlg& w) -> QWidget* { return new CSegmentEntryDlg(SegmentEntryValues{}, &w); }},
 
       // Move dialogs.
+      {"CMoveByTypeDlg",
+       [](CMainDlg& w) -> QWidget* { return new CMoveByTypeDlg(MoveByTypeValues{}, &w); }},
+      {"CMoveByDigitsDlg",
+       [](CMainDlg& w) -> QWidget* { return new CMoveByDigitsDlg(DigitMaskValues{}, &w); }},
 
       // Export dialogs.
+      {"CExportFormatDlg",
+       [](CMainDlg& w) -> QWidget* {
+         return new CExportFormatDlg(LoadExportFormat(w.State().settings), &w);
+       }},
+      {"CBatchSizeDlg",
+       [](CMainDlg& w) -> QWidget* { return new CBatchSizeDlg(BatchSizeValues{}, &w); }},
 
       // File-tools dialogs.
 

@@ -69,10 +69,15 @@ class Frontend {
   virtual std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) = 0;
 
   // Acquisition dialogs.
+  virtual std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) = 0;
 
   // Move dialogs.
+  virtual std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) = 0;
+  virtual std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) = 0;
 
   // Export dialogs.
+  virtual std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) = 0;
+  virtual std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) = 0;
 
   // File-tools dialogs.
 

@@ -30,10 +30,15 @@ class CliFrontend : public Frontend {
   std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
 
   // Acquisition dialogs.
+  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override;
 
   // Move dialogs.
+  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override;
+  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override;
 
   // Export dialogs.
+  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override;
+  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override;
 
   // File-tools dialogs.
 
@@ -56,10 +61,15 @@ class CliFrontend : public Frontend {
     std::optional<CarrierPrefixTexts> settings;
 
     // Acquisition dialogs.
+    std::optional<SegmentEntryValues> segment_entry;
 
     // Move dialogs.
+    std::optional<MoveByTypeValues> move_by_type;
+    std::optional<DigitMaskValues> move_by_digits;
 
     // Export dialogs.
+    std::optional<ExportFormatValues> export_format;
+    std::optional<BatchSizeValues> batch_size;
 
     // File-tools dialogs.
 

@@ -48,10 +48,32 @@ class ScriptedFrontend : public Frontend {
   }
 
   // Acquisition dialogs.
+  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues&) override {
+    calls.push_back("dialog segment entry");
+    return Take(segment_entries);
+  }
 
   // Move dialogs.
+  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues&) override {
+    calls.push_back("dialog move by type");
+    return Take(move_by_type);
+  }
+  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues&) override {
+    calls.push_back("dialog move by digits");
+    return Take(move_by_digits);
+  }
 
   // Export dialogs.
+  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override {
+    calls.push_back("dialog export format");
+    shown_export_format = shown;
+    return Take(export_formats);
+  }
+  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override {
+    calls.push_back("dialog batch size");
+    shown_batch_size = shown;
+    return Take(batch_sizes);
+  }
 
   // File-tools dialogs.
 
@@ -75,10 +97,17 @@ class ScriptedFrontend : public Frontend {
   std::deque<std::optional<CarrierPrefixTexts>> settings;
 
   // Acquisition dialogs.
+  std::deque<std::optional<SegmentEntryValues>> segment_entries;
 
   // Move dialogs.
+  std::deque<std::optional<MoveByTypeValues>> move_by_type;
+  std::deque<std::optional<DigitMaskValues>> move_by_digits;
 
   // Export dialogs.
+  std::deque<std::optional<ExportFormatValues>> export_formats;
+  std::deque<std::optional<BatchSizeValues>> batch_sizes;
+  std::optional<ExportFormatValues> shown_export_format;
+  std::optional<BatchSizeValues> shown_batch_size;
 
   // File-tools dialogs.
 

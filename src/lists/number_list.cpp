@@ -30,6 +30,8 @@ constexpr std::uint64_t kCountMask = (std::uint64_t{1} << kCountBits) - 1;
 constexpr std::uint64_t kSaturated = kCountMask;
 
 constexpr std::size_t kMinHash = 16;
+// How many removals ahead a count's hash slot is fetched.
+constexpr std::size_t kAhead = 16;
 
 // How many eleven-digit texts sort before `text` in byte order (text is never one of them):
 // the number of values v with Text(v) < text. The key walk places another text before the
@@ -374,13 +376,24 @@ void NumberList::RemoveIndices(const std::vector<int>& ascending) {
   if (ascending.empty())
     return;
   FlushPending();
+  // With the counts in the hash table each removed number is taken off at once, its slot
+  // fetched a few removals ahead; with the sorted array they are gathered and taken off in one
+  // walk.
+  const bool gather = sorted_ && ascending.size() > 64;
+  std::vector<std::uint64_t> numbers;
   std::size_t write = static_cast<std::size_t>(ascending.front());
   std::size_t next = 0;
   for (std::size_t read = write; read < size_; ++read) {
     const Code code = Slot(head_ + read);
     if (next < ascending.size() && static_cast<std::size_t>(ascending[next]) == read) {
+      if (!gather && next + kAhead < ascending.size())
+        PrefetchCount(Slot(head_ + static_cast<std::size_t>(ascending[next + kAhead])));
       ++next;
-      RemoveCode(code);
+      if (gather && !(code & kOtherTag)) {
+        numbers.push_back(code);
+      } else {
+        RemoveCode(code);
+      }
       continue;
     }
     Slot(head_ + write) = code;
@@ -388,16 +401,28 @@ void NumberList::RemoveIndices(const std::vector<int>& ascending) {
   }
   size_ = write;
   TrimBlocks();
+  RemoveSortedNumbers(numbers);
 }
 
 void NumberList::RemoveFirst(int n) {
   FlushPending();
   const std::size_t count = static_cast<std::size_t>(std::clamp(n, 0, Count()));
-  for (std::size_t i = 0; i < count; ++i)
-    RemoveCode(Slot(head_ + i));
+  const bool gather = sorted_ && count > 64;
+  std::vector<std::uint64_t> numbers;
+  for (std::size_t i = 0; i < count; ++i) {
+    const Code code = Slot(head_ + i);
+    if (!gather && i + kAhead < count)
+      PrefetchCount(Slot(head_ + i + kAhead));
+    if (gather && !(code & kOtherTag)) {
+      numbers.push_back(code);
+    } else {
+      RemoveCode(code);
+    }
+  }
   head_ += count;
   size_ -= count;
   TrimBlocks();
+  RemoveSortedNumbers(numbers);
 }
 
 // --- Counts of numbers ---
@@ -448,7 +473,6 @@ void NumberList::FillHash(const Words& from, std::size_t capacity) const {
   hash_ = Words(capacity);
   hash_shift_ = 64 - std::countr_zero(capacity);
   // The slots are fetched a few words ahead of their insertion.
-  constexpr std::size_t kAhead = 16;
   const std::size_t n = from.size();
   for (std::size_t i = 0; i < n; ++i) {
     if (i + kAhead < n && from[i + kAhead] != 0) {
@@ -555,20 +579,27 @@ void NumberList::AddNumber(std::uint64_t value) const {
   ++numbers_distinct_;
 }
 
-void NumberList::RemoveNumber(std::uint64_t value) {
-  std::uint64_t* word = FindWord(value);
-  if (!word || (*word & kCountMask) == 0)
-    return;
-  if ((*word & kCountMask) == kSaturated) {
+bool NumberList::TakeOne(std::uint64_t* word, std::uint64_t value) {
+  const std::uint64_t field = *word & kCountMask;
+  if (field == 0)
+    return false;
+  if (field == kSaturated) {
     auto it = big_counts_.find(value);
     if (--it->second >= static_cast<std::int64_t>(kSaturated))
-      return;
+      return false;
     big_counts_.erase(it);
   }
   --*word;
   if ((*word & kCountMask) != 0)
-    return;
+    return false;
   --numbers_distinct_;
+  return true;
+}
+
+void NumberList::RemoveNumber(std::uint64_t value) {
+  std::uint64_t* word = FindWord(value);
+  if (!word || !TakeOne(word, value))
+    return;
   if (sorted_) {
     // The key stays as a removed word; the array is compacted once half of it is removed.
     if (sorted_words_.size() > 2 * numbers_distinct_ + 64)
@@ -577,6 +608,32 @@ void NumberList::RemoveNumber(std::uint64_t value) {
     EraseFromHash(word);
     MaybeShrinkHash();
   }
+}
+
+void NumberList::PrefetchCount(Code code) const {
+  if (!(code & kOtherTag) && !sorted_ && !hash_.empty())
+    __builtin_prefetch(&hash_[HomeOf(code)], 1);
+}
+
+void NumberList::RemoveSortedNumbers(std::vector<std::uint64_t>& values) {
+  if (values.empty())
+    return;
+  // Sorted like the counts, the removed numbers are taken off in one walk of the array instead
+  // of a search each.
+  for (std::uint64_t& v : values)
+    v <<= kCountBits;
+  SortWords(values);
+  std::uint64_t* word = sorted_words_.begin();
+  std::uint64_t* const end = sorted_words_.end();
+  for (std::uint64_t packed : values) {
+    const std::uint64_t value = ValueOf(packed);
+    while (word != end && ValueOf(*word) < value)
+      ++word;
+    if (word != end && ValueOf(*word) == value)
+      TakeOne(word, value);
+  }
+  if (sorted_words_.size() > 2 * numbers_distinct_ + 64)
+    CompactSorted();
 }
 
 void NumberList::Reserve(std::int64_t entries) {

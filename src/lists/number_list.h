@@ -118,6 +118,13 @@ class NumberList {
   void FlushPending() const;
   void AddNumber(std::uint64_t value) const;
   void RemoveNumber(std::uint64_t value);
+  // Takes these numbers (one entry each, repeats allowed) off the sorted array of counts;
+  // sorts `values`.
+  void RemoveSortedNumbers(std::vector<std::uint64_t>& values);
+  // Asks for the hash slot of an entry's count ahead of its use.
+  void PrefetchCount(Code code) const;
+  // Takes one off the count in `word`; true when it reached 0 (the key is gone).
+  bool TakeOne(std::uint64_t* word, std::uint64_t value);
   int NumberCount(std::uint64_t value) const;
   // The word of `value` in the current structure, or nullptr.
   std::uint64_t* FindWord(std::uint64_t value) const;

@@ -132,6 +132,13 @@ void TextFileWriter::Write(std::string_view text) {
 }
 
 void TextFileWriter::WriteLine(std::string_view text) {
+  // The common line, a number without a line feed inside, goes into the buffer in one step.
+  if (text.find('\n') == std::string_view::npos) {
+    buffer_.append(text).append("\r\n", 2);
+    if (buffer_.size() >= kBlock)
+      Flush();
+    return;
+  }
   Write(text);
   Raw("\r\n");
 }

@@ -404,7 +404,8 @@ void Bench(const Options& options, std::int64_t lines) {
   std::fflush(stdout);
   const double n = static_cast<double>(lines);
   for (const Operation& op : kOperations) {
-    if (!options.only.empty() && std::string(op.name).find(options.only) == std::string::npos) {
+    if (!options.only.empty() &&
+        ("|" + options.only + "|").find("|" + std::string(op.name) + "|") == std::string::npos) {
       continue;
     }
     std::vector<Sample> ours;
@@ -463,12 +464,13 @@ std::optional<std::int64_t> ParseSize(std::string text) {
 void Usage() {
   std::puts(
       "usage: tessaril-bench [--sizes 1M,10M] [--reps N] [--seed N] [--work DIR] [--data DIR]\n"
-      "                      [--only NAME]\n"
+      "                      [--only 'NAME|NAME...']\n"
       "Generates number files in DIR (kept for the next run), times each operation of the core\n"
       "and the standard tool doing the same work, and prints per operation: our median wall\n"
       "time and CPU time (user + system), the tool's, the two ratios (ours / tool), our peak\n"
       "memory per line of the file, the most the two lists held per line, and the tool's peak\n"
-      "memory per line. A '!' marks a run that failed.");
+      "memory per line. A '!' marks a run that failed. --only runs the operations of these exact\n"
+      "names.");
 }
 
 }  // namespace

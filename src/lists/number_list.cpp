@@ -217,6 +217,7 @@ NumberList& NumberList::operator=(NumberList&& other) noexcept {
   hash_shift_ = std::exchange(other.hash_shift_, 64);
   sorted_words_ = std::exchange(other.sorted_words_, Words());
   numbers_distinct_ = std::exchange(other.numbers_distinct_, 0);
+  reserved_capacity_ = std::exchange(other.reserved_capacity_, 0);
   big_counts_ = std::move(other.big_counts_);
   other.big_counts_.clear();
   std::copy(other.pending_, other.pending_ + other.pending_count_, pending_);
@@ -241,6 +242,7 @@ NumberList::NumberList(const NumberList& other) {
   hash_shift_ = other.hash_shift_;
   sorted_words_ = other.sorted_words_;
   numbers_distinct_ = other.numbers_distinct_;
+  reserved_capacity_ = other.reserved_capacity_;
   big_counts_ = other.big_counts_;
   others_ = other.others_;
   free_ids_ = other.free_ids_;
@@ -366,6 +368,7 @@ void NumberList::Clear() {
   sorted_words_ = Words();
   sorted_ = false;
   numbers_distinct_ = 0;
+  reserved_capacity_ = 0;
   big_counts_.clear();
   others_.clear();
   other_by_id_.clear();
@@ -544,6 +547,11 @@ void NumberList::FlushPending() const {
   // A number appended to a sorted list turns the counts back into the hash table: a key walk
   // sorts them again when one is asked for.
   MakeHashed();
+  if (reserved_capacity_ > hash_.size()) {
+    Words old = std::move(hash_);
+    FillHash(old, reserved_capacity_);
+  }
+  reserved_capacity_ = 0;
   if (!hash_.empty()) {
     for (int i = 0; i < count; ++i)
       __builtin_prefetch(&hash_[HomeOf(pending_[i])], 1);
@@ -637,15 +645,10 @@ void NumberList::RemoveSortedNumbers(std::vector<std::uint64_t>& values) {
 }
 
 void NumberList::Reserve(std::int64_t entries) {
-  FlushPending();
-  MakeHashed();
+  // Taken up by the first number appended, so that a file of other texts costs no table.
   const std::size_t wanted =
       static_cast<std::size_t>(std::clamp<std::int64_t>(entries, 0, INT32_MAX));
-  const std::size_t capacity = HashCapacityFor(numbers_distinct_ + wanted);
-  if (capacity > hash_.size()) {
-    Words old = std::move(hash_);
-    FillHash(old, capacity);
-  }
+  reserved_capacity_ = HashCapacityFor(numbers_distinct_ + wanted);
 }
 
 void NumberList::MaybeShrinkHash() {

@@ -163,6 +163,7 @@ class NumberList {
   mutable int hash_shift_ = 64;  // 64 - log2(hash_.size())
   mutable Words sorted_words_;   // ascending; count 0 is a removed key
   mutable std::size_t numbers_distinct_ = 0;
+  mutable std::size_t reserved_capacity_ = 0;  // from Reserve, until a number is appended
   // Counts too large for the packed field.
   mutable std::unordered_map<std::uint64_t, std::int64_t> big_counts_;
   static constexpr int kBatch = 128;

@@ -5,6 +5,7 @@
 // structures from its arguments.
 
 #include <string>
+#include <vector>
 
 namespace tessaril {
 
@@ -18,11 +19,39 @@ struct CarrierPrefixTexts {
 
 // Acquisition dialogs.
 
+// "从文本或者粘贴版提取手机号码": where the text comes from and what is taken out of it.
+struct ExtractValues {
+  int source = 0;        // 0 "从指定的文本文件提取", 1 "从粘贴版中直接提取"
+  bool numbers = true;   // "提取手机号码"
+  bool emails = false;   // "提取邮箱"
+};
+
 // Move dialogs.
 
 // Export dialogs.
 
 // File-tools dialogs.
+
+// "滤除黑名单号码": the blacklist options (settings of section "Setting", named beside each field)
+// and the provinces ticked in its region list.
+struct BlacklistValues {
+  std::string blacklist_path;   // BackNumFilePath: "选择黑名单文件:"
+  int all_regions = 1;          // ShengFen: "全部地区"
+  int all_carriers = 1;         // PhoneType: "全部运营商"
+  int telecom = 1;              // PhoneDianxin: "中国电信"
+  int unicom = 1;               // PhoneLiantong: "中国联通"
+  int mobile = 1;               // PhoneYidong: "中国移动"
+  int export_mode = 3;          // ExportType: 0 地区+运营商, 1 地区, 2 运营商, 3 不区分
+  int remove_duplicates = 0;    // bDeleteRepeat: "去除重复号码"
+  int export_unrecognised = 0;  // bNoShengNumber: "导出未识别号码"
+  int order = 2;                // nSortType: 0 保持原序, 1 重新排序, 2 重新乱序
+  int create_folder = 0;        // bCreateDir: "导出的同时生成同名文件夹"
+  // The ticked rows of the region list, in the province table's order.
+  std::vector<std::string> ticked_regions;
+  // sheng.txt, which keeps the ticked provinces between runs; rewritten on OK unless
+  // "全部地区" is ticked.
+  std::string sheng_file;
+};
 
 // Online pieces.
 

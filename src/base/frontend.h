@@ -69,12 +69,18 @@ class Frontend {
   virtual std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) = 0;
 
   // Acquisition dialogs.
+  virtual std::optional<ExtractValues> AskExtract(const ExtractValues& shown) = 0;
+  // The clipboard's 8-bit text; nothing when the clipboard offers no text.
+  virtual std::optional<std::string> ClipboardText() = 0;
+  // Puts `text` on the clipboard as 8-bit text; false when the clipboard could not take it.
+  virtual bool SetClipboardText(const std::string& text) = 0;
 
   // Move dialogs.
 
   // Export dialogs.
 
   // File-tools dialogs.
+  virtual std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) = 0;
 
   // Online pieces.
 };

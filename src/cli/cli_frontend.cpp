@@ -1,5 +1,7 @@
 #include "cli/cli_frontend.h"
 
+#include "filetools/blacklist.h"
+
 namespace tessaril::cli {
 namespace {
 
@@ -48,11 +50,24 @@ std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTe
 
 // Acquisition dialogs.
 
+std::optional<ExtractValues> CliFrontend::AskExtract(const ExtractValues&) { return answers.extract; }
+
 // Move dialogs.
 
 // Export dialogs.
 
 // File-tools dialogs.
+
+std::optional<BlacklistValues> CliFrontend::AskBlacklist(const BlacklistValues&) {
+  if (!answers.blacklist) return std::nullopt;
+  // The dialog's OK: the region list is kept in sheng.txt, and the dialog stays open (the script
+  // stops) when that file cannot be written.
+  if (std::optional<std::string> refusal = ConfirmBlacklistValues(*answers.blacklist)) {
+    Refuse(*refusal, kApplicationName);
+    return std::nullopt;
+  }
+  return answers.blacklist;
+}
 
 // Online pieces.
 

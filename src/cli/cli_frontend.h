@@ -30,12 +30,17 @@ class CliFrontend : public Frontend {
   std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
 
   // Acquisition dialogs.
+  std::optional<ExtractValues> AskExtract(const ExtractValues& shown) override;
+  // There is no clipboard here: it never offers text and never takes any.
+  std::optional<std::string> ClipboardText() override { return std::nullopt; }
+  bool SetClipboardText(const std::string&) override { return false; }
 
   // Move dialogs.
 
   // Export dialogs.
 
   // File-tools dialogs.
+  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
 
   // Online pieces.
 
@@ -55,12 +60,14 @@ class CliFrontend : public Frontend {
     std::optional<CarrierPrefixTexts> settings;
 
     // Acquisition dialogs.
+    std::optional<ExtractValues> extract;
 
     // Move dialogs.
 
     // Export dialogs.
 
     // File-tools dialogs.
+    std::optional<BlacklistValues> blacklist;
 
     // Online pieces.
   };

@@ -49,12 +49,31 @@ class ScriptedFrontend : public Frontend {
   }
 
   // Acquisition dialogs.
+  std::optional<ExtractValues> AskExtract(const ExtractValues&) override {
+    calls.push_back("dialog extract");
+    return Take(extract);
+  }
+  std::optional<std::string> ClipboardText() override {
+    calls.push_back("clipboard get");
+    return clipboard;
+  }
+  bool SetClipboardText(const std::string& text) override {
+    calls.push_back("clipboard set");
+    if (!clipboard_takes_text) return false;
+    clipboard = text;
+    return true;
+  }
 
   // Move dialogs.
 
   // Export dialogs.
 
   // File-tools dialogs.
+  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override {
+    calls.push_back("dialog blacklist");
+    shown_blacklist = shown;
+    return Take(blacklist);
+  }
 
   // Online pieces.
 
@@ -72,12 +91,18 @@ class ScriptedFrontend : public Frontend {
   std::deque<std::optional<CarrierPrefixTexts>> settings;
 
   // Acquisition dialogs.
+  std::deque<std::optional<ExtractValues>> extract;
+  // The clipboard's text (nothing: no text offered) and whether it takes new text.
+  std::optional<std::string> clipboard;
+  bool clipboard_takes_text = true;
 
   // Move dialogs.
 
   // Export dialogs.
 
   // File-tools dialogs.
+  std::deque<std::optional<BlacklistValues>> blacklist;
+  std::optional<BlacklistValues> shown_blacklist;
 
   // Online pieces.
 

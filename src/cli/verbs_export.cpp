@@ -3,6 +3,8 @@
 
 namespace tessaril::cli {
 
-std::vector<Verb> ExportVerbs() { return {}; }
+std::vector<Verb> ExportVerbs() {
+  return {};
+}
 
 }  // namespace tessaril::cli

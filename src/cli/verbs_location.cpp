@@ -3,6 +3,8 @@
 
 namespace tessaril::cli {
 
-std::vector<Verb> LocationVerbs() { return {}; }
+std::vector<Verb> LocationVerbs() {
+  return {};
+}
 
 }  // namespace tessaril::cli

@@ -3,6 +3,8 @@
 
 namespace tessaril::cli {
 
-std::vector<Verb> MoveVerbs() { return {}; }
+std::vector<Verb> MoveVerbs() {
+  return {};
+}
 
 }  // namespace tessaril::cli

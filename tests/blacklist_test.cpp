@@ -19,7 +19,8 @@ using testing::Sorted;
 
 std::string Join(const Strings& lines) {
   std::string text;
-  for (const auto& line : lines) text += line + "\r\n";
+  for (const auto& line : lines)
+    text += line + "\r\n";
   return text;
 }
 
@@ -40,9 +41,9 @@ class BlacklistTest : public testing::CommandTest {
     LocationDb().Set("1330000", "广东::深圳");
     LocationDb().Set("1700000", "北京::北京");
     tools_.str_path = Path("made");
-    input_ = WriteFile("in/名单.txt", Join({kBeijingMobile, kGuangdongUnicom, kGuangdongTelecom,
-                                            kUnknownMobile, kBeijingOther, kBeijingMobile,
-                                            "short", "1390000 not a number"}));
+    input_ = WriteFile("in/名单.txt",
+                       Join({kBeijingMobile, kGuangdongUnicom, kGuangdongTelecom, kUnknownMobile,
+                             kBeijingOther, kBeijingMobile, "short", "1390000 not a number"}));
   }
   ~BlacklistTest() override { ClearLocationDb(); }
 
@@ -55,7 +56,8 @@ class BlacklistTest : public testing::CommandTest {
   // Removes the outputs of an earlier run beside the input.
   void RemoveOutputs() {
     for (const auto& entry : std::filesystem::directory_iterator(Path("in")))
-      if (entry.path().string() != input_) std::filesystem::remove_all(entry.path());
+      if (entry.path().string() != input_)
+        std::filesystem::remove_all(entry.path());
   }
   BlacklistValues Defaults() { return LoadBlacklistValues(settings_, state_.data_folder); }
   Strings Lines(const std::string& name) { return OutputLines(ReadFile(name)); }
@@ -99,7 +101,8 @@ TEST_F(BlacklistTest, OkRewritesShengUnlessAllRegionsAndSavesSettings) {
 
 TEST_F(BlacklistTest, ModeThreeWithBlacklistAndKeptOrder) {
   // A blacklist line with a trailing space does not remove the number without it.
-  std::string blacklist = WriteFile("black.txt", Join({kGuangdongUnicom, std::string(kUnknownMobile) + " "}));
+  std::string blacklist =
+      WriteFile("black.txt", Join({kGuangdongUnicom, std::string(kUnknownMobile) + " "}));
   BlacklistValues values = Defaults();
   values.blacklist_path = blacklist;
   values.order = 0;
@@ -170,8 +173,8 @@ TEST_F(BlacklistTest, RegionsCarriersAndUnrecognisedNumbers) {
 }
 
 TEST_F(BlacklistTest, OrdersSortAndShuffleKeepEveryLine) {
-  input_ = WriteFile("in/b.txt", Join({"13900000003", "13900000001", "13900000003",
-                                       "13900000002"}));
+  input_ =
+      WriteFile("in/b.txt", Join({"13900000003", "13900000001", "13900000003", "13900000002"}));
   BlacklistValues values = Defaults();
   values.order = 1;  // sort without removing repeats: every line, count right
   Run(values);

@@ -32,7 +32,8 @@ TEST_F(CliFileToolsTest, CompareMergeAndResultsTopToBottom) {
   std::string out = Path("out");
   MakeDirectory(out);
   EXPECT_EQ(Run("compare3 " + a + " " + b + " --out " + out + "\nresults\n"), 0) << err_.str();
-  EXPECT_EQ(out_.str(), out + "/b去除交集.txt\n" + out + "/a去除交集.txt\n" + out + "/文件交集.txt\n");
+  EXPECT_EQ(out_.str(),
+            out + "/b去除交集.txt\n" + out + "/a去除交集.txt\n" + out + "/文件交集.txt\n");
   EXPECT_EQ(settings_.GetInt("Settings", "bChangePath", -1), 1);
   EXPECT_EQ(settings_.GetString("Settings", "StrPath", ""), out);
 
@@ -47,7 +48,8 @@ TEST_F(CliFileToolsTest, CompareMergeAndResultsTopToBottom) {
 TEST_F(CliFileToolsTest, ShortFileMessageGoesOnAndFailuresStop) {
   std::string a = WriteFile("a.txt", "13900000001\r\n");
   EXPECT_EQ(Run("compare2 " + a + " " + a + "\nresults\n"), 0);
-  EXPECT_EQ(out_.str(), "[KorvaneTessaril] 对比完成,生成一个文件: " + Path("a对比后结果.txt") + "\n");
+  EXPECT_EQ(out_.str(),
+            "[KorvaneTessaril] 对比完成,生成一个文件: " + Path("a对比后结果.txt") + "\n");
   EXPECT_EQ(Run("merge-many " + Path("missing.txt") + "\nresults\n"), 1);
   EXPECT_EQ(out_.str(), "[KorvaneTessaril] 打开文件失败!\n");
   EXPECT_EQ(Run("merge-many\n"), 2);
@@ -63,11 +65,14 @@ TEST_F(CliFileToolsTest, BlacklistWithOptionsStoresWhatTheDialogWould) {
   ClearLocationDb();
   LocationDb().Set("1390000", "北京::北京");
   LocationDb().Set("1380000", "广东::广州");
-  std::string in = WriteFile("in/n.txt", "13900000002\r\n13800000001\r\n13900000001\r\n"
-                                         "13900000002\r\n13900000009\r\n");
+  std::string in = WriteFile("in/n.txt",
+                             "13900000002\r\n13800000001\r\n13900000001\r\n"
+                             "13900000002\r\n13900000009\r\n");
   std::string black = WriteFile("black.txt", "13900000009\r\n");
-  EXPECT_EQ(Run("blacklist --blacklist " + black + " --provinces 北京,上海 --carriers mobile "
-                "--mode 3 --dedupe --order sort --folder " + in + "\nresults\n"),
+  EXPECT_EQ(Run("blacklist --blacklist " + black +
+                " --provinces 北京,上海 --carriers mobile "
+                "--mode 3 --dedupe --order sort --folder " +
+                in + "\nresults\n"),
             0)
       << err_.str();
   EXPECT_EQ(out_.str(), Path("in/n_2条.txt") + "\n");

@@ -13,11 +13,14 @@ using Strings = std::vector<std::string>;
 using testing::OutputLines;
 using testing::Sorted;
 
-std::string Number(int i) { return std::to_string(13900000000LL + i); }
+std::string Number(int i) {
+  return std::to_string(13900000000LL + i);
+}
 
 std::string Join(const Strings& lines) {
   std::string text;
-  for (const auto& line : lines) text += line + "\r\n";
+  for (const auto& line : lines)
+    text += line + "\r\n";
   return text;
 }
 
@@ -31,7 +34,8 @@ class CompareTest : public testing::CommandTest {
 TEST_F(CompareTest, TwoFilesKeepsHeadAndTailAndComparesTheMiddle) {
   // Twelve lines: 1-5 and 8-12 pass untouched, 6 and 7 are compared with B.
   Strings a;
-  for (int i = 1; i <= 12; ++i) a.push_back(Number(i));
+  for (int i = 1; i <= 12; ++i)
+    a.push_back(Number(i));
   a[0] = "  " + a[0] + " ";  // a head line keeps its spaces
   a[2] = "not a number";
   a[5] = " " + Number(6) + "\t";  // a middle line is written as its key
@@ -48,8 +52,8 @@ TEST_F(CompareTest, TwoFilesKeepsHeadAndTailAndComparesTheMiddle) {
 }
 
 TEST_F(CompareTest, TwoFilesMiddleRepeatsOnceAndHeadNumbersAgain) {
-  Strings a{Number(50), "x", "x", "x", "x", Number(50), Number(50), Number(50), Number(7),
-            "y", "y", "y", "y", "y"};
+  Strings a{Number(50), "x",       "x", "x", "x", Number(50), Number(50),
+            Number(50), Number(7), "y", "y", "y", "y",        "y"};
   tools_.file_a = WriteFile("a.txt", Join(a));
   tools_.file_b = WriteFile("b.txt", Number(50) + "\r\n");
   tools_.change_path = 1;
@@ -64,7 +68,8 @@ TEST_F(CompareTest, TwoFilesShortAndEmptyFiles) {
   // Five to nine lines: every line at most once.
   for (int n = 5; n <= 9; ++n) {
     Strings a;
-    for (int i = 1; i <= n; ++i) a.push_back(Number(i));
+    for (int i = 1; i <= n; ++i)
+      a.push_back(Number(i));
     tools_.file_a = WriteFile("a.txt", Join(a));
     CompareIntoTwoFiles(state_, ui_, tools_);
     EXPECT_EQ(Lines("a对比后结果.txt"), a) << n;
@@ -111,15 +116,15 @@ TEST_F(CompareTest, AnOutputThatIsAnInputIsRefused) {
 }
 
 TEST_F(CompareTest, ThreeFilesSplitsDistinctKeysAndAnnouncesBOnlyOnTop) {
-  tools_.file_a = WriteFile("x/a.txt", Join({Number(1), " " + Number(2), Number(2), Number(3),
-                                              "1390000000", "words"}));
+  tools_.file_a = WriteFile(
+      "x/a.txt", Join({Number(1), " " + Number(2), Number(2), Number(3), "1390000000", "words"}));
   tools_.file_b = WriteFile("b.txt", Join({Number(3), Number(2), Number(4), Number(4)}));
   CompareIntoThreeFiles(state_, ui_, tools_);
   EXPECT_EQ(Sorted(Lines("x/文件交集.txt")), (Strings{Number(2), Number(3)}));
   EXPECT_EQ(Lines("x/a去除交集.txt"), Strings{Number(1)});
   EXPECT_EQ(Lines("x/b去除交集.txt"), Strings{Number(4)});
-  EXPECT_EQ(tools_.result_files, (Strings{Path("x/b去除交集.txt"), Path("x/a去除交集.txt"),
-                                          Path("x/文件交集.txt")}));
+  EXPECT_EQ(tools_.result_files,
+            (Strings{Path("x/b去除交集.txt"), Path("x/a去除交集.txt"), Path("x/文件交集.txt")}));
 }
 
 TEST_F(CompareTest, ThreeFilesSameFileAndSameNameInTwoFolders) {

@@ -19,19 +19,22 @@ TEST(ExtractMobileNumbers, TakesOnlyIsolatedRunsOfElevenDigits) {
       {"张三13912345678，李四15812345678。", {"13912345678", "15812345678"}},
       {"a13912345678b", {"13912345678"}},
       {"13912345678", {"13912345678"}},
-      {"139123456789", {}},                 // twelve digits
-      {"8613912345678", {}},                // country code glued on
+      {"139123456789", {}},                  // twelve digits
+      {"8613912345678", {}},                 // country code glued on
       {"+86 13912345678", {"13912345678"}},  // separated
       {"12912345678 10912345678 11912345678", {}},
-      {"1391234567", {}},                   // ten digits
+      {"1391234567", {}},  // ten digits
       {"13912345678,13912345678", {"13912345678", "13912345678"}},
       {"16012345678 17012345678 14012345678 19912345678",
        {"16012345678", "17012345678", "14012345678", "19912345678"}},
       {"1111113912345678", {}},
-      {"x1\0" "13912345678"s, {"13912345678"}},
+      {"x1\0"
+       "13912345678"s,
+       {"13912345678"}},
       {"", {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ExtractMobileNumbers(c.text), c.numbers) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(ExtractMobileNumbers(c.text), c.numbers) << c.text;
 }
 
 TEST(ExtractEmailAddresses, LeftmostMatchesWithDotsStripped) {
@@ -40,16 +43,17 @@ TEST(ExtractEmailAddresses, LeftmostMatchesWithDotsStripped) {
     Strings addresses;
   } cases[] = {
       {"写信给 zhang.san@example.com。", {"zhang.san@example.com"}},
-      {"end: a_b@mail.cn.", {"a_b@mail.cn"}},                 // full stop stripped
-      {"..x@y.org", {"x@y.org"}},                              // leading dots stripped
-      {"me@hostname", {"me@hostname"}},                        // any char before the last class
+      {"end: a_b@mail.cn.", {"a_b@mail.cn"}},  // full stop stripped
+      {"..x@y.org", {"x@y.org"}},              // leading dots stripped
+      {"me@hostname", {"me@hostname"}},        // any char before the last class
       {"me@host", {"me@host"}},
-      {"me@hos", {}},                                          // three letters after: too short
+      {"me@hos", {}},  // three letters after: too short
       {"a@b.cn c@d.com", {"a@b.cn", "c@d.com"}},
       {"no address here", {}},
       {"12345@qq.com,67890@qq.com", {"12345@qq.com", "67890@qq.com"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ExtractEmailAddresses(c.text), c.addresses) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(ExtractEmailAddresses(c.text), c.addresses) << c.text;
 }
 
 TEST(ExtractEmailAddresses, ReportsProgressAndStaysFastOnLongWords) {
@@ -84,10 +88,10 @@ TEST_F(ExtractCommandTest, CancelsFailuresAndEmptyTexts) {
   ExtractFromText(state_, ui_);
   ui_.extract.push_back(ExtractValues{1, true, false});
   ExtractFromText(state_, ui_);  // the clipboard offers no text
-  EXPECT_EQ(ui_.calls, (Strings{"dialog extract", "dialog extract",
-                                "pick open 文本文件(*.txt)|*.txt||", "dialog extract",
-                                "pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败",
-                                "dialog extract", "clipboard get"}));
+  EXPECT_EQ(ui_.calls,
+            (Strings{"dialog extract", "dialog extract", "pick open 文本文件(*.txt)|*.txt||",
+                     "dialog extract", "pick open 文本文件(*.txt)|*.txt||",
+                     "message 提示: 打开文件失败", "dialog extract", "clipboard get"}));
   EXPECT_EQ(state_.source.Count(), 0);
 }
 
@@ -102,12 +106,11 @@ TEST_F(ExtractCommandTest, ClipboardTextWithNeitherKindOnlyRefreshes) {
 TEST_F(ExtractCommandTest, CopyJoinsWithCrLfAndPasteTakesOnlyNumbers) {
   Fill(state_.target, {"13912345678", "1391234567", "a@b.cn", "1391234567x", "13912345678"});
   CopyList(state_, ui_, ListId::Target);
-  EXPECT_EQ(*ui_.clipboard,
-            "13912345678\r\n1391234567\r\na@b.cn\r\n1391234567x\r\n13912345678");
+  EXPECT_EQ(*ui_.clipboard, "13912345678\r\n1391234567\r\na@b.cn\r\n1391234567x\r\n13912345678");
   PasteNumbers(state_, ui_);
   EXPECT_EQ(Entries(state_.source), (Strings{"13912345678", "13912345678"}));
-  EXPECT_EQ(ui_.calls, (Strings{"clipboard set", "refresh target", "clipboard get",
-                                "refresh source"}));
+  EXPECT_EQ(ui_.calls,
+            (Strings{"clipboard set", "refresh target", "clipboard get", "refresh source"}));
 }
 
 TEST_F(ExtractCommandTest, CopyOfEmptyListAndClipboardFailure) {

@@ -20,8 +20,10 @@ TEST(KeyTable, AgreesWithAnOrderedMapThroughGrowthAndErasure) {
   for (int step = 0; step < 200000; ++step) {
     // Mostly packed keys from a small range (so erasures hit), a few texts of other shapes.
     std::string key = std::to_string(13000000000LL + random() % 5000);
-    if (random() % 20 == 0) key = " " + key;
-    if (random() % 50 == 0) key = "0000000000" + std::to_string(random() % 10);  // leading zeros
+    if (random() % 20 == 0)
+      key = " " + key;
+    if (random() % 50 == 0)
+      key = "0000000000" + std::to_string(random() % 10);  // leading zeros
     switch (random() % 3) {
       case 0:
         EXPECT_EQ(table.Add(key), ++model[key]);
@@ -86,8 +88,10 @@ TEST_F(FileToolsTest, RemovalLimitIsPerList) {
     tools_.result_files.push_back("r" + std::to_string(i));
   }
   std::vector<int> many(257), allowed(256);
-  for (int i = 0; i < 257; ++i) many[static_cast<size_t>(i)] = i;
-  for (int i = 0; i < 256; ++i) allowed[static_cast<size_t>(i)] = 299 - i;
+  for (int i = 0; i < 257; ++i)
+    many[static_cast<size_t>(i)] = i;
+  for (int i = 0; i < 256; ++i)
+    allowed[static_cast<size_t>(i)] = 299 - i;
   RemoveSelectedFiles(tools_, ui_, many, allowed);
   EXPECT_EQ(tools_.source_files.size(), 300u);
   EXPECT_EQ(tools_.result_files.size(), 44u);
@@ -101,10 +105,12 @@ TEST_F(FileToolsTest, RemovalLimitIsPerList) {
 }
 
 TEST_F(FileToolsTest, ImportTakesTheLowestSelectedFirstWithinTheLimits) {
-  for (int i = 0; i < 300; ++i) tools_.result_files.push_back("r" + std::to_string(i));
+  for (int i = 0; i < 300; ++i)
+    tools_.result_files.push_back("r" + std::to_string(i));
   EXPECT_FALSE(ImportSelectedResults(tools_, ui_, {}));
   std::vector<int> too_many(257);
-  for (int i = 0; i < 257; ++i) too_many[static_cast<size_t>(i)] = i;
+  for (int i = 0; i < 257; ++i)
+    too_many[static_cast<size_t>(i)] = i;
   EXPECT_FALSE(ImportSelectedResults(tools_, ui_, too_many));
   EXPECT_EQ(ui_.calls, (Strings{"message KorvaneTessaril: 请选择要导入的文件!",
                                 "message 问题: 对不起,您选择的项目太多!"}));

@@ -13,17 +13,21 @@ using Strings = std::vector<std::string>;
 using testing::OutputLines;
 using testing::Sorted;
 
-std::string Number(int i) { return std::to_string(13900000000LL + i); }
+std::string Number(int i) {
+  return std::to_string(13900000000LL + i);
+}
 
 std::string Join(const Strings& lines) {
   std::string text;
-  for (const auto& line : lines) text += line + "\r\n";
+  for (const auto& line : lines)
+    text += line + "\r\n";
   return text;
 }
 
 Strings Numbers(int from, int to) {
   Strings out;
-  for (int i = from; i <= to; ++i) out.push_back(Number(i));
+  for (int i = from; i <= to; ++i)
+    out.push_back(Number(i));
   return out;
 }
 
@@ -50,7 +54,8 @@ TEST_F(MergeTest, TwoFilesSingleInputWithRepeatsInTheMiddle) {
   Strings head_tail = Concat(Numbers(1, 5), Numbers(16, 20));
   ASSERT_EQ(repeated.size(), 12u);
   EXPECT_EQ(Strings(repeated.begin(), repeated.begin() + 10), head_tail);
-  EXPECT_EQ(Sorted(Strings(repeated.begin() + 10, repeated.end())), (Strings{Number(6), Number(7)}));
+  EXPECT_EQ(Sorted(Strings(repeated.begin() + 10, repeated.end())),
+            (Strings{Number(6), Number(7)}));
   EXPECT_EQ(Sorted(Lines("in/a其它数据.txt")),
             (Strings{Number(9), Number(11), Number(12), Number(13), Number(14), Number(15)}));
   EXPECT_EQ(tools_.result_files, (Strings{Path("in/a其它数据.txt"), Path("in/a重复数据.txt")}));
@@ -94,11 +99,13 @@ TEST_F(MergeTest, ManyFilesCountsTablesAndAnnouncementOrder) {
   Strings a = Numbers(1, 5);
   a.push_back("");
   a.push_back(" junk ");
-  for (int i = 0; i < 6; ++i) a.push_back(Number(100));
+  for (int i = 0; i < 6; ++i)
+    a.push_back(Number(100));
   a = Concat(a, {Number(200), Number(300), Number(300), Number(400)});
   a = Concat(a, Numbers(21, 25));
   Strings b = Numbers(1, 5);
-  for (int i = 0; i < 6; ++i) b.push_back(" " + Number(100));
+  for (int i = 0; i < 6; ++i)
+    b.push_back(" " + Number(100));
   b = Concat(b, {Number(200), Number(300), "junk"});
   b = Concat(b, Numbers(31, 35));
   tools_.source_files = {WriteFile("a.txt", Join(a)), WriteFile("b.txt", Join(b))};
@@ -115,11 +122,10 @@ TEST_F(MergeTest, ManyFilesCountsTablesAndAnnouncementOrder) {
   EXPECT_EQ(Lines("重复最少9次数据.txt"), Strings{Number(100)});
   for (int c = 4; c <= 8; ++c)
     EXPECT_FALSE(FileExists(Path("重复" + std::to_string(c) + "次数据.txt"))) << c;
-  EXPECT_EQ(tools_.result_files,
-            (Strings{Path("非规则数据.txt"), Path("只出现过一次数据.txt"),
-                     Path("文件首尾各5个(无重复).txt"), Path("文件首尾各5个.txt"),
-                     Path("重复2次数据.txt"), Path("重复3次数据.txt"),
-                     Path("重复最少9次数据.txt")}));
+  EXPECT_EQ(tools_.result_files, (Strings{Path("非规则数据.txt"), Path("只出现过一次数据.txt"),
+                                          Path("文件首尾各5个(无重复).txt"),
+                                          Path("文件首尾各5个.txt"), Path("重复2次数据.txt"),
+                                          Path("重复3次数据.txt"), Path("重复最少9次数据.txt")}));
   EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 整合完成"});
 }
 

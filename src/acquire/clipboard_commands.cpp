@@ -12,16 +12,19 @@ std::string JoinEntries(const NumberList& list,
   std::string text;
   const std::int64_t n = list.Count();
   for (std::int64_t i = 0; i < n; ++i) {
-    if (i > 0) text += "\r\n";
+    if (i > 0)
+      text += "\r\n";
     text += list.At(static_cast<int>(i));
-    if (step) step(i, n);
+    if (step)
+      step(i, n);
   }
   return text;
 }
 
 void CopyList(AppState& state, Frontend& frontend, ListId id) {
   const NumberList& list = state.List(id);
-  if (list.Count() == 0) return;
+  if (list.Count() == 0)
+    return;
   ProgressReporter progress(frontend);
   std::string text =
       JoinEntries(list, [&](std::int64_t i, std::int64_t n) { progress.Step(i, n); });
@@ -34,9 +37,12 @@ void CopyList(AppState& state, Frontend& frontend, ListId id) {
 
 void PasteNumbers(AppState& state, Frontend& frontend) {
   std::optional<std::string> text = frontend.ClipboardText();
-  if (!text) return;
-  if (size_t nul = text->find('\0'); nul != std::string::npos) text->resize(nul);
-  if (text->empty()) return;
+  if (!text)
+    return;
+  if (size_t nul = text->find('\0'); nul != std::string::npos)
+    text->resize(nul);
+  if (text->empty())
+    return;
   std::vector<std::string> numbers = ExtractMobileNumbers(*text);
   ProgressReporter progress(frontend);
   const std::int64_t n = static_cast<std::int64_t>(numbers.size());
@@ -49,7 +55,8 @@ void PasteNumbers(AppState& state, Frontend& frontend) {
 
 void DropFiles(AppState& state, Frontend& frontend, const std::vector<std::string>& paths,
                bool on_source_view) {
-  if (!on_source_view) return;
+  if (!on_source_view)
+    return;
   ImportFileList(state, frontend, paths);
 }
 

@@ -13,7 +13,8 @@ class Frontend;
 // An empty list leaves the clipboard as it was.
 void CopyList(AppState& state, Frontend& frontend, ListId id);
 // The text "复制" puts on the clipboard.
-std::string JoinEntries(const NumberList& list, const std::function<void(std::int64_t, std::int64_t)>& step = {});
+std::string JoinEntries(const NumberList& list,
+                        const std::function<void(std::int64_t, std::int64_t)>& step = {});
 
 // "粘贴": the mobile numbers of the clipboard's text (ExtractMobileNumbers), appended to the
 // source list.

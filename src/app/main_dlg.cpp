@@ -1,6 +1,11 @@
 #include "app/main_dlg.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,7 +18,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "acquire/clipboard_commands.h"
+#include "acquire/extract.h"
 #include "acquire/import_files.h"
+#include "app/blacklist_dlg.h"
+#include "app/extract_dlg.h"
+#include "app/file_tools_dlg.h"
 #include "app/app_icon.h"
 #include "app/number_list_view.h"
 #include "app/qt_text.h"
@@ -21,7 +31,9 @@
 #include "base/file_system.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
+#include "filetools/file_tools.h"
 #include "lists/list_commands.h"
+#include "online/online_addresses.h"
 
 namespace tessaril::app {
 namespace {
@@ -111,20 +123,29 @@ void CMainDlg::BuildLayout() {
   const ListId T = ListId::Target;
 
   layout->addWidget(ButtonRow({
-      {1055, "文件对比", {}},
+      {1055, "文件对比", [this] { RunFileTools(); }},
       {1053, "系统设置", [this] { RunSettingsCommand(state_.settings, state_.prefixes, *this); }},
-      {1059, "空号过滤", {}},
-      {1061, "号码实时查询", {}},
-      {1062, "短信验证码", {}},
-      {1063, "语音验证码", {}},
-      {1064, "营销短信", {}},
-      {1077, "国际验证码", {}},
-      {1074, "帮助", {}},
+      {1059, "空号过滤", [this] { OpenOnlinePage(OnlineAddressOf(state_.settings, kServicePage1)); }},
+      {1061, "号码实时查询", [this] { OpenOnlinePage(OnlineAddressOf(state_.settings, kServicePage2)); }},
+      {1062, "短信验证码", [this] { OpenOnlinePage(OnlineAddressOf(state_.settings, kServicePage3)); }},
+      {1063, "语音验证码", [this] { OpenOnlinePage(OnlineAddressOf(state_.settings, kServicePage4)); }},
+      {1064, "营销短信", [this] { OpenOnlinePage(OnlineAddressOf(state_.settings, kServicePage5)); }},
+      {1077, "国际验证码", [this] { OpenOnlinePage(OnlineAddressOf(state_.settings, kServicePage6)); }},
+      {1074, "帮助", [this] { ShowHelpMenu(); }},
   }));
 
   auto* source_group = new QGroupBox(QStringLiteral("原始号码"), this);
   auto* source_layout = new QVBoxLayout(source_group);
   source_view_ = new NumberListView(state_.source, false, source_group);
+  // Files dropped on the source view are read into the source list; elsewhere they are ignored.
+  source_view_->setAcceptDrops(true);
+  source_view_->viewport()->setAcceptDrops(true);
+  connect(source_view_, &NumberListView::filesDropped, this, [this](const QStringList& paths) {
+    std::vector<std::string> files;
+    for (const QString& path : paths)
+      files.push_back(U(path));
+    DropFiles(state_, *this, files, true);
+  });
   source_layout->addWidget(source_view_, 1);
   source_counter_ = new QLabel(QStringLiteral("当前原始号码框内有0个手机号码"), source_group);
   source_layout->addWidget(source_counter_);
@@ -132,14 +153,14 @@ void CMainDlg::BuildLayout() {
       {1000, "输入号段", {}},
       {1001, "导入号段", {}},
       {1002, "导入文件", [this] { ImportFiles(state_, *this); }},
-      {1078, "提取号码", {}},
-      {1079, "粘贴", {}},
+      {1078, "提取号码", [this] { ExtractFromText(state_, *this); }},
+      {1079, "粘贴", [this] { PasteNumbers(state_, *this); }},
       {1003, "号码排序", [this, S] { SortList(state_, *this, S); }},
       {1005, "号码乱序", [this, S] { ShuffleList(state_, *this, S); }},
       {1087, "滤除号码", {}},
       {1024, "消除重号", [this, S] { RemoveRepeats(state_, *this, S); }},
       {1075, "清除非手机号", [this] { RemoveNonMobileEntries(state_, *this); }},
-      {1082, "复制", {}},
+      {1082, "复制", [this, S] { CopyList(state_, *this, S); }},
       {1004, "清空", [this, S] { ClearList(state_, *this, S); }},
   }));
   layout->addWidget(source_group, 1);
@@ -166,7 +187,7 @@ void CMainDlg::BuildLayout() {
       {1016, "号码乱序", [this, T] { ShuffleList(state_, *this, T); }},
       {1017, "滤除号码", {}},
       {1018, "消除重号", [this, T] { RemoveRepeats(state_, *this, T); }},
-      {1083, "复制号码", {}},
+      {1083, "复制号码", [this, T] { CopyList(state_, *this, T); }},
       {1020, "清空号码", [this, T] { ClearList(state_, *this, T); }},
   }));
   layout->addWidget(target_group, 1);
@@ -359,6 +380,64 @@ void CMainDlg::SetBusy(bool busy) {
 
 std::optional<CarrierPrefixTexts> CMainDlg::AskSettings(const CarrierPrefixTexts& shown) {
   return CSettingsDlg::Ask(this, shown);
+}
+
+// Acquisition dialogs.
+
+std::optional<ExtractValues> CMainDlg::AskExtract(const ExtractValues& shown) {
+  return CExtractDlg::Ask(this, shown);
+}
+
+std::optional<std::string> CMainDlg::ClipboardText() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  if (!data || !data->hasText())
+    return std::nullopt;
+  return U(data->text());
+}
+
+bool CMainDlg::SetClipboardText(const std::string& text) {
+  // An entry that is not UTF-8 is shown, and copied, as GBK text.
+  QApplication::clipboard()->setText(EntryText(text));
+  return true;
+}
+
+// File-tools dialogs.
+
+std::optional<BlacklistValues> CMainDlg::AskBlacklist(const BlacklistValues& shown) {
+  return CBlacklistDlg::Ask(this, shown, state_.settings);
+}
+
+void CMainDlg::RunFileTools() {
+  std::vector<std::string> import_list;
+  if (CFileToolsDlg::Run(this, state_, *this, import_list))
+    HandBackResults(state_, *this, import_list);
+}
+
+// Online pieces.
+
+void CMainDlg::ShowHelpMenu() {
+  QMenu menu(this);
+  menu.addAction(QStringLiteral("关于我们"), this,
+                 [this] { OpenOnlinePage(OnlineAddressOf(state_.settings, kHomePage)); });
+  QAction* update = menu.addAction(QStringLiteral("软件升级"), this, [this] {
+    if (update_check)
+      update_check();
+  });
+  update->setEnabled(static_cast<bool>(update_check));
+  menu.addSeparator();
+  QAction* about = menu.addAction(QStringLiteral("关于 Vessip(&A)..."), this, [this] {
+    if (about_box)
+      about_box();
+  });
+  about->setEnabled(static_cast<bool>(about_box));
+  QPushButton* button = Button(1074);
+  menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+void CMainDlg::OpenOnlinePage(const std::string& address) {
+  const QUrl url(Q(address));
+  if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
+    QDesktopServices::openUrl(url);
 }
 
 // For the window tests and the screenshots.

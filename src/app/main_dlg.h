@@ -44,14 +44,28 @@ class CMainDlg : public QDialog, public Frontend {
   std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
 
   // Acquisition dialogs.
+  std::optional<ExtractValues> AskExtract(const ExtractValues& shown) override;
+  std::optional<std::string> ClipboardText() override;
+  bool SetClipboardText(const std::string& text) override;
 
   // Move dialogs.
 
   // Export dialogs.
 
   // File-tools dialogs.
+  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
+  // "文件对比": the file-tools window; the result files chosen there are read into the source list.
+  void RunFileTools();
 
   // Online pieces.
+  // The "帮助" pop-up menu, shown under its button.
+  void ShowHelpMenu();
+  // Opens a page of the online service (only http and https addresses) in the desktop's browser.
+  void OpenOnlinePage(const std::string& address);
+  // The menu's "软件升级" and its about entry run these when they are set; until then the entries
+  // are disabled.
+  std::function<void()> update_check;
+  std::function<void()> about_box;
 
   // The advertisement line: its texts and links (same index), shown from entry 0.
   void SetAdvertisements(std::vector<std::string> texts, std::vector<std::string> links);

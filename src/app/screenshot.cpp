@@ -5,7 +5,11 @@
 #include <QPixmap>
 #include <iostream>
 
+#include "app/blacklist_dlg.h"
+#include "app/extract_dlg.h"
+#include "app/file_tools_dlg.h"
 #include "app/main_dlg.h"
+#include "filetools/blacklist.h"
 #include "app/settings_dlg.h"
 #include "classify/carrier_prefixes.h"
 
@@ -30,12 +34,20 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
       {"CSettingsDlg",
        [](CMainDlg& w) -> QWidget* { return new CSettingsDlg(SettingsDialogDefaults(), &w); }},
       // Acquisition dialogs.
+      {"CExtractDlg", [](CMainDlg& w) -> QWidget* { return new CExtractDlg(ExtractValues{}, &w); }},
 
       // Move dialogs.
 
       // Export dialogs.
 
       // File-tools dialogs.
+      {"CFileToolsDlg",
+       [](CMainDlg& w) -> QWidget* { return new CFileToolsDlg(w.State(), w, &w); }},
+      {"CBlacklistDlg",
+       [](CMainDlg& w) -> QWidget* {
+         return new CBlacklistDlg(LoadBlacklistValues(w.State().settings, w.State().data_folder),
+                                  nullptr, &w);
+       }},
 
       // Online pieces.
   };

@@ -27,10 +27,14 @@ constexpr size_t kMaxOpenOutputs = 128;
 
 std::string_view CarrierSuffix(const CarrierPrefixes& prefixes, std::string_view line) {
   switch (ClassifyCarrier(prefixes, line)) {
-    case CarrierClass::Mobile: return "_移动";
-    case CarrierClass::Unicom: return "_联通";
-    case CarrierClass::Telecom: return "_电信";
-    case CarrierClass::Other: break;
+    case CarrierClass::Mobile:
+      return "_移动";
+    case CarrierClass::Unicom:
+      return "_联通";
+    case CarrierClass::Telecom:
+      return "_电信";
+    case CarrierClass::Other:
+      break;
   }
   return "_其它";
 }
@@ -39,7 +43,8 @@ std::string_view CarrierSuffix(const CarrierPrefixes& prefixes, std::string_view
 // The folder part stays as it is, so a folder whose name holds ".tmp" is still the right folder.
 std::string FinalBlacklistName(const std::string& working, long long count) {
   std::string name = FileNamePart(FinalOutputName(working, count));
-  for (size_t at; (at = name.find(".tmp")) != std::string::npos;) name.erase(at, 4);
+  for (size_t at; (at = name.find(".tmp")) != std::string::npos;)
+    name.erase(at, 4);
   return DirectoryPart(working) + name;
 }
 
@@ -53,15 +58,18 @@ struct WorkingFile {
 bool ReorderOutput(AppState& state, ProgressReporter& progress, const std::string& path,
                    int order) {
   TextFileReader reader;
-  if (!reader.Open(path)) return false;
+  if (!reader.Open(path))
+    return false;
   std::vector<std::string> lines;
   std::string_view line;
   const std::uint64_t length = reader.Length();
   while (reader.Next(line)) {
     lines.emplace_back(line);
-    if (length > 0) progress.Set(80 + static_cast<int>(reader.Position() * 10 / length));
+    if (length > 0)
+      progress.Set(80 + static_cast<int>(reader.Position() * 10 / length));
   }
-  if (reader.Failed()) return false;
+  if (reader.Failed())
+    return false;
   reader.Close();
   const std::int64_t n = static_cast<std::int64_t>(lines.size());
   int scale = 20, offset = 80;
@@ -99,22 +107,28 @@ std::vector<std::string> ReadShengFile(const std::string& path) {
   size_t from = 0;
   while (from < text.size()) {
     size_t lf = text.find('\n', from);
-    if (lf == std::string::npos) lf = text.size();
+    if (lf == std::string::npos)
+      lf = text.size();
     std::string name = text.substr(from, lf - from);
-    if (!name.empty() && name.back() == '\r') name.pop_back();
-    if (!name.empty()) names.insert(name);
+    if (!name.empty() && name.back() == '\r')
+      name.pop_back();
+    if (!name.empty())
+      names.insert(name);
     from = lf + 1;
   }
   for (const char* province : kProvinceTable) {
-    if (names.count(std::string_view(province))) ticked.emplace_back(province);
+    if (names.count(std::string_view(province)))
+      ticked.emplace_back(province);
   }
   return ticked;
 }
 
 bool WriteShengFile(const std::string& path, const std::vector<std::string>& names) {
   TextFileWriter file;
-  if (!file.Open(path)) return false;
-  for (const std::string& name : names) file.WriteLine(Utf8ToGbk(name));
+  if (!file.Open(path))
+    return false;
+  for (const std::string& name : names)
+    file.WriteLine(Utf8ToGbk(name));
   return file.Close();
 }
 
@@ -138,32 +152,44 @@ BlacklistValues LoadBlacklistValues(const SettingsStore& settings, const std::st
 
 bool SaveBlacklistSettings(SettingsStore& settings, const BlacklistValues& v) {
   bool ok = settings.SetString(kSection, "BackNumFilePath", v.blacklist_path);
-  const std::pair<const char*, int> ints[] = {
-      {"ShengFen", v.all_regions},          {"PhoneType", v.all_carriers},
-      {"PhoneDianxin", v.telecom},          {"PhoneLiantong", v.unicom},
-      {"PhoneYidong", v.mobile},            {"ExportType", v.export_mode},
-      {"bDeleteRepeat", v.remove_duplicates}, {"bNoShengNumber", v.export_unrecognised},
-      {"nSortType", v.order},               {"bCreateDir", v.create_folder}};
-  for (const auto& [key, value] : ints) ok = settings.SetInt(kSection, key, value) && ok;
+  const std::pair<const char*, int> ints[] = {{"ShengFen", v.all_regions},
+                                              {"PhoneType", v.all_carriers},
+                                              {"PhoneDianxin", v.telecom},
+                                              {"PhoneLiantong", v.unicom},
+                                              {"PhoneYidong", v.mobile},
+                                              {"ExportType", v.export_mode},
+                                              {"bDeleteRepeat", v.remove_duplicates},
+                                              {"bNoShengNumber", v.export_unrecognised},
+                                              {"nSortType", v.order},
+                                              {"bCreateDir", v.create_folder}};
+  for (const auto& [key, value] : ints)
+    ok = settings.SetInt(kSection, key, value) && ok;
   return ok;
 }
 
 std::optional<std::string> ConfirmBlacklistValues(const BlacklistValues& values) {
-  if (values.all_regions != 0) return std::nullopt;
-  if (!WriteShengFile(values.sheng_file, values.ticked_regions)) return std::string(kCannotWriteFile);
+  if (values.all_regions != 0)
+    return std::nullopt;
+  if (!WriteShengFile(values.sheng_file, values.ticked_regions))
+    return std::string(kCannotWriteFile);
   return std::nullopt;
 }
 
 bool BlacklistFilter::FilterLine(std::string_view line) const {
-  if (line.size() < 7) return false;
-  if (blacklist.Contains(line)) return false;
+  if (line.size() < 7)
+    return false;
+  if (blacklist.Contains(line))
+    return false;
   if (!options.all_regions) {
     std::optional<std::string_view> location = locations->LookupNumber(line);
-    if (!location) return options.export_unrecognised != 0;
+    if (!location)
+      return options.export_unrecognised != 0;
     std::optional<std::string_view> province = ProvinceOf(*location);
-    if (!province || !regions.count(*province)) return false;
+    if (!province || !regions.count(*province))
+      return false;
   }
-  if (options.all_carriers) return true;
+  if (options.all_carriers)
+    return true;
   return (options.mobile && IsChinaMobileNumber(*prefixes, line)) ||
          (options.unicom && IsChinaUnicomNumber(*prefixes, line)) ||
          (options.telecom && IsChinaTelecomNumber(*prefixes, line));
@@ -174,7 +200,8 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
   const std::string base = OutputFolder(tools, input) + NameWithoutExtension(input);
   ProgressReporter progress(frontend);
   TextFileReader reader;
-  if (!reader.Open(input)) return base;
+  if (!reader.Open(input))
+    return base;
 
   const int mode = filter.options.export_mode;
   std::map<std::string, WorkingFile> outputs;  // ascending path order
@@ -185,10 +212,14 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
   std::string_view line;
   const std::uint64_t length = reader.Length();
   for (;;) {
-    if (length > 0) progress.Set(static_cast<int>(reader.Position() * 80 / length));
-    if (!reader.Next(line)) break;
-    if (!filter.FilterLine(line)) continue;
-    if (filter.options.remove_duplicates && !exported.Insert(line)) continue;
+    if (length > 0)
+      progress.Set(static_cast<int>(reader.Position() * 80 / length));
+    if (!reader.Next(line))
+      break;
+    if (!filter.FilterLine(line))
+      continue;
+    if (filter.options.remove_duplicates && !exported.Insert(line))
+      continue;
 
     working = base;
     if (mode == 3) {
@@ -206,18 +237,21 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
         }
         working.append("_").append(name);
       }
-      if (mode == 0 || mode == 2) working.append(CarrierSuffix(*filter.prefixes, line));
+      if (mode == 0 || mode == 2)
+        working.append(CarrierSuffix(*filter.prefixes, line));
     }
     auto [it, created] = outputs.try_emplace(working);
     WorkingFile& out = it->second;
     if (!out.writer) {
       if (open_count >= kMaxOpenOutputs) {
         for (auto& [path, other] : outputs) {
-          if (other.writer && !other.writer->Close()) failed = true;
+          if (other.writer && !other.writer->Close())
+            failed = true;
           other.writer.reset();
         }
         open_count = 0;
-        if (failed) break;
+        if (failed)
+          break;
       }
       out.writer = std::make_unique<TextFileWriter>();
       // A working file is emptied when this input first writes to it, then appended to.
@@ -225,7 +259,8 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
                             : out.writer->Open(working, true);
       if (!opened) {
         out.writer.reset();
-        if (created) outputs.erase(it);
+        if (created)
+          outputs.erase(it);
         failed = true;
         break;
       }
@@ -236,7 +271,8 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
   }
   bool write_failed = reader.Failed();
   for (auto& [path, out] : outputs) {
-    if (out.writer && !out.writer->Close()) write_failed = true;
+    if (out.writer && !out.writer->Close())
+      write_failed = true;
     out.writer.reset();
   }
   if (failed) {
@@ -254,7 +290,8 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
   for (auto& [path, out] : outputs) {
     const std::string final_path = FinalBlacklistName(path, out.count);
     // An existing file of the final name is left alone; the result stays under its working name.
-    if (!RenameNoReplace(path, final_path)) continue;
+    if (!RenameNoReplace(path, final_path))
+      continue;
     tools.Announce(final_path);
     if (filter.options.order == 1 || filter.options.order == 2) {
       if (!ReorderOutput(state, progress, final_path, filter.options.order))
@@ -266,17 +303,19 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
 }
 
 void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools) {
-  if (!tools.str_path.empty()) EnsureDirectory(tools.str_path);
+  if (!tools.str_path.empty())
+    EnsureDirectory(tools.str_path);
   std::optional<BlacklistValues> values =
       frontend.AskBlacklist(LoadBlacklistValues(state.settings, state.data_folder));
-  if (!values) return;
+  if (!values)
+    return;
   SaveBlacklistSettings(state.settings, *values);
 
   BlacklistFilter filter;
   filter.options = *values;
   filter.prefixes = &state.prefixes;
-  if (!values->all_regions) filter.regions.insert(values->ticked_regions.begin(),
-                                                  values->ticked_regions.end());
+  if (!values->all_regions)
+    filter.regions.insert(values->ticked_regions.begin(), values->ticked_regions.end());
   if (!values->all_regions || values->export_mode == 0 || values->export_mode == 1)
     filter.locations = &ReadyLocationDb(frontend);
 
@@ -284,13 +323,15 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
   if (!values->blacklist_path.empty() && blacklist.Open(values->blacklist_path)) {
     filter.blacklist = KeyTable(static_cast<size_t>(blacklist.Length() * 130 / 1100));
     std::string_view line;
-    while (blacklist.Next(line)) filter.blacklist.Insert(line);
+    while (blacklist.Next(line))
+      filter.blacklist.Insert(line);
   }
 
   while (!tools.source_files.empty()) {
     std::string input = tools.source_files.back();
     std::string folder = FilterFile(state, frontend, tools, filter, input);
-    if (values->create_folder) EnsureDirectory(folder);
+    if (values->create_folder)
+      EnsureDirectory(folder);
     tools.source_files.pop_back();
   }
 }

@@ -28,7 +28,8 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
   }
   const std::vector<std::string> inputs{tools.file_a, tools.file_b};
   TextFileWriter result, rest;
-  if (!CreateToolOutput(result, result_path, inputs) || !CreateToolOutput(rest, rest_path, inputs)) {
+  if (!CreateToolOutput(result, result_path, inputs) ||
+      !CreateToolOutput(rest, rest_path, inputs)) {
     ShowFailure(frontend, kCannotCreateFile, kApplicationName);
     return;
   }
@@ -43,12 +44,14 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
   while (a.Next(line)) {
     ++n;
     if (n <= 5) {
-      if (IsMobileNumber(prefixes, line)) result.WriteLine(line);
+      if (IsMobileNumber(prefixes, line))
+        result.WriteLine(line);
       continue;
     }
     if (held == delay.size()) {
       std::string_view key = TrimNumberText(delay[oldest]);
-      if (IsMobileNumber(prefixes, key)) middle.Insert(key);
+      if (IsMobileNumber(prefixes, key))
+        middle.Insert(key);
       delay[oldest].assign(line);
       oldest = (oldest + 1) % delay.size();
     } else {
@@ -68,12 +71,14 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
   KeyTable common;
   while (b.Next(line)) {
     std::string_view key = TrimNumberText(line);
-    if (middle.Erase(key)) common.Insert(key);
+    if (middle.Erase(key))
+      common.Insert(key);
   }
   common.Walk([&](std::string_view key, std::uint32_t) { result.WriteLine(key); });
   for (size_t i = 0; i < held; ++i) {
     const std::string& tail_line = delay[(oldest + i) % delay.size()];
-    if (IsMobileNumber(prefixes, tail_line)) result.WriteLine(tail_line);
+    if (IsMobileNumber(prefixes, tail_line))
+      result.WriteLine(tail_line);
   }
   middle.Walk([&](std::string_view key, std::uint32_t) { rest.WriteLine(key); });
 
@@ -110,7 +115,8 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
 
   const std::vector<std::string> inputs{tools.file_a, tools.file_b};
   TextFileWriter both, a_only, b_only;
-  if (!CreateToolOutput(both, both_path, inputs) || !CreateToolOutput(a_only, a_only_path, inputs) ||
+  if (!CreateToolOutput(both, both_path, inputs) ||
+      !CreateToolOutput(a_only, a_only_path, inputs) ||
       !CreateToolOutput(b_only, b_only_path, inputs)) {
     ShowFailure(frontend, kCannotCreateFile, kApplicationName);
     return;
@@ -120,13 +126,15 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
   std::string_view line;
   while (a.Next(line)) {
     std::string_view key = TrimNumberText(line);
-    if (IsMobileNumber(prefixes, key)) set_a.Insert(key);
+    if (IsMobileNumber(prefixes, key))
+      set_a.Insert(key);
   }
   // B's numbers that A has move to the intersection; the others are B's own.
   KeyTable common, set_b;
   while (b.Next(line)) {
     std::string_view key = TrimNumberText(line);
-    if (!IsMobileNumber(prefixes, key)) continue;
+    if (!IsMobileNumber(prefixes, key))
+      continue;
     if (set_a.Erase(key)) {
       common.Insert(key);
     } else if (!common.Contains(key)) {

@@ -11,8 +11,8 @@ class Frontend;
 // file. Each of A's lines is written at most once.
 void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools);
 
-// "两个文件对比倒出3个文件": the distinct numbers of A and B split into "文件交集.txt", those only A
-// has and those only B has.
+// "两个文件对比倒出3个文件": the distinct numbers of A and B split into "文件交集.txt", those only
+// A has and those only B has.
 void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools);
 
 }  // namespace tessaril

@@ -32,14 +32,16 @@ void RemoveSelected(std::vector<std::string>& list, Frontend& frontend, std::vec
     return;
   }
   for (int index : selected) {
-    if (index >= 0 && static_cast<size_t>(index) < list.size()) list.erase(list.begin() + index);
+    if (index >= 0 && static_cast<size_t>(index) < list.size())
+      list.erase(list.begin() + index);
   }
 }
 
 std::optional<std::string> PickOneTextFile(Frontend& frontend) {
   std::optional<std::vector<std::string>> picked =
       frontend.PickOpenFiles({"", "文本文件(*.txt)|*.txt||", true});
-  if (!picked || picked->empty()) return std::nullopt;
+  if (!picked || picked->empty())
+    return std::nullopt;
   return picked->front();
 }
 
@@ -61,7 +63,8 @@ bool SaveFileToolsSettings(SettingsStore& settings, const FileTools& tools) {
 std::string OutputFolder(const FileTools& tools, const std::string& input) {
   if (tools.change_path == 1) {
     std::string folder = tools.str_path;
-    if (folder.empty() || folder.back() != '/') folder.push_back('/');
+    if (folder.empty() || folder.back() != '/')
+      folder.push_back('/');
     return folder;
   }
   return DirectoryPart(input);
@@ -76,7 +79,8 @@ std::string NameWithoutExtension(const std::string& path) {
 void AddSourceFiles(FileTools& tools, Frontend& frontend) {
   std::optional<std::vector<std::string>> picked =
       frontend.PickOpenFiles({"", "文本文件(*.txt)|*.txt||", true});
-  if (!picked) return;
+  if (!picked)
+    return;
   tools.source_files.insert(tools.source_files.end(), picked->begin(), picked->end());
 }
 
@@ -109,11 +113,13 @@ bool ImportSelectedResults(FileTools& tools, Frontend& frontend, std::vector<int
 }
 
 void PickFileA(FileTools& tools, Frontend& frontend) {
-  if (std::optional<std::string> path = PickOneTextFile(frontend)) tools.file_a = *path;
+  if (std::optional<std::string> path = PickOneTextFile(frontend))
+    tools.file_a = *path;
 }
 
 void PickFileB(FileTools& tools, Frontend& frontend) {
-  if (std::optional<std::string> path = PickOneTextFile(frontend)) tools.file_b = *path;
+  if (std::optional<std::string> path = PickOneTextFile(frontend))
+    tools.file_b = *path;
 }
 
 void PickOutputFolder(FileTools& tools, Frontend& frontend) {
@@ -121,7 +127,9 @@ void PickOutputFolder(FileTools& tools, Frontend& frontend) {
     tools.str_path = *folder;
 }
 
-std::string HelpFilePath(const std::string& data_folder) { return DataFile(data_folder, "help.txt"); }
+std::string HelpFilePath(const std::string& data_folder) {
+  return DataFile(data_folder, "help.txt");
+}
 
 void HandBackResults(AppState& state, Frontend& frontend,
                      const std::vector<std::string>& import_list) {

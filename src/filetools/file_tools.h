@@ -18,11 +18,11 @@ inline constexpr const char* kApplicationName = "KorvaneTessaril";
 // file lists and the files chosen for import into the source list. The window shows this model;
 // the commands below work on it and report through the Frontend.
 struct FileTools {
-  std::string file_a;      // "主文件(文件A):"
-  std::string file_b;      // "辅助文件(文件B):"
-  std::string str_path;    // StrPath: output folder used while change_path is 1
-  int change_path = 0;     // bChangePath: "改变路径"
-  int delete_flag = 0;     // bDeleteFlag: the hidden "删除原文件" box, kept and saved only
+  std::string file_a;    // "主文件(文件A):"
+  std::string file_b;    // "辅助文件(文件B):"
+  std::string str_path;  // StrPath: output folder used while change_path is 1
+  int change_path = 0;   // bChangePath: "改变路径"
+  int delete_flag = 0;   // bDeleteFlag: the hidden "删除原文件" box, kept and saved only
   // "要转换的文件(*.txt):", top to bottom.
   std::vector<std::string> source_files;
   // "转换后的文件(*.txt):", top to bottom; each tool announces its files at the top.
@@ -73,6 +73,7 @@ std::string HelpFilePath(const std::string& data_folder);
 
 // The main window's "文件对比" after the window closed with OK: the import list's files are read
 // into the source list by the line rule, in order; the source view is refreshed in every case.
-void HandBackResults(AppState& state, Frontend& frontend, const std::vector<std::string>& import_list);
+void HandBackResults(AppState& state, Frontend& frontend,
+                     const std::vector<std::string>& import_list);
 
 }  // namespace tessaril

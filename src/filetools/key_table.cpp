@@ -7,7 +7,8 @@ namespace {
 
 size_t SlotCountFor(size_t expected) {
   size_t slots = 1024;
-  while (slots * 7 / 10 < expected) slots *= 2;
+  while (slots * 7 / 10 < expected)
+    slots *= 2;
   return slots;
 }
 
@@ -29,10 +30,12 @@ KeyTable::KeyTable(size_t expected) {
 }
 
 std::int64_t KeyTable::Pack(std::string_view key) {
-  if (key.size() != 11) return -1;
+  if (key.size() != 11)
+    return -1;
   std::int64_t value = 0;
   for (char c : key) {
-    if (c < '0' || c > '9') return -1;
+    if (c < '0' || c > '9')
+      return -1;
     value = value * 10 + (c - '0');
   }
   return value;
@@ -48,7 +51,8 @@ void KeyTable::Unpack(std::uint64_t value, char* digits) {
 size_t KeyTable::Find(std::uint64_t stored) const {
   const size_t mask = slots_.size() - 1;
   size_t i = Hash(stored, mask);
-  while (slots_[i] != 0 && slots_[i] != stored) i = (i + 1) & mask;
+  while (slots_[i] != 0 && slots_[i] != stored)
+    i = (i + 1) & mask;
   return i;
 }
 
@@ -58,7 +62,8 @@ void KeyTable::Grow() {
   slots_.assign(old_slots.size() * 2, 0);
   counts_.assign(old_slots.size() * 2, 0);
   for (size_t i = 0; i < old_slots.size(); ++i) {
-    if (old_slots[i] == 0) continue;
+    if (old_slots[i] == 0)
+      continue;
     size_t at = Find(old_slots[i]);
     slots_[at] = old_slots[i];
     counts_[at] = old_counts[i];
@@ -77,7 +82,8 @@ std::uint32_t KeyTable::Count(std::string_view key) const {
 
 std::uint32_t KeyTable::Add(std::string_view key) {
   std::int64_t packed = Pack(key);
-  if (packed < 0) return ++texts_[std::string(key)];
+  if (packed < 0)
+    return ++texts_[std::string(key)];
   const std::uint64_t stored = static_cast<std::uint64_t>(packed) + 1;
   size_t at = Find(stored);
   if (slots_[at] == 0) {
@@ -93,17 +99,20 @@ std::uint32_t KeyTable::Add(std::string_view key) {
 }
 
 bool KeyTable::Insert(std::string_view key) {
-  if (Contains(key)) return false;
+  if (Contains(key))
+    return false;
   Add(key);
   return true;
 }
 
 bool KeyTable::Erase(std::string_view key) {
   std::int64_t packed = Pack(key);
-  if (packed < 0) return texts_.erase(std::string(key)) != 0;
+  if (packed < 0)
+    return texts_.erase(std::string(key)) != 0;
   const size_t mask = slots_.size() - 1;
   size_t hole = Find(static_cast<std::uint64_t>(packed) + 1);
-  if (slots_[hole] == 0) return false;
+  if (slots_[hole] == 0)
+    return false;
   // Shift later members of the probe run back into the hole, so lookups never stop early.
   size_t next = (hole + 1) & mask;
   while (slots_[next] != 0) {

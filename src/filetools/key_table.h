@@ -36,11 +36,13 @@ class KeyTable {
   void Walk(Visit&& visit) const {
     char digits[11];
     for (size_t i = 0; i < slots_.size(); ++i) {
-      if (slots_[i] == 0) continue;
+      if (slots_[i] == 0)
+        continue;
       Unpack(slots_[i] - 1, digits);
       visit(std::string_view(digits, 11), counts_[i]);
     }
-    for (const auto& [text, count] : texts_) visit(std::string_view(text), count);
+    for (const auto& [text, count] : texts_)
+      visit(std::string_view(text), count);
   }
 
  private:

@@ -34,7 +34,8 @@ class FiveLineDelay {
   // The held lines, oldest first, then empties the delay.
   template <typename Visit>
   void Drain(Visit&& visit) {
-    for (size_t i = 0; i < held_; ++i) visit(lines_[(oldest_ + i) % lines_.size()]);
+    for (size_t i = 0; i < held_; ++i)
+      visit(lines_[(oldest_ + i) % lines_.size()]);
     held_ = oldest_ = 0;
   }
 
@@ -45,7 +46,8 @@ class FiveLineDelay {
 
 // The start of both merges: StrPath is created (failure ignored) whatever "改变路径" holds.
 void PrepareOutputFolder(const FileTools& tools) {
-  if (!tools.str_path.empty()) EnsureDirectory(tools.str_path);
+  if (!tools.str_path.empty())
+    EnsureDirectory(tools.str_path);
 }
 
 }  // namespace
@@ -53,7 +55,8 @@ void PrepareOutputFolder(const FileTools& tools) {
 void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   const CarrierPrefixes& prefixes = state.prefixes;
   PrepareOutputFolder(tools);
-  if (tools.source_files.empty()) return;
+  if (tools.source_files.empty())
+    return;
   const std::string& first = tools.source_files.front();
   const std::string base = OutputFolder(tools, first) + NameWithoutExtension(first);
   const std::string repeated_path = base + "重复数据.txt";
@@ -85,17 +88,21 @@ void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     while (file.Next(line)) {
       const bool number = IsMobileNumber(prefixes, line);
       if (!head_started) {
-        if (!number) continue;
+        if (!number)
+          continue;
         head_started = true;
         head_left = 5;
       }
       if (head_left > 0) {
         --head_left;
-        if (number) repeated.WriteLine(line);
+        if (number)
+          repeated.WriteLine(line);
         continue;
       }
-      if (!number) continue;
-      if (delay.Push(line, pushed_out)) counts.Add(TrimNumberText(pushed_out));
+      if (!number)
+        continue;
+      if (delay.Push(line, pushed_out))
+        counts.Add(TrimNumberText(pushed_out));
     }
     delay.Drain([&](const std::string& tail) { repeated.WriteLine(tail); });
     if (file.Failed()) {
@@ -104,10 +111,12 @@ void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     }
   }
   counts.Walk([&](std::string_view key, std::uint32_t count) {
-    if (count >= 2 && IsMobileNumber(prefixes, key)) repeated.WriteLine(key);
+    if (count >= 2 && IsMobileNumber(prefixes, key))
+      repeated.WriteLine(key);
   });
   counts.Walk([&](std::string_view key, std::uint32_t count) {
-    if (count == 1 && IsMobileNumber(prefixes, key)) others.WriteLine(key);
+    if (count == 1 && IsMobileNumber(prefixes, key))
+      others.WriteLine(key);
   });
   bool written = repeated.Close();
   written = others.Close() && written;
@@ -123,7 +132,8 @@ void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
 void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   const CarrierPrefixes& prefixes = state.prefixes;
   PrepareOutputFolder(tools);
-  if (tools.source_files.empty()) return;
+  if (tools.source_files.empty())
+    return;
   const std::string base = OutputFolder(tools, tools.source_files.front());
   const std::string ends_path = base + "文件首尾各5个.txt";
   const std::string distinct_ends_path = base + "文件首尾各5个(无重复).txt";
@@ -168,13 +178,15 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
         head_or_tail(line);
         continue;
       }
-      if (!delay.Push(line, pushed_out)) continue;
+      if (!delay.Push(line, pushed_out))
+        continue;
       if (!IsMobileNumber(prefixes, pushed_out)) {
         irregular_set.Insert(pushed_out);
         continue;
       }
       std::uint32_t count = counts.Add(TrimNumberText(pushed_out));
-      if (count > highest) highest = count;
+      if (count > highest)
+        highest = count;
     }
     delay.Drain([&](const std::string& tail) { head_or_tail(tail); });
     if (file.Failed()) {
@@ -185,7 +197,8 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   ends_set.Walk([&](std::string_view line, std::uint32_t) { distinct_ends.WriteLine(line); });
   irregular_set.Walk([&](std::string_view line, std::uint32_t) { irregular.WriteLine(line); });
   counts.Walk([&](std::string_view key, std::uint32_t count) {
-    if (count == 1) once.WriteLine(key);
+    if (count == 1)
+      once.WriteLine(key);
   });
 
   // The count files: index 0 to 6 for counts 2 to 8, index 7 for 9 or more.
@@ -198,15 +211,19 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   std::array<CountFile, 8> count_files;
   for (int i = 0; i < 8; ++i) {
     CountFile& c = count_files[static_cast<size_t>(i)];
-    c.path = i < 7 ? Format("%s重复%i次数据.txt", base.c_str(), i + 2) : base + "重复最少9次数据.txt";
+    c.path =
+        i < 7 ? Format("%s重复%i次数据.txt", base.c_str(), i + 2) : base + "重复最少9次数据.txt";
     c.open = CreateToolOutput(c.file, c.path, tools.source_files);
     // Numbers of a count whose file cannot be created are written nowhere else.
-    if (!c.open) ShowFailure(frontend, kCannotCreateFile, kApplicationName);
+    if (!c.open)
+      ShowFailure(frontend, kCannotCreateFile, kApplicationName);
   }
   counts.Walk([&](std::string_view key, std::uint32_t count) {
-    if (count < 2) return;
+    if (count < 2)
+      return;
     CountFile& c = count_files[count >= 9 ? 7 : count - 2];
-    if (!c.open) return;
+    if (!c.open)
+      return;
     c.file.WriteLine(key);
     c.used = true;
   });
@@ -215,7 +232,8 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   for (TextFileWriter* file : {&ends, &distinct_ends, &once, &irregular})
     written = file->Close() && written;
   for (CountFile& c : count_files) {
-    if (!c.open) continue;
+    if (!c.open)
+      continue;
     if (!c.file.Close()) {
       written = false;
       c.open = false;  // kept as written, not announced
@@ -224,9 +242,11 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
       c.open = false;
     }
   }
-  if (highest >= 9 && count_files[7].open) tools.Announce(count_files[7].path);
+  if (highest >= 9 && count_files[7].open)
+    tools.Announce(count_files[7].path);
   for (std::uint32_t c = std::min<std::uint32_t>(highest, 8); c >= 2; --c) {
-    if (count_files[c - 2].open) tools.Announce(count_files[c - 2].path);
+    if (count_files[c - 2].open)
+      tools.Announce(count_files[c - 2].path);
   }
   if (!written) {
     ShowFailure(frontend, kCannotWriteFile, kApplicationName);

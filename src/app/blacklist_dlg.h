@@ -27,12 +27,12 @@ class CBlacklistDlg : public QDialog {
   CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settings, QWidget* parent = nullptr);
   BlacklistValues Values() const;
 
-  static std::optional<BlacklistValues> Ask(QWidget* parent, const BlacklistValues& shown,
-                                            SettingsStore& settings);
-
- protected:
+  // OK and Cancel.
   void accept() override;
   void reject() override;
+
+  static std::optional<BlacklistValues> Ask(QWidget* parent, const BlacklistValues& shown,
+                                            SettingsStore& settings);
 
  private:
   void ApplyEnableRules();

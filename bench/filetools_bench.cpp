@@ -45,7 +45,13 @@ void Generate(const std::string& path, long long lines,
     std::cerr << "could not write " << path << "\n";
 }
 
+// With a second argument, only the steps whose description starts with it run.
+std::string only;
+
 void Time(const char* what, const std::function<void()>& run) {
+  if (!only.empty() && std::string(what).rfind(only, 0) != 0 &&
+      std::string(what).rfind("generate", 0) != 0)
+    return;
   auto start = std::chrono::steady_clock::now();
   run();
   std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
@@ -59,11 +65,12 @@ void Time(const char* what, const std::function<void()>& run) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: filetools_bench FOLDER\n";
+  if (argc < 2 || argc > 3) {
+    std::cerr << "usage: filetools_bench FOLDER [ONLY]\n";
     return 2;
   }
   std::string folder = argv[1];
+  if (argc == 3) only = argv[2];
   if (folder.back() != '/')
     folder.push_back('/');
   MakeDirectory(folder);
@@ -100,8 +107,7 @@ int main(int argc, char** argv) {
   values.order = 0;
   values.export_mode = 3;
   auto filter = [&](const char* what) {
-    std::string out = tools.str_path;
-    RemoveFile(out + "/a_" + "0条.txt");
+    if (!only.empty() && std::string(what).rfind(only, 0) != 0) return;
     for (const auto& path : tools.result_files)
       RemoveFile(path);
     tools.result_files.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +19,8 @@ namespace tessaril {
 class KeyTable {
  public:
   explicit KeyTable(size_t expected = 0);
+  KeyTable(KeyTable&&) = default;
+  KeyTable& operator=(KeyTable&&) = default;
 
   // The key's count, 0 when absent.
   std::uint32_t Count(std::string_view key) const;
@@ -35,27 +38,42 @@ class KeyTable {
   template <typename Visit>
   void Walk(Visit&& visit) const {
     char digits[11];
-    for (size_t i = 0; i < slots_.size(); ++i) {
-      if (slots_[i] == 0)
-        continue;
-      Unpack(slots_[i] - 1, digits);
-      visit(std::string_view(digits, 11), counts_[i]);
+    for (size_t i = 0; i < slot_count_; ++i) {
+      const std::uint64_t slot = slots_[i];
+      if (slot == 0) continue;
+      Unpack((slot & kKeyMask) - 1, digits);
+      visit(std::string_view(digits, 11), static_cast<std::uint32_t>(slot >> kKeyBits));
     }
-    for (const auto& [text, count] : texts_)
-      visit(std::string_view(text), count);
+    for (const auto& [text, count] : texts_) visit(std::string_view(text), count);
   }
 
  private:
+  // One slot holds a packed key as value + 1 in its low 37 bits (eleven digits need 37) and the
+  // key's count in the 27 bits above, so a lookup touches one cache line. A count stops at
+  // 2^27 - 1; the tools only ask whether a count reaches 2 or 9. 0 marks an empty slot. Linear
+  // probing, deletion by shifting back, so no tombstones.
+  static constexpr int kKeyBits = 37;
+  static constexpr std::uint64_t kKeyMask = (std::uint64_t{1} << kKeyBits) - 1;
+  static constexpr std::uint64_t kMaxCount = (std::uint64_t{1} << (64 - kKeyBits)) - 1;
+
   // The value of an eleven-digit key, or -1.
   static std::int64_t Pack(std::string_view key);
   static void Unpack(std::uint64_t value, char* digits);
-  size_t Find(std::uint64_t stored) const;  // slot holding `stored`, or the empty slot to use
+  // The slot holding the key `stored` (value + 1), or the empty slot where it would go.
+  size_t Find(std::uint64_t stored) const;
+  // Finds or adds the key; the slot's index.
+  size_t FindOrAdd(std::uint64_t stored, bool& added);
   void Grow();
 
-  // Packed keys stored as value + 1; 0 marks an empty slot. Linear probing, deletion by
-  // shifting back, so no tombstones.
-  std::vector<std::uint64_t> slots_;
-  std::vector<std::uint32_t> counts_;
+  // Large tables ask for huge pages: random lookups over hundreds of megabytes are otherwise
+  // dominated by address-translation misses.
+  struct FreeSlots {
+    void operator()(std::uint64_t* slots) const;
+  };
+  static std::unique_ptr<std::uint64_t[], FreeSlots> AllocateSlots(size_t count);
+
+  std::unique_ptr<std::uint64_t[], FreeSlots> slots_;
+  size_t slot_count_ = 0;
   size_t packed_size_ = 0;
   std::unordered_map<std::string, std::uint32_t> texts_;
 };

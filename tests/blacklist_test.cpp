@@ -222,5 +222,19 @@ TEST_F(BlacklistTest, CancelDoesNothing) {
   EXPECT_FALSE(settings_.Has("Setting", "ExportType"));
 }
 
+TEST_F(BlacklistTest, UnwritableOutputFolderIsReportedForEachInput) {
+  WriteFile("blocker", "a file where the output folder should be");
+  tools_.change_path = 1;
+  tools_.str_path = Path("blocker");
+  ui_.blacklist.push_back(Defaults());
+  tools_.source_files = {input_, input_};
+  FilterBlacklistFiles(state_, ui_, tools_);
+  EXPECT_EQ(ui_.calls, (Strings{"dialog blacklist", "message KorvaneTessaril: 创建文件失败!",
+                                "message KorvaneTessaril: 创建文件失败!"}));
+  EXPECT_TRUE(ui_.messages.back().failure);
+  EXPECT_TRUE(tools_.source_files.empty());
+  EXPECT_TRUE(tools_.result_files.empty());
+}
+
 }  // namespace
 }  // namespace tessaril

@@ -168,5 +168,19 @@ TEST_F(MergeTest, AnInputNamedLikeAnOutputIsNotEmptied) {
   EXPECT_EQ(Lines("文件首尾各5个.txt"), Numbers(1, 3));
 }
 
+TEST_F(MergeTest, BinaryLinesNulBytesAndAMegabyteLineAreKeptAsIrregular) {
+  using namespace std::string_literals;
+  const std::string long_line(1 << 20, '7');
+  const std::string binary = "\x00\xff\xfe 1390000\x00"s;
+  Strings lines = Numbers(1, 5);
+  lines.push_back(binary);
+  lines.push_back(long_line);
+  lines = Concat(lines, Numbers(6, 10));
+  tools_.source_files = {WriteFile("bin.txt", Join(lines)), WriteFile("empty.txt", "")};
+  MergeIntoManyFiles(state_, ui_, tools_);
+  EXPECT_EQ(Sorted(Lines("非规则数据.txt")), Sorted({binary, long_line}));
+  EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 整合完成"});
+}
+
 }  // namespace
 }  // namespace tessaril

@@ -3,4 +3,5 @@ list(APPEND CORE_SOURCES
   acquire/import_files.cpp
   acquire/clipboard_commands.cpp
   acquire/extract.cpp
+  acquire/segment_entry.cpp
 )

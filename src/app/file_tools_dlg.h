@@ -58,7 +58,23 @@ class CFileToolsDlg : public QDialog, public Frontend {
   }
   std::optional<std::string> ClipboardText() override { return main_.ClipboardText(); }
   bool SetClipboardText(const std::string& text) override { return main_.SetClipboardText(text); }
+  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override {
+    return main_.AskSegmentEntry(shown);
+  }
+  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override {
+    return main_.AskMoveByType(shown);
+  }
+  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override {
+    return main_.AskMoveByDigits(shown);
+  }
+  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override {
+    return main_.AskExportFormat(shown);
+  }
+  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override {
+    return main_.AskBatchSize(shown);
+  }
   std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
+  bool OpenUrl(const std::string& url) override { return main_.OpenUrl(url); }
 
  private:
   QPushButton* MakeButton(int id, const char* label, void (CFileToolsDlg::*handler)());

@@ -8,10 +8,19 @@
 #include "app/blacklist_dlg.h"
 #include "app/extract_dlg.h"
 #include "app/file_tools_dlg.h"
-#include "app/main_dlg.h"
 #include "filetools/blacklist.h"
+#include "app/batch_size_dlg.h"
+#include "app/export_format_dlg.h"
+#include "app/main_dlg.h"
+#include "app/move_by_digits_dlg.h"
+#include "app/move_by_type_dlg.h"
+#include "app/segment_entry_dlg.h"
 #include "app/settings_dlg.h"
+#include "app/about_dlg.h"
+#include "app/notice_view.h"
+#include "online/online_addresses.h"
 #include "classify/carrier_prefixes.h"
+#include "export/export_all.h"
 
 namespace tessaril::app {
 namespace {
@@ -35,10 +44,22 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
        [](CMainDlg& w) -> QWidget* { return new CSettingsDlg(SettingsDialogDefaults(), &w); }},
       // Acquisition dialogs.
       {"CExtractDlg", [](CMainDlg& w) -> QWidget* { return new CExtractDlg(ExtractValues{}, &w); }},
+      {"CSegmentEntryDlg",
+       [](CMainDlg& w) -> QWidget* { return new CSegmentEntryDlg(SegmentEntryValues{}, &w); }},
 
       // Move dialogs.
+      {"CMoveByTypeDlg",
+       [](CMainDlg& w) -> QWidget* { return new CMoveByTypeDlg(MoveByTypeValues{}, &w); }},
+      {"CMoveByDigitsDlg",
+       [](CMainDlg& w) -> QWidget* { return new CMoveByDigitsDlg(DigitMaskValues{}, &w); }},
 
       // Export dialogs.
+      {"CExportFormatDlg",
+       [](CMainDlg& w) -> QWidget* {
+         return new CExportFormatDlg(LoadExportFormat(w.State().settings), &w);
+       }},
+      {"CBatchSizeDlg",
+       [](CMainDlg& w) -> QWidget* { return new CBatchSizeDlg(BatchSizeValues{}, &w); }},
 
       // File-tools dialogs.
       {"CFileToolsDlg",
@@ -50,6 +71,18 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
        }},
 
       // Online pieces.
+      {"CAboutDlg",
+       [](CMainDlg& w) -> QWidget* {
+         return new CAboutDlg(OnlineAddressOf(w.State().settings, kHomePage), &w);
+       }},
+      // The notice view as it stands in the main window at start.
+      {"CNoticeView",
+       [](CMainDlg& w) -> QWidget* {
+         auto* view = new CNoticeView(OnlineAddressOf(w.State().settings, kNoticeUrl));
+         view->setMinimumSize(w.NoticeView() ? w.NoticeView()->size() : QSize(900, 260));
+         view->NavigateToNoticePage();
+         return view;
+       }},
   };
 }
 

@@ -74,15 +74,23 @@ class Frontend {
   virtual std::optional<std::string> ClipboardText() = 0;
   // Puts `text` on the clipboard as 8-bit text; false when the clipboard could not take it.
   virtual bool SetClipboardText(const std::string& text) = 0;
+  virtual std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) = 0;
 
   // Move dialogs.
+  virtual std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) = 0;
+  virtual std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) = 0;
 
   // Export dialogs.
+  virtual std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) = 0;
+  virtual std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) = 0;
 
   // File-tools dialogs.
   virtual std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) = 0;
 
   // Online pieces.
+  // Opens `url` with the desktop's default handler (a download address, a link); false when it
+  // could not be opened.
+  virtual bool OpenUrl(const std::string& url) = 0;
 };
 
 // Helpers for the most common message forms.

@@ -1,6 +1,10 @@
 #include "cli/cli_frontend.h"
 
 #include "filetools/blacklist.h"
+#include "acquire/segment_entry.h"
+#include "export/export_all.h"
+#include "export/export_batches.h"
+#include "lists/move_commands.h"
 
 namespace tessaril::cli {
 namespace {
@@ -54,10 +58,53 @@ std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTe
 // Acquisition dialogs.
 
 std::optional<ExtractValues> CliFrontend::AskExtract(const ExtractValues&) { return answers.extract; }
+std::optional<SegmentEntryValues> CliFrontend::AskSegmentEntry(const SegmentEntryValues&) {
+  if (answers.segment_entry) {
+    if (std::optional<std::string> refused = CheckSegmentEntry(answers.segment_entry->segment)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.segment_entry;
+}
 
 // Move dialogs.
 
+std::optional<MoveByTypeValues> CliFrontend::AskMoveByType(const MoveByTypeValues&) {
+  if (answers.move_by_type) {
+    if (std::optional<std::string> refused = CheckMoveByType(*answers.move_by_type)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.move_by_type;
+}
+
+std::optional<DigitMaskValues> CliFrontend::AskMoveByDigits(const DigitMaskValues&) {
+  return answers.move_by_digits;
+}
+
 // Export dialogs.
+
+std::optional<ExportFormatValues> CliFrontend::AskExportFormat(const ExportFormatValues&) {
+  if (answers.export_format) {
+    if (std::optional<std::string> refused = CheckExportFormat(*answers.export_format)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.export_format;
+}
+
+std::optional<BatchSizeValues> CliFrontend::AskBatchSize(const BatchSizeValues&) {
+  if (answers.batch_size) {
+    if (std::optional<std::string> refused = CheckBatchSize(*answers.batch_size)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.batch_size;
+}
 
 // File-tools dialogs.
 
@@ -73,6 +120,9 @@ std::optional<BlacklistValues> CliFrontend::AskBlacklist(const BlacklistValues&)
 }
 
 // Online pieces.
+
+// A script has no desktop to hand a web address to: nothing is opened.
+bool CliFrontend::OpenUrl(const std::string&) { return false; }
 
 void CliFrontend::Refuse(const std::string& text, const std::string& caption) {
   ShowMessage({text, caption, MessageIcon::Warning, true});

@@ -34,15 +34,21 @@ class CliFrontend : public Frontend {
   // There is no clipboard here: it never offers text and never takes any.
   std::optional<std::string> ClipboardText() override { return std::nullopt; }
   bool SetClipboardText(const std::string&) override { return false; }
+  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override;
 
   // Move dialogs.
+  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override;
+  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override;
 
   // Export dialogs.
+  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override;
+  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override;
 
   // File-tools dialogs.
   std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
 
   // Online pieces.
+  bool OpenUrl(const std::string& url) override;
 
   // Prints a failure in the message form and marks the command as failed (for values that the
   // window's dialog would refuse).
@@ -61,10 +67,15 @@ class CliFrontend : public Frontend {
 
     // Acquisition dialogs.
     std::optional<ExtractValues> extract;
+    std::optional<SegmentEntryValues> segment_entry;
 
     // Move dialogs.
+    std::optional<MoveByTypeValues> move_by_type;
+    std::optional<DigitMaskValues> move_by_digits;
 
     // Export dialogs.
+    std::optional<ExportFormatValues> export_format;
+    std::optional<BatchSizeValues> batch_size;
 
     // File-tools dialogs.
     std::optional<BlacklistValues> blacklist;

@@ -1,7 +1,10 @@
 #include "export/output_files.h"
 
+#include <map>
+
 #include "base/file_system.h"
 #include "base/frontend.h"
+#include "base/progress.h"
 #include "base/text.h"
 
 namespace tessaril {
@@ -39,6 +42,65 @@ FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_p
   if (!RenameNoReplace(working_path, FinalOutputName(working_path, count)))
     return FinishResult::kRenameFailed;
   return FinishResult::kDone;
+}
+
+ListId ExportedListId(const AppState& state) {
+  return state.export_choice == 0 ? ListId::Source : ListId::Target;
+}
+
+bool IsUsableGroupLabel(std::string_view label) {
+  return label != "." && label != ".." && label.find('/') == std::string_view::npos &&
+         label.find('\0') == std::string_view::npos;
+}
+
+bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
+                       const std::string& grouped_base, const GroupLabeller& label_of) {
+  NumberList& list = state.List(id);
+  ProgressReporter progress(frontend);
+  const int n = list.Count();
+  std::map<std::string, long long> counts;  // by label, in byte order
+  TextFileWriter file;
+  std::optional<std::string> current;
+  auto fail = [&](const char* text) {
+    if (file.IsOpen())
+      file.Close();
+    ShowFailure(frontend, text, kGroupedExportCaption);
+    return false;
+  };
+
+  for (int i = 0; i < n; ++i) {
+    progress.Step(i, n);
+    const std::string entry = list.At(i);
+    std::optional<std::string> label = label_of(entry);
+    if (!label)
+      continue;
+    if (!current || *label != *current) {
+      if (file.IsOpen() && !file.Close())
+        return fail(kCannotWriteFile);
+      const std::string working_path = grouped_base + *label;
+      // A group's file that exists already (from an earlier label change, or from before the
+      // export) is written on at its end.
+      if (!IsUsableGroupLabel(*label) ||
+          (!file.Open(working_path, /*append=*/true) && !OpenOutputFile(file, working_path)))
+        return fail(kCannotCreateFile);
+      current = std::move(label);
+    }
+    file.WriteLine(entry);
+    if (file.Failed())
+      return fail(kCannotWriteFile);
+    ++counts[*current];
+  }
+  if (file.IsOpen() && !file.Close())
+    return fail(kCannotWriteFile);
+
+  list.Clear();
+  for (const auto& [label, count] : counts) {
+    // A rename that fails leaves the numbers under the working name, without a message.
+    RenameNoReplace(grouped_base + label,
+                    grouped_base + label + "_" + std::to_string(count) + "条.txt");
+  }
+  RefreshList(frontend, id);
+  return true;
 }
 
 bool EnsureDirectory(const std::string& path) {

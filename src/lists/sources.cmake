@@ -1,5 +1,6 @@
 # Sources of src/lists: the number lists and the commands on them.
 list(APPEND CORE_SOURCES
   lists/list_commands.cpp
+  lists/move_commands.cpp
   lists/number_list.cpp
 )

@@ -33,7 +33,7 @@ inline constexpr OnlineAddress kServicePage6{"ServicePage6",  // 1077 "国际验
                                              "https://www.korvane.example/intlcode.html"};
 // The update file, the advertisement file and the notice page.
 inline constexpr OnlineAddress kUpdateUrl{"UpdateUrl", "https://www.korvane.example/update.txt"};
-inline constexpr OnlineAddress kAdUrl{"AdUrl", "https://www.korvane.example/ad.txt"};
+inline constexpr OnlineAddress kAdUrl{"AdUrl", "http://www.korvane.example/ad.txt"};
 inline constexpr OnlineAddress kNoticeUrl{"NoticeUrl", "https://www.korvane.example/notice.html"};
 
 inline std::string OnlineAddressOf(const SettingsStore& settings, const OnlineAddress& address) {

@@ -62,10 +62,32 @@ class ScriptedFrontend : public Frontend {
     clipboard = text;
     return true;
   }
+  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues&) override {
+    calls.push_back("dialog segment entry");
+    return Take(segment_entries);
+  }
 
   // Move dialogs.
+  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues&) override {
+    calls.push_back("dialog move by type");
+    return Take(move_by_type);
+  }
+  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues&) override {
+    calls.push_back("dialog move by digits");
+    return Take(move_by_digits);
+  }
 
   // Export dialogs.
+  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override {
+    calls.push_back("dialog export format");
+    shown_export_format = shown;
+    return Take(export_formats);
+  }
+  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override {
+    calls.push_back("dialog batch size");
+    shown_batch_size = shown;
+    return Take(batch_sizes);
+  }
 
   // File-tools dialogs.
   std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override {
@@ -75,6 +97,10 @@ class ScriptedFrontend : public Frontend {
   }
 
   // Online pieces.
+  bool OpenUrl(const std::string& url) override {
+    calls.push_back("open " + url);
+    return open_url_succeeds;
+  }
 
   // Recorded.
   std::vector<std::string> calls;
@@ -94,16 +120,24 @@ class ScriptedFrontend : public Frontend {
   // The clipboard's text (nothing: no text offered) and whether it takes new text.
   std::optional<std::string> clipboard;
   bool clipboard_takes_text = true;
+  std::deque<std::optional<SegmentEntryValues>> segment_entries;
 
   // Move dialogs.
+  std::deque<std::optional<MoveByTypeValues>> move_by_type;
+  std::deque<std::optional<DigitMaskValues>> move_by_digits;
 
   // Export dialogs.
+  std::deque<std::optional<ExportFormatValues>> export_formats;
+  std::deque<std::optional<BatchSizeValues>> batch_sizes;
+  std::optional<ExportFormatValues> shown_export_format;
+  std::optional<BatchSizeValues> shown_batch_size;
 
   // File-tools dialogs.
   std::deque<std::optional<BlacklistValues>> blacklist;
   std::optional<BlacklistValues> shown_blacklist;
 
   // Online pieces.
+  bool open_url_succeeds = true;
 
  private:
   template <typename T>

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "export/output_files.h"
 #include "lists/app_state.h"
 
 namespace tessaril {
@@ -11,8 +12,8 @@ namespace tessaril {
 class Frontend;
 class SettingsStore;
 
-// The application's name: the caption of the file tools' messages.
-inline constexpr const char* kApplicationName = "KorvaneTessaril";
+// The application's name: the caption of the file tools' messages, as of the grouped exports.
+inline constexpr const char* kApplicationName = kGroupedExportCaption;
 
 // What the file-tools window ("Korvane手机号码处理器") holds while it is open: its fields, its two
 // file lists and the files chosen for import into the source list. The window shows this model;

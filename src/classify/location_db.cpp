@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <unordered_map>
 
 #include "base/codepage.h"
 #include "base/data_folder.h"
@@ -41,15 +42,25 @@ std::thread& LoaderThread() {
 std::atomic<bool> LocationDbReady{true};
 
 bool CLocationDb::AddLine(std::string_view line) {
+  bool accepted = AddRecord(line, [](std::string_view field) { return std::string(field); });
+  if (accepted) BuildIndex();
+  return accepted;
+}
+
+template <typename Convert>
+bool CLocationDb::AddRecord(std::string_view line, Convert&& convert) {
   size_t pos = 0;
-  NextField(line, pos);  // the first field is not used
+  std::string_view first = NextField(line, pos);  // not used, but bound by the field limit
   std::string_view segment = NextField(line, pos);
   std::string_view province = NextField(line, pos);
   std::string_view city = NextField(line, pos);
   if (segment.size() != 7 || segment[0] != '1' || province.empty() || city.empty()) return false;
-  std::string location;
-  location.reserve(province.size() + 2 + city.size());
-  location.append(province).append("::").append(city);
+  // A field is at most 255 bytes as stored; a longer one makes the line no record.
+  if (first.size() > kMaxFieldBytes || province.size() > kMaxFieldBytes ||
+      city.size() > kMaxFieldBytes)
+    return false;
+  std::string location = convert(province);
+  location.append("::").append(convert(city));
   auto it = entries_.find(segment);
   if (it == entries_.end()) {
     entries_.emplace(std::string(segment), std::move(location));
@@ -62,12 +73,23 @@ bool CLocationDb::AddLine(std::string_view line) {
 bool CLocationDb::LoadFile(const std::string& path) {
   std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) return false;
-  const std::string text = DataTextToUtf8(*bytes);
+  // The fields are cut from the bytes as stored (GBK never uses a white-space byte inside a
+  // character), so the field limit counts stored bytes; only the two names are converted, and
+  // the few distinct names of a real file once each.
+  const bool utf8 = IsValidUtf8(*bytes);
+  std::unordered_map<std::string_view, std::string> converted;
+  auto convert = [&](std::string_view field) -> std::string {
+    if (utf8) return std::string(field);
+    auto it = converted.find(field);
+    if (it == converted.end()) it = converted.emplace(field, GbkToUtf8(field)).first;
+    return it->second;
+  };
+  const std::string_view text = *bytes;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    AddLine(std::string_view(text).substr(start, end - start));
+    if (end == std::string_view::npos) end = text.size();
+    AddRecord(text.substr(start, end - start), convert);
     start = end + 1;
   }
   BuildIndex();

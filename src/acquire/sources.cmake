@@ -1,4 +1,5 @@
 # Sources of src/acquire: every way numbers enter the source list.
 list(APPEND CORE_SOURCES
   acquire/import_files.cpp
+  acquire/segment_picker.cpp
 )

@@ -8,6 +8,9 @@
 
 namespace tessaril {
 
+// The application's name: the caption of the grouped exports' and the file tools' messages.
+inline constexpr const char* kApplicationName = "KorvaneTessaril";
+
 // The icon a message box shows.
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
@@ -69,10 +72,14 @@ class Frontend {
   virtual std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) = 0;
 
   // Acquisition dialogs.
+  virtual std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) = 0;
 
   // Move dialogs.
+  virtual std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) = 0;
 
   // Export dialogs.
+  virtual std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) = 0;
+  virtual std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) = 0;
 
   // File-tools dialogs.
 

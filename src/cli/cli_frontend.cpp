@@ -47,10 +47,27 @@ std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTe
 }
 
 // Acquisition dialogs.
+std::optional<SegmentPickerValues> CliFrontend::AskSegmentPicker(const SegmentPickerValues&) {
+  return answers.segment_picker;
+}
 
 // Move dialogs.
+std::optional<FeatureMoveValues> CliFrontend::AskFeatureMove(const FeatureMoveValues& shown) {
+  // The tree is the one the dialog was shown; the verb gives the rest.
+  if (!answers.feature_move) return std::nullopt;
+  FeatureMoveValues values = *answers.feature_move;
+  values.tree = shown.tree;
+  return values;
+}
 
 // Export dialogs.
+std::optional<SegmentExportValues> CliFrontend::AskSegmentExport(const SegmentExportValues&) {
+  return answers.segment_export;
+}
+
+std::optional<RegionTypeValues> CliFrontend::AskRegionType(const RegionTypeValues&) {
+  return answers.region_type;
+}
 
 // File-tools dialogs.
 

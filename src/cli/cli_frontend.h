@@ -30,10 +30,14 @@ class CliFrontend : public Frontend {
   std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
 
   // Acquisition dialogs.
+  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override;
 
   // Move dialogs.
+  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override;
 
   // Export dialogs.
+  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) override;
+  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) override;
 
   // File-tools dialogs.
 
@@ -55,10 +59,14 @@ class CliFrontend : public Frontend {
     std::optional<CarrierPrefixTexts> settings;
 
     // Acquisition dialogs.
+    std::optional<SegmentPickerValues> segment_picker;
 
     // Move dialogs.
+    std::optional<FeatureMoveValues> feature_move;
 
     // Export dialogs.
+    std::optional<SegmentExportValues> segment_export;
+    std::optional<RegionTypeValues> region_type;
 
     // File-tools dialogs.
 

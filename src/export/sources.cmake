@@ -1,4 +1,8 @@
 # Sources of src/export: output conventions and the exports.
 list(APPEND CORE_SOURCES
+  export/export_by_carrier.cpp
+  export/export_by_region.cpp
+  export/export_by_segment.cpp
+  export/grouped_files.cpp
   export/output_files.cpp
 )

@@ -1,5 +1,7 @@
 # Sources of src/lists: the number lists and the commands on them.
 list(APPEND CORE_SOURCES
+  lists/filter_list.cpp
   lists/list_commands.cpp
+  lists/move_by_features.cpp
   lists/number_list.cpp
 )

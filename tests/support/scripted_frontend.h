@@ -49,10 +49,28 @@ class ScriptedFrontend : public Frontend {
   }
 
   // Acquisition dialogs.
+  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override {
+    calls.push_back("dialog segment picker");
+    shown_segment_picker = shown;
+    return Take(segment_picker);
+  }
 
   // Move dialogs.
+  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override {
+    calls.push_back("dialog feature move");
+    shown_feature_move = shown;
+    return Take(feature_move);
+  }
 
   // Export dialogs.
+  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues&) override {
+    calls.push_back("dialog segment export");
+    return Take(segment_export);
+  }
+  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues&) override {
+    calls.push_back("dialog region type");
+    return Take(region_type);
+  }
 
   // File-tools dialogs.
 
@@ -72,10 +90,16 @@ class ScriptedFrontend : public Frontend {
   std::deque<std::optional<CarrierPrefixTexts>> settings;
 
   // Acquisition dialogs.
+  std::deque<std::optional<SegmentPickerValues>> segment_picker;
+  std::optional<SegmentPickerValues> shown_segment_picker;
 
   // Move dialogs.
+  std::deque<std::optional<FeatureMoveValues>> feature_move;
+  std::optional<FeatureMoveValues> shown_feature_move;
 
   // Export dialogs.
+  std::deque<std::optional<SegmentExportValues>> segment_export;
+  std::deque<std::optional<RegionTypeValues>> region_type;
 
   // File-tools dialogs.
 

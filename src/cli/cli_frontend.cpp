@@ -1,5 +1,8 @@
 #include "cli/cli_frontend.h"
 
+#include "export/export_by_segment.h"
+#include "lists/move_by_features.h"
+
 namespace tessaril::cli {
 namespace {
 
@@ -57,11 +60,31 @@ std::optional<FeatureMoveValues> CliFrontend::AskFeatureMove(const FeatureMoveVa
   if (!answers.feature_move) return std::nullopt;
   FeatureMoveValues values = *answers.feature_move;
   values.tree = shown.tree;
+  if (values.region) {
+    // The item must be one the tree shows: a province, or a city of some province.
+    bool found = false;
+    for (const RegionProvince& province : values.tree) {
+      if (values.region_kind == 1 && province.name == values.region_item) found = true;
+      for (const std::string& city : province.cities) {
+        if (values.region_kind == 2 && city == values.region_item) found = true;
+      }
+    }
+    if (!found) {
+      Refuse(kChooseCity);
+      return std::nullopt;
+    }
+  }
   return values;
 }
 
 // Export dialogs.
 std::optional<SegmentExportValues> CliFrontend::AskSegmentExport(const SegmentExportValues&) {
+  if (answers.segment_export) {
+    if (std::optional<std::string> refused = CheckSegmentExportValues(*answers.segment_export)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
   return answers.segment_export;
 }
 

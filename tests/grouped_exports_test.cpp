@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "base/codepage.h"
@@ -193,6 +196,29 @@ TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-移动号码", ""}, {"o-联通号码", ""}, {"o-电信号码", "<folder>"}}));
   EXPECT_EQ(state_.source.Count(), 1);
+}
+
+TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndTheWorkingNames) {
+  // A file-size limit makes the writes fail (the programs ignore SIGXFSZ).
+  std::vector<std::string> list;
+  for (int i = 0; i < 100000; ++i)
+    list.push_back(i % 2 ? "13800000000" : "13900000000");
+  Fill(state_.target, list);
+  ChooseOut();
+  ui_.segment_export.push_back(SegmentExportValues{3});
+  auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old_limit{};
+  getrlimit(RLIMIT_FSIZE, &old_limit);
+  rlimit limit = old_limit;
+  limit.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  ExportBySegment(state_, ui_);
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_EQ(ui_.calls.back(), "message 提示: 写文件失败!");
+  EXPECT_EQ(state_.target.Count(), 100000);
+  for (const auto& [name, content] : Outputs())
+    EXPECT_EQ(name.find("条"), std::string::npos);
 }
 
 }  // namespace

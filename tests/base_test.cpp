@@ -58,7 +58,8 @@ TEST_F(BaseTest, TextReaderSplitsLinesAsTextMode) {
   ASSERT_TRUE(reader.Open(Path("t.txt")));
   std::vector<std::string> lines;
   std::string_view line;
-  while (reader.Next(line)) lines.emplace_back(line);
+  while (reader.Next(line))
+    lines.emplace_back(line);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], "a");
   EXPECT_EQ(lines[1], "b\rc");  // a CR alone is not a line end
@@ -78,7 +79,8 @@ TEST_F(BaseTest, TextWriterStoresLineFeedsAsCrLf) {
 }
 
 TEST_F(BaseTest, TextWriterReportsAFullDevice) {
-  if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  if (!FileExists("/dev/full"))
+    GTEST_SKIP() << "no /dev/full";
   TextFileWriter writer;
   ASSERT_TRUE(writer.Open("/dev/full", true));
   writer.WriteLine("13800138000");

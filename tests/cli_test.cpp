@@ -37,11 +37,13 @@ TEST(ScriptLine, WordsQuotesAndComments) {
 
 TEST_F(CliTest, ImportCleanPrintAndStatus) {
   std::string file = WriteFile("n.txt", "13900000002\r\n13800000001\r\nabc\r\n13900000002\r\n");
-  int status = Run("import \"" + file + "\"\nsort source\ndedupe source\nremove-non-mobile\n"
+  int status = Run("import \"" + file +
+                   "\"\nsort source\ndedupe source\nremove-non-mobile\n"
                    "print source\nstatus\n");
   EXPECT_EQ(status, 0) << err_.str();
-  EXPECT_EQ(out_.str(),
-            "13800000001\n13900000002\n当前原始号码框内有2个手机号码\n当前目标号码框内有0个手机号码\n");
+  EXPECT_EQ(
+      out_.str(),
+      "13800000001\n13900000002\n当前原始号码框内有2个手机号码\n当前目标号码框内有0个手机号码\n");
 }
 
 TEST_F(CliTest, FailureMessageStopsWithStatusOne) {

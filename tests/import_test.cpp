@@ -12,14 +12,14 @@ using Strings = std::vector<std::string>;
 using namespace std::string_literals;
 
 TEST_F(ImportTest, LineRuleTrimsSkipsBlanksAndKeepsTheRest) {
-  std::string file = WriteFile(
-      "a.txt", "13800000001\r\n \t \r\n  13800000002  \r\n张三\r\n138 0000 0003\r\n\r\nx\0y\n"
-               "13800000004"s);
+  std::string file =
+      WriteFile("a.txt",
+                "13800000001\r\n \t \r\n  13800000002  \r\n张三\r\n138 0000 0003\r\n\r\nx\0y\n"
+                "13800000004"s);
   ui_.open_files.push_back(Strings{file});
   ImportFiles(state_, ui_);
-  EXPECT_EQ(Entries(state_.source), (Strings{"13800000001", "13800000002", "张三",
-                                             "138 0000 0003", std::string("x\0y", 3),
-                                             "13800000004"}));
+  EXPECT_EQ(Entries(state_.source), (Strings{"13800000001", "13800000002", "张三", "138 0000 0003",
+                                             std::string("x\0y", 3), "13800000004"}));
   EXPECT_EQ(ui_.calls, (Strings{"pick open 文本文件(*.txt)|*.txt||", "refresh source"}));
   EXPECT_EQ(ui_.progress.back(), 100);
 }

@@ -28,10 +28,12 @@ TEST_F(ListCommandTest, SortKeepsRepeatsAndRemoveRepeatsSorts) {
 }
 
 TEST_F(ListCommandTest, ShuffleKeepsEntriesAndReportsBothHalves) {
-  for (int i = 0; i < 100; ++i) state_.source.Append(std::to_string(i % 10));
+  for (int i = 0; i < 100; ++i)
+    state_.source.Append(std::to_string(i % 10));
   ShuffleList(state_, ui_, ListId::Source);
   EXPECT_EQ(state_.source.Count(), 100);
-  for (int d = 0; d < 10; ++d) EXPECT_EQ(state_.source.CountOf(std::to_string(d)), 10);
+  for (int d = 0; d < 10; ++d)
+    EXPECT_EQ(state_.source.CountOf(std::to_string(d)), 10);
   ASSERT_FALSE(ui_.progress.empty());
   EXPECT_EQ(ui_.progress.front(), 0);
   EXPECT_EQ(ui_.progress.back(), 99);  // (99 × 50) / 100 + 50
@@ -50,8 +52,8 @@ TEST_F(ListCommandTest, CommandsOnEmptyListsStillRefresh) {
 }
 
 TEST_F(ListCommandTest, RemoveNonMobileKeepsOrderAndStoredBytes) {
-  Fill(state_.source, {A, "abc", A.substr(0, 10), "2" + A.substr(1), " " + B + "\t", "13abcdefghi",
-                       A});
+  Fill(state_.source,
+       {A, "abc", A.substr(0, 10), "2" + A.substr(1), " " + B + "\t", "13abcdefghi", A});
   RemoveNonMobileEntries(state_, ui_);
   EXPECT_EQ(Entries(state_.source), (Strings{A, " " + B + "\t", "13abcdefghi", A}));
   EXPECT_EQ(state_.source.CountOf(A), 2);
@@ -61,8 +63,10 @@ TEST_F(ListCommandTest, RemoveNonMobileKeepsOrderAndStoredBytes) {
 }
 
 TEST_F(ListCommandTest, CounterCountsEveryEntry) {
-  for (int i = 0; i < 20; ++i) state_.source.Append("1380000" + std::to_string(1000 + i));
-  for (int i = 0; i < 5; ++i) state_.source.Append(state_.source.At(i));
+  for (int i = 0; i < 20; ++i)
+    state_.source.Append("1380000" + std::to_string(1000 + i));
+  for (int i = 0; i < 5; ++i)
+    state_.source.Append(state_.source.At(i));
   EXPECT_EQ(CounterText(state_.source, ListId::Source), "当前原始号码框内有25个手机号码");
   EXPECT_EQ(CounterText(state_.target, ListId::Target), "当前目标号码框内有0个手机号码");
 }

@@ -9,7 +9,8 @@ namespace {
 
 std::vector<std::string> Entries(const NumberList& list) {
   std::vector<std::string> out;
-  for (int i = 0; i < list.Count(); ++i) out.push_back(list.At(i));
+  for (int i = 0; i < list.Count(); ++i)
+    out.push_back(list.At(i));
   return out;
 }
 
@@ -63,17 +64,20 @@ TEST(NumberList, AppendRemoveAndClearKeepCountsInStep) {
 
 TEST(NumberList, KeyWalkIsByteOrder) {
   NumberList list;
-  for (const char* e : {"14", "13900000000", "1390000", "\xB9\xE3", "0", "139"}) list.Append(e);
+  for (const char* e : {"14", "13900000000", "1390000", "\xB9\xE3", "0", "139"})
+    list.Append(e);
   std::vector<std::string> keys;
-  for (auto& [k, c] : Keys(list)) keys.push_back(k);
+  for (auto& [k, c] : Keys(list))
+    keys.push_back(k);
   // Bytes compare unsigned: the GBK text sorts after every digit.
-  EXPECT_EQ(keys, (std::vector<std::string>{"0", "139", "1390000", "13900000000", "14",
-                                            "\xB9\xE3"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"0", "139", "1390000", "13900000000", "14", "\xB9\xE3"}));
 }
 
 TEST(NumberList, RemoveFirstAndBulkOperations) {
   NumberList list;
-  for (const char* e : {"b", "a", "b", "c", "a"}) list.Append(e);
+  for (const char* e : {"b", "a", "b", "c", "a"})
+    list.Append(e);
   list.RemoveFirst(2);
   EXPECT_EQ(Entries(list), (std::vector<std::string>{"b", "c", "a"}));
   ExpectInStep(list);
@@ -90,7 +94,8 @@ TEST(NumberList, RemoveFirstAndBulkOperations) {
 
 TEST(NumberList, ShuffleKeepsTheMultiset) {
   NumberList list;
-  for (int i = 0; i < 200; ++i) list.Append(std::to_string(i % 50));
+  for (int i = 0; i < 200; ++i)
+    list.Append(std::to_string(i % 50));
   std::vector<std::string> before = Entries(list);
   std::mt19937_64 random(1);
   list.Shuffle(random);

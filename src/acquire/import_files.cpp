@@ -18,13 +18,15 @@ void ImportFiles(AppState& state, Frontend& frontend) {
 
 bool AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path) {
   TextFileReader file;
-  if (!file.Open(path)) return false;
+  if (!file.Open(path))
+    return false;
   ProgressReporter progress(frontend);
   const std::uint64_t length = file.Length();
   ReadNumberLines(
       file, [&](std::string_view line) { list.Append(line); },
       [&] {
-        if (length > 0) progress.Set(static_cast<int>(file.Position() * 100 / length));
+        if (length > 0)
+          progress.Set(static_cast<int>(file.Position() * 100 / length));
       });
   return true;
 }

@@ -16,7 +16,8 @@ void ReadNumberLines(TextFileReader& file, Accept&& accept, AfterLine&& after_li
   std::string_view line;
   while (file.Next(line)) {
     std::string_view trimmed = TrimNumberText(line);
-    if (!trimmed.empty()) accept(trimmed);
+    if (!trimmed.empty())
+      accept(trimmed);
     after_line();
   }
 }

@@ -9,7 +9,8 @@ namespace {
 
 std::string Convert(const char* to, const char* from, std::string_view input) {
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
+  if (cd == reinterpret_cast<iconv_t>(-1))
+    return std::string(input);
   std::string out;
   out.reserve(input.size() * 3 / 2 + 16);
   char buffer[4096];
@@ -21,7 +22,8 @@ std::string Convert(const char* to, const char* from, std::string_view input) {
     size_t rc = iconv(cd, &in, &in_left, &dst, &dst_left);
     out.append(buffer, dst - buffer);
     if (rc == static_cast<size_t>(-1)) {
-      if (errno == E2BIG) continue;
+      if (errno == E2BIG)
+        continue;
       // An invalid or incomplete sequence: replace one byte and go on.
       out.push_back('?');
       ++in;
@@ -34,9 +36,13 @@ std::string Convert(const char* to, const char* from, std::string_view input) {
 
 }  // namespace
 
-std::string GbkToUtf8(std::string_view gbk) { return Convert("UTF-8", "GBK", gbk); }
+std::string GbkToUtf8(std::string_view gbk) {
+  return Convert("UTF-8", "GBK", gbk);
+}
 
-std::string Utf8ToGbk(std::string_view utf8) { return Convert("GBK", "UTF-8", utf8); }
+std::string Utf8ToGbk(std::string_view utf8) {
+  return Convert("GBK", "UTF-8", utf8);
+}
 
 bool IsValidUtf8(std::string_view text) {
   size_t i = 0;
@@ -59,19 +65,23 @@ bool IsValidUtf8(std::string_view text) {
       return false;
     }
     for (size_t k = 1; k <= extra; ++k) {
-      if (i + k >= n) return false;
+      if (i + k >= n)
+        return false;
       unsigned char d = static_cast<unsigned char>(text[i + k]);
-      if ((d & 0xC0) != 0x80) return false;
+      if ((d & 0xC0) != 0x80)
+        return false;
       code = (code << 6) | (d & 0x3F);
     }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+      return false;
     i += extra + 1;
   }
   return true;
 }
 
 std::string DataTextToUtf8(std::string_view bytes) {
-  if (IsValidUtf8(bytes)) return std::string(bytes);
+  if (IsValidUtf8(bytes))
+    return std::string(bytes);
   return GbkToUtf8(bytes);
 }
 

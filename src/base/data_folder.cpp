@@ -21,12 +21,14 @@ std::string DefaultDataFolder() {
       folder = "./";
     }
   }
-  if (folder.back() != '/') folder.push_back('/');
+  if (folder.back() != '/')
+    folder.push_back('/');
   return folder;
 }
 
 std::string DataFile(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
+  if (folder.empty())
+    return name;
   return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 

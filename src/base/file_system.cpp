@@ -24,58 +24,73 @@ bool DirectoryExists(const std::string& path) {
 
 std::optional<std::uint64_t> FileSize(const std::string& path) {
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  if (::stat(path.c_str(), &st) != 0)
+    return std::nullopt;
   return static_cast<std::uint64_t>(st.st_size);
 }
 
-bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool RemoveFile(const std::string& path) {
+  return ::unlink(path.c_str()) == 0;
+}
 
 bool MakeDirectory(const std::string& path) {
-  if (::mkdir(path.c_str(), 0777) == 0) return true;
+  if (::mkdir(path.c_str(), 0777) == 0)
+    return true;
   return errno == EEXIST && DirectoryExists(path);
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
     return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
+  if (errno != EINVAL && errno != ENOSYS)
+    return false;
   // File systems without RENAME_NOREPLACE: a hard link fails on an existing name as well.
-  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  if (::link(from.c_str(), to.c_str()) != 0)
+    return false;
   return ::unlink(from.c_str()) == 0;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
   std::error_code ec;
   std::filesystem::path target(path);
-  if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
+  if (target.has_parent_path())
+    std::filesystem::create_directories(target.parent_path(), ec);
   std::string temporary = path + ".tmp" + std::to_string(::getpid());
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
+  if (fd < 0)
+    return false;
   const char* data = content.data();
   size_t left = content.size();
   bool ok = true;
   while (left > 0) {
     ssize_t written = ::write(fd, data, left);
     if (written < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       ok = false;
       break;
     }
     data += written;
     left -= static_cast<size_t>(written);
   }
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) ok = false;
-  if (!ok) ::unlink(temporary.c_str());
+  if (ok && ::fsync(fd) != 0)
+    ok = false;
+  if (::close(fd) != 0)
+    ok = false;
+  if (ok && ::rename(temporary.c_str(), path.c_str()) != 0)
+    ok = false;
+  if (!ok)
+    ::unlink(temporary.c_str());
   return ok;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  if (!in)
+    return std::nullopt;
   std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  if (in.bad())
+    return std::nullopt;
   return content;
 }
 

@@ -13,13 +13,15 @@ class ProgressReporter {
   explicit ProgressReporter(Frontend& frontend) : frontend_(frontend) {}
 
   void Set(int percent) {
-    if (percent == last_) return;
+    if (percent == last_)
+      return;
     last_ = percent;
     frontend_.SetProgress(percent);
   }
   // Position after the k-th of n steps, scaled to `scale` percent and shifted by `offset`.
   void Step(std::int64_t k, std::int64_t n, int scale = 100, int offset = 0) {
-    if (n > 0) Set(static_cast<int>(k * scale / n) + offset);
+    if (n > 0)
+      Set(static_cast<int>(k * scale / n) + offset);
   }
 
  private:

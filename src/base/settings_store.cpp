@@ -12,42 +12,53 @@ namespace {
 
 std::string_view Strip(std::string_view s) {
   size_t b = 0;
-  while (b < s.size() && IsSpaceByte(s[b])) ++b;
+  while (b < s.size() && IsSpaceByte(s[b]))
+    ++b;
   size_t e = s.size();
-  while (e > b && IsSpaceByte(s[e - 1])) --e;
+  while (e > b && IsSpaceByte(s[e - 1]))
+    --e;
   return s.substr(b, e - b);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
+  if (a.size() != b.size())
+    return false;
   for (size_t i = 0; i < a.size(); ++i) {
     char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
+    if (x >= 'A' && x <= 'Z')
+      x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z')
+      y = static_cast<char>(y - 'A' + 'a');
+    if (x != y)
+      return false;
   }
   return true;
 }
 
 }  // namespace
 
-SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) { Load(); }
+SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
+  Load();
+}
 
 void SettingsStore::Load() {
   std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
+  if (!in)
+    return;
   std::string line;
   Section* current = nullptr;
   while (std::getline(in, line)) {
     std::string_view view = Strip(line);
-    if (view.empty() || view[0] == ';' || view[0] == '#') continue;
+    if (view.empty() || view[0] == ';' || view[0] == '#')
+      continue;
     if (view.front() == '[' && view.back() == ']') {
       sections_.push_back({std::string(Strip(view.substr(1, view.size() - 2))), {}});
       current = &sections_.back();
       continue;
     }
     size_t eq = view.find('=');
-    if (eq == std::string_view::npos || current == nullptr) continue;
+    if (eq == std::string_view::npos || current == nullptr)
+      continue;
     current->entries.emplace_back(std::string(Strip(view.substr(0, eq))),
                                   std::string(Strip(view.substr(eq + 1))));
   }
@@ -55,9 +66,11 @@ void SettingsStore::Load() {
 
 const std::string* SettingsStore::Find(const std::string& section, const std::string& key) const {
   for (const Section& s : sections_) {
-    if (!SameName(s.name, section)) continue;
+    if (!SameName(s.name, section))
+      continue;
     for (const auto& [k, v] : s.entries) {
-      if (SameName(k, key)) return &v;
+      if (SameName(k, key))
+        return &v;
     }
   }
   return nullptr;
@@ -73,10 +86,10 @@ std::string SettingsStore::GetString(const std::string& section, const std::stri
   return value ? *value : fallback;
 }
 
-int SettingsStore::GetInt(const std::string& section, const std::string& key,
-                          int fallback) const {
+int SettingsStore::GetInt(const std::string& section, const std::string& key, int fallback) const {
   const std::string* value = Find(section, key);
-  if (!value) return fallback;
+  if (!value)
+    return fallback;
   return static_cast<int>(std::strtol(value->c_str(), nullptr, 10));
 }
 
@@ -101,7 +114,8 @@ bool SettingsStore::SetString(const std::string& section, const std::string& key
       break;
     }
   }
-  if (!found) target->entries.emplace_back(key, value);
+  if (!found)
+    target->entries.emplace_back(key, value);
   return Save();
 }
 
@@ -110,11 +124,13 @@ bool SettingsStore::SetInt(const std::string& section, const std::string& key, i
 }
 
 bool SettingsStore::Save() const {
-  if (path_.empty()) return true;
+  if (path_.empty())
+    return true;
   std::ostringstream out;
   for (const Section& s : sections_) {
     out << '[' << s.name << "]\n";
-    for (const auto& [k, v] : s.entries) out << k << '=' << v << '\n';
+    for (const auto& [k, v] : s.entries)
+      out << k << '=' << v << '\n';
     out << '\n';
   }
   return WriteFileAtomically(path_, out.str());

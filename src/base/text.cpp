@@ -7,19 +7,24 @@ namespace tessaril {
 
 std::string_view TrimNumberText(std::string_view text) {
   size_t begin = 0;
-  while (begin < text.size() && IsSpaceByte(text[begin])) ++begin;
+  while (begin < text.size() && IsSpaceByte(text[begin]))
+    ++begin;
   size_t end = text.size();
-  while (end > begin && IsSpaceByte(text[end - 1])) --end;
+  while (end > begin && IsSpaceByte(text[end - 1]))
+    --end;
   // Trailing carriage returns are white space already; the rule keeps its third step for texts
   // whose last bytes only look trimmed.
-  while (end > begin && text[end - 1] == '\r') --end;
+  while (end > begin && text[end - 1] == '\r')
+    --end;
   return text.substr(begin, end - begin);
 }
 
 bool IsElevenDigits(std::string_view text) {
-  if (text.size() != 11) return false;
+  if (text.size() != 11)
+    return false;
   for (char c : text) {
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9')
+      return false;
   }
   return true;
 }
@@ -32,7 +37,8 @@ std::string Format(const char* pattern, ...) {
   int length = std::vsnprintf(nullptr, 0, pattern, copy);
   va_end(copy);
   std::string result(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-  if (length > 0) std::vsnprintf(result.data(), result.size() + 1, pattern, args);
+  if (length > 0)
+    std::vsnprintf(result.data(), result.size() + 1, pattern, args);
   va_end(args);
   return result;
 }

@@ -12,12 +12,15 @@ namespace {
 constexpr size_t kBlock = 1 << 20;
 }
 
-TextFileReader::~TextFileReader() { Close(); }
+TextFileReader::~TextFileReader() {
+  Close();
+}
 
 bool TextFileReader::Open(const std::string& path) {
   Close();
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) return false;
+  if (fd_ < 0)
+    return false;
   struct stat st;
   if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
     Close();
@@ -32,22 +35,27 @@ bool TextFileReader::Open(const std::string& path) {
 }
 
 void TextFileReader::Close() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0)
+    ::close(fd_);
   fd_ = -1;
 }
 
 bool TextFileReader::Fill() {
-  if (eof_ || fd_ < 0) return false;
+  if (eof_ || fd_ < 0)
+    return false;
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a very long line
+  if (end_ == buffer_.size())
+    buffer_.resize(buffer_.size() * 2);  // a very long line
   for (;;) {
     ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) failed_ = true;
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0)
+      failed_ = true;
     if (got <= 0) {
       eof_ = true;
       return false;
@@ -65,18 +73,21 @@ bool TextFileReader::Next(std::string_view& line) {
     if (lf) {
       size_t at = static_cast<const char*>(lf) - buffer_.data();
       size_t length = at - begin_;
-      if (length > 0 && buffer_[at - 1] == '\r') --length;
+      if (length > 0 && buffer_[at - 1] == '\r')
+        --length;
       line = std::string_view(buffer_.data() + begin_, length);
       position_ += at + 1 - begin_;
       begin_ = at + 1;
       return true;
     }
     scanned = end_ - begin_;
-    if (!Fill()) break;
+    if (!Fill())
+      break;
     // Fill moved the pending bytes to the front of the buffer.
     scanned = begin_ + scanned;
   }
-  if (begin_ == end_) return false;
+  if (begin_ == end_)
+    return false;
   // The last line has no line end.
   line = std::string_view(buffer_.data() + begin_, end_ - begin_);
   position_ += end_ - begin_;
@@ -85,11 +96,13 @@ bool TextFileReader::Next(std::string_view& line) {
 }
 
 TextFileWriter::~TextFileWriter() {
-  if (fd_ >= 0) Close();
+  if (fd_ >= 0)
+    Close();
 }
 
 bool TextFileWriter::Open(const std::string& path, bool append) {
-  if (fd_ >= 0) Close();
+  if (fd_ >= 0)
+    Close();
   int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
   fd_ = ::open(path.c_str(), flags, 0666);
   failed_ = fd_ < 0;
@@ -100,7 +113,8 @@ bool TextFileWriter::Open(const std::string& path, bool append) {
 
 void TextFileWriter::Raw(std::string_view bytes) {
   buffer_.append(bytes);
-  if (buffer_.size() >= block_) Flush();
+  if (buffer_.size() >= block_)
+    Flush();
 }
 
 void TextFileWriter::Write(std::string_view text) {
@@ -128,7 +142,8 @@ bool TextFileWriter::Flush() {
   while (left > 0 && !failed_ && fd_ >= 0) {
     ssize_t written = ::write(fd_, data, left);
     if (written < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       failed_ = true;
       break;
     }
@@ -140,9 +155,11 @@ bool TextFileWriter::Flush() {
 }
 
 bool TextFileWriter::Close() {
-  if (fd_ < 0) return !failed_;
+  if (fd_ < 0)
+    return !failed_;
   Flush();
-  if (::close(fd_) != 0) failed_ = true;
+  if (::close(fd_) != 0)
+    failed_ = true;
   fd_ = -1;
   return !failed_;
 }

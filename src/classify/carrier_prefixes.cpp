@@ -16,15 +16,15 @@ constexpr const char* kTelecomKey = "DianXinStr_New1";
 bool HasPrefixIn(std::string_view number, size_t width, size_t exact_length,
                  const std::string& list) {
   std::string_view trimmed = TrimNumberText(number);
-  if (exact_length != 0 ? trimmed.size() != exact_length : trimmed.size() < width) return false;
+  if (exact_length != 0 ? trimmed.size() != exact_length : trimmed.size() < width)
+    return false;
   return list.find(trimmed.substr(0, width)) != std::string::npos;
 }
 
 }  // namespace
 
 CarrierPrefixTexts SettingsDialogDefaults() {
-  return {"13;14;15;18",
-          "134;135;136;137;138;139;147;150;151;152;154;157;158;159;187;188;183;182",
+  return {"13;14;15;18", "134;135;136;137;138;139;147;150;151;152;154;157;158;159;187;188;183;182",
           "130;131;132;145;155;156;185;186", "133;153;180;189"};
 }
 
@@ -55,9 +55,12 @@ bool IsChinaTelecomNumber(const CarrierPrefixes& prefixes, std::string_view numb
 }
 
 CarrierClass ClassifyCarrier(const CarrierPrefixes& prefixes, std::string_view number) {
-  if (IsChinaMobileNumber(prefixes, number)) return CarrierClass::Mobile;
-  if (IsChinaUnicomNumber(prefixes, number)) return CarrierClass::Unicom;
-  if (IsChinaTelecomNumber(prefixes, number)) return CarrierClass::Telecom;
+  if (IsChinaMobileNumber(prefixes, number))
+    return CarrierClass::Mobile;
+  if (IsChinaUnicomNumber(prefixes, number))
+    return CarrierClass::Unicom;
+  if (IsChinaTelecomNumber(prefixes, number))
+    return CarrierClass::Telecom;
   return CarrierClass::Other;
 }
 
@@ -70,7 +73,8 @@ void RunSettingsCommand(SettingsStore& settings, CarrierPrefixes& prefixes, Fron
   shown.telecom = settings.GetString(kSection, kTelecomKey, defaults.telecom);
 
   std::optional<CarrierPrefixTexts> confirmed = frontend.AskSettings(shown);
-  if (!confirmed) return;
+  if (!confirmed)
+    return;
   settings.SetString(kSection, kMobileKey, confirmed->mobile);
   settings.SetString(kSection, kNumberKey, confirmed->number_beginnings);
   settings.SetString(kSection, kUnicomKey, confirmed->unicom);

@@ -16,17 +16,21 @@ namespace {
 
 // The next white-space-separated field of `line` from `pos`; empty at the end.
 std::string_view NextField(std::string_view line, size_t& pos) {
-  while (pos < line.size() && IsSpaceByte(line[pos])) ++pos;
+  while (pos < line.size() && IsSpaceByte(line[pos]))
+    ++pos;
   size_t start = pos;
-  while (pos < line.size() && !IsSpaceByte(line[pos])) ++pos;
+  while (pos < line.size() && !IsSpaceByte(line[pos]))
+    ++pos;
   return line.substr(start, pos - start);
 }
 
 std::optional<std::uint32_t> DigitKey(std::string_view segment) {
-  if (segment.size() != 7) return std::nullopt;
+  if (segment.size() != 7)
+    return std::nullopt;
   std::uint32_t value = 0;
   for (char c : segment) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (c < '0' || c > '9')
+      return std::nullopt;
     value = value * 10 + static_cast<std::uint32_t>(c - '0');
   }
   return value;
@@ -43,7 +47,8 @@ std::atomic<bool> LocationDbReady{true};
 
 bool CLocationDb::AddLine(std::string_view line) {
   bool accepted = AddRecord(line, [](std::string_view field) { return std::string(field); });
-  if (accepted) BuildIndex();
+  if (accepted)
+    BuildIndex();
   return accepted;
 }
 
@@ -54,7 +59,8 @@ bool CLocationDb::AddRecord(std::string_view line, Convert&& convert) {
   std::string_view segment = NextField(line, pos);
   std::string_view province = NextField(line, pos);
   std::string_view city = NextField(line, pos);
-  if (segment.size() != 7 || segment[0] != '1' || province.empty() || city.empty()) return false;
+  if (segment.size() != 7 || segment[0] != '1' || province.empty() || city.empty())
+    return false;
   // A field is at most 255 bytes as stored; a longer one makes the line no record.
   if (first.size() > kMaxFieldBytes || province.size() > kMaxFieldBytes ||
       city.size() > kMaxFieldBytes)
@@ -72,23 +78,27 @@ bool CLocationDb::AddRecord(std::string_view line, Convert&& convert) {
 
 bool CLocationDb::LoadFile(const std::string& path) {
   std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes) return false;
+  if (!bytes)
+    return false;
   // The fields are cut from the bytes as stored (GBK never uses a white-space byte inside a
   // character), so the field limit counts stored bytes; only the two names are converted, and
   // the few distinct names of a real file once each.
   const bool utf8 = IsValidUtf8(*bytes);
   std::unordered_map<std::string_view, std::string> converted;
   auto convert = [&](std::string_view field) -> std::string {
-    if (utf8) return std::string(field);
+    if (utf8)
+      return std::string(field);
     auto it = converted.find(field);
-    if (it == converted.end()) it = converted.emplace(field, GbkToUtf8(field)).first;
+    if (it == converted.end())
+      it = converted.emplace(field, GbkToUtf8(field)).first;
     return it->second;
   };
   const std::string_view text = *bytes;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
+    if (end == std::string_view::npos)
+      end = text.size();
     AddRecord(text.substr(start, end - start), convert);
     start = end + 1;
   }
@@ -113,7 +123,8 @@ void CLocationDb::BuildIndex() {
   for (const auto& [segment, location] : entries_) {
     if (std::optional<std::uint32_t> key = DigitKey(segment)) {
       // Neighbouring segments mostly share their location: keep one copy of each run.
-      if (locations_.empty() || locations_.back() != location) locations_.push_back(location);
+      if (locations_.empty() || locations_.back() != location)
+        locations_.push_back(location);
       digit_index_.emplace_back(*key, static_cast<std::uint32_t>(locations_.size() - 1));
     }
   }
@@ -123,28 +134,33 @@ std::optional<std::string_view> CLocationDb::Lookup(std::string_view segment) co
   if (std::optional<std::uint32_t> key = DigitKey(segment)) {
     auto it = std::lower_bound(digit_index_.begin(), digit_index_.end(),
                                std::make_pair(*key, std::uint32_t{0}));
-    if (it == digit_index_.end() || it->first != *key) return std::nullopt;
+    if (it == digit_index_.end() || it->first != *key)
+      return std::nullopt;
     return locations_[it->second];
   }
   auto it = entries_.find(segment);
-  if (it == entries_.end()) return std::nullopt;
+  if (it == entries_.end())
+    return std::nullopt;
   return std::string_view(it->second);
 }
 
 void CLocationDb::WalkKeys(
     const std::function<void(std::string_view, std::string_view)>& visit) const {
-  for (const auto& [segment, location] : entries_) visit(segment, location);
+  for (const auto& [segment, location] : entries_)
+    visit(segment, location);
 }
 
 std::optional<std::string_view> ProvinceOf(std::string_view location) {
   size_t sep = location.find("::");
-  if (sep == std::string_view::npos) return std::nullopt;
+  if (sep == std::string_view::npos)
+    return std::nullopt;
   return location.substr(0, sep);
 }
 
 std::optional<std::string_view> CityOf(std::string_view location) {
   size_t sep = location.find("::");
-  if (sep == std::string_view::npos) return std::nullopt;
+  if (sep == std::string_view::npos)
+    return std::nullopt;
   return location.substr(sep + 2);
 }
 
@@ -163,17 +179,22 @@ void StartLocationDbLoader(const std::string& path) {
   LoaderThread() = std::thread([path] {
     CLocationDb& db = LocationDb();
     db.Clear();
-    if (FileExists(path)) db.LoadFile(path);
+    if (FileExists(path))
+      db.LoadFile(path);
     LocationDbReady = true;
   });
 }
 
 void WaitForLocationDb() {
-  while (!LocationDbReady) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  if (LoaderThread().joinable()) LoaderThread().join();
+  while (!LocationDbReady)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (LoaderThread().joinable())
+    LoaderThread().join();
 }
 
-void ClearLocationDb() { LocationDb().Clear(); }
+void ClearLocationDb() {
+  LocationDb().Clear();
+}
 
 const CLocationDb& ReadyLocationDb(Frontend& frontend) {
   if (!LocationDbReady) {

@@ -33,14 +33,15 @@ class CLocationDb {
   std::optional<std::string_view> Lookup(std::string_view segment) const;
   // The location of a number's first seven characters; nothing for shorter texts.
   std::optional<std::string_view> LookupNumber(std::string_view number) const {
-    if (number.size() < 7) return std::nullopt;
+    if (number.size() < 7)
+      return std::nullopt;
     return Lookup(number.substr(0, 7));
   }
 
   size_t Size() const { return entries_.size(); }
   // Visits every segment with its location in ascending byte order of the segments.
-  void WalkKeys(const std::function<void(std::string_view segment, std::string_view location)>&
-                    visit) const;
+  void WalkKeys(
+      const std::function<void(std::string_view segment, std::string_view location)>& visit) const;
 
  private:
   template <typename Convert>

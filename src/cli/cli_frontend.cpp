@@ -27,7 +27,8 @@ std::string OneLine(const std::string& text) {
 
 void CliFrontend::ShowMessage(const Message& message) {
   out_ << '[' << message.caption << "] " << OneLine(message.text) << '\n';
-  if (message.failure) failed_ = true;
+  if (message.failure)
+    failed_ = true;
 }
 
 bool CliFrontend::AskYesNo(const std::string& text, const std::string& caption, MessageIcon) {
@@ -39,7 +40,9 @@ std::optional<std::vector<std::string>> CliFrontend::PickOpenFiles(const OpenFil
   return answers.open_files;
 }
 
-std::optional<std::string> CliFrontend::PickSaveFile(const SaveFileRequest&) { return answers.save_file; }
+std::optional<std::string> CliFrontend::PickSaveFile(const SaveFileRequest&) {
+  return answers.save_file;
+}
 
 std::optional<std::string> CliFrontend::PickFolder(const std::string&, const std::string&) {
   return answers.folder;

@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
       config = value("--config");
     } else if (arg == "--data") {
       data = value("--data");
-      if (!data.empty() && data.back() != '/') data.push_back('/');
+      if (!data.empty() && data.back() != '/')
+        data.push_back('/');
     } else if (arg == "--seed") {
       std::string text = value("--seed");
       char* end = nullptr;
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
 
   SettingsStore settings(config);
   AppState state(settings, data);
-  if (seeded) state.random.seed(seed);
+  if (seeded)
+    state.random.seed(seed);
   cli::CliFrontend frontend(std::cout);
 
   std::ifstream file;
@@ -69,8 +71,8 @@ int main(int argc, char** argv) {
   }
   // As in the window, the location database loads on its own thread while commands run.
   StartLocationDbLoader(LocationDbPath(state.data_folder));
-  int status = cli::RunScript(script_path == "-" ? std::cin : file, state, frontend, std::cout,
-                              std::cerr);
+  int status =
+      cli::RunScript(script_path == "-" ? std::cin : file, state, frontend, std::cout, std::cerr);
   WaitForLocationDb();
   ClearLocationDb();
   return status;

@@ -11,7 +11,8 @@ namespace tessaril::cli {
 int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std::ostream& out,
               std::ostream& err) {
   std::map<std::string, Verb> verbs;
-  for (Verb& verb : AllVerbs()) verbs.emplace(verb.name, std::move(verb));
+  for (Verb& verb : AllVerbs())
+    verbs.emplace(verb.name, std::move(verb));
   CliContext context{state, frontend, out};
 
   std::string line;
@@ -23,10 +24,13 @@ int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std:
       err << "tessaril-cli: line " << number << ": " << reason << '\n';
       return 2;
     };
-    if (!error.empty()) return fail(error);
-    if (!words) continue;
+    if (!error.empty())
+      return fail(error);
+    if (!words)
+      continue;
     auto verb = verbs.find(words->front());
-    if (verb == verbs.end()) return fail("unknown command '" + words->front() + "'");
+    if (verb == verbs.end())
+      return fail("unknown command '" + words->front() + "'");
     Arguments args(words->begin() + 1, words->end());
     frontend.Reset();
     try {
@@ -35,7 +39,8 @@ int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std:
       return fail(verb->first + ": " + usage.what());
     }
     out.flush();
-    if (frontend.Failed()) return 1;
+    if (frontend.Failed())
+      return 1;
   }
   return 0;
 }

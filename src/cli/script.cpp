@@ -2,7 +2,9 @@
 
 namespace tessaril::cli {
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 }  // namespace
 
 std::optional<std::vector<std::string>> SplitScriptLine(const std::string& line,
@@ -11,9 +13,12 @@ std::optional<std::vector<std::string>> SplitScriptLine(const std::string& line,
   std::vector<std::string> words;
   size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && IsBlank(line[i])) ++i;
-    if (i >= line.size()) break;
-    if (words.empty() && line[i] == '#') break;
+    while (i < line.size() && IsBlank(line[i]))
+      ++i;
+    if (i >= line.size())
+      break;
+    if (words.empty() && line[i] == '#')
+      break;
     std::string word;
     bool quoted_any = false;
     while (i < line.size() && !IsBlank(line[i])) {
@@ -30,7 +35,8 @@ std::optional<std::vector<std::string>> SplitScriptLine(const std::string& line,
           closed = true;
           break;
         }
-        if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) c = line[i++];
+        if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\'))
+          c = line[i++];
         word.push_back(c);
       }
       if (!closed) {
@@ -38,9 +44,11 @@ std::optional<std::vector<std::string>> SplitScriptLine(const std::string& line,
         return std::nullopt;
       }
     }
-    if (!word.empty() || quoted_any) words.push_back(std::move(word));
+    if (!word.empty() || quoted_any)
+      words.push_back(std::move(word));
   }
-  if (words.empty()) return std::nullopt;
+  if (words.empty())
+    return std::nullopt;
   return words;
 }
 

@@ -15,19 +15,24 @@ std::vector<Verb> AllVerbs() {
            ExportVerbs,
            FileToolVerbs,
        }) {
-    for (Verb& verb : group()) all.push_back(std::move(verb));
+    for (Verb& verb : group())
+      all.push_back(std::move(verb));
   }
   return all;
 }
 
 void ExpectCount(const Arguments& args, size_t min, size_t max) {
-  if (args.size() < min) throw UsageError("missing arguments");
-  if (args.size() > max) throw UsageError("too many arguments");
+  if (args.size() < min)
+    throw UsageError("missing arguments");
+  if (args.size() > max)
+    throw UsageError("too many arguments");
 }
 
 ListId ParseListId(const std::string& word) {
-  if (word == "source") return ListId::Source;
-  if (word == "target") return ListId::Target;
+  if (word == "source")
+    return ListId::Source;
+  if (word == "target")
+    return ListId::Target;
   throw UsageError("expected source or target, not '" + word + "'");
 }
 

@@ -37,12 +37,12 @@ struct Verb {
 };
 
 // The verbs of each subsystem; AllVerbs() lists them in the order --help shows them.
-std::vector<Verb> ListVerbs();       // import, list commands, prefixes, print, status
-std::vector<Verb> AcquireVerbs();    // segments and extraction
-std::vector<Verb> MoveVerbs();       // moves between the two lists
-std::vector<Verb> LocationVerbs();   // the location database and the segment picker
-std::vector<Verb> ExportVerbs();     // exports
-std::vector<Verb> FileToolVerbs();   // the file tools
+std::vector<Verb> ListVerbs();      // import, list commands, prefixes, print, status
+std::vector<Verb> AcquireVerbs();   // segments and extraction
+std::vector<Verb> MoveVerbs();      // moves between the two lists
+std::vector<Verb> LocationVerbs();  // the location database and the segment picker
+std::vector<Verb> ExportVerbs();    // exports
+std::vector<Verb> FileToolVerbs();  // the file tools
 std::vector<Verb> AllVerbs();
 
 // Argument helpers: each throws UsageError with a reason.

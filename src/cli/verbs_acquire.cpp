@@ -3,6 +3,8 @@
 
 namespace tessaril::cli {
 
-std::vector<Verb> AcquireVerbs() { return {}; }
+std::vector<Verb> AcquireVerbs() {
+  return {};
+}
 
 }  // namespace tessaril::cli

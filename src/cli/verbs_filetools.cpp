@@ -3,6 +3,8 @@
 
 namespace tessaril::cli {
 
-std::vector<Verb> FileToolVerbs() { return {}; }
+std::vector<Verb> FileToolVerbs() {
+  return {};
+}
 
 }  // namespace tessaril::cli

@@ -9,7 +9,8 @@
 namespace tessaril::cli {
 namespace {
 
-Verb OneListVerb(const char* name, const char* help, void (*command)(AppState&, Frontend&, ListId)) {
+Verb OneListVerb(const char* name, const char* help,
+                 void (*command)(AppState&, Frontend&, ListId)) {
   return {name, "L", help, [command](CliContext& c, const Arguments& args) {
             ExpectCount(args, 1, 1);
             command(c.state, c.frontend, ParseListId(args[0]));
@@ -53,7 +54,8 @@ std::vector<Verb> ListVerbs() {
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 1, 1);
          const NumberList& list = c.state.List(ParseListId(args[0]));
-         for (int i = 0, n = list.Count(); i < n; ++i) c.out << list.At(i) << '\n';
+         for (int i = 0, n = list.Count(); i < n; ++i)
+           c.out << list.At(i) << '\n';
        }},
       {"status", "", "print the two counter texts, source then target",
        [](CliContext& c, const Arguments& args) {

@@ -21,9 +21,9 @@ bool OpenOutputFile(TextFileWriter& file, const std::string& working_path);
 std::string FinalOutputName(const std::string& working_path, long long count);
 
 enum class FinishResult {
-  kDone,           // closed and renamed to its final name
-  kRenameFailed,   // closed; the numbers stay under the working path (not reported)
-  kWriteFailed,    // a write or the close failed: the file keeps its working name
+  kDone,          // closed and renamed to its final name
+  kRenameFailed,  // closed; the numbers stay under the working path (not reported)
+  kWriteFailed,   // a write or the close failed: the file keeps its working name
 };
 
 // Closes the file and renames it from its working path to its final name. A rename never replaces

@@ -45,8 +45,9 @@ struct AppState {
 // The refresh that closes every command that changed `id`.
 void RefreshList(Frontend& frontend, ListId id);
 
-// The counter under a list's view: "当前原始号码框内有%d个手机号码" or "当前目标号码框内有%d个手机号码".
-// It counts entries, repeats and texts that are not numbers included.
+// The counter under a list's view: "当前原始号码框内有%d个手机号码" or
+// "当前目标号码框内有%d个手机号码". It counts entries, repeats and texts that are not numbers
+// included.
 std::string CounterText(const NumberList& list, ListId id);
 
 }  // namespace tessaril

@@ -16,8 +16,9 @@ void RefreshList(Frontend& frontend, ListId id) {
 }
 
 std::string CounterText(const NumberList& list, ListId id) {
-  return Format(id == ListId::Source ? "当前原始号码框内有%d个手机号码" : "当前目标号码框内有%d个手机号码",
-                list.Count());
+  return Format(
+      id == ListId::Source ? "当前原始号码框内有%d个手机号码" : "当前目标号码框内有%d个手机号码",
+      list.Count());
 }
 
 void SortList(AppState& state, Frontend& frontend, ListId id) {
@@ -52,7 +53,8 @@ void RemoveNonMobileEntries(AppState& state, Frontend& frontend) {
   // Visited from the end, as the entry-by-entry removal does; removed in one sweep afterwards.
   std::vector<int> failing;
   for (int i = n - 1, visited = 1; i >= 0; --i, ++visited) {
-    if (!IsMobileNumber(state.prefixes, list.At(i))) failing.push_back(i);
+    if (!IsMobileNumber(state.prefixes, list.At(i)))
+      failing.push_back(i);
     progress.Step(visited, n);
   }
   list.RemoveIndices(std::vector<int>(failing.rbegin(), failing.rend()));

@@ -22,7 +22,8 @@ void NumberList::Append(std::string_view text) {
 void NumberList::RemoveAt(int index) {
   auto pos = entries_.begin() + index;
   auto it = counts_.find(*pos);
-  if (it != counts_.end() && --it->second <= 0) counts_.erase(it);
+  if (it != counts_.end() && --it->second <= 0)
+    counts_.erase(it);
   entries_.erase(pos);
 }
 
@@ -34,21 +35,25 @@ void NumberList::Clear() {
 
 void NumberList::WalkKeys(
     const std::function<void(std::string_view text, int count)>& visit) const {
-  for (const auto& [text, count] : counts_) visit(text, count);
+  for (const auto& [text, count] : counts_)
+    visit(text, count);
 }
 
 void NumberList::RemoveIndices(const std::vector<int>& ascending) {
-  if (ascending.empty()) return;
+  if (ascending.empty())
+    return;
   size_t write = static_cast<size_t>(ascending.front());
   size_t next = 0;
   for (size_t read = write; read < entries_.size(); ++read) {
     if (next < ascending.size() && static_cast<size_t>(ascending[next]) == read) {
       ++next;
       auto it = counts_.find(entries_[read]);
-      if (it != counts_.end() && --it->second <= 0) counts_.erase(it);
+      if (it != counts_.end() && --it->second <= 0)
+        counts_.erase(it);
       continue;
     }
-    if (write != read) entries_[write] = std::move(entries_[read]);
+    if (write != read)
+      entries_[write] = std::move(entries_[read]);
     ++write;
   }
   entries_.resize(write);
@@ -58,7 +63,8 @@ void NumberList::RemoveFirst(int n) {
   n = std::clamp(n, 0, Count());
   for (int i = 0; i < n; ++i) {
     auto it = counts_.find(entries_[static_cast<size_t>(i)]);
-    if (it != counts_.end() && --it->second <= 0) counts_.erase(it);
+    if (it != counts_.end() && --it->second <= 0)
+      counts_.erase(it);
   }
   entries_.erase(entries_.begin(), entries_.begin() + n);
 }
@@ -68,8 +74,10 @@ void NumberList::SortEntries(const StepFn& step) {
   const std::int64_t distinct = DistinctCount();
   std::int64_t k = 0;
   for (const auto& [text, count] : counts_) {
-    for (int i = 0; i < count; ++i) entries_.push_back(text);
-    if (step) step(++k, distinct);
+    for (int i = 0; i < count; ++i)
+      entries_.push_back(text);
+    if (step)
+      step(++k, distinct);
   }
 }
 
@@ -80,18 +88,21 @@ void NumberList::RemoveRepeats(const StepFn& step) {
   for (auto& [text, count] : counts_) {
     entries_.push_back(text);
     count = 1;
-    if (step) step(++k, distinct);
+    if (step)
+      step(++k, distinct);
   }
 }
 
 void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepFn& back) {
   const std::int64_t n = Count();
-  if (n == 0) return;
+  if (n == 0)
+    return;
   std::vector<std::string> temporary;
   temporary.reserve(entries_.size());
   for (std::int64_t i = 0; i < n; ++i) {
     temporary.push_back(std::move(entries_[static_cast<size_t>(i)]));
-    if (out) out(i, n);
+    if (out)
+      out(i, n);
   }
   for (std::int64_t i = n - 1; i > 0; --i) {
     std::uniform_int_distribution<std::int64_t> pick(0, i);
@@ -100,7 +111,8 @@ void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepF
   entries_.clear();
   for (std::int64_t i = 0; i < n; ++i) {
     entries_.push_back(std::move(temporary[static_cast<size_t>(i)]));
-    if (back) back(i, n);
+    if (back)
+      back(i, n);
   }
 }
 

@@ -21,7 +21,8 @@ class ScriptedFrontend : public Frontend {
   bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon) override {
     calls.push_back("ask " + caption + ": " + text);
     bool answer = yes_no.empty() ? false : yes_no.front();
-    if (!yes_no.empty()) yes_no.pop_front();
+    if (!yes_no.empty())
+      yes_no.pop_front();
     return answer;
   }
   std::optional<std::vector<std::string>> PickOpenFiles(const OpenFileRequest& request) override {
@@ -36,9 +37,7 @@ class ScriptedFrontend : public Frontend {
     calls.push_back("pick folder " + title);
     return Take(folders);
   }
-  void SetProgress(int percent) override {
-    progress.push_back(percent);
-  }
+  void SetProgress(int percent) override { progress.push_back(percent); }
   void RefreshSourceView() override { calls.push_back("refresh source"); }
   void RefreshTargetView() override { calls.push_back("refresh target"); }
 
@@ -108,7 +107,8 @@ class ScriptedFrontend : public Frontend {
  private:
   template <typename T>
   static std::optional<T> Take(std::deque<std::optional<T>>& queue) {
-    if (queue.empty()) return std::nullopt;
+    if (queue.empty())
+      return std::nullopt;
     std::optional<T> answer = std::move(queue.front());
     queue.pop_front();
     return answer;

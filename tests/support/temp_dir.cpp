@@ -28,7 +28,8 @@ std::string CommandTest::ReadFile(std::string_view name) const {
 
 std::vector<std::string> CommandTest::Entries(const NumberList& list) {
   std::vector<std::string> out;
-  for (int i = 0; i < list.Count(); ++i) out.push_back(list.At(i));
+  for (int i = 0; i < list.Count(); ++i)
+    out.push_back(list.At(i));
   return out;
 }
 

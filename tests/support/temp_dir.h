@@ -32,7 +32,8 @@ class CommandTest : public ::testing::Test {
   // The list's entries in order.
   static std::vector<std::string> Entries(const NumberList& list);
   void Fill(NumberList& list, const std::vector<std::string>& entries) {
-    for (const auto& e : entries) list.Append(e);
+    for (const auto& e : entries)
+      list.Append(e);
   }
 
   std::string dir_;

@@ -1,0 +1,390 @@
+#include "app/main_dlg.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "acquire/import_files.h"
+#include "app/app_icon.h"
+#include "app/number_list_view.h"
+#include "app/qt_text.h"
+#include "app/settings_dlg.h"
+#include "base/file_system.h"
+#include "classify/carrier_prefixes.h"
+#include "classify/location_db.h"
+#include "lists/list_commands.h"
+
+namespace tessaril::app {
+namespace {
+
+constexpr int kAdvertisementPeriodMs = 20000;
+
+QMessageBox::Icon ToQt(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// Stands in the target list's place until the target list is first shown.
+QWidget* MakeNoticePlaceholder(QWidget* parent) {
+  auto* label = new QLabel(QStringLiteral("欢迎使用 KorvaneTessaril"), parent);
+  label->setAlignment(Qt::AlignCenter);
+  label->setAutoFillBackground(true);
+  label->setBackgroundRole(QPalette::Base);
+  label->setFrameShape(QFrame::StyledPanel);
+  return label;
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+  setWindowTitle(QStringLiteral("KorvaneTessaril8.0"));
+  setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+  BuildLayout();
+  Initialise();
+}
+
+CMainDlg::~CMainDlg() {
+  ShutDown();
+}
+
+QPushButton* CMainDlg::MakeButton(const ButtonSpec& spec) {
+  auto* button = new QPushButton(QString::fromUtf8(spec.label), this);
+  button->setAutoDefault(false);
+  button->setEnabled(static_cast<bool>(spec.run));
+  if (spec.run)
+    connect(button, &QPushButton::clicked, this, spec.run);
+  buttons_[spec.id] = button;
+  return button;
+}
+
+QWidget* CMainDlg::ButtonRow(const std::vector<ButtonSpec>& specs) {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(4);
+  for (const ButtonSpec& spec : specs)
+    layout->addWidget(MakeButton(spec));
+  return row;
+}
+
+QWidget* CMainDlg::MoveColumn(const char* caption, const ButtonSpec& up, const ButtonSpec& down) {
+  auto* column = new QWidget(this);
+  auto* layout = new QHBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* picture = new QLabel(column);
+  picture->setPixmap(windowIcon().pixmap(28, 28));
+  layout->addWidget(picture);
+  auto* buttons = new QVBoxLayout;
+  auto* title = new QLabel(QString::fromUtf8(caption), column);
+  title->setAlignment(Qt::AlignCenter);
+  buttons->addWidget(title);
+  buttons->addWidget(MakeButton(up));
+  buttons->addWidget(MakeButton(down));
+  layout->addLayout(buttons);
+  return column;
+}
+
+void CMainDlg::BuildLayout() {
+  setWindowIcon(AppIcon());
+  auto* layout = new QVBoxLayout(this);
+  const ListId S = ListId::Source;
+  const ListId T = ListId::Target;
+
+  layout->addWidget(ButtonRow({
+      {1055, "文件对比", {}},
+      {1053, "系统设置", [this] { RunSettingsCommand(state_.settings, state_.prefixes, *this); }},
+      {1059, "空号过滤", {}},
+      {1061, "号码实时查询", {}},
+      {1062, "短信验证码", {}},
+      {1063, "语音验证码", {}},
+      {1064, "营销短信", {}},
+      {1077, "国际验证码", {}},
+      {1074, "帮助", {}},
+  }));
+
+  auto* source_group = new QGroupBox(QStringLiteral("原始号码"), this);
+  auto* source_layout = new QVBoxLayout(source_group);
+  source_view_ = new NumberListView(state_.source, false, source_group);
+  source_layout->addWidget(source_view_, 1);
+  source_counter_ = new QLabel(QStringLiteral("当前原始号码框内有0个手机号码"), source_group);
+  source_layout->addWidget(source_counter_);
+  source_layout->addWidget(ButtonRow({
+      {1000, "输入号段", {}},
+      {1001, "导入号段", {}},
+      {1002, "导入文件", [this] { ImportFiles(state_, *this); }},
+      {1078, "提取号码", {}},
+      {1079, "粘贴", {}},
+      {1003, "号码排序", [this, S] { SortList(state_, *this, S); }},
+      {1005, "号码乱序", [this, S] { ShuffleList(state_, *this, S); }},
+      {1087, "滤除号码", {}},
+      {1024, "消除重号", [this, S] { RemoveRepeats(state_, *this, S); }},
+      {1075, "清除非手机号", [this] { RemoveNonMobileEntries(state_, *this); }},
+      {1082, "复制", {}},
+      {1004, "清空", [this, S] { ClearList(state_, *this, S); }},
+  }));
+  layout->addWidget(source_group, 1);
+
+  auto* moves = new QWidget(this);
+  auto* moves_layout = new QHBoxLayout(moves);
+  moves_layout->setContentsMargins(0, 0, 0, 0);
+  moves_layout->addWidget(MoveColumn("按号码数值", {1006, "↑↑↑", {}}, {1007, "↓↓↓", {}}));
+  moves_layout->addWidget(MoveColumn("按组合特征", {1008, "↑↑↑", {}}, {1011, "↓↓↓", {}}));
+  moves_layout->addWidget(MoveColumn("按号码类型", {1009, "↑↑↑", {}}, {1012, "↓↓↓", {}}));
+  moves_layout->addWidget(MoveColumn("全部号码", {1010, "↑↑↑", {}}, {1013, "↓↓↓", {}}));
+  layout->addWidget(moves);
+
+  auto* target_group = new QGroupBox(QStringLiteral("目标号码"), this);
+  auto* target_layout = new QVBoxLayout(target_group);
+  target_area_ = new QStackedWidget(target_group);
+  target_view_ = new NumberListView(state_.target, true, target_area_);
+  target_area_->addWidget(target_view_);
+  target_layout->addWidget(target_area_, 1);
+  target_counter_ = new QLabel(QStringLiteral("当前目标号码框内有0个手机号码"), target_group);
+  target_layout->addWidget(target_counter_);
+  target_layout->addWidget(ButtonRow({
+      {1015, "号码排序", [this, T] { SortList(state_, *this, T); }},
+      {1016, "号码乱序", [this, T] { ShuffleList(state_, *this, T); }},
+      {1017, "滤除号码", {}},
+      {1018, "消除重号", [this, T] { RemoveRepeats(state_, *this, T); }},
+      {1083, "复制号码", {}},
+      {1020, "清空号码", [this, T] { ClearList(state_, *this, T); }},
+  }));
+  layout->addWidget(target_group, 1);
+
+  auto* export_group = new QGroupBox(QStringLiteral("导出号码"), this);
+  auto* export_layout = new QHBoxLayout(export_group);
+  export_source_ = new QRadioButton(QStringLiteral("原始号码"), export_group);
+  export_target_ = new QRadioButton(QStringLiteral("目标号码"), export_group);
+  export_layout->addWidget(export_source_);
+  export_layout->addWidget(export_target_);
+  export_layout->addWidget(ButtonRow({
+      {1081, "按号码段导出", {}},
+      {1086, "按重复次数导出", {}},
+      {1019, "按地区分类导出", {}},
+      {1056, "按照运营商导出", {}},
+      {1021, "分批导出号码", {}},
+      {1022, "导出全部号码", {}},
+  }));
+  layout->addWidget(export_group);
+
+  auto* bottom = new QHBoxLayout;
+  progress_ = new QProgressBar(this);
+  progress_->setRange(0, 100);
+  progress_->setValue(0);
+  progress_->setTextVisible(false);
+  bottom->addWidget(progress_, 2);
+  ad_label_ = new QLabel(QStringLiteral("广告招商,欢迎联系 KorvaneTessaril 团队"), this);
+  bottom->addWidget(ad_label_, 3);
+  auto* quit = new QPushButton(QStringLiteral("退出"), this);
+  quit->setDefault(true);
+  connect(quit, &QPushButton::clicked, this, &QDialog::accept);
+  buttons_[1] = quit;
+  bottom->addWidget(quit);
+  layout->addLayout(bottom);
+
+  resize(1020, 760);
+}
+
+void CMainDlg::Initialise() {
+  // The carrier prefixes were loaded with the state; the controls are built.
+  StartLocationDbLoader(LocationDbPath(state_.data_folder));
+  RefreshSourceView();
+  target_view_->SetRowCount(state_.target.Count());
+  progress_->setValue(0);
+  target_counter_text_ = Q(CounterText(state_.target, ListId::Target));
+
+  // The notice view stands in the target list's place until the first RefreshTargetView.
+  notice_view_ = MakeNoticePlaceholder(target_area_);
+  target_area_->addWidget(notice_view_);
+  target_area_->setCurrentWidget(notice_view_);
+
+  ShowCounters();
+  export_target_->setChecked(state_.export_choice == 1);
+  export_source_->setChecked(state_.export_choice == 0);
+
+  ad_timer_ = new QTimer(this);
+  connect(ad_timer_, &QTimer::timeout, this, &CMainDlg::RotateAdvertisement);
+  ad_timer_->start(kAdvertisementPeriodMs);
+}
+
+void CMainDlg::done(int result) {
+  ShutDown();
+  QDialog::done(result);
+}
+
+void CMainDlg::ShutDown() {
+  if (shut_down_)
+    return;
+  shut_down_ = true;
+  state_.source.Clear();
+  state_.target.Clear();
+  state_.data_match_set.clear();
+  source_view_->SetRowCount(0);
+  target_view_->SetRowCount(0);
+  // The loader must not write into a database that is being cleared.
+  SetBusy(!LocationDbReady);
+  WaitForLocationDb();
+  SetBusy(false);
+  ClearLocationDb();
+  if (ad_timer_)
+    ad_timer_->stop();
+  ad_texts_.clear();
+  ad_links_.clear();
+}
+
+void CMainDlg::ShowCounters() {
+  source_counter_->setText(source_counter_text_);
+  target_counter_->setText(target_counter_text_);
+}
+
+void CMainDlg::ReadExportChoice() {
+  state_.export_choice = export_source_->isChecked() ? 0 : 1;
+}
+
+void CMainDlg::SetAdvertisements(std::vector<std::string> texts, std::vector<std::string> links) {
+  ad_texts_ = std::move(texts);
+  ad_links_ = std::move(links);
+  ad_links_.resize(ad_texts_.size());
+  ad_index_ = 0;
+  if (!ad_texts_.empty())
+    ad_label_->setText(Q(ad_texts_[0]));
+}
+
+void CMainDlg::RotateAdvertisement() {
+  const int count = static_cast<int>(ad_texts_.size());
+  if (++ad_index_ >= count)
+    ad_index_ = 0;
+  if (ad_index_ < count) {
+    ad_label_->setText(QString(40, ' '));
+    ad_label_->setText(Q(ad_texts_[static_cast<size_t>(ad_index_)]));
+  }
+  ShowCounters();
+}
+
+// Frontend.
+
+void CMainDlg::ShowMessage(const Message& message) {
+  QMessageBox box(ToQt(message.icon), Q(message.caption), Q(message.text), QMessageBox::Ok, this);
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+  box.exec();
+}
+
+bool CMainDlg::AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) {
+  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No, this);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::vector<std::string>> CMainDlg::PickOpenFiles(const OpenFileRequest& request) {
+  std::vector<std::string> paths;
+  if (request.multiple) {
+    for (const QString& path : QFileDialog::getOpenFileNames(this, Q(request.title), QString(),
+                                                             PickerFilter(request.filter)))
+      paths.push_back(U(path));
+  } else {
+    QString path = QFileDialog::getOpenFileName(this, Q(request.title), QString(),
+                                                PickerFilter(request.filter));
+    if (!path.isEmpty())
+      paths.push_back(U(path));
+  }
+  if (paths.empty())
+    return std::nullopt;
+  return paths;
+}
+
+std::optional<std::string> CMainDlg::PickSaveFile(const SaveFileRequest& request) {
+  QString path = QFileDialog::getSaveFileName(this, Q(request.title), Q(request.initial_name),
+                                              PickerFilter(request.filter));
+  if (path.isEmpty())
+    return std::nullopt;
+  return U(path);
+}
+
+std::optional<std::string> CMainDlg::PickFolder(const std::string& title,
+                                                const std::string& initial) {
+  QString path = QFileDialog::getExistingDirectory(this, Q(title), Q(initial));
+  if (path.isEmpty())
+    return std::nullopt;
+  return U(path);
+}
+
+void CMainDlg::SetProgress(int percent) {
+  progress_->setValue(percent);
+}
+
+void CMainDlg::RefreshSourceView() {
+  source_view_->SetRowCount(state_.source.Count());
+  progress_->setValue(0);
+  source_counter_text_ = Q(CounterText(state_.source, ListId::Source));
+  ShowCounters();
+}
+
+void CMainDlg::RefreshTargetView() {
+  // The first refresh of the target list replaces the notice view for good.
+  target_area_->setCurrentWidget(target_view_);
+  target_view_->SetRowCount(state_.target.Count());
+  progress_->setValue(0);
+  target_counter_text_ = Q(CounterText(state_.target, ListId::Target));
+  ShowCounters();
+}
+
+void CMainDlg::SetBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else if (QApplication::overrideCursor()) {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+std::optional<CarrierPrefixTexts> CMainDlg::AskSettings(const CarrierPrefixTexts& shown) {
+  return CSettingsDlg::Ask(this, shown);
+}
+
+// For the window tests and the screenshots.
+
+QPushButton* CMainDlg::Button(int id) const {
+  auto it = buttons_.find(id);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+bool CMainDlg::NoticeShown() const {
+  return target_area_->currentWidget() != target_view_;
+}
+QString CMainDlg::SourceCounter() const {
+  return source_counter_->text();
+}
+QString CMainDlg::TargetCounter() const {
+  return target_counter_->text();
+}
+QString CMainDlg::AdvertisementText() const {
+  return ad_label_->text();
+}
+int CMainDlg::Progress() const {
+  return progress_->value();
+}
+bool CMainDlg::SourceChosenForExport() const {
+  return export_source_->isChecked();
+}
+
+}  // namespace tessaril::app

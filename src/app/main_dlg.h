@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/frontend.h"
+#include "lists/app_state.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTimer;
+
+namespace tessaril::app {
+
+class NumberListView;
+
+// The main window: the source list above, the target list below, one button per command. It is
+// the Frontend of every command it starts: a button's handler calls the core command with the
+// window, and the command's messages, pickers, dialogs, progress and refreshes come back here.
+class CMainDlg : public QDialog, public Frontend {
+  Q_OBJECT
+
+ public:
+  explicit CMainDlg(AppState& state, QWidget* parent = nullptr);
+  ~CMainDlg() override;
+
+  // Frontend.
+  void ShowMessage(const Message& message) override;
+  bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  std::optional<std::vector<std::string>> PickOpenFiles(const OpenFileRequest& request) override;
+  std::optional<std::string> PickSaveFile(const SaveFileRequest& request) override;
+  std::optional<std::string> PickFolder(const std::string& title,
+                                        const std::string& initial) override;
+  void SetProgress(int percent) override;
+  void RefreshSourceView() override;
+  void RefreshTargetView() override;
+  void SetBusy(bool busy) override;
+  std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
+
+  // Acquisition dialogs.
+
+  // Move dialogs.
+
+  // Export dialogs.
+
+  // File-tools dialogs.
+
+  // Online pieces.
+
+  // The advertisement line: its texts and links (same index), shown from entry 0.
+  void SetAdvertisements(std::vector<std::string> texts, std::vector<std::string> links);
+  // One tick of the 20-second advertisement timer.
+  void RotateAdvertisement();
+
+  // For the window tests and the screenshots.
+  QPushButton* Button(int id) const;
+  NumberListView* SourceView() const { return source_view_; }
+  NumberListView* TargetView() const { return target_view_; }
+  bool NoticeShown() const;
+  QString SourceCounter() const;
+  QString TargetCounter() const;
+  QString AdvertisementText() const;
+  int Progress() const;
+  bool SourceChosenForExport() const;
+  AppState& State() { return state_; }
+
+ protected:
+  void done(int result) override;
+
+ private:
+  struct ButtonSpec {
+    int id;
+    const char* label;
+    std::function<void()> run;  // empty: the command is not there yet, the button is disabled
+  };
+
+  void BuildLayout();
+  void Initialise();
+  void ShutDown();
+  QWidget* ButtonRow(const std::vector<ButtonSpec>& specs);
+  QPushButton* MakeButton(const ButtonSpec& spec);
+  QWidget* MoveColumn(const char* caption, const ButtonSpec& up, const ButtonSpec& down);
+  void ShowCounters();
+  // The export commands take the list the radio pair names when their button is pressed.
+  void ReadExportChoice();
+
+  AppState& state_;
+  bool shut_down_ = false;
+
+  NumberListView* source_view_ = nullptr;
+  NumberListView* target_view_ = nullptr;
+  QStackedWidget* target_area_ = nullptr;
+  QWidget* notice_view_ = nullptr;
+  QLabel* source_counter_ = nullptr;
+  QLabel* target_counter_ = nullptr;
+  QString source_counter_text_;
+  QString target_counter_text_;
+  QProgressBar* progress_ = nullptr;
+  QLabel* ad_label_ = nullptr;
+  QRadioButton* export_source_ = nullptr;
+  QRadioButton* export_target_ = nullptr;
+  QTimer* ad_timer_ = nullptr;
+  std::map<int, QPushButton*> buttons_;
+
+  std::vector<std::string> ad_texts_;
+  std::vector<std::string> ad_links_;
+  int ad_index_ = 0;
+};
+
+}  // namespace tessaril::app

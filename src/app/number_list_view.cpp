@@ -1,0 +1,206 @@
+#include "app/number_list_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "app/qt_text.h"
+#include "lists/number_list.h"
+
+namespace tessaril::app {
+
+NumberListView::NumberListView(const NumberList& list, bool multiple_selection, QWidget* parent)
+    : QAbstractScrollArea(parent), list_(list), multiple_(multiple_selection) {
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setBackgroundRole(QPalette::Base);
+  viewport()->setAutoFillBackground(true);
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
+          [this] { viewport()->update(); });
+}
+
+int NumberListView::RowHeight() const {
+  return fontMetrics().height() + 2;
+}
+
+int NumberListView::ColumnWidth() const {
+  return fontMetrics().horizontalAdvance(QStringLiteral("13800000000")) + 24;
+}
+
+int NumberListView::RowsPerColumn() const {
+  return std::max(1, viewport()->height() / RowHeight());
+}
+
+int NumberListView::FirstVisibleColumn() const {
+  return horizontalScrollBar()->value();
+}
+
+void NumberListView::SetRowCount(int rows) {
+  rows_ = std::max(0, rows);
+  if (current_ >= rows_)
+    current_ = rows_ - 1;
+  if (anchor_ >= rows_)
+    anchor_ = current_;
+  range_begin_ = std::min(range_begin_, rows_ - 1);
+  range_end_ = std::min(range_end_, rows_ - 1);
+  toggled_.erase(toggled_.lower_bound(rows_), toggled_.end());
+  UpdateScrollBar();
+  viewport()->update();
+}
+
+void NumberListView::UpdateScrollBar() {
+  const int per_column = RowsPerColumn();
+  const int columns = rows_ == 0 ? 0 : (rows_ - 1) / per_column + 1;
+  const int visible = std::max(1, viewport()->width() / ColumnWidth());
+  QScrollBar* bar = horizontalScrollBar();
+  bar->setRange(0, std::max(0, columns - visible));
+  bar->setPageStep(visible);
+  bar->setSingleStep(1);
+}
+
+bool NumberListView::IsSelected(int row) const {
+  if (row < 0 || row >= rows_)
+    return false;
+  if (!multiple_)
+    return row == current_;
+  bool in_range = range_begin_ >= 0 && row >= range_begin_ && row <= range_end_;
+  return in_range != (toggled_.count(row) > 0);
+}
+
+void NumberListView::paintEvent(QPaintEvent*) {
+  QPainter painter(viewport());
+  const int height = RowHeight();
+  const int width = ColumnWidth();
+  const int per_column = RowsPerColumn();
+  const int first_column = FirstVisibleColumn();
+  const int visible_columns = viewport()->width() / width + 1;
+  const int rows = std::min(rows_, list_.Count());
+  for (int c = 0; c < visible_columns; ++c) {
+    const long long first_row = static_cast<long long>(first_column + c) * per_column;
+    for (int r = 0; r < per_column; ++r) {
+      const long long row = first_row + r;
+      if (row >= rows)
+        return;
+      QRect cell(c * width, r * height, width, height);
+      const int index = static_cast<int>(row);
+      if (IsSelected(index)) {
+        painter.fillRect(cell, palette().highlight());
+        painter.setPen(palette().highlightedText().color());
+      } else {
+        painter.setPen(palette().text().color());
+      }
+      QString text =
+          fontMetrics().elidedText(EntryText(list_.At(index)), Qt::ElideRight, width - 8);
+      painter.drawText(cell.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+      if (index == current_ && hasFocus()) {
+        painter.setPen(QPen(palette().text().color(), 1, Qt::DotLine));
+        painter.drawRect(cell.adjusted(0, 0, -1, -1));
+      }
+    }
+  }
+}
+
+void NumberListView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBar();
+}
+
+int NumberListView::RowAt(const QPoint& point) const {
+  const int column = FirstVisibleColumn() + point.x() / ColumnWidth();
+  const int row_in_column = point.y() / RowHeight();
+  if (row_in_column >= RowsPerColumn())
+    return -1;
+  const long long row = static_cast<long long>(column) * RowsPerColumn() + row_in_column;
+  return row < rows_ ? static_cast<int>(row) : -1;
+}
+
+void NumberListView::ScrollTo(int row) {
+  if (row < 0 || row >= rows_)
+    return;
+  const int column = row / RowsPerColumn();
+  QScrollBar* bar = horizontalScrollBar();
+  const int visible = std::max(1, viewport()->width() / ColumnWidth());
+  if (column < bar->value()) {
+    bar->setValue(column);
+  } else if (column >= bar->value() + visible) {
+    bar->setValue(column - visible + 1);
+  }
+}
+
+void NumberListView::MoveCurrent(int row, Qt::KeyboardModifiers modifiers) {
+  if (rows_ == 0)
+    return;
+  row = std::clamp(row, 0, rows_ - 1);
+  current_ = row;
+  if (multiple_ && (modifiers & Qt::ShiftModifier) && anchor_ >= 0) {
+    range_begin_ = std::min(anchor_, row);
+    range_end_ = std::max(anchor_, row);
+  } else if (multiple_ && (modifiers & Qt::ControlModifier)) {
+    if (!toggled_.erase(row))
+      toggled_.insert(row);
+    anchor_ = row;
+  } else {
+    anchor_ = row;
+    range_begin_ = range_end_ = row;
+    toggled_.clear();
+  }
+  ScrollTo(row);
+  viewport()->update();
+}
+
+void NumberListView::mousePressEvent(QMouseEvent* event) {
+  setFocus();
+  const int row = RowAt(event->position().toPoint());
+  if (row >= 0)
+    MoveCurrent(row, event->modifiers());
+}
+
+void NumberListView::keyPressEvent(QKeyEvent* event) {
+  const int per_column = RowsPerColumn();
+  const int page = per_column * std::max(1, viewport()->width() / ColumnWidth());
+  int row = current_ < 0 ? 0 : current_;
+  switch (event->key()) {
+    case Qt::Key_Up:
+      row -= 1;
+      break;
+    case Qt::Key_Down:
+      row += 1;
+      break;
+    case Qt::Key_Left:
+      row -= per_column;
+      break;
+    case Qt::Key_Right:
+      row += per_column;
+      break;
+    case Qt::Key_PageUp:
+      row -= page;
+      break;
+    case Qt::Key_PageDown:
+      row += page;
+      break;
+    case Qt::Key_Home:
+      row = 0;
+      break;
+    case Qt::Key_End:
+      row = rows_ - 1;
+      break;
+    default:
+      QAbstractScrollArea::keyPressEvent(event);
+      return;
+  }
+  MoveCurrent(row, event->modifiers());
+}
+
+void NumberListView::wheelEvent(QWheelEvent* event) {
+  // A list in columns scrolls sideways, a column per notch.
+  const int delta =
+      event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+  horizontalScrollBar()->setValue(horizontalScrollBar()->value() - delta / 120);
+  event->accept();
+}
+
+}  // namespace tessaril::app

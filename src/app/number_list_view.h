@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <set>
+
+namespace tessaril {
+class NumberList;
+}
+
+namespace tessaril::app {
+
+// A virtual view of a NumberList in columns, like a list-mode list view: rows run top to bottom,
+// then on in the next column; it scrolls sideways by columns. It holds no text: it asks the list
+// for the rows it paints, and a refresh only sets the row count, so a list of tens of millions
+// of entries costs nothing to show.
+class NumberListView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  NumberListView(const NumberList& list, bool multiple_selection, QWidget* parent = nullptr);
+
+  // Sets the number of rows shown (the refresh of a list).
+  void SetRowCount(int rows);
+  int RowCount() const { return rows_; }
+  int CurrentRow() const { return current_; }
+  bool IsSelected(int row) const;
+  // Scrolls so that `row` is visible.
+  void ScrollTo(int row);
+  int RowsPerColumn() const;
+  int FirstVisibleColumn() const;
+
+ signals:
+  void filesDropped(const QStringList& paths);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  int RowHeight() const;
+  int ColumnWidth() const;
+  int RowAt(const QPoint& point) const;
+  void UpdateScrollBar();
+  void MoveCurrent(int row, Qt::KeyboardModifiers modifiers);
+
+  const NumberList& list_;
+  bool multiple_;
+  int rows_ = 0;
+  int current_ = -1;
+  int anchor_ = -1;
+  // Multiple selection: the range from the anchor to the current row, plus rows toggled with Ctrl.
+  int range_begin_ = -1;
+  int range_end_ = -1;
+  std::set<int> toggled_;
+};
+
+}  // namespace tessaril::app

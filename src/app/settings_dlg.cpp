@@ -1,0 +1,50 @@
+#include "app/settings_dlg.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/qt_text.h"
+
+namespace tessaril::app {
+
+CSettingsDlg::CSettingsDlg(const CarrierPrefixTexts& shown, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("系统设置"));
+  auto* layout = new QVBoxLayout(this);
+  auto add_field = [&](const char* label, const std::string& text) {
+    layout->addWidget(new QLabel(QString::fromUtf8(label), this));
+    auto* edit = new QLineEdit(Q(text), this);
+    edit->setMinimumWidth(520);
+    layout->addWidget(edit);
+    return edit;
+  };
+  number_beginnings_ =
+      add_field("设置可能是手机号码的前两位(用分号隔开):", shown.number_beginnings);
+  mobile_ = add_field("设置中国移动号码的前三位(用分号隔开)", shown.mobile);
+  unicom_ = add_field("设置中国联通号码的前三位(用分号隔开)", shown.unicom);
+  telecom_ = add_field("设置中国电信号码得前三位(用分号隔开)", shown.telecom);
+
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+CarrierPrefixTexts CSettingsDlg::Values() const {
+  return {U(number_beginnings_->text()), U(mobile_->text()), U(unicom_->text()),
+          U(telecom_->text())};
+}
+
+std::optional<CarrierPrefixTexts> CSettingsDlg::Ask(QWidget* parent,
+                                                    const CarrierPrefixTexts& shown) {
+  CSettingsDlg dialog(shown, parent);
+  if (dialog.exec() != QDialog::Accepted)
+    return std::nullopt;
+  return dialog.Values();
+}
+
+}  // namespace tessaril::app

@@ -14,14 +14,24 @@
 #include <QVBoxLayout>
 
 #include "acquire/import_files.h"
+#include "acquire/segment_picker.h"
 #include "app/app_icon.h"
+#include "app/move_by_features_dlg.h"
 #include "app/number_list_view.h"
 #include "app/qt_text.h"
+#include "app/region_type_dlg.h"
+#include "app/segment_export_dlg.h"
+#include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
 #include "base/file_system.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
+#include "export/export_by_carrier.h"
+#include "export/export_by_region.h"
+#include "export/export_by_segment.h"
+#include "lists/filter_list.h"
 #include "lists/list_commands.h"
+#include "lists/move_by_features.h"
 
 namespace tessaril::app {
 namespace {
@@ -130,13 +140,13 @@ void CMainDlg::BuildLayout() {
   source_layout->addWidget(source_counter_);
   source_layout->addWidget(ButtonRow({
       {1000, "输入号段", {}},
-      {1001, "导入号段", {}},
+      {1001, "导入号段", [this] { InsertSegmentsFromPicker(state_, *this); }},
       {1002, "导入文件", [this] { ImportFiles(state_, *this); }},
       {1078, "提取号码", {}},
       {1079, "粘贴", {}},
       {1003, "号码排序", [this, S] { SortList(state_, *this, S); }},
       {1005, "号码乱序", [this, S] { ShuffleList(state_, *this, S); }},
-      {1087, "滤除号码", {}},
+      {1087, "滤除号码", [this, S] { FilterListAgainstFile(state_, *this, S); }},
       {1024, "消除重号", [this, S] { RemoveRepeats(state_, *this, S); }},
       {1075, "清除非手机号", [this] { RemoveNonMobileEntries(state_, *this); }},
       {1082, "复制", {}},
@@ -148,7 +158,9 @@ void CMainDlg::BuildLayout() {
   auto* moves_layout = new QHBoxLayout(moves);
   moves_layout->setContentsMargins(0, 0, 0, 0);
   moves_layout->addWidget(MoveColumn("按号码数值", {1006, "↑↑↑", {}}, {1007, "↓↓↓", {}}));
-  moves_layout->addWidget(MoveColumn("按组合特征", {1008, "↑↑↑", {}}, {1011, "↓↓↓", {}}));
+  moves_layout->addWidget(
+      MoveColumn("按组合特征", {1008, "↑↑↑", [this, T] { MoveByFeatures(state_, *this, T); }},
+                 {1011, "↓↓↓", [this, S] { MoveByFeatures(state_, *this, S); }}));
   moves_layout->addWidget(MoveColumn("按号码类型", {1009, "↑↑↑", {}}, {1012, "↓↓↓", {}}));
   moves_layout->addWidget(MoveColumn("全部号码", {1010, "↑↑↑", {}}, {1013, "↓↓↓", {}}));
   layout->addWidget(moves);
@@ -164,7 +176,7 @@ void CMainDlg::BuildLayout() {
   target_layout->addWidget(ButtonRow({
       {1015, "号码排序", [this, T] { SortList(state_, *this, T); }},
       {1016, "号码乱序", [this, T] { ShuffleList(state_, *this, T); }},
-      {1017, "滤除号码", {}},
+      {1017, "滤除号码", [this, T] { FilterListAgainstFile(state_, *this, T); }},
       {1018, "消除重号", [this, T] { RemoveRepeats(state_, *this, T); }},
       {1083, "复制号码", {}},
       {1020, "清空号码", [this, T] { ClearList(state_, *this, T); }},
@@ -178,10 +190,10 @@ void CMainDlg::BuildLayout() {
   export_layout->addWidget(export_source_);
   export_layout->addWidget(export_target_);
   export_layout->addWidget(ButtonRow({
-      {1081, "按号码段导出", {}},
-      {1086, "按重复次数导出", {}},
-      {1019, "按地区分类导出", {}},
-      {1056, "按照运营商导出", {}},
+      {1081, "按号码段导出", [this] { ReadExportChoice(), ExportBySegment(state_, *this); }},
+      {1086, "按重复次数导出", [this] { ReadExportChoice(), ExportByRepeatCount(state_, *this); }},
+      {1019, "按地区分类导出", [this] { ReadExportChoice(), ExportByRegion(state_, *this); }},
+      {1056, "按照运营商导出", [this] { ReadExportChoice(), ExportByCarrier(state_, *this); }},
       {1021, "分批导出号码", {}},
       {1022, "导出全部号码", {}},
   }));
@@ -359,6 +371,28 @@ void CMainDlg::SetBusy(bool busy) {
 
 std::optional<CarrierPrefixTexts> CMainDlg::AskSettings(const CarrierPrefixTexts& shown) {
   return CSettingsDlg::Ask(this, shown);
+}
+
+// Acquisition dialogs.
+
+std::optional<SegmentPickerValues> CMainDlg::AskSegmentPicker(const SegmentPickerValues& shown) {
+  return CSegmentPickerDlg::Ask(this, shown, state_.prefixes);
+}
+
+// Move dialogs.
+
+std::optional<FeatureMoveValues> CMainDlg::AskFeatureMove(const FeatureMoveValues& shown) {
+  return CMoveByFeaturesDlg::Ask(this, shown);
+}
+
+// Export dialogs.
+
+std::optional<SegmentExportValues> CMainDlg::AskSegmentExport(const SegmentExportValues& shown) {
+  return CSegmentExportDlg::Ask(this, shown);
+}
+
+std::optional<RegionTypeValues> CMainDlg::AskRegionType(const RegionTypeValues& shown) {
+  return CRegionTypeDlg::Ask(this, shown);
 }
 
 // For the window tests and the screenshots.

@@ -44,10 +44,14 @@ class CMainDlg : public QDialog, public Frontend {
   std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
 
   // Acquisition dialogs.
+  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override;
 
   // Move dialogs.
+  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override;
 
   // Export dialogs.
+  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) override;
+  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) override;
 
   // File-tools dialogs.
 

@@ -2,12 +2,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QListView>
 #include <QPixmap>
+#include <QTreeWidget>
 #include <iostream>
 
 #include "app/main_dlg.h"
+#include "app/move_by_features_dlg.h"
+#include "app/region_tree_widget.h"
+#include "app/region_type_dlg.h"
+#include "app/segment_export_dlg.h"
+#include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
 #include "classify/carrier_prefixes.h"
+#include "classify/region_tree.h"
 
 namespace tessaril::app {
 namespace {
@@ -30,10 +38,33 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
       {"CSettingsDlg",
        [](CMainDlg& w) -> QWidget* { return new CSettingsDlg(SettingsDialogDefaults(), &w); }},
       // Acquisition dialogs.
+      {"CSegmentPickerDlg",
+       [](CMainDlg& w) -> QWidget* {
+         // The tree of the data folder with its first city selected.
+         SegmentPickerValues shown;
+         shown.tree = ReadRegionTree(RegionTreePath(w.State().data_folder)).value_or(RegionTree{});
+         auto* dialog = new CSegmentPickerDlg(shown, w.State().prefixes, &w);
+         if (QTreeWidgetItem* province = dialog->Tree()->topLevelItem(0)) {
+           dialog->Tree()->setCurrentItem(province->childCount() ? province->child(0) : province);
+           dialog->SegmentList()->selectionModel()->select(
+               dialog->SegmentList()->model()->index(0, 0), QItemSelectionModel::Select);
+         }
+         return dialog;
+       }},
 
       // Move dialogs.
+      {"CMoveByFeaturesDlg",
+       [](CMainDlg& w) -> QWidget* {
+         FeatureMoveValues shown;
+         shown.tree = ReadRegionTree(RegionTreePath(w.State().data_folder)).value_or(RegionTree{});
+         return new CMoveByFeaturesDlg(shown, &w);
+       }},
 
       // Export dialogs.
+      {"CSegmentExportDlg",
+       [](CMainDlg& w) -> QWidget* { return new CSegmentExportDlg(SegmentExportValues{}, &w); }},
+      {"CRegionTypeDlg",
+       [](CMainDlg& w) -> QWidget* { return new CRegionTypeDlg(RegionTypeValues{}, &w); }},
 
       // File-tools dialogs.
 

@@ -36,6 +36,10 @@ std::optional<std::uint32_t> DigitKey(std::string_view segment) {
   return value;
 }
 
+// Segments of seven digits begin with "1": 1000000 to 1999999.
+constexpr std::uint32_t kFirstDigitSegment = 1000000;
+constexpr std::uint32_t kDigitSegments = 1000000;
+
 std::thread& LoaderThread() {
   static std::thread thread;
   return thread;
@@ -120,23 +124,34 @@ void CLocationDb::Clear() {
 void CLocationDb::BuildIndex() {
   digit_index_.clear();
   locations_.clear();
+  if (entries_.empty())
+    return;
+  digit_index_.assign(kDigitSegments, 0);
+  // A real file names a few hundred places for some 300,000 segments: each distinct location
+  // text is kept once, so that lookups over a long list touch little memory and callers can tell
+  // the texts apart by where they are stored.
+  std::unordered_map<std::string_view, std::uint32_t> ids;
   for (const auto& [segment, location] : entries_) {
-    if (std::optional<std::uint32_t> key = DigitKey(segment)) {
-      // Neighbouring segments mostly share their location: keep one copy of each run.
-      if (locations_.empty() || locations_.back() != location)
-        locations_.push_back(location);
-      digit_index_.emplace_back(*key, static_cast<std::uint32_t>(locations_.size() - 1));
-    }
+    std::optional<std::uint32_t> key = DigitKey(segment);
+    if (!key || *key < kFirstDigitSegment || *key - kFirstDigitSegment >= kDigitSegments)
+      continue;
+    auto [it, added] = ids.emplace(location, static_cast<std::uint32_t>(locations_.size() + 1));
+    if (added)
+      locations_.push_back(location);
+    digit_index_[*key - kFirstDigitSegment] = it->second;
   }
 }
 
 std::optional<std::string_view> CLocationDb::Lookup(std::string_view segment) const {
   if (std::optional<std::uint32_t> key = DigitKey(segment)) {
-    auto it = std::lower_bound(digit_index_.begin(), digit_index_.end(),
-                               std::make_pair(*key, std::uint32_t{0}));
-    if (it == digit_index_.end() || it->first != *key)
+    // Every digit segment of the database is in the table; any other is not in the database.
+    if (digit_index_.empty() || *key < kFirstDigitSegment ||
+        *key - kFirstDigitSegment >= kDigitSegments)
       return std::nullopt;
-    return locations_[it->second];
+    std::uint32_t at = digit_index_[*key - kFirstDigitSegment];
+    if (at == 0)
+      return std::nullopt;
+    return locations_[at - 1];
   }
   auto it = entries_.find(segment);
   if (it == entries_.end())

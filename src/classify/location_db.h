@@ -49,9 +49,11 @@ class CLocationDb {
   void BuildIndex();
 
   std::map<std::string, std::string, std::less<>> entries_;
-  // Segments of seven digits, as numbers, with an index into `locations_`: the fast path of
-  // lookups over long lists. Rebuilt after every change.
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> digit_index_;
+  // The fast path of lookups over long lists: for each segment of seven digits (1000000 to
+  // 1999999, the only digit segments the file may hold), 1 + its index in `locations_` (the
+  // distinct location texts), or 0.
+  // Rebuilt after every change.
+  std::vector<std::uint32_t> digit_index_;
   std::vector<std::string_view> locations_;
 };
 

@@ -1,6 +1,6 @@
 #include "export/export_by_region.h"
 
-#include <map>
+#include <unordered_map>
 
 #include "base/frontend.h"
 #include "classify/location_db.h"
@@ -10,6 +10,14 @@ namespace tessaril {
 namespace {
 
 constexpr const char* kOtherRegion = "其它";
+
+// The group label of a location text: its province, or its city made fit for a file name.
+std::string RegionLabel(std::string_view location, bool by_city) {
+  std::optional<std::string_view> part = by_city ? CityOf(location) : ProvinceOf(location);
+  if (!part)
+    return kOtherRegion;
+  return by_city ? AdaptCityLabel(*part) : std::string(*part);
+}
 
 }  // namespace
 
@@ -32,26 +40,20 @@ void ExportByRegion(AppState& state, Frontend& frontend) {
     return;
   const CLocationDb& db = ReadyLocationDb(frontend);
   const bool by_city = values->grouping == 1;
-  // Adapted city names, worked out once per distinct city.
-  std::map<std::string_view, std::string, std::less<>> adapted;
-  WriteGroupedFiles(state, frontend, id, *grouped_base,
-                    [&](const std::string& entry) -> std::optional<std::string> {
-                      std::optional<std::string_view> location =
-                          db.Lookup(std::string_view(entry).substr(0, 7));
-                      if (!location)
-                        return std::string(kOtherRegion);
-                      if (!by_city) {
-                        std::optional<std::string_view> province = ProvinceOf(*location);
-                        return std::string(province ? *province : kOtherRegion);
-                      }
-                      std::optional<std::string_view> city = CityOf(*location);
-                      if (!city)
-                        return std::string(kOtherRegion);
-                      auto it = adapted.find(*city);
-                      if (it == adapted.end())
-                        it = adapted.emplace(*city, AdaptCityLabel(*city)).first;
-                      return it->second;
-                    });
+  // The label of each location text, worked out once: the database keeps one copy of each
+  // distinct text, so the texts are told apart by where they are stored.
+  std::unordered_map<const char*, std::string> labels;
+  WriteGroupedFiles(
+      state, frontend, id, *grouped_base,
+      [&](const std::string& entry) -> std::optional<std::string> {
+        std::optional<std::string_view> location = db.Lookup(std::string_view(entry).substr(0, 7));
+        if (!location)
+          return std::string(kOtherRegion);
+        auto it = labels.find(location->data());
+        if (it == labels.end())
+          it = labels.emplace(location->data(), RegionLabel(*location, by_city)).first;
+        return it->second;
+      });
 }
 
 }  // namespace tessaril

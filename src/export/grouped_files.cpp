@@ -1,7 +1,10 @@
 #include "export/grouped_files.h"
 
-#include <map>
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "base/file_system.h"
@@ -14,9 +17,16 @@
 namespace tessaril {
 namespace {
 
-// At most this many group files are open at once; the one used longest ago is closed first.
-constexpr size_t kOpenFiles = 256;
-constexpr size_t kFileBlock = 32 * 1024;
+constexpr size_t kFileBlock = 16 * 1024;
+
+// How many group files may be open at once (the one used longest ago is closed first): half of
+// what the process may open, at most 4096.
+size_t OpenFileLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+    return 512;
+  return std::clamp<size_t>(static_cast<size_t>(limit.rlim_cur) / 2, 8, 4096);
+}
 
 struct Group {
   long long count = 0;
@@ -55,7 +65,8 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
                        const std::string& grouped_base, const GroupLabeler& label_of) {
   NumberList& list = state.List(id);
   ProgressReporter progress(frontend);
-  std::map<std::string, Group, std::less<>> groups;
+  std::unordered_map<std::string, Group> groups;
+  const size_t open_limit = OpenFileLimit();
   std::vector<Slot> slots;
   std::uint64_t clock = 0;
 
@@ -96,7 +107,7 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
       Group& group = it->second;
       if (group.slot < 0) {
         int slot_index;
-        if (slots.size() < kOpenFiles) {
+        if (slots.size() < open_limit) {
           slots.push_back({std::make_unique<TextFileWriter>(kFileBlock), nullptr, 0});
           slot_index = static_cast<int>(slots.size() - 1);
         } else {
@@ -132,9 +143,15 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
     return fail(kCannotWriteFile, "提示");
 
   list.Clear();
-  for (const auto& [label, group] : groups) {
-    RenameNoReplace(grouped_base + label,
-                    grouped_base + label + "_" + std::to_string(group.count) + "条.txt");
+  // The final names are given in ascending byte order of the labels.
+  std::vector<std::pair<std::string_view, long long>> named;
+  named.reserve(groups.size());
+  for (const auto& [label, group] : groups)
+    named.emplace_back(label, group.count);
+  std::sort(named.begin(), named.end());
+  for (const auto& [label, count] : named) {
+    std::string working = grouped_base + std::string(label);
+    RenameNoReplace(working, FinalOutputName(working, count));
   }
   RefreshList(frontend, id);
   return true;

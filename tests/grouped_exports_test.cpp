@@ -198,6 +198,28 @@ TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
   EXPECT_EQ(state_.source.Count(), 1);
 }
 
+TEST_F(GroupedExportTest, MoreGroupsThanOpenFilesStillAppendInListOrder) {
+  // With few descriptors the group files are closed and reopened as labels come back.
+  rlimit old_limit{};
+  getrlimit(RLIMIT_NOFILE, &old_limit);
+  rlimit limit = old_limit;
+  limit.rlim_cur = 40;
+  setrlimit(RLIMIT_NOFILE, &limit);
+  std::vector<std::string> list;
+  for (int round = 0; round < 3; ++round) {
+    for (int g = 0; g < 60; ++g) list.push_back(std::to_string(100 + g) + std::to_string(round));
+  }
+  Fill(state_.target, list);
+  ChooseOut();
+  ui_.segment_export.push_back(SegmentExportValues{3});
+  ExportBySegment(state_, ui_);
+  setrlimit(RLIMIT_NOFILE, &old_limit);
+  std::map<std::string, std::string> files = Outputs();
+  ASSERT_EQ(files.size(), 60u);
+  EXPECT_EQ(files["o-100_3条.txt"], "1000\r\n1001\r\n1002\r\n");
+  EXPECT_EQ(files["o-159_3条.txt"], "1590\r\n1591\r\n1592\r\n");
+}
+
 TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndTheWorkingNames) {
   // A file-size limit makes the writes fail (the programs ignore SIGXFSZ).
   std::vector<std::string> list;

@@ -19,15 +19,14 @@ class CMoveByFeaturesDlg : public QDialog {
   Q_OBJECT
 
  public:
+  // "确定" / "插入": the dialog's checks, then close with OK.
+  void accept() override;
   CMoveByFeaturesDlg(const FeatureMoveValues& shown, QWidget* parent = nullptr);
   FeatureMoveValues Values() const;
 
   static std::optional<FeatureMoveValues> Ask(QWidget* parent, const FeatureMoveValues& shown);
 
   RegionTreeWidget* Tree() const { return tree_; }
-
- protected:
-  void accept() override;
 
  private:
   void EnableFields();

@@ -14,14 +14,13 @@ class CSegmentExportDlg : public QDialog {
   Q_OBJECT
 
  public:
+  // "确定" / "插入": the dialog's checks, then close with OK.
+  void accept() override;
   CSegmentExportDlg(const SegmentExportValues& shown, QWidget* parent = nullptr);
   // N as typed; a text that is no whole number gives a value outside the range.
   SegmentExportValues Values() const;
 
   static std::optional<SegmentExportValues> Ask(QWidget* parent, const SegmentExportValues& shown);
-
- protected:
-  void accept() override;
 
  private:
   QLineEdit* length_;

@@ -25,6 +25,8 @@ class CSegmentPickerDlg : public QDialog {
   Q_OBJECT
 
  public:
+  // "确定" / "插入": the dialog's checks, then close with OK.
+  void accept() override;
   CSegmentPickerDlg(const SegmentPickerValues& shown, const CarrierPrefixes& prefixes,
                     QWidget* parent = nullptr);
   ~CSegmentPickerDlg() override;
@@ -38,9 +40,6 @@ class CSegmentPickerDlg : public QDialog {
   QListView* SegmentList() const { return list_; }
   QString TotalText() const;
   QString ChosenText() const;
-
- protected:
-  void accept() override;
 
  private:
   void SelectItem(QTreeWidgetItem* item);

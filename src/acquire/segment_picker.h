@@ -61,10 +61,6 @@ class SegmentPickerModel {
   std::vector<std::string> shown_;
 };
 
-// Appends the 10,000 numbers of a segment ("%s%04d", 0000 to 9999) to `list`, with the progress
-// bar running from 0 to 100.
-void AppendSegmentNumbers(NumberList& list, Frontend& frontend, std::string_view segment);
-
 // "导入号段": the picker; after OK every chosen segment's numbers, in order, then the source
 // list's refresh. Cancel: nothing, no refresh.
 void InsertSegmentsFromPicker(AppState& state, Frontend& frontend);

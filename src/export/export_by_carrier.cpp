@@ -13,7 +13,7 @@
 namespace tessaril {
 
 void ExportByCarrier(AppState& state, Frontend& frontend) {
-  const ListId id = ExportListId(state);
+  const ListId id = ExportedListId(state);
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;

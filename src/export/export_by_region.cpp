@@ -31,7 +31,7 @@ std::string AdaptCityLabel(std::string_view city) {
 }
 
 void ExportByRegion(AppState& state, Frontend& frontend) {
-  const ListId id = ExportListId(state);
+  const ListId id = ExportedListId(state);
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;

@@ -15,7 +15,7 @@ std::optional<std::string> CheckSegmentExportValues(const SegmentExportValues& v
 }
 
 void ExportBySegment(AppState& state, Frontend& frontend) {
-  const ListId id = ExportListId(state);
+  const ListId id = ExportedListId(state);
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;
@@ -30,7 +30,7 @@ void ExportBySegment(AppState& state, Frontend& frontend) {
 }
 
 void ExportByRepeatCount(AppState& state, Frontend& frontend) {
-  const ListId id = ExportListId(state);
+  const ListId id = ExportedListId(state);
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;

@@ -41,7 +41,7 @@ struct Slot {
 
 }  // namespace
 
-ListId ExportListId(const AppState& state) {
+ListId ExportedListId(const AppState& state) {
   return state.export_choice == 0 ? ListId::Source : ListId::Target;
 }
 
@@ -62,7 +62,7 @@ bool IsUsableGroupLabel(std::string_view label) {
 }
 
 bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
-                       const std::string& grouped_base, const GroupLabeler& label_of) {
+                       const std::string& grouped_base, const GroupLabeller& label_of) {
   NumberList& list = state.List(id);
   ProgressReporter progress(frontend);
   std::unordered_map<std::string, Group> groups;

@@ -12,7 +12,7 @@ namespace tessaril {
 class Frontend;
 
 // The list the export commands take: the export choice of the window (0 source, 1 target).
-ListId ExportListId(const AppState& state);
+ListId ExportedListId(const AppState& state);
 
 // The common start of the grouped exports: "没有可保存的手机号码!" for an empty list, else the
 // save picker. The grouped base, or nothing when the command ends here.
@@ -24,7 +24,7 @@ inline std::string GroupedBase(const std::string& base_path) {
 }
 
 // The group label of one entry, or nothing to skip the entry.
-using GroupLabeler = std::function<std::optional<std::string>(const std::string& entry)>;
+using GroupLabeller = std::function<std::optional<std::string>(const std::string& entry)>;
 
 // True when a label may become part of a path: it holds no "/" and no NUL and is not "." or "..".
 bool IsUsableGroupLabel(std::string_view label);
@@ -42,6 +42,6 @@ bool IsUsableGroupLabel(std::string_view label);
 // Files are kept open across changes of label, so an unsorted list costs no reopening; the
 // content is the same as writing one file at a time.
 bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
-                       const std::string& grouped_base, const GroupLabeler& label_of);
+                       const std::string& grouped_base, const GroupLabeller& label_of);
 
 }  // namespace tessaril

@@ -10,7 +10,9 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
@@ -85,6 +87,23 @@ CMoveByFeaturesDlg::CMoveByFeaturesDlg(const FeatureMoveValues& shown, QWidget* 
   data_text_ = new QPlainTextEdit(data_group);
   data_text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   data_text_->setMinimumWidth(160);
+  // The box takes digits and line breaks; anything else typed or pasted is dropped.
+  connect(data_text_, &QPlainTextEdit::textChanged, this, [this] {
+    const QString text = data_text_->toPlainText();
+    QString kept;
+    kept.reserve(text.size());
+    for (QChar c : text) {
+      if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('\n'))
+        kept.append(c);
+    }
+    if (kept.size() == text.size())
+      return;
+    int cursor = data_text_->textCursor().position() - static_cast<int>(text.size() - kept.size());
+    data_text_->setPlainText(kept);
+    QTextCursor moved = data_text_->textCursor();
+    moved.setPosition(std::clamp(cursor, 0, static_cast<int>(kept.size())));
+    data_text_->setTextCursor(moved);
+  });
   data_layout->addWidget(data_);
   data_layout->addWidget(data_text_, 1);
 

@@ -87,7 +87,7 @@ class LocationDialogsTest : public QObject {
     }
     QVERIFY(digits->isEnabled());
     digits->setText(QStringLiteral("888"));
-    dialog.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("13800000001\n13800000002"));
+    dialog.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("13800000001\n1380000000x2"));
     dialog.Tree()->setCurrentItem(dialog.Tree()->topLevelItem(0)->child(1));
     FeatureMoveValues values = dialog.Values();
     QVERIFY(values.digit_string && values.region && values.data);

@@ -207,7 +207,8 @@ TEST_F(GroupedExportTest, MoreGroupsThanOpenFilesStillAppendInListOrder) {
   setrlimit(RLIMIT_NOFILE, &limit);
   std::vector<std::string> list;
   for (int round = 0; round < 3; ++round) {
-    for (int g = 0; g < 60; ++g) list.push_back(std::to_string(100 + g) + std::to_string(round));
+    for (int g = 0; g < 60; ++g)
+      list.push_back(std::to_string(100 + g) + std::to_string(round));
   }
   Fill(state_.target, list);
   ChooseOut();
@@ -237,7 +238,7 @@ TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndTheWorkingNames) {
   ExportBySegment(state_, ui_);
   setrlimit(RLIMIT_FSIZE, &old_limit);
   std::signal(SIGXFSZ, old_handler);
-  EXPECT_EQ(ui_.calls.back(), "message 提示: 写文件失败!");
+  EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 写文件失败!");
   EXPECT_EQ(state_.target.Count(), 100000);
   for (const auto& [name, content] : Outputs())
     EXPECT_EQ(name.find("条"), std::string::npos);

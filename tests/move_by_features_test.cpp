@@ -158,7 +158,7 @@ TEST_F(MoveByFeaturesTest, CommandMovesInReverseAndKeepsTheDataSet) {
   v.data = true;
   v.data_text = "13900000002\n";
   ui_.feature_move.push_back(v);
-  MoveByFeatures(state_, ui_, ListId::Source);
+  MoveByFeatures(state_, ui_, MoveDirection::Down);
   EXPECT_EQ(Entries(state_.source), (Strings{"x"}));
   EXPECT_EQ(Entries(state_.target), (Strings{"t", "13800000003", "13900000002", "13800000001"}));
   EXPECT_EQ(state_.data_match_set, (std::set<std::string>{"13900000002"}));
@@ -166,7 +166,7 @@ TEST_F(MoveByFeaturesTest, CommandMovesInReverseAndKeepsTheDataSet) {
   EXPECT_EQ(ui_.shown_feature_move->tree.at(0).name, "湖北");
 
   ui_.calls.clear();
-  MoveByFeatures(state_, ui_, ListId::Target);  // cancelled
+  MoveByFeatures(state_, ui_, MoveDirection::Up);  // cancelled
   EXPECT_EQ(ui_.calls, (Strings{"dialog feature move"}));
   EXPECT_EQ(state_.target.Count(), 4);
 }

@@ -1,7 +1,6 @@
 #include "acquire/segment_picker.h"
 
-#include <cstdio>
-
+#include "acquire/segment_entry.h"
 #include "base/frontend.h"
 #include "base/progress.h"
 #include "base/text.h"
@@ -9,25 +8,6 @@
 #include "classify/region_tree.h"
 
 namespace tessaril {
-namespace {
-
-// The 10,000 numbers of a segment ("%s%04d", 0000 to 9999), as segment entry appends them, with
-// the progress bar running from 0 to 100.
-void AppendSegmentNumbers(NumberList& list, Frontend& frontend, std::string_view segment) {
-  ProgressReporter progress(frontend);
-  std::string number(segment);
-  const size_t head = number.size();
-  number.resize(head + 4);
-  for (int n = 0; n <= 9999; ++n) {
-    progress.Step(n, 9999);
-    char digits[5];
-    std::snprintf(digits, sizeof digits, "%04d", n);
-    number.replace(head, 4, digits, 4);
-    list.Append(number);
-  }
-}
-
-}  // namespace
 
 bool PassesSegmentFilter(const CarrierPrefixes& prefixes, const SegmentFilter& filter,
                          std::string_view segment) {

@@ -1,5 +1,6 @@
 # Sources of src/acquire: every way numbers enter the source list.
 list(APPEND CORE_SOURCES
   acquire/import_files.cpp
+  acquire/segment_entry.cpp
   acquire/segment_picker.cpp
 )

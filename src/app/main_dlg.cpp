@@ -1,3 +1,4 @@
+#include "acquire/segment_picker.h"
 #include "app/main_dlg.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,24 +16,38 @@
 #include <QVBoxLayout>
 
 #include "acquire/import_files.h"
-#include "acquire/segment_picker.h"
+#include "acquire/segment_entry.h"
+#include "app/about_dlg.h"
 #include "app/app_icon.h"
+#include "app/batch_size_dlg.h"
+#include "app/export_format_dlg.h"
+#include "app/move_by_digits_dlg.h"
 #include "app/move_by_features_dlg.h"
+#include "app/move_by_type_dlg.h"
+#include "app/notice_view.h"
 #include "app/number_list_view.h"
+#include "app/open_url.h"
 #include "app/qt_text.h"
 #include "app/region_type_dlg.h"
+#include "app/segment_entry_dlg.h"
 #include "app/segment_export_dlg.h"
 #include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
+#include "app/static_link.h"
 #include "base/file_system.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
+#include "export/export_all.h"
+#include "export/export_batches.h"
 #include "export/export_by_carrier.h"
 #include "export/export_by_region.h"
 #include "export/export_by_segment.h"
 #include "lists/filter_list.h"
 #include "lists/list_commands.h"
 #include "lists/move_by_features.h"
+#include "lists/move_commands.h"
+#include "online/online_addresses.h"
+#include "online/update_check.h"
 
 namespace tessaril::app {
 namespace {
@@ -52,16 +68,6 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
       break;
   }
   return QMessageBox::NoIcon;
-}
-
-// Stands in the target list's place until the target list is first shown.
-QWidget* MakeNoticePlaceholder(QWidget* parent) {
-  auto* label = new QLabel(QStringLiteral("欢迎使用 KorvaneTessaril"), parent);
-  label->setAlignment(Qt::AlignCenter);
-  label->setAutoFillBackground(true);
-  label->setBackgroundRole(QPalette::Base);
-  label->setFrameShape(QFrame::StyledPanel);
-  return label;
 }
 
 }  // namespace
@@ -129,7 +135,7 @@ void CMainDlg::BuildLayout() {
       {1063, "语音验证码", {}},
       {1064, "营销短信", {}},
       {1077, "国际验证码", {}},
-      {1074, "帮助", {}},
+      {1074, "帮助", [this] { ShowHelpMenu(); }},
   }));
 
   auto* source_group = new QGroupBox(QStringLiteral("原始号码"), this);
@@ -139,7 +145,7 @@ void CMainDlg::BuildLayout() {
   source_counter_ = new QLabel(QStringLiteral("当前原始号码框内有0个手机号码"), source_group);
   source_layout->addWidget(source_counter_);
   source_layout->addWidget(ButtonRow({
-      {1000, "输入号段", {}},
+      {1000, "输入号段", [this] { EnterSegment(state_, *this); }},
       {1001, "导入号段", [this] { InsertSegmentsFromPicker(state_, *this); }},
       {1002, "导入文件", [this] { ImportFiles(state_, *this); }},
       {1078, "提取号码", {}},
@@ -157,12 +163,20 @@ void CMainDlg::BuildLayout() {
   auto* moves = new QWidget(this);
   auto* moves_layout = new QHBoxLayout(moves);
   moves_layout->setContentsMargins(0, 0, 0, 0);
-  moves_layout->addWidget(MoveColumn("按号码数值", {1006, "↑↑↑", {}}, {1007, "↓↓↓", {}}));
+  const MoveDirection up = MoveDirection::Up;
+  const MoveDirection down = MoveDirection::Down;
   moves_layout->addWidget(
-      MoveColumn("按组合特征", {1008, "↑↑↑", [this, T] { MoveByFeatures(state_, *this, T); }},
-                 {1011, "↓↓↓", [this, S] { MoveByFeatures(state_, *this, S); }}));
-  moves_layout->addWidget(MoveColumn("按号码类型", {1009, "↑↑↑", {}}, {1012, "↓↓↓", {}}));
-  moves_layout->addWidget(MoveColumn("全部号码", {1010, "↑↑↑", {}}, {1013, "↓↓↓", {}}));
+      MoveColumn("按号码数值", {1006, "↑↑↑", [this, up] { MoveByDigits(state_, *this, up); }},
+                 {1007, "↓↓↓", [this, down] { MoveByDigits(state_, *this, down); }}));
+  moves_layout->addWidget(
+      MoveColumn("按组合特征", {1008, "↑↑↑", [this, up] { MoveByFeatures(state_, *this, up); }},
+                 {1011, "↓↓↓", [this, down] { MoveByFeatures(state_, *this, down); }}));
+  moves_layout->addWidget(
+      MoveColumn("按号码类型", {1009, "↑↑↑", [this, up] { MoveByType(state_, *this, up); }},
+                 {1012, "↓↓↓", [this, down] { MoveByType(state_, *this, down); }}));
+  moves_layout->addWidget(
+      MoveColumn("全部号码", {1010, "↑↑↑", [this, up] { MoveAll(state_, *this, up); }},
+                 {1013, "↓↓↓", [this, down] { MoveAll(state_, *this, down); }}));
   layout->addWidget(moves);
 
   auto* target_group = new QGroupBox(QStringLiteral("目标号码"), this);
@@ -190,12 +204,36 @@ void CMainDlg::BuildLayout() {
   export_layout->addWidget(export_source_);
   export_layout->addWidget(export_target_);
   export_layout->addWidget(ButtonRow({
-      {1081, "按号码段导出", [this] { ReadExportChoice(), ExportBySegment(state_, *this); }},
-      {1086, "按重复次数导出", [this] { ReadExportChoice(), ExportByRepeatCount(state_, *this); }},
-      {1019, "按地区分类导出", [this] { ReadExportChoice(), ExportByRegion(state_, *this); }},
-      {1056, "按照运营商导出", [this] { ReadExportChoice(), ExportByCarrier(state_, *this); }},
-      {1021, "分批导出号码", {}},
-      {1022, "导出全部号码", {}},
+      {1081, "按号码段导出",
+       [this] {
+         ReadExportChoice();
+         ExportBySegment(state_, *this);
+       }},
+      {1086, "按重复次数导出",
+       [this] {
+         ReadExportChoice();
+         ExportByRepeatCount(state_, *this);
+       }},
+      {1019, "按地区分类导出",
+       [this] {
+         ReadExportChoice();
+         ExportByRegion(state_, *this);
+       }},
+      {1056, "按照运营商导出",
+       [this] {
+         ReadExportChoice();
+         ExportByCarrier(state_, *this);
+       }},
+      {1021, "分批导出号码",
+       [this] {
+         ReadExportChoice();
+         ExportInBatches(state_, *this);
+       }},
+      {1022, "导出全部号码",
+       [this] {
+         ReadExportChoice();
+         ExportAll(state_, *this);
+       }},
   }));
   layout->addWidget(export_group);
 
@@ -205,7 +243,7 @@ void CMainDlg::BuildLayout() {
   progress_->setValue(0);
   progress_->setTextVisible(false);
   bottom->addWidget(progress_, 2);
-  ad_label_ = new QLabel(QStringLiteral("广告招商,欢迎联系 KorvaneTessaril 团队"), this);
+  ad_label_ = new CStaticLink(Q(kDefaultAdText), {}, this);
   bottom->addWidget(ad_label_, 3);
   auto* quit = new QPushButton(QStringLiteral("退出"), this);
   quit->setDefault(true);
@@ -226,9 +264,16 @@ void CMainDlg::Initialise() {
   target_counter_text_ = Q(CounterText(state_.target, ListId::Target));
 
   // The notice view stands in the target list's place until the first RefreshTargetView.
-  notice_view_ = MakeNoticePlaceholder(target_area_);
+  notice_view_ = new CNoticeView(OnlineAddressOf(state_.settings, kNoticeUrl), target_area_);
   target_area_->addWidget(notice_view_);
+  // The quiet update check; the notice page unless it handed a download on (then the view goes
+  // back to the notice page once the download is complete).
+  if (CheckForUpdate(state_.settings, *this, notice_view_->State(), false))
+    notice_view_->DocumentComplete();
+  else
+    notice_view_->NavigateToNoticePage();
   target_area_->setCurrentWidget(notice_view_);
+  LoadAdvertisements(state_.settings, ads_, *ad_label_);
 
   ShowCounters();
   export_target_->setChecked(state_.export_choice == 1);
@@ -258,10 +303,13 @@ void CMainDlg::ShutDown() {
   WaitForLocationDb();
   SetBusy(false);
   ClearLocationDb();
+  if (target_area_->currentWidget() == notice_view_)
+    target_area_->setCurrentWidget(target_view_);
+  delete notice_view_;
+  notice_view_ = nullptr;
   if (ad_timer_)
     ad_timer_->stop();
-  ad_texts_.clear();
-  ad_links_.clear();
+  ads_.Clear();
 }
 
 void CMainDlg::ShowCounters() {
@@ -274,22 +322,15 @@ void CMainDlg::ReadExportChoice() {
 }
 
 void CMainDlg::SetAdvertisements(std::vector<std::string> texts, std::vector<std::string> links) {
-  ad_texts_ = std::move(texts);
-  ad_links_ = std::move(links);
-  ad_links_.resize(ad_texts_.size());
-  ad_index_ = 0;
-  if (!ad_texts_.empty())
-    ad_label_->setText(Q(ad_texts_[0]));
+  ads_.Clear();
+  links.resize(texts.size());
+  for (size_t i = 0; i < texts.size(); ++i)
+    ads_.Add(std::move(texts[i]), std::move(links[i]));
+  ads_.ShowFirst(*ad_label_);
 }
 
 void CMainDlg::RotateAdvertisement() {
-  const int count = static_cast<int>(ad_texts_.size());
-  if (++ad_index_ >= count)
-    ad_index_ = 0;
-  if (ad_index_ < count) {
-    ad_label_->setText(QString(40, ' '));
-    ad_label_->setText(Q(ad_texts_[static_cast<size_t>(ad_index_)]));
-  }
+  ads_.Rotate(*ad_label_);
   ShowCounters();
 }
 
@@ -375,11 +416,23 @@ std::optional<CarrierPrefixTexts> CMainDlg::AskSettings(const CarrierPrefixTexts
 
 // Acquisition dialogs.
 
+std::optional<SegmentEntryValues> CMainDlg::AskSegmentEntry(const SegmentEntryValues& shown) {
+  return CSegmentEntryDlg::Ask(this, shown);
+}
+
 std::optional<SegmentPickerValues> CMainDlg::AskSegmentPicker(const SegmentPickerValues& shown) {
   return CSegmentPickerDlg::Ask(this, shown, state_.prefixes);
 }
 
 // Move dialogs.
+
+std::optional<MoveByTypeValues> CMainDlg::AskMoveByType(const MoveByTypeValues& shown) {
+  return CMoveByTypeDlg::Ask(this, shown);
+}
+
+std::optional<DigitMaskValues> CMainDlg::AskMoveByDigits(const DigitMaskValues& shown) {
+  return CMoveByDigitsDlg::Ask(this, shown);
+}
 
 std::optional<FeatureMoveValues> CMainDlg::AskFeatureMove(const FeatureMoveValues& shown) {
   return CMoveByFeaturesDlg::Ask(this, shown);
@@ -387,12 +440,48 @@ std::optional<FeatureMoveValues> CMainDlg::AskFeatureMove(const FeatureMoveValue
 
 // Export dialogs.
 
+std::optional<ExportFormatValues> CMainDlg::AskExportFormat(const ExportFormatValues& shown) {
+  return CExportFormatDlg::Ask(this, shown);
+}
+
+std::optional<BatchSizeValues> CMainDlg::AskBatchSize(const BatchSizeValues& shown) {
+  return CBatchSizeDlg::Ask(this, shown);
+}
+
 std::optional<SegmentExportValues> CMainDlg::AskSegmentExport(const SegmentExportValues& shown) {
   return CSegmentExportDlg::Ask(this, shown);
 }
 
 std::optional<RegionTypeValues> CMainDlg::AskRegionType(const RegionTypeValues& shown) {
   return CRegionTypeDlg::Ask(this, shown);
+}
+
+// Online pieces.
+
+bool CMainDlg::OpenUrl(const std::string& url) {
+  return OpenWebUrl(url);
+}
+
+void CMainDlg::CheckForUpdateNow() {
+  if (!notice_view_)
+    return;
+  if (CheckForUpdate(state_.settings, *this, notice_view_->State(), true))
+    notice_view_->DocumentComplete();
+}
+
+void CMainDlg::ShowHelpMenu() {
+  QMenu menu(this);
+  const std::string home = OnlineAddressOf(state_.settings, kHomePage);
+  menu.addAction(QStringLiteral("关于我们"), this, [home] { OpenWebUrl(home); });
+  menu.addAction(QStringLiteral("软件升级"), this, [this] { CheckForUpdateNow(); });
+  menu.addSeparator();
+  menu.addAction(QStringLiteral("关于 Vessip(&A)..."), this, [this] { ShowAboutBox(); });
+  QPushButton* help = Button(1074);
+  menu.exec(help->mapToGlobal(QPoint(0, help->height())));
+}
+
+void CMainDlg::ShowAboutBox() {
+  CAboutDlg::Show(this, OnlineAddressOf(state_.settings, kHomePage));
 }
 
 // For the window tests and the screenshots.
@@ -403,7 +492,7 @@ QPushButton* CMainDlg::Button(int id) const {
 }
 
 bool CMainDlg::NoticeShown() const {
-  return target_area_->currentWidget() != target_view_;
+  return notice_view_ && target_area_->currentWidget() == notice_view_;
 }
 QString CMainDlg::SourceCounter() const {
   return source_counter_->text();

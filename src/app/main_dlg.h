@@ -8,6 +8,7 @@
 
 #include "base/frontend.h"
 #include "lists/app_state.h"
+#include "online/advertisements.h"
 
 class QLabel;
 class QProgressBar;
@@ -18,6 +19,8 @@ class QTimer;
 
 namespace tessaril::app {
 
+class CNoticeView;
+class CStaticLink;
 class NumberListView;
 
 // The main window: the source list above, the target list below, one button per command. It is
@@ -44,18 +47,32 @@ class CMainDlg : public QDialog, public Frontend {
   std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
 
   // Acquisition dialogs.
+  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override;
   std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override;
 
   // Move dialogs.
+  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override;
+  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override;
   std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override;
 
   // Export dialogs.
+  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override;
+  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override;
   std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) override;
   std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) override;
 
   // File-tools dialogs.
 
   // Online pieces.
+  bool OpenUrl(const std::string& url) override;
+  // "软件升级": the update check that also says when the version in use is the latest.
+  void CheckForUpdateNow();
+  // The "帮助" pop-up menu under its button.
+  void ShowHelpMenu();
+  // "关于 Vessip(&A)...".
+  void ShowAboutBox();
+  CNoticeView* NoticeView() const { return notice_view_; }
+  CStaticLink* AdvertisementLabel() const { return ad_label_; }
 
   // The advertisement line: its texts and links (same index), shown from entry 0.
   void SetAdvertisements(std::vector<std::string> texts, std::vector<std::string> links);
@@ -100,21 +117,20 @@ class CMainDlg : public QDialog, public Frontend {
   NumberListView* source_view_ = nullptr;
   NumberListView* target_view_ = nullptr;
   QStackedWidget* target_area_ = nullptr;
-  QWidget* notice_view_ = nullptr;
+  CNoticeView* notice_view_ = nullptr;
   QLabel* source_counter_ = nullptr;
   QLabel* target_counter_ = nullptr;
   QString source_counter_text_;
   QString target_counter_text_;
   QProgressBar* progress_ = nullptr;
-  QLabel* ad_label_ = nullptr;
+  CStaticLink* ad_label_ = nullptr;
   QRadioButton* export_source_ = nullptr;
   QRadioButton* export_target_ = nullptr;
   QTimer* ad_timer_ = nullptr;
   std::map<int, QPushButton*> buttons_;
 
-  std::vector<std::string> ad_texts_;
-  std::vector<std::string> ad_links_;
-  int ad_index_ = 0;
+  // The advertisement texts and links, and the one shown.
+  Advertisements ads_;
 };
 
 }  // namespace tessaril::app

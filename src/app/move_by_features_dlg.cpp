@@ -7,13 +7,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
 #include "lists/move_by_features.h"
@@ -51,8 +51,7 @@ CMoveByFeaturesDlg::CMoveByFeaturesDlg(const FeatureMoveValues& shown, QWidget* 
   grid->addWidget(new QLabel(QStringLiteral("位"), features), 1, 2);
   copies_ = new QCheckBox(QStringLiteral("至少包含多少个某位数:"), features);
   copies_count_ = CountCombo(features);
-  copies_digit_ = new QLineEdit(features);
-  copies_digit_->setMaxLength(1);
+  copies_digit_ = new CLimitEdit(features, 1, false);
   copies_digit_->setMaximumWidth(40);
   auto* copies_row = new QHBoxLayout;
   copies_row->addWidget(copies_count_);
@@ -157,7 +156,7 @@ FeatureMoveValues CMoveByFeaturesDlg::Values() const {
 
 void CMoveByFeaturesDlg::accept() {
   if (std::optional<std::string> refused = CheckFeatureMoveValues(Values())) {
-    QMessageBox::information(this, QStringLiteral("提示"), Q(*refused));
+    ShowRefusal(this, *refused);
     return;
   }
   QDialog::accept();

@@ -1,3 +1,6 @@
+#include "app/move_by_features_dlg.h"
+#include "app/region_tree_widget.h"
+#include "app/region_type_dlg.h"
 #include "app/screenshot.h"
 
 #include <QApplication>
@@ -7,15 +10,21 @@
 #include <QTreeWidget>
 #include <iostream>
 
+#include "app/batch_size_dlg.h"
+#include "app/export_format_dlg.h"
 #include "app/main_dlg.h"
-#include "app/move_by_features_dlg.h"
-#include "app/region_tree_widget.h"
-#include "app/region_type_dlg.h"
+#include "app/move_by_digits_dlg.h"
+#include "app/move_by_type_dlg.h"
+#include "app/segment_entry_dlg.h"
 #include "app/segment_export_dlg.h"
 #include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
-#include "classify/carrier_prefixes.h"
+#include "app/about_dlg.h"
+#include "app/notice_view.h"
 #include "classify/region_tree.h"
+#include "online/online_addresses.h"
+#include "classify/carrier_prefixes.h"
+#include "export/export_all.h"
 
 namespace tessaril::app {
 namespace {
@@ -38,6 +47,8 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
       {"CSettingsDlg",
        [](CMainDlg& w) -> QWidget* { return new CSettingsDlg(SettingsDialogDefaults(), &w); }},
       // Acquisition dialogs.
+      {"CSegmentEntryDlg",
+       [](CMainDlg& w) -> QWidget* { return new CSegmentEntryDlg(SegmentEntryValues{}, &w); }},
       {"CSegmentPickerDlg",
        [](CMainDlg& w) -> QWidget* {
          // The tree of the data folder with its first city selected.
@@ -53,6 +64,10 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
        }},
 
       // Move dialogs.
+      {"CMoveByTypeDlg",
+       [](CMainDlg& w) -> QWidget* { return new CMoveByTypeDlg(MoveByTypeValues{}, &w); }},
+      {"CMoveByDigitsDlg",
+       [](CMainDlg& w) -> QWidget* { return new CMoveByDigitsDlg(DigitMaskValues{}, &w); }},
       {"CMoveByFeaturesDlg",
        [](CMainDlg& w) -> QWidget* {
          FeatureMoveValues shown;
@@ -61,6 +76,12 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
        }},
 
       // Export dialogs.
+      {"CExportFormatDlg",
+       [](CMainDlg& w) -> QWidget* {
+         return new CExportFormatDlg(LoadExportFormat(w.State().settings), &w);
+       }},
+      {"CBatchSizeDlg",
+       [](CMainDlg& w) -> QWidget* { return new CBatchSizeDlg(BatchSizeValues{}, &w); }},
       {"CSegmentExportDlg",
        [](CMainDlg& w) -> QWidget* { return new CSegmentExportDlg(SegmentExportValues{}, &w); }},
       {"CRegionTypeDlg",
@@ -69,6 +90,18 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
       // File-tools dialogs.
 
       // Online pieces.
+      {"CAboutDlg",
+       [](CMainDlg& w) -> QWidget* {
+         return new CAboutDlg(OnlineAddressOf(w.State().settings, kHomePage), &w);
+       }},
+      // The notice view as it stands in the main window at start.
+      {"CNoticeView",
+       [](CMainDlg& w) -> QWidget* {
+         auto* view = new CNoticeView(OnlineAddressOf(w.State().settings, kNoticeUrl));
+         view->setMinimumSize(w.NoticeView() ? w.NoticeView()->size() : QSize(900, 260));
+         view->NavigateToNoticePage();
+         return view;
+       }},
   };
 }
 

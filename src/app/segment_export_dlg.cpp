@@ -4,11 +4,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "export/export_by_segment.h"
 
@@ -45,7 +45,7 @@ SegmentExportValues CSegmentExportDlg::Values() const {
 
 void CSegmentExportDlg::accept() {
   if (std::optional<std::string> refused = CheckSegmentExportValues(Values())) {
-    QMessageBox::warning(this, QStringLiteral("提示"), Q(*refused));
+    ShowRefusal(this, *refused);
     length_->setFocus();
     length_->selectAll();
     return;

@@ -8,12 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
 #include "classify/location_db.h"
@@ -174,7 +174,7 @@ void CSegmentPickerDlg::accept() {
   values_.chosen.clear();
   QModelIndexList selected = list_->selectionModel()->selectedIndexes();
   if (selected.isEmpty()) {
-    QMessageBox::information(this, QStringLiteral("提示"), Q(kNoSegmentChosen));
+    ShowRefusal(this, kNoSegmentChosen);
     return;
   }
   // In list order, whatever the order of selecting.

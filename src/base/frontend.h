@@ -8,9 +8,6 @@
 
 namespace tessaril {
 
-// The application's name: the caption of the grouped exports' and the file tools' messages.
-inline constexpr const char* kApplicationName = "KorvaneTessaril";
-
 // The icon a message box shows.
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
@@ -72,18 +69,26 @@ class Frontend {
   virtual std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) = 0;
 
   // Acquisition dialogs.
+  virtual std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) = 0;
   virtual std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) = 0;
 
   // Move dialogs.
+  virtual std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) = 0;
+  virtual std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) = 0;
   virtual std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) = 0;
 
   // Export dialogs.
+  virtual std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) = 0;
+  virtual std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) = 0;
   virtual std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) = 0;
   virtual std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) = 0;
 
   // File-tools dialogs.
 
   // Online pieces.
+  // Opens `url` with the desktop's default handler (a download address, a link); false when it
+  // could not be opened.
+  virtual bool OpenUrl(const std::string& url) = 0;
 };
 
 // Helpers for the most common message forms.

@@ -1,7 +1,11 @@
 #include "cli/cli_frontend.h"
 
+#include "acquire/segment_entry.h"
+#include "export/export_all.h"
+#include "export/export_batches.h"
 #include "export/export_by_segment.h"
 #include "lists/move_by_features.h"
+#include "lists/move_commands.h"
 
 namespace tessaril::cli {
 namespace {
@@ -53,23 +57,52 @@ std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTe
 }
 
 // Acquisition dialogs.
+
+std::optional<SegmentEntryValues> CliFrontend::AskSegmentEntry(const SegmentEntryValues&) {
+  if (answers.segment_entry) {
+    if (std::optional<std::string> refused = CheckSegmentEntry(answers.segment_entry->segment)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.segment_entry;
+}
+
 std::optional<SegmentPickerValues> CliFrontend::AskSegmentPicker(const SegmentPickerValues&) {
   return answers.segment_picker;
 }
 
 // Move dialogs.
+
+std::optional<MoveByTypeValues> CliFrontend::AskMoveByType(const MoveByTypeValues&) {
+  if (answers.move_by_type) {
+    if (std::optional<std::string> refused = CheckMoveByType(*answers.move_by_type)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.move_by_type;
+}
+
+std::optional<DigitMaskValues> CliFrontend::AskMoveByDigits(const DigitMaskValues&) {
+  return answers.move_by_digits;
+}
+
 std::optional<FeatureMoveValues> CliFrontend::AskFeatureMove(const FeatureMoveValues& shown) {
   // The tree is the one the dialog was shown; the verb gives the rest.
-  if (!answers.feature_move) return std::nullopt;
+  if (!answers.feature_move)
+    return std::nullopt;
   FeatureMoveValues values = *answers.feature_move;
   values.tree = shown.tree;
   if (values.region) {
     // The item must be one the tree shows: a province, or a city of some province.
     bool found = false;
     for (const RegionProvince& province : values.tree) {
-      if (values.region_kind == 1 && province.name == values.region_item) found = true;
+      if (values.region_kind == 1 && province.name == values.region_item)
+        found = true;
       for (const std::string& city : province.cities) {
-        if (values.region_kind == 2 && city == values.region_item) found = true;
+        if (values.region_kind == 2 && city == values.region_item)
+          found = true;
       }
     }
     if (!found) {
@@ -81,6 +114,27 @@ std::optional<FeatureMoveValues> CliFrontend::AskFeatureMove(const FeatureMoveVa
 }
 
 // Export dialogs.
+
+std::optional<ExportFormatValues> CliFrontend::AskExportFormat(const ExportFormatValues&) {
+  if (answers.export_format) {
+    if (std::optional<std::string> refused = CheckExportFormat(*answers.export_format)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.export_format;
+}
+
+std::optional<BatchSizeValues> CliFrontend::AskBatchSize(const BatchSizeValues&) {
+  if (answers.batch_size) {
+    if (std::optional<std::string> refused = CheckBatchSize(*answers.batch_size)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.batch_size;
+}
+
 std::optional<SegmentExportValues> CliFrontend::AskSegmentExport(const SegmentExportValues&) {
   if (answers.segment_export) {
     if (std::optional<std::string> refused = CheckSegmentExportValues(*answers.segment_export)) {
@@ -98,6 +152,9 @@ std::optional<RegionTypeValues> CliFrontend::AskRegionType(const RegionTypeValue
 // File-tools dialogs.
 
 // Online pieces.
+
+// A script has no desktop to hand a web address to: nothing is opened.
+bool CliFrontend::OpenUrl(const std::string&) { return false; }
 
 void CliFrontend::Refuse(const std::string& text, const std::string& caption) {
   ShowMessage({text, caption, MessageIcon::Warning, true});

@@ -30,18 +30,24 @@ class CliFrontend : public Frontend {
   std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
 
   // Acquisition dialogs.
+  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override;
   std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override;
 
   // Move dialogs.
+  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override;
+  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override;
   std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override;
 
   // Export dialogs.
+  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override;
+  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override;
   std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) override;
   std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) override;
 
   // File-tools dialogs.
 
   // Online pieces.
+  bool OpenUrl(const std::string& url) override;
 
   // Prints a failure in the message form and marks the command as failed (for values that the
   // window's dialog would refuse).
@@ -59,12 +65,17 @@ class CliFrontend : public Frontend {
     std::optional<CarrierPrefixTexts> settings;
 
     // Acquisition dialogs.
+    std::optional<SegmentEntryValues> segment_entry;
     std::optional<SegmentPickerValues> segment_picker;
 
     // Move dialogs.
+    std::optional<MoveByTypeValues> move_by_type;
+    std::optional<DigitMaskValues> move_by_digits;
     std::optional<FeatureMoveValues> feature_move;
 
     // Export dialogs.
+    std::optional<ExportFormatValues> export_format;
+    std::optional<BatchSizeValues> batch_size;
     std::optional<SegmentExportValues> segment_export;
     std::optional<RegionTypeValues> region_type;
 

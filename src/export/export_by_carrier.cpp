@@ -30,7 +30,7 @@ void ExportByCarrier(AppState& state, Frontend& frontend) {
     if (!OpenOutputFile(files[g], paths[g])) {
       for (size_t k = 0; k < g; ++k)
         files[k].Close();
-      ShowFailure(frontend, kCannotCreateFile, kApplicationName);
+      ShowFailure(frontend, kCannotCreateFile, kGroupedExportCaption);
       return;
     }
   }

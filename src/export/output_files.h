@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/text_file.h"
+#include "lists/app_state.h"
 
 namespace tessaril {
 
@@ -35,6 +38,32 @@ FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_p
 inline constexpr const char* kNothingToSave = "没有可保存的手机号码!";
 inline constexpr const char* kCannotCreateFile = "创建文件失败!";
 inline constexpr const char* kCannotWriteFile = "写文件失败!";
+// The grouped exports and the file tools show the application's name as their caption.
+inline constexpr const char* kGroupedExportCaption = "KorvaneTessaril";
+
+// The list the exports work on: the main window's export choice ("原始号码" or "目标号码").
+ListId ExportedListId(const AppState& state);
+
+// Whether a group label built from data may become part of a file name: a label holding "/" or
+// NUL, or one that is "." or "..", would name another folder, so its file counts as one that
+// cannot be created.
+bool IsUsableGroupLabel(std::string_view label);
+
+// The group label of one entry, or nothing when the entry is skipped (neither written nor
+// counted).
+using GroupLabeller = std::function<std::optional<std::string>(const std::string& entry)>;
+
+// The one-file-per-group writer of the exports by segment, by repeat count and by region. Writes
+// every entry that is not skipped, in list order, into the file "<grouped base><label>" (appended
+// to when that file already exists; a file is reopened whenever the label changes), then empties
+// the list and renames every group's file to "%s%s_%d条.txt" (grouped base, label, the count this
+// export wrote into it), in ascending byte order of the labels, and refreshes the list.
+//
+// A file that cannot be created ends the export at once with "创建文件失败!", a failed write with
+// "写文件失败!" (caption: the application's name): the files written so far keep their working
+// names, the list keeps all its entries and is not refreshed. True when the export completed.
+bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
+                       const std::string& grouped_base, const GroupLabeller& label_of);
 
 // Makes sure a folder exists, creating missing parents first. True when it existed or its last
 // creation step succeeded.

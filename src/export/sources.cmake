@@ -1,5 +1,7 @@
 # Sources of src/export: output conventions and the exports.
 list(APPEND CORE_SOURCES
+  export/export_all.cpp
+  export/export_batches.cpp
   export/export_by_carrier.cpp
   export/export_by_region.cpp
   export/export_by_segment.cpp

@@ -1,10 +1,8 @@
 #include "lists/move_by_features.h"
 
 #include <climits>
-#include <vector>
 
 #include "base/frontend.h"
-#include "base/progress.h"
 #include "classify/location_db.h"
 #include "classify/region_tree.h"
 
@@ -142,7 +140,7 @@ bool FeatureTests::Qualifies(std::string_view e) const {
   return false;
 }
 
-void MoveByFeatures(AppState& state, Frontend& frontend, ListId from) {
+void MoveByFeatures(AppState& state, Frontend& frontend, MoveDirection direction) {
   FeatureMoveValues shown;
   shown.tree = LoadRegionTreeForDialog(state.data_folder, frontend);
   std::optional<FeatureMoveValues> values = frontend.AskFeatureMove(shown);
@@ -153,23 +151,8 @@ void MoveByFeatures(AppState& state, Frontend& frontend, ListId from) {
   // The region feature reads the database, which may still be loading.
   const CLocationDb* db = values->region ? &ReadyLocationDb(frontend) : nullptr;
   FeatureTests tests(*values, db, state.data_match_set);
-
-  NumberList& left = state.List(from);
-  NumberList& entered = state.List(from == ListId::Source ? ListId::Target : ListId::Source);
-  ProgressReporter progress(frontend);
-  const int n = left.Count();
-  std::vector<int> moved;
-  for (int i = n - 1, visited = 1; i >= 0; --i, ++visited) {
-    progress.Step(visited, n);
-    std::string entry = left.At(i);
-    if (tests.Qualifies(entry)) {
-      entered.Append(entry);
-      moved.push_back(i);
-    }
-  }
-  left.RemoveIndices(std::vector<int>(moved.rbegin(), moved.rend()));
-  frontend.RefreshSourceView();
-  frontend.RefreshTargetView();
+  MoveMatchingEntries(state, frontend, direction,
+                      [&](const std::string& entry) { return tests.Qualifies(entry); });
 }
 
 }  // namespace tessaril

@@ -7,6 +7,7 @@
 
 #include "base/dialog_values.h"
 #include "lists/app_state.h"
+#include "lists/move_commands.h"
 
 namespace tessaril {
 
@@ -44,9 +45,9 @@ class FeatureTests {
   long long copies_ = 0;
 };
 
-// "按组合特征": asks, then moves every qualifying entry of `from` to the end of the other list
-// (visited from the end, so they arrive in reverse order) and refreshes both lists. Cancel:
+// "按组合特征": asks, then moves every qualifying entry of the list left to the end of the other
+// list (visited from the end, so they arrive in reverse order) and refreshes both lists. Cancel:
 // nothing.
-void MoveByFeatures(AppState& state, Frontend& frontend, ListId from);
+void MoveByFeatures(AppState& state, Frontend& frontend, MoveDirection direction);
 
 }  // namespace tessaril

@@ -3,5 +3,6 @@ list(APPEND CORE_SOURCES
   lists/filter_list.cpp
   lists/list_commands.cpp
   lists/move_by_features.cpp
+  lists/move_commands.cpp
   lists/number_list.cpp
 )

@@ -1,3 +1,8 @@
 # Sources of src/online
 list(APPEND CORE_SOURCES
+  online/advertisements.cpp
+  online/http_get_client.cpp
+  online/http_transfer.cpp
+  online/notice_page.cpp
+  online/update_check.cpp
 )

@@ -48,6 +48,10 @@ class ScriptedFrontend : public Frontend {
   }
 
   // Acquisition dialogs.
+  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues&) override {
+    calls.push_back("dialog segment entry");
+    return Take(segment_entries);
+  }
   std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override {
     calls.push_back("dialog segment picker");
     shown_segment_picker = shown;
@@ -55,6 +59,14 @@ class ScriptedFrontend : public Frontend {
   }
 
   // Move dialogs.
+  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues&) override {
+    calls.push_back("dialog move by type");
+    return Take(move_by_type);
+  }
+  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues&) override {
+    calls.push_back("dialog move by digits");
+    return Take(move_by_digits);
+  }
   std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override {
     calls.push_back("dialog feature move");
     shown_feature_move = shown;
@@ -62,6 +74,16 @@ class ScriptedFrontend : public Frontend {
   }
 
   // Export dialogs.
+  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override {
+    calls.push_back("dialog export format");
+    shown_export_format = shown;
+    return Take(export_formats);
+  }
+  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override {
+    calls.push_back("dialog batch size");
+    shown_batch_size = shown;
+    return Take(batch_sizes);
+  }
   std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues&) override {
     calls.push_back("dialog segment export");
     return Take(segment_export);
@@ -74,6 +96,10 @@ class ScriptedFrontend : public Frontend {
   // File-tools dialogs.
 
   // Online pieces.
+  bool OpenUrl(const std::string& url) override {
+    calls.push_back("open " + url);
+    return open_url_succeeds;
+  }
 
   // Recorded.
   std::vector<std::string> calls;
@@ -89,20 +115,28 @@ class ScriptedFrontend : public Frontend {
   std::deque<std::optional<CarrierPrefixTexts>> settings;
 
   // Acquisition dialogs.
+  std::deque<std::optional<SegmentEntryValues>> segment_entries;
   std::deque<std::optional<SegmentPickerValues>> segment_picker;
   std::optional<SegmentPickerValues> shown_segment_picker;
 
   // Move dialogs.
+  std::deque<std::optional<MoveByTypeValues>> move_by_type;
+  std::deque<std::optional<DigitMaskValues>> move_by_digits;
   std::deque<std::optional<FeatureMoveValues>> feature_move;
   std::optional<FeatureMoveValues> shown_feature_move;
 
   // Export dialogs.
+  std::deque<std::optional<ExportFormatValues>> export_formats;
+  std::deque<std::optional<BatchSizeValues>> batch_sizes;
+  std::optional<ExportFormatValues> shown_export_format;
+  std::optional<BatchSizeValues> shown_batch_size;
   std::deque<std::optional<SegmentExportValues>> segment_export;
   std::deque<std::optional<RegionTypeValues>> region_type;
 
   // File-tools dialogs.
 
   // Online pieces.
+  bool open_url_succeeds = true;
 
  private:
   template <typename T>

@@ -1,0 +1,39 @@
+#include "app/limit_edit.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+#include "app/qt_text.h"
+
+namespace tessaril::app {
+
+CLimitEdit::CLimitEdit(QWidget* parent, int max_length, bool digits_only)
+    : QLineEdit(parent), limit_(max_length) {
+  if (digits_only) {
+    setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+  }
+  connect(this, &QLineEdit::textEdited, this, &CLimitEdit::CutToLimit);
+}
+
+void CLimitEdit::SetLimit(int max_length) {
+  limit_ = max_length;
+}
+
+void CLimitEdit::CutToLimit() {
+  QString text = this->text();
+  if (text.toUtf8().size() <= limit_)
+    return;
+  while (!text.isEmpty() && text.toUtf8().size() > limit_)
+    text.chop(1);
+  setText(text);
+}
+
+void ShowRefusal(QWidget* parent, const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("提示"), Q(text), QMessageBox::Ok, parent);
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+  box.exec();
+}
+
+}  // namespace tessaril::app

@@ -1,0 +1,72 @@
+#include "app/move_by_digits_dlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/limit_edit.h"
+#include "app/qt_text.h"
+
+namespace tessaril::app {
+namespace {
+
+// The boxes' control ids, positions 2 to 11.
+constexpr int kBoxIds[10] = {1035, 1038, 1040, 1041, 1042, 1043, 1044, 1045, 1046, 1047};
+
+}  // namespace
+
+CMoveByDigitsDlg::CMoveByDigitsDlg(const DigitMaskValues& shown, QWidget* parent)
+    : QDialog(parent) {
+  setWindowTitle(QStringLiteral("按号码数值特征移动号码"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("移动符合下列条件的号码:"), this));
+
+  auto* row = new QHBoxLayout;
+  row->addWidget(new QLabel(QStringLiteral("1"), this));
+  for (int i = 0; i < 10; ++i) {
+    // Groups of 2, 4 and 4 boxes, like the parts of a number.
+    if (i == 2 || i == 6)
+      row->addSpacing(14);
+    boxes_[i] = new CLimitEdit(this, 1, /*digits_only=*/true);
+    boxes_[i]->setObjectName(QString::number(kBoxIds[i]));
+    boxes_[i]->setFixedWidth(26);
+    boxes_[i]->setAlignment(Qt::AlignCenter);
+    boxes_[i]->setText(Q(shown.boxes[static_cast<size_t>(i)]));
+    row->addWidget(boxes_[i]);
+  }
+  row->addStretch(1);
+  layout->addLayout(row);
+
+  for (const char* line : {"注:在需要控制的位上设定号码数值,如某位不控制请保留为空。",
+                           "如某位为空,则表示该位不作限制，可为任意值。",
+                           "请不要每位都填入数字，这样可能没有符合条件的号码。",
+                           "如果全部为空的话,那么可能所有号码都需要移动。"}) {
+    layout->addWidget(new QLabel(QString::fromUtf8(line), this));
+  }
+
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+DigitMaskValues CMoveByDigitsDlg::Values() const {
+  DigitMaskValues mask;
+  for (int i = 0; i < 10; ++i)
+    mask.boxes[static_cast<size_t>(i)] = U(boxes_[i]->text());
+  return mask;
+}
+
+std::optional<DigitMaskValues> CMoveByDigitsDlg::Ask(QWidget* parent,
+                                                     const DigitMaskValues& shown) {
+  CMoveByDigitsDlg dialog(shown, parent);
+  if (dialog.exec() != QDialog::Accepted)
+    return std::nullopt;
+  return dialog.Values();
+}
+
+}  // namespace tessaril::app

@@ -1,0 +1,99 @@
+#include "export/export_all.h"
+
+#include <climits>
+
+#include "base/frontend.h"
+#include "base/progress.h"
+#include "base/settings_store.h"
+#include "export/output_files.h"
+
+namespace tessaril {
+namespace {
+
+constexpr const char* kSection = "Settings";
+
+}  // namespace
+
+std::string EnterIntegerBetween(long long low, long long high) {
+  return "请输入一个介于 " + std::to_string(low) + " 和 " + std::to_string(high) + " 之间的整数。";
+}
+
+ExportFormatValues LoadExportFormat(const SettingsStore& settings) {
+  ExportFormatValues values;
+  values.numbers_per_row = settings.GetInt(kSection, "nlineNum", 5);
+  values.separator = settings.GetString(kSection, "splitStr", ",");
+  values.blank_line_interval = settings.GetInt(kSection, "nLineNumEmpt", 10);
+  values.mode = settings.GetInt(kSection, "nExportType", 0);
+  return values;
+}
+
+std::optional<std::string> CheckExportFormat(const ExportFormatValues& values) {
+  if (values.numbers_per_row < 1 || values.numbers_per_row > INT_MAX)
+    return EnterIntegerBetween(1, INT_MAX);
+  if (values.blank_line_interval < INT_MIN || values.blank_line_interval > INT_MAX)
+    return std::string(kEnterInteger);
+  return std::nullopt;
+}
+
+void RowWriter::Write(const std::string& number) {
+  file_.Write(number);
+  file_.Write(layout_.separator);
+  if (++in_row_ == layout_.numbers_per_row) {
+    file_.Write("\n");
+    ++rows_;
+    in_row_ = 0;
+  }
+  if (rows_ == layout_.blank_line_interval) {
+    file_.Write("\n");
+    rows_ = 0;
+  }
+}
+
+void ExportAll(AppState& state, Frontend& frontend) {
+  const ListId id = ExportedListId(state);
+  NumberList& list = state.List(id);
+  RowLayout layout;
+
+  std::optional<ExportFormatValues> format =
+      frontend.AskExportFormat(LoadExportFormat(state.settings));
+  if (!format)
+    return;
+  state.settings.SetInt(kSection, "nExportType", format->mode);
+  if (format->mode == 1) {
+    layout = {format->numbers_per_row, format->separator, format->blank_line_interval};
+    state.settings.SetInt(kSection, "nlineNum", static_cast<int>(layout.numbers_per_row));
+    state.settings.SetInt(kSection, "nLineNumEmpt", static_cast<int>(layout.blank_line_interval));
+    state.settings.SetString(kSection, "splitStr", layout.separator);
+  }
+
+  const int count = list.Count();
+  if (count == 0) {
+    ShowFailure(frontend, kNothingToSave);
+    return;
+  }
+  std::optional<std::string> base = ChooseOutputBase(frontend, /*lower_case=*/true);
+  if (!base)
+    return;
+  TextFileWriter file;
+  if (!OpenOutputFile(file, *base)) {
+    ShowFailure(frontend, kCannotCreateFile);
+    return;
+  }
+
+  ProgressReporter progress(frontend);
+  RowWriter rows(file, layout);
+  for (int i = 0; i < count && !file.Failed(); ++i) {
+    progress.Step(i, count);
+    rows.Write(list.At(i));
+  }
+  if (FinishOutputFile(file, *base, count) == FinishResult::kWriteFailed) {
+    // The numbers are not safely in the file: the list keeps every one of them.
+    ShowFailure(frontend, kCannotWriteFile);
+    RefreshList(frontend, id);
+    return;
+  }
+  list.Clear();
+  RefreshList(frontend, id);
+}
+
+}  // namespace tessaril

@@ -1,0 +1,103 @@
+#include "export/export_batches.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+
+#include "base/frontend.h"
+#include "base/progress.h"
+#include "export/export_all.h"
+#include "export/output_files.h"
+
+namespace tessaril {
+namespace {
+
+std::string BatchPath(const std::string& base, int index) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%04d", index);
+  return base + digits;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckBatchSize(const BatchSizeValues& values) {
+  if (values.batch_size <= 0)
+    return "最小分割单位不能为0!";
+  if (values.batch_size > INT_MAX)
+    return std::string(kEnterInteger);
+  return std::nullopt;
+}
+
+void ExportInBatches(AppState& state, Frontend& frontend) {
+  const ListId id = ExportedListId(state);
+  NumberList& list = state.List(id);
+  const int total = list.Count();
+  if (total == 0) {
+    ShowFailure(frontend, kNothingToSave);
+    return;
+  }
+  std::optional<BatchSizeValues> chosen = frontend.AskBatchSize({});
+  if (!chosen)
+    return;
+  if (std::optional<std::string> refused = CheckBatchSize(*chosen)) {
+    ShowFailure(frontend, *refused);
+    return;
+  }
+  const int batch_size = static_cast<int>(chosen->batch_size);
+  const bool automatic = chosen->automatic;
+  std::optional<std::string> base = ChooseOutputBase(frontend, /*lower_case=*/false);
+  if (!base)
+    return;
+
+  // The numbers are written from the front of the list and leave it in one sweep at the end:
+  // `written` entries have gone into files, the first `finished` of them into complete files.
+  int written = 0;
+  int finished = 0;
+  auto end_with = [&](const char* failure) {
+    if (failure)
+      ShowFailure(frontend, failure);
+    // With automatic batching the whole list has gone out: emptying it is cheaper than taking
+    // every entry off its count.
+    if (finished == total || (!failure && automatic))
+      list.Clear();
+    else
+      list.RemoveFirst(finished);
+    RefreshList(frontend, id);
+  };
+
+  int index = 0;
+  std::string working_path = BatchPath(*base, index);
+  TextFileWriter file;
+  if (!OpenOutputFile(file, working_path))
+    return end_with(kCannotCreateFile);
+  ProgressReporter progress(frontend);
+  const int per_file = std::min(total, batch_size);
+  int in_file = 0;
+  while (written < total) {
+    progress.Step(in_file, per_file);
+    file.WriteLine(list.At(written));
+    ++written;
+    if (file.Failed())
+      return end_with(kCannotWriteFile);
+    if (++in_file == batch_size) {
+      if (FinishOutputFile(file, working_path, batch_size) == FinishResult::kWriteFailed)
+        return end_with(kCannotWriteFile);
+      finished = written;
+      in_file = 0;
+      if (!automatic || written == total)
+        break;
+      working_path = BatchPath(*base, ++index);
+      if (!OpenOutputFile(file, working_path))
+        return end_with(kCannotCreateFile);
+      progress.Set(0);
+    }
+  }
+  if (in_file > 0) {
+    if (FinishOutputFile(file, working_path, in_file) == FinishResult::kWriteFailed)
+      return end_with(kCannotWriteFile);
+    finished = written;
+  }
+  end_with(nullptr);
+}
+
+}  // namespace tessaril

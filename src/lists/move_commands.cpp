@@ -1,0 +1,117 @@
+#include "lists/move_commands.h"
+
+#include <vector>
+
+#include "base/frontend.h"
+#include "base/progress.h"
+#include "classify/carrier_prefixes.h"
+
+namespace tessaril {
+namespace {
+
+NumberList& ListLeft(AppState& state, MoveDirection direction) {
+  return direction == MoveDirection::Down ? state.source : state.target;
+}
+NumberList& ListReached(AppState& state, MoveDirection direction) {
+  return direction == MoveDirection::Down ? state.target : state.source;
+}
+
+void RefreshBoth(Frontend& frontend) {
+  frontend.RefreshSourceView();
+  frontend.RefreshTargetView();
+}
+
+}  // namespace
+
+void MoveMatchingEntries(AppState& state, Frontend& frontend, MoveDirection direction,
+                         const std::function<bool(const std::string& entry)>& matches) {
+  NumberList& from = ListLeft(state, direction);
+  NumberList& to = ListReached(state, direction);
+  ProgressReporter progress(frontend);
+  const int n = from.Count();
+  // Removing each match as it is found would shift the rest of the list every time; the
+  // matches are collected from the end and removed together.
+  std::vector<int> moved;
+  for (int i = n - 1, visited = 1; i >= 0; --i, ++visited) {
+    progress.Step(visited, n);
+    std::string entry = from.At(i);
+    if (matches(entry)) {
+      to.Append(entry);
+      moved.push_back(i);
+    }
+  }
+  from.RemoveIndices(std::vector<int>(moved.rbegin(), moved.rend()));
+  RefreshBoth(frontend);
+}
+
+void MoveAll(AppState& state, Frontend& frontend, MoveDirection direction) {
+  NumberList& from = ListLeft(state, direction);
+  NumberList& to = ListReached(state, direction);
+  ProgressReporter progress(frontend);
+  const int n = from.Count();
+  for (int i = 0; i < n; ++i) {
+    to.Append(from.At(i));
+    progress.Step(i, n);
+  }
+  from.Clear();
+  RefreshBoth(frontend);
+}
+
+std::optional<std::string> CheckMoveByType(const MoveByTypeValues& values) {
+  if (values.type_choice != 3)
+    return std::nullopt;
+  if (values.range_start.size() != 6)
+    return "起始号码不是11位!";
+  if (values.range_end.size() != 6)
+    return "结束号码不是11位!";
+  return std::nullopt;
+}
+
+bool MatchesMoveType(const CarrierPrefixes& prefixes, const MoveByTypeValues& values,
+                     std::string_view entry) {
+  switch (values.type_choice) {
+    case 0:
+      return IsChinaMobileNumber(prefixes, entry);
+    case 1:
+      return IsChinaUnicomNumber(prefixes, entry);
+    case 2:
+      return IsChinaTelecomNumber(prefixes, entry);
+    default: {
+      const std::string low = "1" + values.range_start + "0000";
+      const std::string high = "1" + values.range_end + "9999";
+      return std::string_view(low) <= entry && entry <= std::string_view(high);
+    }
+  }
+}
+
+void MoveByType(AppState& state, Frontend& frontend, MoveDirection direction) {
+  std::optional<MoveByTypeValues> chosen = frontend.AskMoveByType({});
+  if (!chosen)
+    return;
+  const MoveByTypeValues values = *chosen;
+  MoveMatchingEntries(state, frontend, direction, [&](const std::string& entry) {
+    return MatchesMoveType(state.prefixes, values, entry);
+  });
+}
+
+bool MatchesDigitMask(const DigitMaskValues& mask, std::string_view entry) {
+  if (entry.size() != 11)
+    return false;
+  for (size_t k = 2; k <= 11; ++k) {
+    const std::string& box = mask.boxes[k - 2];
+    if (!box.empty() && entry.substr(k - 1, 1) != box)
+      return false;
+  }
+  return true;
+}
+
+void MoveByDigits(AppState& state, Frontend& frontend, MoveDirection direction) {
+  std::optional<DigitMaskValues> chosen = frontend.AskMoveByDigits({});
+  if (!chosen)
+    return;
+  const DigitMaskValues mask = *chosen;
+  MoveMatchingEntries(state, frontend, direction,
+                      [&](const std::string& entry) { return MatchesDigitMask(mask, entry); });
+}
+
+}  // namespace tessaril

@@ -1,0 +1,137 @@
+// Offscreen tests of the segment entry, move and export dialogs and of their buttons.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/batch_size_dlg.h"
+#include "app/export_format_dlg.h"
+#include "app/limit_edit.h"
+#include "app/main_dlg.h"
+#include "app/move_by_type_dlg.h"
+#include "app/segment_entry_dlg.h"
+#include "base/settings_store.h"
+
+using namespace tessaril;
+using namespace tessaril::app;
+
+namespace {
+
+// Presses OK on `dialog` and returns the text of the message box it shows (closing that box), or
+// an empty text when it showed none.
+QString AcceptAndReadRefusal(QDialog& dialog) {
+  QString seen;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      seen = box->text();
+      box->accept();
+    }
+  });
+  dialog.accept();
+  QApplication::processEvents();
+  return seen;
+}
+
+// Clicks a radio button on its indicator (a stretched button does not take a click beyond its
+// text).
+void ClickRadio(QRadioButton* button) {
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+}  // namespace
+
+class NumberDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void segmentBoxTakesSevenDigitsAndChecksOnOk() {
+    CSegmentEntryDlg dialog(SegmentEntryValues{});
+    dialog.show();
+    QTest::keyClicks(dialog.SegmentBox(), "13a8001-39");
+    QCOMPARE(dialog.SegmentBox()->text(), QStringLiteral("1380013"));
+    dialog.SegmentBox()->setText("199000");
+    QCOMPARE(AcceptAndReadRefusal(dialog), QStringLiteral("只能是前7位!"));
+    QVERIFY(dialog.isVisible());
+    dialog.SegmentBox()->setText("1990000");
+    QCOMPARE(AcceptAndReadRefusal(dialog), QStringLiteral("不是指定开头字母的合理手机号码!"));
+    dialog.SegmentBox()->setText("1590000");
+    QCOMPARE(AcceptAndReadRefusal(dialog), QString());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void typeDialogEnablesTheRangeOnlyForTheRangeChoice() {
+    CMoveByTypeDlg dialog(MoveByTypeValues{});
+    dialog.show();
+    QVERIFY(dialog.Choice(0)->isChecked());
+    QVERIFY(!dialog.StartBox()->isEnabled());
+    ClickRadio(dialog.Choice(3));
+    QVERIFY(dialog.StartBox()->isEnabled() && dialog.EndBox()->isEnabled());
+    ClickRadio(dialog.Choice(2));
+    QVERIFY(!dialog.StartBox()->isEnabled() && !dialog.EndBox()->isEnabled());
+    QCOMPARE(dialog.Choice(3)->objectName(), QStringLiteral("1048"));
+  }
+
+  void typeDialogChecksTheRangeBoxes() {
+    CMoveByTypeDlg dialog(MoveByTypeValues{3, "", ""});
+    dialog.show();
+    QTest::keyClicks(dialog.StartBox(), "38000");
+    QCOMPARE(AcceptAndReadRefusal(dialog), QStringLiteral("起始号码不是11位!"));
+    QTest::keyClicks(dialog.StartBox(), "0");
+    QTest::keyClicks(dialog.EndBox(), "3899999");  // the seventh character is cut
+    QCOMPARE(dialog.EndBox()->text(), QStringLiteral("389999"));
+    QCOMPARE(AcceptAndReadRefusal(dialog), QString());
+    QCOMPARE(dialog.Values().range_start, std::string("380000"));
+    QCOMPARE(dialog.Values().type_choice, 3);
+  }
+
+  void formatDialogRowFieldsFollowTheMode() {
+    CExportFormatDlg dialog(ExportFormatValues{});
+    dialog.show();
+    QVERIFY(!dialog.PerRowBox()->isEnabled() && !dialog.SeparatorBox()->isEnabled());
+    ClickRadio(dialog.RowsButton());
+    QVERIFY(dialog.PerRowBox()->isEnabled() && dialog.IntervalBox()->isEnabled());
+    ClickRadio(dialog.AllButton());
+    QVERIFY(!dialog.IntervalBox()->isEnabled());
+    // Numbers per row is checked in both modes, disabled or not.
+    dialog.PerRowBox()->setText("0");
+    QCOMPARE(AcceptAndReadRefusal(dialog),
+             QStringLiteral("请输入一个介于 1 和 2147483647 之间的整数。"));
+    dialog.PerRowBox()->setText("3");
+    dialog.IntervalBox()->setText("");
+    QCOMPARE(AcceptAndReadRefusal(dialog), QStringLiteral("请输入一个整数。"));
+  }
+
+  void batchDialogRefusesZero() {
+    CBatchSizeDlg dialog(BatchSizeValues{});
+    dialog.show();
+    QCOMPARE(dialog.SizeBox()->text(), QStringLiteral("5000"));
+    QVERIFY(dialog.AutomaticBox()->isChecked());
+    dialog.SizeBox()->setText("0");
+    QCOMPARE(AcceptAndReadRefusal(dialog), QStringLiteral("最小分割单位不能为0!"));
+    dialog.SizeBox()->setText("3");
+    dialog.AutomaticBox()->setChecked(false);
+    QCOMPARE(dialog.Values()->batch_size, 3LL);
+    QVERIFY(!dialog.Values()->automatic);
+  }
+
+  void moveAllButtonsMoveBothWays() {
+    SettingsStore settings;
+    AppState state(settings, "/nonexistent/");
+    CMainDlg window(state);
+    state.source.Append("a");
+    state.source.Append("b");
+    window.Button(1013)->click();
+    QCOMPARE(state.target.Count(), 2);
+    QVERIFY(!window.NoticeShown());
+    QCOMPARE(window.TargetCounter(), QStringLiteral("当前目标号码框内有2个手机号码"));
+    window.Button(1010)->click();
+    QCOMPARE(state.source.At(1), std::string("b"));
+    QCOMPARE(window.SourceCounter(), QStringLiteral("当前原始号码框内有2个手机号码"));
+  }
+};
+
+QTEST_MAIN(NumberDialogsTest)
+#include "number_dialogs_test.moc"

@@ -1,0 +1,157 @@
+#include "export/export_batches.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/file_system.h"
+#include "export/output_files.h"
+#include "support/file_size_limit.h"
+#include "support/temp_dir.h"
+
+namespace tessaril {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class ExportBatchesTest : public testing::CommandTest {
+ protected:
+  void FillNumbers(int n) {
+    for (int i = 0; i < n; ++i)
+      state_.target.Append(std::to_string(13800000000LL + i));
+  }
+  void Export(BatchSizeValues values, const std::string& chosen = "out.txt") {
+    ui_.batch_sizes.push_back(values);
+    ui_.save_files.push_back(Path(chosen));
+    ExportInBatches(state_, ui_);
+  }
+  // The names in the temporary folder, the settings store left out.
+  Strings Files() const {
+    Strings names;
+    for (const auto& e : std::filesystem::directory_iterator(dir_))
+      if (e.path().filename() != "settings.ini")
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  static std::string Lines(int from, int to) {
+    std::string text;
+    for (int i = from; i < to; ++i)
+      text += std::to_string(13800000000LL + i) + "\r\n";
+    return text;
+  }
+};
+
+TEST_F(ExportBatchesTest, BatchCounts) {
+  const struct {
+    int numbers;
+    BatchSizeValues values;
+    Strings files;
+    int left;
+  } cases[] = {
+      {10,
+       {3, true},
+       {"out0000_3条.txt", "out0001_3条.txt", "out0002_3条.txt", "out0003_1条.txt"},
+       0},
+      {10, {3, false}, {"out0000_3条.txt"}, 7},
+      {6, {3, true}, {"out0000_3条.txt", "out0001_3条.txt"}, 0},
+      {2, {5000, true}, {"out0000_2条.txt"}, 0},
+      {2, {5000, false}, {"out0000_2条.txt"}, 0},
+      {1, {1, true}, {"out0000_1条.txt"}, 0},
+  };
+  for (const auto& c : cases) {
+    for (const std::string& name : Files())
+      std::filesystem::remove(Path(name));
+    state_.target.Clear();
+    FillNumbers(c.numbers);
+    Export(c.values);
+    EXPECT_EQ(Files(), c.files) << c.numbers << " by " << c.values.batch_size;
+    EXPECT_EQ(state_.target.Count(), c.left);
+  }
+}
+
+TEST_F(ExportBatchesTest, FilesHoldTheListInOrder) {
+  FillNumbers(10);
+  Export({3, true});
+  EXPECT_EQ(ReadFile("out0000_3条.txt"), Lines(0, 3));
+  EXPECT_EQ(ReadFile("out0002_3条.txt"), Lines(6, 9));
+  EXPECT_EQ(ReadFile("out0003_1条.txt"), Lines(9, 10));
+  EXPECT_EQ(ui_.calls,
+            (Strings{"dialog batch size", "pick save 文本文件(*.txt)|*.txt||", "refresh target"}));
+  EXPECT_EQ(ui_.progress, (std::vector<int>{0, 33, 66, 0, 33, 66, 0, 33, 66, 0}));
+}
+
+TEST_F(ExportBatchesTest, WithoutAutomaticBatchingTheRestStaysInOrder) {
+  FillNumbers(10);
+  state_.target.Append("13800000000");
+  Export({3, false});
+  EXPECT_EQ(ReadFile("out0000_3条.txt"), Lines(0, 3));
+  ASSERT_EQ(state_.target.Count(), 8);
+  EXPECT_EQ(state_.target.At(0), "13800000003");
+  EXPECT_EQ(state_.target.At(7), "13800000000");
+  EXPECT_EQ(state_.target.CountOf("13800000000"), 1);
+  EXPECT_EQ(state_.target.CountOf("13800000001"), 0);
+}
+
+TEST_F(ExportBatchesTest, EmptyListIsToldBeforeTheDialog) {
+  ExportInBatches(state_, ui_);
+  EXPECT_EQ(ui_.calls, Strings{"message 提示: 没有可保存的手机号码!"});
+}
+
+TEST_F(ExportBatchesTest, DialogDefaultsAndCancelPaths) {
+  FillNumbers(4);
+  ui_.batch_sizes.push_back(std::nullopt);
+  ExportInBatches(state_, ui_);
+  ASSERT_TRUE(ui_.shown_batch_size);
+  EXPECT_EQ(ui_.shown_batch_size->batch_size, 5000);
+  EXPECT_TRUE(ui_.shown_batch_size->automatic);
+  ui_.batch_sizes.push_back(BatchSizeValues{});
+  ExportInBatches(state_, ui_);  // picker cancelled
+  EXPECT_EQ(ui_.calls, (Strings{"dialog batch size", "dialog batch size",
+                                "pick save 文本文件(*.txt)|*.txt||"}));
+  EXPECT_EQ(state_.target.Count(), 4);
+  EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(ExportBatchesTest, NextFileThatCannotBeCreatedKeepsTheRest) {
+  std::filesystem::create_directories(Path("out0001"));  // a folder where batch 1 would go
+  FillNumbers(10);
+  Export({3, true});
+  EXPECT_EQ(ReadFile("out0000_3条.txt"), Lines(0, 3));
+  ASSERT_EQ(state_.target.Count(), 7);
+  EXPECT_EQ(state_.target.At(0), "13800000003");
+  EXPECT_EQ(ui_.calls.back(), "refresh target");
+  EXPECT_EQ(ui_.messages.at(0).text, kCannotCreateFile);
+}
+
+TEST_F(ExportBatchesTest, FailedWriteKeepsTheNumbersOfTheUnfinishedFile) {
+  // Batch 0 is small; batch 1 passes the file-size limit.
+  Fill(state_.target, {"1", "2", "3", std::string(3000, '4'), std::string(3000, '5'), "6", "7"});
+  {
+    testing::FileSizeLimit limit(4096);
+    Export({3, true});
+  }
+  EXPECT_EQ(ReadFile("out0000_3条.txt"), "1\r\n2\r\n3\r\n");
+  EXPECT_TRUE(FileExists(Path("out0001")));  // keeps its working name
+  ASSERT_EQ(state_.target.Count(), 4);
+  EXPECT_EQ(state_.target.At(0), std::string(3000, '4'));
+  EXPECT_EQ(state_.target.At(3), "7");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "写文件失败!");
+  EXPECT_EQ(ui_.messages[0].caption, "提示");
+  EXPECT_EQ(ui_.calls.back(), "refresh target");
+}
+
+TEST_F(ExportBatchesTest, ExistingFinalNameStillCompletesSilently) {
+  WriteFile("out0000_3条.txt", "old");
+  FillNumbers(5);
+  Export({3, true});
+  EXPECT_EQ(ReadFile("out0000_3条.txt"), "old");
+  EXPECT_EQ(ReadFile("out0000"), Lines(0, 3));
+  EXPECT_EQ(ReadFile("out0001_2条.txt"), Lines(3, 5));
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ(state_.target.Count(), 0);
+}
+
+}  // namespace
+}  // namespace tessaril

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/file_system.h"
+#include "export/output_files.h"
+#include "support/file_size_limit.h"
+#include "support/temp_dir.h"
+
+namespace tessaril {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class GroupedFilesTest : public testing::CommandTest {
+ protected:
+  // Labels an entry by its first `n` characters; entries starting with 'x' are skipped.
+  static GroupLabeller Prefix(size_t n) {
+    return [n](const std::string& entry) -> std::optional<std::string> {
+      if (!entry.empty() && entry[0] == 'x')
+        return std::nullopt;
+      return entry.substr(0, n);
+    };
+  }
+  Strings Files() const {
+    Strings names;
+    for (const auto& e : std::filesystem::directory_iterator(dir_))
+      if (e.path().filename() != "settings.ini")
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+TEST_F(GroupedFilesTest, OneFilePerLabelInListOrderWithCounts) {
+  Fill(state_.source, {"139-1", "138-1", "x-skip", "139-2", "138-2", "139-3"});
+  EXPECT_TRUE(WriteGroupedFiles(state_, ui_, ListId::Source, Path("out-"), Prefix(3)));
+  EXPECT_EQ(Files(), (Strings{"out-138_2条.txt", "out-139_3条.txt"}));
+  EXPECT_EQ(ReadFile("out-139_3条.txt"), "139-1\r\n139-2\r\n139-3\r\n");
+  EXPECT_EQ(ReadFile("out-138_2条.txt"), "138-1\r\n138-2\r\n");
+  // The skipped entry leaves with the others.
+  EXPECT_EQ(state_.source.Count(), 0);
+  EXPECT_EQ(ui_.calls, Strings{"refresh source"});
+  EXPECT_EQ(ui_.progress, (std::vector<int>{0, 16, 33, 50, 66, 83}));
+}
+
+TEST_F(GroupedFilesTest, ExistingWorkingFileKeepsItsContentAndCountsOnlyThisExport) {
+  WriteFile("out-138", "old\r\n");
+  Fill(state_.target, {"138-1", "", "138-2"});
+  EXPECT_TRUE(WriteGroupedFiles(state_, ui_, ListId::Target, Path("out-"), Prefix(3)));
+  EXPECT_EQ(ReadFile("out-138_2条.txt"), "old\r\n138-1\r\n138-2\r\n");
+  // An empty label still has its file: the grouped base itself, named with its count.
+  EXPECT_EQ(ReadFile("out-_1条.txt"), "\r\n");
+}
+
+TEST_F(GroupedFilesTest, LabelThatWouldNameAnotherFolderCannotBeCreated) {
+  for (const char* bad : {"../up", ".", "..", "a/b"}) {
+    state_.source.Clear();
+    ui_ = {};
+    Fill(state_.source, {"139-1", bad});
+    auto labeller = [](const std::string& entry) -> std::optional<std::string> {
+      return entry == "139-1" ? std::string("139") : entry;
+    };
+    EXPECT_FALSE(WriteGroupedFiles(state_, ui_, ListId::Source, Path("out-"), labeller));
+    EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 创建文件失败!"}) << bad;
+    EXPECT_EQ(state_.source.Count(), 2);
+    // What was written so far keeps its working name.
+    EXPECT_EQ(ReadFile("out-139"), "139-1\r\n");
+    std::filesystem::remove(Path("out-139"));
+  }
+  EXPECT_FALSE(FileExists(Path("up")));
+}
+
+TEST_F(GroupedFilesTest, FailedWriteKeepsTheListAndTheWorkingNames) {
+  Fill(state_.source, {"138-1", "139-" + std::string(5000, '9'), "140-1"});
+  {
+    testing::FileSizeLimit limit(4096);
+    EXPECT_FALSE(WriteGroupedFiles(state_, ui_, ListId::Source, Path("out-"), Prefix(3)));
+  }
+  EXPECT_EQ(state_.source.Count(), 3);
+  EXPECT_EQ(ReadFile("out-138"), "138-1\r\n");
+  EXPECT_TRUE(FileExists(Path("out-139")));
+  // Group files stay open across changes of label, so the failure shows when the buffered
+  // numbers reach the disk; whatever was written keeps its working name, none gets a final one.
+  EXPECT_FALSE(FileExists(Path("out-140_1条.txt")));
+  EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 写文件失败!"});
+}
+
+TEST(OutputBase, LowerCasesOnlyTheFileNameAndDropsTxt) {
+  const std::tuple<const char*, bool, const char*> cases[] = {
+      {"/D/Work/Out.TXT", true, "/D/Work/out"},
+      {"/D/Work/Out.TXT", false, "/D/Work/Out.TXT"},
+      {"/D/Work/Out.txt", false, "/D/Work/Out"},
+      {"/D/Work/out.csv", true, "/D/Work/out.csv"},
+      {"/D/Work/广东ABC.Txt", true, "/D/Work/广东abc"},
+      {"Rel.TXT", true, "rel"},
+      {"/x/.txt", false, "/x/"},
+  };
+  for (const auto& [chosen, lower, base] : cases) {
+    testing::ScriptedFrontend ui;
+    ui.save_files.push_back(std::string(chosen));
+    EXPECT_EQ(ChooseOutputBase(ui, lower), std::optional<std::string>(base)) << chosen;
+  }
+  testing::ScriptedFrontend cancelled;
+  EXPECT_FALSE(ChooseOutputBase(cancelled, true));
+}
+
+TEST_F(GroupedFilesTest, EnsureDirectoryCreatesMissingParents) {
+  std::filesystem::create_directories(Path("a"));
+  EXPECT_TRUE(EnsureDirectory(Path("a/b/c")));
+  EXPECT_TRUE(DirectoryExists(Path("a/b/c")));
+  EXPECT_TRUE(EnsureDirectory(Path("a/b")));
+  WriteFile("file", "x");
+  EXPECT_FALSE(EnsureDirectory(Path("file/sub")));
+}
+
+}  // namespace
+}  // namespace tessaril

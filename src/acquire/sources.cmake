@@ -4,4 +4,5 @@ list(APPEND CORE_SOURCES
   acquire/clipboard_commands.cpp
   acquire/extract.cpp
   acquire/segment_entry.cpp
+  acquire/segment_picker.cpp
 )

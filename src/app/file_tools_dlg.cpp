@@ -52,7 +52,7 @@ QListWidget* MakeFileList(QWidget* parent) {
 }  // namespace
 
 CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* parent)
-    : QDialog(parent), state_(state), main_(main_window) {
+    : QDialog(parent), ForwardingFrontend(main_window), state_(state) {
   setWindowTitle(QStringLiteral("Korvane手机号码处理器"));
   setWindowIcon(AppIcon());
   auto* layout = new QVBoxLayout(this);

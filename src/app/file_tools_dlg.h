@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/frontend.h"
+#include "base/forwarding_frontend.h"
 #include "filetools/file_tools.h"
 #include "lists/app_state.h"
 
@@ -21,7 +21,7 @@ namespace tessaril::app {
 // file commands on it with itself as their Frontend: messages, pickers and the blacklist dialog
 // open over this window and the progress shows on its own bar; what belongs to the main window
 // (its refreshes, its dialogs, the clipboard) is passed on to it.
-class CFileToolsDlg : public QDialog, public Frontend {
+class CFileToolsDlg : public QDialog, public ForwardingFrontend {
   Q_OBJECT
 
  public:
@@ -47,34 +47,7 @@ class CFileToolsDlg : public QDialog, public Frontend {
   std::optional<std::string> PickFolder(const std::string& title,
                                         const std::string& initial) override;
   void SetProgress(int percent) override;
-  void RefreshSourceView() override { main_.RefreshSourceView(); }
-  void RefreshTargetView() override { main_.RefreshTargetView(); }
-  void SetBusy(bool busy) override { main_.SetBusy(busy); }
-  std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override {
-    return main_.AskSettings(shown);
-  }
-  std::optional<ExtractValues> AskExtract(const ExtractValues& shown) override {
-    return main_.AskExtract(shown);
-  }
-  std::optional<std::string> ClipboardText() override { return main_.ClipboardText(); }
-  bool SetClipboardText(const std::string& text) override { return main_.SetClipboardText(text); }
-  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override {
-    return main_.AskSegmentEntry(shown);
-  }
-  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override {
-    return main_.AskMoveByType(shown);
-  }
-  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override {
-    return main_.AskMoveByDigits(shown);
-  }
-  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override {
-    return main_.AskExportFormat(shown);
-  }
-  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override {
-    return main_.AskBatchSize(shown);
-  }
   std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
-  bool OpenUrl(const std::string& url) override { return main_.OpenUrl(url); }
 
  private:
   QPushButton* MakeButton(int id, const char* label, void (CFileToolsDlg::*handler)());
@@ -102,7 +75,6 @@ class CFileToolsDlg : public QDialog, public Frontend {
   void OnHelp();
 
   AppState& state_;
-  Frontend& main_;
   FileTools tools_;
   std::map<int, QPushButton*> buttons_;
   QLineEdit* file_a_;

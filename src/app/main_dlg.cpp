@@ -1,3 +1,4 @@
+#include "acquire/segment_picker.h"
 #include "app/main_dlg.h"
 
 #include <QApplication>
@@ -29,12 +30,16 @@
 #include "app/batch_size_dlg.h"
 #include "app/export_format_dlg.h"
 #include "app/move_by_digits_dlg.h"
+#include "app/move_by_features_dlg.h"
 #include "app/move_by_type_dlg.h"
 #include "app/notice_view.h"
 #include "app/number_list_view.h"
 #include "app/open_url.h"
 #include "app/qt_text.h"
+#include "app/region_type_dlg.h"
 #include "app/segment_entry_dlg.h"
+#include "app/segment_export_dlg.h"
+#include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
 #include "app/static_link.h"
 #include "base/file_system.h"
@@ -43,7 +48,12 @@
 #include "filetools/file_tools.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
+#include "export/export_by_carrier.h"
+#include "export/export_by_region.h"
+#include "export/export_by_segment.h"
+#include "lists/filter_list.h"
 #include "lists/list_commands.h"
+#include "lists/move_by_features.h"
 #include "lists/move_commands.h"
 #include "online/online_addresses.h"
 #include "online/update_check.h"
@@ -154,13 +164,13 @@ void CMainDlg::BuildLayout() {
   source_layout->addWidget(source_counter_);
   source_layout->addWidget(ButtonRow({
       {1000, "输入号段", [this] { EnterSegment(state_, *this); }},
-      {1001, "导入号段", {}},
+      {1001, "导入号段", [this] { InsertSegmentsFromPicker(state_, *this); }},
       {1002, "导入文件", [this] { ImportFiles(state_, *this); }},
       {1078, "提取号码", [this] { ExtractFromText(state_, *this); }},
       {1079, "粘贴", [this] { PasteNumbers(state_, *this); }},
       {1003, "号码排序", [this, S] { SortList(state_, *this, S); }},
       {1005, "号码乱序", [this, S] { ShuffleList(state_, *this, S); }},
-      {1087, "滤除号码", {}},
+      {1087, "滤除号码", [this, S] { FilterListAgainstFile(state_, *this, S); }},
       {1024, "消除重号", [this, S] { RemoveRepeats(state_, *this, S); }},
       {1075, "清除非手机号", [this] { RemoveNonMobileEntries(state_, *this); }},
       {1082, "复制", [this, S] { CopyList(state_, *this, S); }},
@@ -176,7 +186,9 @@ void CMainDlg::BuildLayout() {
   moves_layout->addWidget(
       MoveColumn("按号码数值", {1006, "↑↑↑", [this, up] { MoveByDigits(state_, *this, up); }},
                  {1007, "↓↓↓", [this, down] { MoveByDigits(state_, *this, down); }}));
-  moves_layout->addWidget(MoveColumn("按组合特征", {1008, "↑↑↑", {}}, {1011, "↓↓↓", {}}));
+  moves_layout->addWidget(
+      MoveColumn("按组合特征", {1008, "↑↑↑", [this, up] { MoveByFeatures(state_, *this, up); }},
+                 {1011, "↓↓↓", [this, down] { MoveByFeatures(state_, *this, down); }}));
   moves_layout->addWidget(
       MoveColumn("按号码类型", {1009, "↑↑↑", [this, up] { MoveByType(state_, *this, up); }},
                  {1012, "↓↓↓", [this, down] { MoveByType(state_, *this, down); }}));
@@ -196,7 +208,7 @@ void CMainDlg::BuildLayout() {
   target_layout->addWidget(ButtonRow({
       {1015, "号码排序", [this, T] { SortList(state_, *this, T); }},
       {1016, "号码乱序", [this, T] { ShuffleList(state_, *this, T); }},
-      {1017, "滤除号码", {}},
+      {1017, "滤除号码", [this, T] { FilterListAgainstFile(state_, *this, T); }},
       {1018, "消除重号", [this, T] { RemoveRepeats(state_, *this, T); }},
       {1083, "复制号码", [this, T] { CopyList(state_, *this, T); }},
       {1020, "清空号码", [this, T] { ClearList(state_, *this, T); }},
@@ -210,10 +222,26 @@ void CMainDlg::BuildLayout() {
   export_layout->addWidget(export_source_);
   export_layout->addWidget(export_target_);
   export_layout->addWidget(ButtonRow({
-      {1081, "按号码段导出", {}},
-      {1086, "按重复次数导出", {}},
-      {1019, "按地区分类导出", {}},
-      {1056, "按照运营商导出", {}},
+      {1081, "按号码段导出",
+       [this] {
+         ReadExportChoice();
+         ExportBySegment(state_, *this);
+       }},
+      {1086, "按重复次数导出",
+       [this] {
+         ReadExportChoice();
+         ExportByRepeatCount(state_, *this);
+       }},
+      {1019, "按地区分类导出",
+       [this] {
+         ReadExportChoice();
+         ExportByRegion(state_, *this);
+       }},
+      {1056, "按照运营商导出",
+       [this] {
+         ReadExportChoice();
+         ExportByCarrier(state_, *this);
+       }},
       {1021, "分批导出号码",
        [this] {
          ReadExportChoice();
@@ -427,6 +455,10 @@ std::optional<SegmentEntryValues> CMainDlg::AskSegmentEntry(const SegmentEntryVa
   return CSegmentEntryDlg::Ask(this, shown);
 }
 
+std::optional<SegmentPickerValues> CMainDlg::AskSegmentPicker(const SegmentPickerValues& shown) {
+  return CSegmentPickerDlg::Ask(this, shown, state_.prefixes);
+}
+
 // Move dialogs.
 
 std::optional<MoveByTypeValues> CMainDlg::AskMoveByType(const MoveByTypeValues& shown) {
@@ -437,6 +469,10 @@ std::optional<DigitMaskValues> CMainDlg::AskMoveByDigits(const DigitMaskValues& 
   return CMoveByDigitsDlg::Ask(this, shown);
 }
 
+std::optional<FeatureMoveValues> CMainDlg::AskFeatureMove(const FeatureMoveValues& shown) {
+  return CMoveByFeaturesDlg::Ask(this, shown);
+}
+
 // Export dialogs.
 
 std::optional<ExportFormatValues> CMainDlg::AskExportFormat(const ExportFormatValues& shown) {
@@ -445,6 +481,14 @@ std::optional<ExportFormatValues> CMainDlg::AskExportFormat(const ExportFormatVa
 
 std::optional<BatchSizeValues> CMainDlg::AskBatchSize(const BatchSizeValues& shown) {
   return CBatchSizeDlg::Ask(this, shown);
+}
+
+std::optional<SegmentExportValues> CMainDlg::AskSegmentExport(const SegmentExportValues& shown) {
+  return CSegmentExportDlg::Ask(this, shown);
+}
+
+std::optional<RegionTypeValues> CMainDlg::AskRegionType(const RegionTypeValues& shown) {
+  return CRegionTypeDlg::Ask(this, shown);
 }
 
 // File-tools dialogs.

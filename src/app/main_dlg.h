@@ -51,14 +51,18 @@ class CMainDlg : public QDialog, public Frontend {
   std::optional<std::string> ClipboardText() override;
   bool SetClipboardText(const std::string& text) override;
   std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override;
+  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override;
 
   // Move dialogs.
   std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override;
   std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override;
+  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override;
 
   // Export dialogs.
   std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override;
   std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override;
+  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) override;
+  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) override;
 
   // File-tools dialogs.
   std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;

@@ -75,14 +75,18 @@ class Frontend {
   // Puts `text` on the clipboard as 8-bit text; false when the clipboard could not take it.
   virtual bool SetClipboardText(const std::string& text) = 0;
   virtual std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) = 0;
+  virtual std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) = 0;
 
   // Move dialogs.
   virtual std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) = 0;
   virtual std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) = 0;
+  virtual std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) = 0;
 
   // Export dialogs.
   virtual std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) = 0;
   virtual std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) = 0;
+  virtual std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) = 0;
+  virtual std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) = 0;
 
   // File-tools dialogs.
   virtual std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) = 0;

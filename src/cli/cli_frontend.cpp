@@ -4,6 +4,8 @@
 #include "acquire/segment_entry.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
+#include "export/export_by_segment.h"
+#include "lists/move_by_features.h"
 #include "lists/move_commands.h"
 
 namespace tessaril::cli {
@@ -68,6 +70,10 @@ std::optional<SegmentEntryValues> CliFrontend::AskSegmentEntry(const SegmentEntr
   return answers.segment_entry;
 }
 
+std::optional<SegmentPickerValues> CliFrontend::AskSegmentPicker(const SegmentPickerValues&) {
+  return answers.segment_picker;
+}
+
 // Move dialogs.
 
 std::optional<MoveByTypeValues> CliFrontend::AskMoveByType(const MoveByTypeValues&) {
@@ -82,6 +88,31 @@ std::optional<MoveByTypeValues> CliFrontend::AskMoveByType(const MoveByTypeValue
 
 std::optional<DigitMaskValues> CliFrontend::AskMoveByDigits(const DigitMaskValues&) {
   return answers.move_by_digits;
+}
+
+std::optional<FeatureMoveValues> CliFrontend::AskFeatureMove(const FeatureMoveValues& shown) {
+  // The tree is the one the dialog was shown; the verb gives the rest.
+  if (!answers.feature_move)
+    return std::nullopt;
+  FeatureMoveValues values = *answers.feature_move;
+  values.tree = shown.tree;
+  if (values.region) {
+    // The item must be one the tree shows: a province, or a city of some province.
+    bool found = false;
+    for (const RegionProvince& province : values.tree) {
+      if (values.region_kind == 1 && province.name == values.region_item)
+        found = true;
+      for (const std::string& city : province.cities) {
+        if (values.region_kind == 2 && city == values.region_item)
+          found = true;
+      }
+    }
+    if (!found) {
+      Refuse(kChooseCity);
+      return std::nullopt;
+    }
+  }
+  return values;
 }
 
 // Export dialogs.
@@ -104,6 +135,20 @@ std::optional<BatchSizeValues> CliFrontend::AskBatchSize(const BatchSizeValues&)
     }
   }
   return answers.batch_size;
+}
+
+std::optional<SegmentExportValues> CliFrontend::AskSegmentExport(const SegmentExportValues&) {
+  if (answers.segment_export) {
+    if (std::optional<std::string> refused = CheckSegmentExportValues(*answers.segment_export)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.segment_export;
+}
+
+std::optional<RegionTypeValues> CliFrontend::AskRegionType(const RegionTypeValues&) {
+  return answers.region_type;
 }
 
 // File-tools dialogs.

@@ -66,6 +66,11 @@ class ScriptedFrontend : public Frontend {
     calls.push_back("dialog segment entry");
     return Take(segment_entries);
   }
+  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override {
+    calls.push_back("dialog segment picker");
+    shown_segment_picker = shown;
+    return Take(segment_picker);
+  }
 
   // Move dialogs.
   std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues&) override {
@@ -75,6 +80,11 @@ class ScriptedFrontend : public Frontend {
   std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues&) override {
     calls.push_back("dialog move by digits");
     return Take(move_by_digits);
+  }
+  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override {
+    calls.push_back("dialog feature move");
+    shown_feature_move = shown;
+    return Take(feature_move);
   }
 
   // Export dialogs.
@@ -87,6 +97,14 @@ class ScriptedFrontend : public Frontend {
     calls.push_back("dialog batch size");
     shown_batch_size = shown;
     return Take(batch_sizes);
+  }
+  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues&) override {
+    calls.push_back("dialog segment export");
+    return Take(segment_export);
+  }
+  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues&) override {
+    calls.push_back("dialog region type");
+    return Take(region_type);
   }
 
   // File-tools dialogs.
@@ -121,16 +139,22 @@ class ScriptedFrontend : public Frontend {
   std::optional<std::string> clipboard;
   bool clipboard_takes_text = true;
   std::deque<std::optional<SegmentEntryValues>> segment_entries;
+  std::deque<std::optional<SegmentPickerValues>> segment_picker;
+  std::optional<SegmentPickerValues> shown_segment_picker;
 
   // Move dialogs.
   std::deque<std::optional<MoveByTypeValues>> move_by_type;
   std::deque<std::optional<DigitMaskValues>> move_by_digits;
+  std::deque<std::optional<FeatureMoveValues>> feature_move;
+  std::optional<FeatureMoveValues> shown_feature_move;
 
   // Export dialogs.
   std::deque<std::optional<ExportFormatValues>> export_formats;
   std::deque<std::optional<BatchSizeValues>> batch_sizes;
   std::optional<ExportFormatValues> shown_export_format;
   std::optional<BatchSizeValues> shown_batch_size;
+  std::deque<std::optional<SegmentExportValues>> segment_export;
+  std::deque<std::optional<RegionTypeValues>> region_type;
 
   // File-tools dialogs.
   std::deque<std::optional<BlacklistValues>> blacklist;

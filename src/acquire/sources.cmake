@@ -1,5 +1,8 @@
 # Sources of src/acquire: every way numbers enter the source list.
 list(APPEND CORE_SOURCES
   acquire/import_files.cpp
+  acquire/clipboard_commands.cpp
+  acquire/extract.cpp
   acquire/segment_entry.cpp
+  acquire/segment_picker.cpp
 )

@@ -1,6 +1,10 @@
+#include "acquire/segment_picker.h"
 #include "app/main_dlg.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,27 +18,42 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "acquire/clipboard_commands.h"
+#include "acquire/extract.h"
 #include "acquire/import_files.h"
+#include "app/blacklist_dlg.h"
+#include "app/extract_dlg.h"
+#include "app/file_tools_dlg.h"
 #include "acquire/segment_entry.h"
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
 #include "app/batch_size_dlg.h"
 #include "app/export_format_dlg.h"
 #include "app/move_by_digits_dlg.h"
+#include "app/move_by_features_dlg.h"
 #include "app/move_by_type_dlg.h"
 #include "app/notice_view.h"
 #include "app/number_list_view.h"
 #include "app/open_url.h"
 #include "app/qt_text.h"
+#include "app/region_type_dlg.h"
 #include "app/segment_entry_dlg.h"
+#include "app/segment_export_dlg.h"
+#include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
 #include "app/static_link.h"
 #include "base/file_system.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
+#include "filetools/file_tools.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
+#include "export/export_by_carrier.h"
+#include "export/export_by_region.h"
+#include "export/export_by_segment.h"
+#include "lists/filter_list.h"
 #include "lists/list_commands.h"
+#include "lists/move_by_features.h"
 #include "lists/move_commands.h"
 #include "online/online_addresses.h"
 #include "online/update_check.h"
@@ -117,35 +136,44 @@ void CMainDlg::BuildLayout() {
   const ListId T = ListId::Target;
 
   layout->addWidget(ButtonRow({
-      {1055, "文件对比", {}},
+      {1055, "文件对比", [this] { RunFileTools(); }},
       {1053, "系统设置", [this] { RunSettingsCommand(state_.settings, state_.prefixes, *this); }},
-      {1059, "空号过滤", {}},
-      {1061, "号码实时查询", {}},
-      {1062, "短信验证码", {}},
-      {1063, "语音验证码", {}},
-      {1064, "营销短信", {}},
-      {1077, "国际验证码", {}},
+      {1059, "空号过滤", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage1)); }},
+      {1061, "号码实时查询", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage2)); }},
+      {1062, "短信验证码", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage3)); }},
+      {1063, "语音验证码", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage4)); }},
+      {1064, "营销短信", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage5)); }},
+      {1077, "国际验证码", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage6)); }},
       {1074, "帮助", [this] { ShowHelpMenu(); }},
   }));
 
   auto* source_group = new QGroupBox(QStringLiteral("原始号码"), this);
   auto* source_layout = new QVBoxLayout(source_group);
   source_view_ = new NumberListView(state_.source, false, source_group);
+  // Files dropped on the source view are read into the source list; elsewhere they are ignored.
+  source_view_->setAcceptDrops(true);
+  source_view_->viewport()->setAcceptDrops(true);
+  connect(source_view_, &NumberListView::filesDropped, this, [this](const QStringList& paths) {
+    std::vector<std::string> files;
+    for (const QString& path : paths)
+      files.push_back(U(path));
+    DropFiles(state_, *this, files, true);
+  });
   source_layout->addWidget(source_view_, 1);
   source_counter_ = new QLabel(QStringLiteral("当前原始号码框内有0个手机号码"), source_group);
   source_layout->addWidget(source_counter_);
   source_layout->addWidget(ButtonRow({
       {1000, "输入号段", [this] { EnterSegment(state_, *this); }},
-      {1001, "导入号段", {}},
+      {1001, "导入号段", [this] { InsertSegmentsFromPicker(state_, *this); }},
       {1002, "导入文件", [this] { ImportFiles(state_, *this); }},
-      {1078, "提取号码", {}},
-      {1079, "粘贴", {}},
+      {1078, "提取号码", [this] { ExtractFromText(state_, *this); }},
+      {1079, "粘贴", [this] { PasteNumbers(state_, *this); }},
       {1003, "号码排序", [this, S] { SortList(state_, *this, S); }},
       {1005, "号码乱序", [this, S] { ShuffleList(state_, *this, S); }},
-      {1087, "滤除号码", {}},
+      {1087, "滤除号码", [this, S] { FilterListAgainstFile(state_, *this, S); }},
       {1024, "消除重号", [this, S] { RemoveRepeats(state_, *this, S); }},
       {1075, "清除非手机号", [this] { RemoveNonMobileEntries(state_, *this); }},
-      {1082, "复制", {}},
+      {1082, "复制", [this, S] { CopyList(state_, *this, S); }},
       {1004, "清空", [this, S] { ClearList(state_, *this, S); }},
   }));
   layout->addWidget(source_group, 1);
@@ -158,7 +186,9 @@ void CMainDlg::BuildLayout() {
   moves_layout->addWidget(
       MoveColumn("按号码数值", {1006, "↑↑↑", [this, up] { MoveByDigits(state_, *this, up); }},
                  {1007, "↓↓↓", [this, down] { MoveByDigits(state_, *this, down); }}));
-  moves_layout->addWidget(MoveColumn("按组合特征", {1008, "↑↑↑", {}}, {1011, "↓↓↓", {}}));
+  moves_layout->addWidget(
+      MoveColumn("按组合特征", {1008, "↑↑↑", [this, up] { MoveByFeatures(state_, *this, up); }},
+                 {1011, "↓↓↓", [this, down] { MoveByFeatures(state_, *this, down); }}));
   moves_layout->addWidget(
       MoveColumn("按号码类型", {1009, "↑↑↑", [this, up] { MoveByType(state_, *this, up); }},
                  {1012, "↓↓↓", [this, down] { MoveByType(state_, *this, down); }}));
@@ -178,9 +208,9 @@ void CMainDlg::BuildLayout() {
   target_layout->addWidget(ButtonRow({
       {1015, "号码排序", [this, T] { SortList(state_, *this, T); }},
       {1016, "号码乱序", [this, T] { ShuffleList(state_, *this, T); }},
-      {1017, "滤除号码", {}},
+      {1017, "滤除号码", [this, T] { FilterListAgainstFile(state_, *this, T); }},
       {1018, "消除重号", [this, T] { RemoveRepeats(state_, *this, T); }},
-      {1083, "复制号码", {}},
+      {1083, "复制号码", [this, T] { CopyList(state_, *this, T); }},
       {1020, "清空号码", [this, T] { ClearList(state_, *this, T); }},
   }));
   layout->addWidget(target_group, 1);
@@ -192,10 +222,26 @@ void CMainDlg::BuildLayout() {
   export_layout->addWidget(export_source_);
   export_layout->addWidget(export_target_);
   export_layout->addWidget(ButtonRow({
-      {1081, "按号码段导出", {}},
-      {1086, "按重复次数导出", {}},
-      {1019, "按地区分类导出", {}},
-      {1056, "按照运营商导出", {}},
+      {1081, "按号码段导出",
+       [this] {
+         ReadExportChoice();
+         ExportBySegment(state_, *this);
+       }},
+      {1086, "按重复次数导出",
+       [this] {
+         ReadExportChoice();
+         ExportByRepeatCount(state_, *this);
+       }},
+      {1019, "按地区分类导出",
+       [this] {
+         ReadExportChoice();
+         ExportByRegion(state_, *this);
+       }},
+      {1056, "按照运营商导出",
+       [this] {
+         ReadExportChoice();
+         ExportByCarrier(state_, *this);
+       }},
       {1021, "分批导出号码",
        [this] {
          ReadExportChoice();
@@ -388,8 +434,29 @@ std::optional<CarrierPrefixTexts> CMainDlg::AskSettings(const CarrierPrefixTexts
 
 // Acquisition dialogs.
 
+std::optional<ExtractValues> CMainDlg::AskExtract(const ExtractValues& shown) {
+  return CExtractDlg::Ask(this, shown);
+}
+
+std::optional<std::string> CMainDlg::ClipboardText() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  if (!data || !data->hasText())
+    return std::nullopt;
+  return U(data->text());
+}
+
+bool CMainDlg::SetClipboardText(const std::string& text) {
+  // An entry that is not UTF-8 is shown, and copied, as GBK text.
+  QApplication::clipboard()->setText(EntryText(text));
+  return true;
+}
+
 std::optional<SegmentEntryValues> CMainDlg::AskSegmentEntry(const SegmentEntryValues& shown) {
   return CSegmentEntryDlg::Ask(this, shown);
+}
+
+std::optional<SegmentPickerValues> CMainDlg::AskSegmentPicker(const SegmentPickerValues& shown) {
+  return CSegmentPickerDlg::Ask(this, shown, state_.prefixes);
 }
 
 // Move dialogs.
@@ -402,6 +469,10 @@ std::optional<DigitMaskValues> CMainDlg::AskMoveByDigits(const DigitMaskValues& 
   return CMoveByDigitsDlg::Ask(this, shown);
 }
 
+std::optional<FeatureMoveValues> CMainDlg::AskFeatureMove(const FeatureMoveValues& shown) {
+  return CMoveByFeaturesDlg::Ask(this, shown);
+}
+
 // Export dialogs.
 
 std::optional<ExportFormatValues> CMainDlg::AskExportFormat(const ExportFormatValues& shown) {
@@ -410,6 +481,26 @@ std::optional<ExportFormatValues> CMainDlg::AskExportFormat(const ExportFormatVa
 
 std::optional<BatchSizeValues> CMainDlg::AskBatchSize(const BatchSizeValues& shown) {
   return CBatchSizeDlg::Ask(this, shown);
+}
+
+std::optional<SegmentExportValues> CMainDlg::AskSegmentExport(const SegmentExportValues& shown) {
+  return CSegmentExportDlg::Ask(this, shown);
+}
+
+std::optional<RegionTypeValues> CMainDlg::AskRegionType(const RegionTypeValues& shown) {
+  return CRegionTypeDlg::Ask(this, shown);
+}
+
+// File-tools dialogs.
+
+std::optional<BlacklistValues> CMainDlg::AskBlacklist(const BlacklistValues& shown) {
+  return CBlacklistDlg::Ask(this, shown, state_.settings);
+}
+
+void CMainDlg::RunFileTools() {
+  std::vector<std::string> import_list;
+  if (CFileToolsDlg::Run(this, state_, *this, import_list))
+    HandBackResults(state_, *this, import_list);
 }
 
 // Online pieces.

@@ -1,6 +1,8 @@
 #include "app/number_list_view.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -201,6 +203,27 @@ void NumberListView::wheelEvent(QWheelEvent* event) {
       event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
   horizontalScrollBar()->setValue(horizontalScrollBar()->value() - delta / 120);
   event->accept();
+}
+
+void NumberListView::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls())
+    event->acceptProposedAction();
+}
+
+void NumberListView::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasUrls())
+    event->acceptProposedAction();
+}
+
+void NumberListView::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile())
+      paths.push_back(url.toLocalFile());
+  }
+  event->acceptProposedAction();
+  if (!paths.isEmpty())
+    emit filesDropped(paths);
 }
 
 }  // namespace tessaril::app

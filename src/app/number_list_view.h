@@ -38,6 +38,10 @@ class NumberListView : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  // Files dropped on a view that accepts drops: filesDropped with their local paths, in order.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   int RowHeight() const;

@@ -1,19 +1,31 @@
+#include "app/move_by_features_dlg.h"
+#include "app/region_tree_widget.h"
+#include "app/region_type_dlg.h"
 #include "app/screenshot.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QListView>
 #include <QPixmap>
+#include <QTreeWidget>
 #include <iostream>
 
+#include "app/blacklist_dlg.h"
+#include "app/extract_dlg.h"
+#include "app/file_tools_dlg.h"
+#include "filetools/blacklist.h"
 #include "app/batch_size_dlg.h"
 #include "app/export_format_dlg.h"
 #include "app/main_dlg.h"
 #include "app/move_by_digits_dlg.h"
 #include "app/move_by_type_dlg.h"
 #include "app/segment_entry_dlg.h"
+#include "app/segment_export_dlg.h"
+#include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
 #include "app/about_dlg.h"
 #include "app/notice_view.h"
+#include "classify/region_tree.h"
 #include "online/online_addresses.h"
 #include "classify/carrier_prefixes.h"
 #include "export/export_all.h"
@@ -39,14 +51,34 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
       {"CSettingsDlg",
        [](CMainDlg& w) -> QWidget* { return new CSettingsDlg(SettingsDialogDefaults(), &w); }},
       // Acquisition dialogs.
+      {"CExtractDlg", [](CMainDlg& w) -> QWidget* { return new CExtractDlg(ExtractValues{}, &w); }},
       {"CSegmentEntryDlg",
        [](CMainDlg& w) -> QWidget* { return new CSegmentEntryDlg(SegmentEntryValues{}, &w); }},
+      {"CSegmentPickerDlg",
+       [](CMainDlg& w) -> QWidget* {
+         // The tree of the data folder with its first city selected.
+         SegmentPickerValues shown;
+         shown.tree = ReadRegionTree(RegionTreePath(w.State().data_folder)).value_or(RegionTree{});
+         auto* dialog = new CSegmentPickerDlg(shown, w.State().prefixes, &w);
+         if (QTreeWidgetItem* province = dialog->Tree()->topLevelItem(0)) {
+           dialog->Tree()->setCurrentItem(province->childCount() ? province->child(0) : province);
+           dialog->SegmentList()->selectionModel()->select(
+               dialog->SegmentList()->model()->index(0, 0), QItemSelectionModel::Select);
+         }
+         return dialog;
+       }},
 
       // Move dialogs.
       {"CMoveByTypeDlg",
        [](CMainDlg& w) -> QWidget* { return new CMoveByTypeDlg(MoveByTypeValues{}, &w); }},
       {"CMoveByDigitsDlg",
        [](CMainDlg& w) -> QWidget* { return new CMoveByDigitsDlg(DigitMaskValues{}, &w); }},
+      {"CMoveByFeaturesDlg",
+       [](CMainDlg& w) -> QWidget* {
+         FeatureMoveValues shown;
+         shown.tree = ReadRegionTree(RegionTreePath(w.State().data_folder)).value_or(RegionTree{});
+         return new CMoveByFeaturesDlg(shown, &w);
+       }},
 
       // Export dialogs.
       {"CExportFormatDlg",
@@ -55,8 +87,19 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
        }},
       {"CBatchSizeDlg",
        [](CMainDlg& w) -> QWidget* { return new CBatchSizeDlg(BatchSizeValues{}, &w); }},
+      {"CSegmentExportDlg",
+       [](CMainDlg& w) -> QWidget* { return new CSegmentExportDlg(SegmentExportValues{}, &w); }},
+      {"CRegionTypeDlg",
+       [](CMainDlg& w) -> QWidget* { return new CRegionTypeDlg(RegionTypeValues{}, &w); }},
 
       // File-tools dialogs.
+      {"CFileToolsDlg",
+       [](CMainDlg& w) -> QWidget* { return new CFileToolsDlg(w.State(), w, &w); }},
+      {"CBlacklistDlg",
+       [](CMainDlg& w) -> QWidget* {
+         return new CBlacklistDlg(LoadBlacklistValues(w.State().settings, w.State().data_folder),
+                                  nullptr, &w);
+       }},
 
       // Online pieces.
       {"CAboutDlg",

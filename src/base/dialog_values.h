@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace tessaril {
 
@@ -17,11 +18,33 @@ struct CarrierPrefixTexts {
   std::string telecom;            // DianXinStr_New1
 };
 
+// The province/city tree of add.txt, in file order, as the segment picker and the feature move
+// show it.
+struct RegionProvince {
+  std::string name;
+  std::vector<std::string> cities;
+};
+using RegionTree = std::vector<RegionProvince>;
+
 // Acquisition dialogs.
+
+// "从文本或者粘贴版提取手机号码": where the text comes from and what is taken out of it.
+struct ExtractValues {
+  int source = 0;        // 0 "从指定的文本文件提取", 1 "从粘贴版中直接提取"
+  bool numbers = true;   // "提取手机号码"
+  bool emails = false;   // "提取邮箱"
+};
 
 // "手工书写要导入的号码段:": the segment as typed (digits only, at most 7).
 struct SegmentEntryValues {
   std::string segment;
+};
+
+// "选择插入号段": the dialog is shown the tree and returns the chosen segments in list order. The
+// window's dialog fills its list from the location database (acquire/segment_picker.h).
+struct SegmentPickerValues {
+  RegionTree tree;
+  std::vector<std::string> chosen;
 };
 
 // Move dialogs.
@@ -39,6 +62,27 @@ struct MoveByTypeValues {
 // right; an empty box leaves its position free.
 struct DigitMaskValues {
   std::array<std::string, 10> boxes;
+};
+
+// "按照组合特征移动号码": the ticks and fields as typed; the tree is what the dialog shows.
+struct FeatureMoveValues {
+  RegionTree tree;
+  bool digit_string = false;  // "包含特定数字串:"
+  std::string digits;         // S
+  bool run = false;           // "至少包含连续号码长度为:"
+  std::string run_length;     // N, the combo box's text
+  bool copies = false;        // "至少包含多少个某位数:"
+  std::string copies_count;   // M, the combo box's text
+  std::string copies_digit;   // D, at most one character
+  bool abab = false;
+  bool aabb = false;
+  bool aaaa = false;
+  bool abcd = false;
+  bool region = false;        // "城市匹配"
+  std::string region_item;    // the selected tree item's text
+  int region_kind = 0;        // 0: nothing selected, 1: a province, 2: a city
+  bool data = false;          // "数据匹配"
+  std::string data_text;      // the data box's text
 };
 
 // Export dialogs.
@@ -59,7 +103,38 @@ struct BatchSizeValues {
   bool automatic = true;
 };
 
+// "按照号码段导出": N, the number of leading characters (1 to 11).
+struct SegmentExportValues {
+  int length = 5;
+};
+
+// "选择按地区分类的类型": 0 one file per province ("以省为分类单位"), 1 per city.
+struct RegionTypeValues {
+  int grouping = 0;
+};
+
 // File-tools dialogs.
+
+// "滤除黑名单号码": the blacklist options (settings of section "Setting", named beside each field)
+// and the provinces ticked in its region list.
+struct BlacklistValues {
+  std::string blacklist_path;   // BackNumFilePath: "选择黑名单文件:"
+  int all_regions = 1;          // ShengFen: "全部地区"
+  int all_carriers = 1;         // PhoneType: "全部运营商"
+  int telecom = 1;              // PhoneDianxin: "中国电信"
+  int unicom = 1;               // PhoneLiantong: "中国联通"
+  int mobile = 1;               // PhoneYidong: "中国移动"
+  int export_mode = 3;          // ExportType: 0 地区+运营商, 1 地区, 2 运营商, 3 不区分
+  int remove_duplicates = 0;    // bDeleteRepeat: "去除重复号码"
+  int export_unrecognised = 0;  // bNoShengNumber: "导出未识别号码"
+  int order = 2;                // nSortType: 0 保持原序, 1 重新排序, 2 重新乱序
+  int create_folder = 0;        // bCreateDir: "导出的同时生成同名文件夹"
+  // The ticked rows of the region list, in the province table's order.
+  std::vector<std::string> ticked_regions;
+  // sheng.txt, which keeps the ticked provinces between runs; rewritten on OK unless
+  // "全部地区" is ticked.
+  std::string sheng_file;
+};
 
 // Online pieces.
 

@@ -69,17 +69,27 @@ class Frontend {
   virtual std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) = 0;
 
   // Acquisition dialogs.
+  virtual std::optional<ExtractValues> AskExtract(const ExtractValues& shown) = 0;
+  // The clipboard's 8-bit text; nothing when the clipboard offers no text.
+  virtual std::optional<std::string> ClipboardText() = 0;
+  // Puts `text` on the clipboard as 8-bit text; false when the clipboard could not take it.
+  virtual bool SetClipboardText(const std::string& text) = 0;
   virtual std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) = 0;
+  virtual std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) = 0;
 
   // Move dialogs.
   virtual std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) = 0;
   virtual std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) = 0;
+  virtual std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) = 0;
 
   // Export dialogs.
   virtual std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) = 0;
   virtual std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) = 0;
+  virtual std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) = 0;
+  virtual std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) = 0;
 
   // File-tools dialogs.
+  virtual std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) = 0;
 
   // Online pieces.
   // Opens `url` with the desktop's default handler (a download address, a link); false when it

@@ -107,13 +107,13 @@ bool TextFileWriter::Open(const std::string& path, bool append) {
   fd_ = ::open(path.c_str(), flags, 0666);
   failed_ = fd_ < 0;
   buffer_.clear();
-  buffer_.reserve(kBlock + 4096);
+  buffer_.reserve(block_ + 4096);
   return fd_ >= 0;
 }
 
 void TextFileWriter::Raw(std::string_view bytes) {
   buffer_.append(bytes);
-  if (buffer_.size() >= kBlock)
+  if (buffer_.size() >= block_)
     Flush();
 }
 

@@ -47,6 +47,9 @@ class TextFileReader {
 class TextFileWriter {
  public:
   TextFileWriter() = default;
+  // Writes in blocks of `block_size` bytes (1 MiB by default); exports that keep many files open
+  // at once use small blocks.
+  explicit TextFileWriter(size_t block_size) : block_(block_size) {}
   ~TextFileWriter();
   TextFileWriter(const TextFileWriter&) = delete;
   TextFileWriter& operator=(const TextFileWriter&) = delete;
@@ -70,6 +73,7 @@ class TextFileWriter {
   int fd_ = -1;
   std::string buffer_;
   bool failed_ = false;
+  size_t block_ = size_t{1} << 20;
 };
 
 }  // namespace tessaril

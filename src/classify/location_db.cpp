@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <unordered_map>
 
 #include "base/codepage.h"
 #include "base/data_folder.h"
@@ -35,6 +36,10 @@ std::optional<std::uint32_t> DigitKey(std::string_view segment) {
   return value;
 }
 
+// Segments of seven digits begin with "1": 1000000 to 1999999.
+constexpr std::uint32_t kFirstDigitSegment = 1000000;
+constexpr std::uint32_t kDigitSegments = 1000000;
+
 std::thread& LoaderThread() {
   static std::thread thread;
   return thread;
@@ -45,16 +50,27 @@ std::thread& LoaderThread() {
 std::atomic<bool> LocationDbReady{true};
 
 bool CLocationDb::AddLine(std::string_view line) {
+  bool accepted = AddRecord(line, [](std::string_view field) { return std::string(field); });
+  if (accepted)
+    BuildIndex();
+  return accepted;
+}
+
+template <typename Convert>
+bool CLocationDb::AddRecord(std::string_view line, Convert&& convert) {
   size_t pos = 0;
-  NextField(line, pos);  // the first field is not used
+  std::string_view first = NextField(line, pos);  // not used, but bound by the field limit
   std::string_view segment = NextField(line, pos);
   std::string_view province = NextField(line, pos);
   std::string_view city = NextField(line, pos);
   if (segment.size() != 7 || segment[0] != '1' || province.empty() || city.empty())
     return false;
-  std::string location;
-  location.reserve(province.size() + 2 + city.size());
-  location.append(province).append("::").append(city);
+  // A field is at most 255 bytes as stored; a longer one makes the line no record.
+  if (first.size() > kMaxFieldBytes || province.size() > kMaxFieldBytes ||
+      city.size() > kMaxFieldBytes)
+    return false;
+  std::string location = convert(province);
+  location.append("::").append(convert(city));
   auto it = entries_.find(segment);
   if (it == entries_.end()) {
     entries_.emplace(std::string(segment), std::move(location));
@@ -68,13 +84,26 @@ bool CLocationDb::LoadFile(const std::string& path) {
   std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes)
     return false;
-  const std::string text = DataTextToUtf8(*bytes);
+  // The fields are cut from the bytes as stored (GBK never uses a white-space byte inside a
+  // character), so the field limit counts stored bytes; only the two names are converted, and
+  // the few distinct names of a real file once each.
+  const bool utf8 = IsValidUtf8(*bytes);
+  std::unordered_map<std::string_view, std::string> converted;
+  auto convert = [&](std::string_view field) -> std::string {
+    if (utf8)
+      return std::string(field);
+    auto it = converted.find(field);
+    if (it == converted.end())
+      it = converted.emplace(field, GbkToUtf8(field)).first;
+    return it->second;
+  };
+  const std::string_view text = *bytes;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string::npos)
+    if (end == std::string_view::npos)
       end = text.size();
-    AddLine(std::string_view(text).substr(start, end - start));
+    AddRecord(text.substr(start, end - start), convert);
     start = end + 1;
   }
   BuildIndex();
@@ -95,23 +124,34 @@ void CLocationDb::Clear() {
 void CLocationDb::BuildIndex() {
   digit_index_.clear();
   locations_.clear();
+  if (entries_.empty())
+    return;
+  digit_index_.assign(kDigitSegments, 0);
+  // A real file names a few hundred places for some 300,000 segments: each distinct location
+  // text is kept once, so that lookups over a long list touch little memory and callers can tell
+  // the texts apart by where they are stored.
+  std::unordered_map<std::string_view, std::uint32_t> ids;
   for (const auto& [segment, location] : entries_) {
-    if (std::optional<std::uint32_t> key = DigitKey(segment)) {
-      // Neighbouring segments mostly share their location: keep one copy of each run.
-      if (locations_.empty() || locations_.back() != location)
-        locations_.push_back(location);
-      digit_index_.emplace_back(*key, static_cast<std::uint32_t>(locations_.size() - 1));
-    }
+    std::optional<std::uint32_t> key = DigitKey(segment);
+    if (!key || *key < kFirstDigitSegment || *key - kFirstDigitSegment >= kDigitSegments)
+      continue;
+    auto [it, added] = ids.emplace(location, static_cast<std::uint32_t>(locations_.size() + 1));
+    if (added)
+      locations_.push_back(location);
+    digit_index_[*key - kFirstDigitSegment] = it->second;
   }
 }
 
 std::optional<std::string_view> CLocationDb::Lookup(std::string_view segment) const {
   if (std::optional<std::uint32_t> key = DigitKey(segment)) {
-    auto it = std::lower_bound(digit_index_.begin(), digit_index_.end(),
-                               std::make_pair(*key, std::uint32_t{0}));
-    if (it == digit_index_.end() || it->first != *key)
+    // Every digit segment of the database is in the table; any other is not in the database.
+    if (digit_index_.empty() || *key < kFirstDigitSegment ||
+        *key - kFirstDigitSegment >= kDigitSegments)
       return std::nullopt;
-    return locations_[it->second];
+    std::uint32_t at = digit_index_[*key - kFirstDigitSegment];
+    if (at == 0)
+      return std::nullopt;
+    return locations_[at - 1];
   }
   auto it = entries_.find(segment);
   if (it == entries_.end())

@@ -21,8 +21,11 @@ class CLocationDb {
   // Reads a database file; records are added to what is there, a later line replacing an earlier
   // one of the same segment. False when the file cannot be opened (nothing is added).
   bool LoadFile(const std::string& path);
-  // Parses one record line; true when it was accepted.
+  // Parses one record line (UTF-8) and adds it; true when it was accepted. Four white-space-separated
+  // fields: a word that is not used, the segment (7 characters, the first "1"), the province and
+  // the city, each at most kMaxFieldBytes; anything after the fourth is ignored.
   bool AddLine(std::string_view line);
+  static constexpr size_t kMaxFieldBytes = 255;
   void Set(std::string_view segment, std::string location);
   void Clear();
 
@@ -41,12 +44,16 @@ class CLocationDb {
       const std::function<void(std::string_view segment, std::string_view location)>& visit) const;
 
  private:
+  template <typename Convert>
+  bool AddRecord(std::string_view line, Convert&& convert);
   void BuildIndex();
 
   std::map<std::string, std::string, std::less<>> entries_;
-  // Segments of seven digits, as numbers, with an index into `locations_`: the fast path of
-  // lookups over long lists. Rebuilt after every change.
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> digit_index_;
+  // The fast path of lookups over long lists: for each segment of seven digits (1000000 to
+  // 1999999, the only digit segments the file may hold), 1 + its index in `locations_` (the
+  // distinct location texts), or 0.
+  // Rebuilt after every change.
+  std::vector<std::uint32_t> digit_index_;
   std::vector<std::string_view> locations_;
 };
 

@@ -2,4 +2,5 @@
 list(APPEND CORE_SOURCES
   classify/carrier_prefixes.cpp
   classify/location_db.cpp
+  classify/region_tree.cpp
 )

@@ -1,8 +1,11 @@
 #include "cli/cli_frontend.h"
 
+#include "filetools/blacklist.h"
 #include "acquire/segment_entry.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
+#include "export/export_by_segment.h"
+#include "lists/move_by_features.h"
 #include "lists/move_commands.h"
 
 namespace tessaril::cli {
@@ -56,6 +59,7 @@ std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTe
 
 // Acquisition dialogs.
 
+std::optional<ExtractValues> CliFrontend::AskExtract(const ExtractValues&) { return answers.extract; }
 std::optional<SegmentEntryValues> CliFrontend::AskSegmentEntry(const SegmentEntryValues&) {
   if (answers.segment_entry) {
     if (std::optional<std::string> refused = CheckSegmentEntry(answers.segment_entry->segment)) {
@@ -64,6 +68,10 @@ std::optional<SegmentEntryValues> CliFrontend::AskSegmentEntry(const SegmentEntr
     }
   }
   return answers.segment_entry;
+}
+
+std::optional<SegmentPickerValues> CliFrontend::AskSegmentPicker(const SegmentPickerValues&) {
+  return answers.segment_picker;
 }
 
 // Move dialogs.
@@ -80,6 +88,31 @@ std::optional<MoveByTypeValues> CliFrontend::AskMoveByType(const MoveByTypeValue
 
 std::optional<DigitMaskValues> CliFrontend::AskMoveByDigits(const DigitMaskValues&) {
   return answers.move_by_digits;
+}
+
+std::optional<FeatureMoveValues> CliFrontend::AskFeatureMove(const FeatureMoveValues& shown) {
+  // The tree is the one the dialog was shown; the verb gives the rest.
+  if (!answers.feature_move)
+    return std::nullopt;
+  FeatureMoveValues values = *answers.feature_move;
+  values.tree = shown.tree;
+  if (values.region) {
+    // The item must be one the tree shows: a province, or a city of some province.
+    bool found = false;
+    for (const RegionProvince& province : values.tree) {
+      if (values.region_kind == 1 && province.name == values.region_item)
+        found = true;
+      for (const std::string& city : province.cities) {
+        if (values.region_kind == 2 && city == values.region_item)
+          found = true;
+      }
+    }
+    if (!found) {
+      Refuse(kChooseCity);
+      return std::nullopt;
+    }
+  }
+  return values;
 }
 
 // Export dialogs.
@@ -104,7 +137,32 @@ std::optional<BatchSizeValues> CliFrontend::AskBatchSize(const BatchSizeValues&)
   return answers.batch_size;
 }
 
+std::optional<SegmentExportValues> CliFrontend::AskSegmentExport(const SegmentExportValues&) {
+  if (answers.segment_export) {
+    if (std::optional<std::string> refused = CheckSegmentExportValues(*answers.segment_export)) {
+      Refuse(*refused);
+      return std::nullopt;
+    }
+  }
+  return answers.segment_export;
+}
+
+std::optional<RegionTypeValues> CliFrontend::AskRegionType(const RegionTypeValues&) {
+  return answers.region_type;
+}
+
 // File-tools dialogs.
+
+std::optional<BlacklistValues> CliFrontend::AskBlacklist(const BlacklistValues&) {
+  if (!answers.blacklist) return std::nullopt;
+  // The dialog's OK: the region list is kept in sheng.txt, and the dialog stays open (the script
+  // stops) when that file cannot be written.
+  if (std::optional<std::string> refusal = ConfirmBlacklistValues(*answers.blacklist)) {
+    Refuse(*refusal, kApplicationName);
+    return std::nullopt;
+  }
+  return answers.blacklist;
+}
 
 // Online pieces.
 

@@ -1,10 +1,14 @@
 // Verbs of the exports.
 #include <algorithm>
+#include <climits>
 #include <map>
 
 #include "cli/verbs.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
+#include "export/export_by_carrier.h"
+#include "export/export_by_region.h"
+#include "export/export_by_segment.h"
 #include "export/output_files.h"
 
 namespace tessaril::cli {
@@ -82,6 +86,39 @@ std::vector<Verb> ExportVerbs() {
          ChooseExport(c, parsed);
          c.frontend.answers.batch_size = batches;
          ExportInBatches(c.state, c.frontend);
+       }},
+      {"export-segment", "L PATH N", "按号码段导出: one file per first N characters (1 to 11)",
+       [](CliContext& c, const Arguments& args) {
+         ExpectCount(args, 3, 3);
+         ChooseExport(c, ParseExportArguments({args[0], args[1]}, {}, {}));
+         // A value the dialog refuses is refused when the dialog would be confirmed.
+         long long n = INT_MIN;
+         try {
+           n = ParseInteger(args[2], "N");
+         } catch (const UsageError&) {
+         }
+         c.frontend.answers.segment_export =
+             SegmentExportValues{n < INT_MIN || n > INT_MAX ? INT_MIN : static_cast<int>(n)};
+         ExportBySegment(c.state, c.frontend);
+       }},
+      {"export-repeat", "L PATH", "按重复次数导出: one file per repeat count",
+       [](CliContext& c, const Arguments& args) {
+         ChooseExport(c, ParseExportArguments(args, {}, {}));
+         ExportByRepeatCount(c.state, c.frontend);
+       }},
+      {"export-region", "L PATH province|city", "按地区分类导出: one file per province or city",
+       [](CliContext& c, const Arguments& args) {
+         ExpectCount(args, 3, 3);
+         if (args[2] != "province" && args[2] != "city")
+           throw UsageError("expected province or city, not '" + args[2] + "'");
+         ChooseExport(c, ParseExportArguments({args[0], args[1]}, {}, {}));
+         c.frontend.answers.region_type = RegionTypeValues{args[2] == "city" ? 1 : 0};
+         ExportByRegion(c.state, c.frontend);
+       }},
+      {"export-carrier", "L PATH", "按照运营商导出: one file per carrier",
+       [](CliContext& c, const Arguments& args) {
+         ChooseExport(c, ParseExportArguments(args, {}, {}));
+         ExportByCarrier(c.state, c.frontend);
        }},
   };
 }

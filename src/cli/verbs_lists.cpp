@@ -3,6 +3,7 @@
 #include "acquire/import_files.h"
 #include "classify/carrier_prefixes.h"
 #include "cli/verbs.h"
+#include "lists/filter_list.h"
 #include "lists/list_commands.h"
 
 namespace tessaril::cli {
@@ -30,6 +31,13 @@ std::vector<Verb> ListVerbs() {
       OneListVerb("shuffle", "号码乱序: shuffle the list", ShuffleList),
       OneListVerb("dedupe", "消除重号: remove repeats (the list comes out sorted)", RemoveRepeats),
       OneListVerb("clear", "清空: empty the list", ClearList),
+      {"filter", "L FILE", "滤除号码: take out of the list one copy per matching line of FILE",
+       [](CliContext& c, const Arguments& args) {
+         ExpectCount(args, 2, 2);
+         ListId id = ParseListId(args[0]);
+         c.frontend.answers.open_files = std::vector<std::string>{args[1]};
+         FilterListAgainstFile(c.state, c.frontend, id);
+       }},
       {"remove-non-mobile", "", "清除非手机号: remove source entries that are not mobile numbers",
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 0, 0);

@@ -55,13 +55,18 @@ using GroupLabeller = std::function<std::optional<std::string>(const std::string
 
 // The one-file-per-group writer of the exports by segment, by repeat count and by region. Writes
 // every entry that is not skipped, in list order, into the file "<grouped base><label>" (appended
-// to when that file already exists; a file is reopened whenever the label changes), then empties
+// to when that file already exists), then empties
 // the list and renames every group's file to "%s%s_%d条.txt" (grouped base, label, the count this
 // export wrote into it), in ascending byte order of the labels, and refreshes the list.
 //
 // A file that cannot be created ends the export at once with "创建文件失败!", a failed write with
 // "写文件失败!" (caption: the application's name): the files written so far keep their working
 // names, the list keeps all its entries and is not refreshed. True when the export completed.
+//
+// The group files stay open across changes of label (up to half the process's descriptor limit,
+// the one used longest ago closed first), so an unsorted list costs no reopening per entry; the
+// files hold what writing one file at a time gives. A failed write shows when its buffer reaches
+// the disk, at the latest when the files are closed at the end.
 bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
                        const std::string& grouped_base, const GroupLabeller& label_of);
 

@@ -2,5 +2,9 @@
 list(APPEND CORE_SOURCES
   export/export_all.cpp
   export/export_batches.cpp
+  export/export_by_carrier.cpp
+  export/export_by_region.cpp
+  export/export_by_segment.cpp
+  export/grouped_files.cpp
   export/output_files.cpp
 )

@@ -1,3 +1,9 @@
-# Sources of src/filetools
+# Sources of src/filetools: the file-tools window, comparison, merge and blacklist.
 list(APPEND CORE_SOURCES
+  filetools/blacklist.cpp
+  filetools/compare_files.cpp
+  filetools/file_tools.cpp
+  filetools/key_table.cpp
+  filetools/merge_files.cpp
+  filetools/tool_files.cpp
 )

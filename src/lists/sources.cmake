@@ -1,6 +1,8 @@
 # Sources of src/lists: the number lists and the commands on them.
 list(APPEND CORE_SOURCES
+  lists/filter_list.cpp
   lists/list_commands.cpp
+  lists/move_by_features.cpp
   lists/move_commands.cpp
   lists/number_list.cpp
 )

@@ -48,9 +48,28 @@ class ScriptedFrontend : public Frontend {
   }
 
   // Acquisition dialogs.
+  std::optional<ExtractValues> AskExtract(const ExtractValues&) override {
+    calls.push_back("dialog extract");
+    return Take(extract);
+  }
+  std::optional<std::string> ClipboardText() override {
+    calls.push_back("clipboard get");
+    return clipboard;
+  }
+  bool SetClipboardText(const std::string& text) override {
+    calls.push_back("clipboard set");
+    if (!clipboard_takes_text) return false;
+    clipboard = text;
+    return true;
+  }
   std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues&) override {
     calls.push_back("dialog segment entry");
     return Take(segment_entries);
+  }
+  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override {
+    calls.push_back("dialog segment picker");
+    shown_segment_picker = shown;
+    return Take(segment_picker);
   }
 
   // Move dialogs.
@@ -61,6 +80,11 @@ class ScriptedFrontend : public Frontend {
   std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues&) override {
     calls.push_back("dialog move by digits");
     return Take(move_by_digits);
+  }
+  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override {
+    calls.push_back("dialog feature move");
+    shown_feature_move = shown;
+    return Take(feature_move);
   }
 
   // Export dialogs.
@@ -74,8 +98,21 @@ class ScriptedFrontend : public Frontend {
     shown_batch_size = shown;
     return Take(batch_sizes);
   }
+  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues&) override {
+    calls.push_back("dialog segment export");
+    return Take(segment_export);
+  }
+  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues&) override {
+    calls.push_back("dialog region type");
+    return Take(region_type);
+  }
 
   // File-tools dialogs.
+  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override {
+    calls.push_back("dialog blacklist");
+    shown_blacklist = shown;
+    return Take(blacklist);
+  }
 
   // Online pieces.
   bool OpenUrl(const std::string& url) override {
@@ -97,19 +134,31 @@ class ScriptedFrontend : public Frontend {
   std::deque<std::optional<CarrierPrefixTexts>> settings;
 
   // Acquisition dialogs.
+  std::deque<std::optional<ExtractValues>> extract;
+  // The clipboard's text (nothing: no text offered) and whether it takes new text.
+  std::optional<std::string> clipboard;
+  bool clipboard_takes_text = true;
   std::deque<std::optional<SegmentEntryValues>> segment_entries;
+  std::deque<std::optional<SegmentPickerValues>> segment_picker;
+  std::optional<SegmentPickerValues> shown_segment_picker;
 
   // Move dialogs.
   std::deque<std::optional<MoveByTypeValues>> move_by_type;
   std::deque<std::optional<DigitMaskValues>> move_by_digits;
+  std::deque<std::optional<FeatureMoveValues>> feature_move;
+  std::optional<FeatureMoveValues> shown_feature_move;
 
   // Export dialogs.
   std::deque<std::optional<ExportFormatValues>> export_formats;
   std::deque<std::optional<BatchSizeValues>> batch_sizes;
   std::optional<ExportFormatValues> shown_export_format;
   std::optional<BatchSizeValues> shown_batch_size;
+  std::deque<std::optional<SegmentExportValues>> segment_export;
+  std::deque<std::optional<RegionTypeValues>> region_type;
 
   // File-tools dialogs.
+  std::deque<std::optional<BlacklistValues>> blacklist;
+  std::optional<BlacklistValues> shown_blacklist;
 
   // Online pieces.
   bool open_url_succeeds = true;

@@ -1,0 +1,58 @@
+#include "app/extract_dlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tessaril::app {
+
+CExtractDlg::CExtractDlg(const ExtractValues& shown, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("从文本或者粘贴版提取手机号码"));
+  auto* layout = new QVBoxLayout(this);
+
+  auto* source = new QGroupBox(QStringLiteral("提取来源"), this);
+  auto* source_layout = new QVBoxLayout(source);
+  from_file_ = new QRadioButton(QStringLiteral("从指定的文本文件提取"), source);
+  from_clipboard_ = new QRadioButton(QStringLiteral("从粘贴版中直接提取"), source);
+  source_layout->addWidget(from_file_);
+  source_layout->addWidget(from_clipboard_);
+  (shown.source == 1 ? from_clipboard_ : from_file_)->setChecked(true);
+  layout->addWidget(source);
+
+  auto* kinds = new QGroupBox(QStringLiteral("提取类型"), this);
+  auto* kinds_layout = new QVBoxLayout(kinds);
+  numbers_ = new QCheckBox(QStringLiteral("提取手机号码"), kinds);
+  emails_ = new QCheckBox(QStringLiteral("提取邮箱"), kinds);
+  numbers_->setChecked(shown.numbers);
+  emails_->setChecked(shown.emails);
+  kinds_layout->addWidget(numbers_);
+  kinds_layout->addWidget(emails_);
+  layout->addWidget(kinds);
+
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+ExtractValues CExtractDlg::Values() const {
+  ExtractValues values;
+  values.source = from_clipboard_->isChecked() ? 1 : 0;
+  values.numbers = numbers_->isChecked();
+  values.emails = emails_->isChecked();
+  return values;
+}
+
+std::optional<ExtractValues> CExtractDlg::Ask(QWidget* parent, const ExtractValues& shown) {
+  CExtractDlg dialog(shown, parent);
+  if (dialog.exec() != QDialog::Accepted)
+    return std::nullopt;
+  return dialog.Values();
+}
+
+}  // namespace tessaril::app

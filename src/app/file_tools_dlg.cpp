@@ -1,0 +1,333 @@
+#include "app/file_tools_dlg.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/app_icon.h"
+#include "app/blacklist_dlg.h"
+#include "app/qt_text.h"
+#include "filetools/blacklist.h"
+#include "filetools/compare_files.h"
+#include "filetools/merge_files.h"
+
+namespace tessaril::app {
+namespace {
+
+QMessageBox::Icon ToQt(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QListWidget* MakeFileList(QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  list->setMinimumWidth(260);
+  return list;
+}
+
+}  // namespace
+
+CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* parent)
+    : QDialog(parent), ForwardingFrontend(main_window), state_(state) {
+  setWindowTitle(QStringLiteral("Korvane手机号码处理器"));
+  setWindowIcon(AppIcon());
+  auto* layout = new QVBoxLayout(this);
+
+  // The comparison of two files.
+  auto* compare = new QGroupBox(QStringLiteral("两个文件对比功能"), this);
+  auto* compare_layout = new QGridLayout(compare);
+  file_a_ = new QLineEdit(compare);
+  file_b_ = new QLineEdit(compare);
+  compare_layout->addWidget(new QLabel(QStringLiteral("主文件(文件A):"), compare), 0, 0);
+  compare_layout->addWidget(file_a_, 0, 1);
+  compare_layout->addWidget(MakeButton(4081, "浏览...", &CFileToolsDlg::OnPickFileA), 0, 2);
+  compare_layout->addWidget(new QLabel(QStringLiteral("辅助文件(文件B):"), compare), 1, 0);
+  compare_layout->addWidget(file_b_, 1, 1);
+  compare_layout->addWidget(MakeButton(4083, "浏览...", &CFileToolsDlg::OnPickFileB), 1, 2);
+  auto* compare_buttons = new QHBoxLayout;
+  compare_buttons->addWidget(
+      MakeButton(1110, "两个文件对比倒出2个文件", &CFileToolsDlg::OnCompareTwo));
+  compare_buttons->addWidget(
+      MakeButton(1004, "两个文件对比倒出3个文件", &CFileToolsDlg::OnCompareThree));
+  // Created hidden, as it always was: its state is only kept and saved.
+  delete_flag_ = new QCheckBox(QStringLiteral("删除原文件"), compare);
+  delete_flag_->hide();
+  compare_buttons->addWidget(delete_flag_);
+  compare_layout->addLayout(compare_buttons, 2, 0, 1, 3);
+  layout->addWidget(compare);
+
+  // The two file lists and the merge and blacklist commands.
+  auto* merge = new QGroupBox(QStringLiteral("多文件整合"), this);
+  auto* merge_layout = new QGridLayout(merge);
+  merge_layout->addWidget(new QLabel(QStringLiteral("要转换的文件(*.txt):"), merge), 0, 0);
+  merge_layout->addWidget(new QLabel(QStringLiteral("转换后的文件(*.txt):"), merge), 0, 2);
+  source_list_ = MakeFileList(merge);
+  result_list_ = MakeFileList(merge);
+  merge_layout->addWidget(source_list_, 1, 0);
+  auto* arrow = new QLabel(QStringLiteral("=>"), merge);
+  merge_layout->addWidget(arrow, 1, 1);
+  merge_layout->addWidget(result_list_, 1, 2);
+  auto* list_buttons = new QHBoxLayout;
+  list_buttons->addWidget(MakeButton(4080, "加入...", &CFileToolsDlg::OnAddFiles));
+  list_buttons->addWidget(MakeButton(4082, "删除", &CFileToolsDlg::OnRemove));
+  list_buttons->addWidget(MakeButton(1001, "整合->2个文件", &CFileToolsDlg::OnMergeTwo));
+  list_buttons->addWidget(MakeButton(1006, "整合->多个文件", &CFileToolsDlg::OnMergeMany));
+  list_buttons->addWidget(MakeButton(1008, "滤除黑名单", &CFileToolsDlg::OnBlacklist));
+  merge_layout->addLayout(list_buttons, 2, 0, 1, 3);
+  merge_layout->addWidget(
+      MakeButton(1000, "将选中文件导入到原始数据中", &CFileToolsDlg::OnImportSelected), 3, 0, 1, 3);
+  layout->addWidget(merge, 1);
+
+  // The output folder, the progress and the closing buttons.
+  auto* path_row = new QHBoxLayout;
+  change_path_ = new QCheckBox(QStringLiteral("改变路径"), this);
+  str_path_ = new QLineEdit(this);
+  path_row->addWidget(change_path_);
+  path_row->addWidget(str_path_, 1);
+  path_row->addWidget(MakeButton(1476, "浏览", &CFileToolsDlg::OnPickFolder));
+  layout->addLayout(path_row);
+  auto* bottom = new QHBoxLayout;
+  progress_ = new QProgressBar(this);
+  progress_->setRange(0, 100);
+  progress_->setValue(0);
+  progress_->setTextVisible(false);
+  bottom->addWidget(progress_, 1);
+  bottom->addWidget(MakeButton(1007, "帮助", &CFileToolsDlg::OnHelp));
+  QPushButton* exit = MakeButton(3, "退出", &CFileToolsDlg::OnExit);
+  exit->setDefault(true);
+  bottom->addWidget(exit);
+  layout->addLayout(bottom);
+  connect(change_path_, &QCheckBox::clicked, this, &CFileToolsDlg::OnChangePath);
+  connect(source_list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    RemoveSourceFile(tools_, source_list_->row(item));
+    ShowLists();
+  });
+
+  // Opening: the settings are read and shown; both path controls start enabled.
+  LoadFileToolsSettings(state_.settings, tools_);
+  ShowFields();
+  ShowLists();
+  resize(860, 660);
+}
+
+CFileToolsDlg::~CFileToolsDlg() {
+  SaveSettings();
+}
+
+bool CFileToolsDlg::Run(QWidget* parent, AppState& state, Frontend& main_window,
+                        std::vector<std::string>& import_list) {
+  CFileToolsDlg window(state, main_window, parent);
+  if (window.exec() != QDialog::Accepted)
+    return false;
+  import_list = window.tools_.import_list;
+  return true;
+}
+
+QPushButton* CFileToolsDlg::MakeButton(int id, const char* label,
+                                       void (CFileToolsDlg::*handler)()) {
+  auto* button = new QPushButton(QString::fromUtf8(label), this);
+  button->setAutoDefault(false);
+  connect(button, &QPushButton::clicked, this, handler);
+  buttons_[id] = button;
+  return button;
+}
+
+QPushButton* CFileToolsDlg::Button(int id) const {
+  auto it = buttons_.find(id);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void CFileToolsDlg::StoreFields() {
+  tools_.file_a = U(file_a_->text());
+  tools_.file_b = U(file_b_->text());
+  tools_.str_path = U(str_path_->text());
+  tools_.change_path = change_path_->isChecked() ? 1 : 0;
+  tools_.delete_flag = delete_flag_->isChecked() ? 1 : 0;
+}
+
+void CFileToolsDlg::ShowFields() {
+  file_a_->setText(Q(tools_.file_a));
+  file_b_->setText(Q(tools_.file_b));
+  str_path_->setText(Q(tools_.str_path));
+  change_path_->setChecked(tools_.change_path == 1);
+  delete_flag_->setChecked(tools_.delete_flag == 1);
+}
+
+void CFileToolsDlg::ShowLists() {
+  // The list widgets size their horizontal scroll range to their widest entry themselves.
+  auto show = [](QListWidget* list, const std::vector<std::string>& paths) {
+    list->clear();
+    for (const std::string& path : paths)
+      list->addItem(Q(path));
+  };
+  show(source_list_, tools_.source_files);
+  show(result_list_, tools_.result_files);
+}
+
+void CFileToolsDlg::SaveSettings() {
+  StoreFields();
+  SaveFileToolsSettings(state_.settings, tools_);
+}
+
+std::vector<int> CFileToolsDlg::Selected(QListWidget* list) const {
+  std::vector<int> rows;
+  for (QListWidgetItem* item : list->selectedItems())
+    rows.push_back(list->row(item));
+  return rows;
+}
+
+void CFileToolsDlg::RunTool(void (*command)(AppState&, Frontend&, FileTools&)) {
+  StoreFields();
+  command(state_, *this, tools_);
+  ShowLists();
+}
+
+void CFileToolsDlg::OnPickFileA() {
+  StoreFields();
+  PickFileA(tools_, *this);
+  ShowFields();
+}
+
+void CFileToolsDlg::OnPickFileB() {
+  StoreFields();
+  PickFileB(tools_, *this);
+  ShowFields();
+}
+
+void CFileToolsDlg::OnCompareTwo() {
+  RunTool(CompareIntoTwoFiles);
+}
+void CFileToolsDlg::OnCompareThree() {
+  RunTool(CompareIntoThreeFiles);
+}
+void CFileToolsDlg::OnMergeTwo() {
+  RunTool(MergeIntoTwoFiles);
+}
+void CFileToolsDlg::OnMergeMany() {
+  RunTool(MergeIntoManyFiles);
+}
+void CFileToolsDlg::OnBlacklist() {
+  RunTool(FilterBlacklistFiles);
+}
+
+void CFileToolsDlg::OnAddFiles() {
+  AddSourceFiles(tools_, *this);
+  ShowLists();
+}
+
+void CFileToolsDlg::OnRemove() {
+  RemoveSelectedFiles(tools_, *this, Selected(source_list_), Selected(result_list_));
+  ShowLists();
+}
+
+void CFileToolsDlg::OnImportSelected() {
+  if (ImportSelectedResults(tools_, *this, Selected(result_list_)))
+    accept();
+}
+
+void CFileToolsDlg::OnChangePath() {
+  StoreFields();
+  str_path_->setEnabled(change_path_->isChecked());
+  buttons_[1476]->setEnabled(change_path_->isChecked());
+  SaveFileToolsSettings(state_.settings, tools_);
+}
+
+void CFileToolsDlg::OnPickFolder() {
+  StoreFields();
+  PickOutputFolder(tools_, *this);
+  str_path_->setText(Q(tools_.str_path));
+}
+
+void CFileToolsDlg::OnExit() {
+  SaveSettings();
+  accept();
+}
+
+void CFileToolsDlg::OnHelp() {
+  // Opened with the desktop's handler for text files; nothing is checked or reported.
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(HelpFilePath(state_.data_folder))));
+}
+
+// Frontend.
+
+void CFileToolsDlg::ShowMessage(const Message& message) {
+  QMessageBox box(ToQt(message.icon), Q(message.caption), Q(message.text), QMessageBox::Ok, this);
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+  box.exec();
+}
+
+bool CFileToolsDlg::AskYesNo(const std::string& text, const std::string& caption,
+                             MessageIcon icon) {
+  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No, this);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::vector<std::string>> CFileToolsDlg::PickOpenFiles(
+    const OpenFileRequest& request) {
+  std::vector<std::string> paths;
+  if (request.multiple) {
+    for (const QString& path : QFileDialog::getOpenFileNames(this, Q(request.title), QString(),
+                                                             PickerFilter(request.filter)))
+      paths.push_back(U(path));
+  } else {
+    QString path = QFileDialog::getOpenFileName(this, Q(request.title), QString(),
+                                                PickerFilter(request.filter));
+    if (!path.isEmpty())
+      paths.push_back(U(path));
+  }
+  if (paths.empty())
+    return std::nullopt;
+  return paths;
+}
+
+std::optional<std::string> CFileToolsDlg::PickSaveFile(const SaveFileRequest& request) {
+  QString path = QFileDialog::getSaveFileName(this, Q(request.title), Q(request.initial_name),
+                                              PickerFilter(request.filter));
+  if (path.isEmpty())
+    return std::nullopt;
+  return U(path);
+}
+
+std::optional<std::string> CFileToolsDlg::PickFolder(const std::string& title,
+                                                     const std::string& initial) {
+  QString path = QFileDialog::getExistingDirectory(this, Q(title), Q(initial));
+  if (path.isEmpty())
+    return std::nullopt;
+  return U(path);
+}
+
+void CFileToolsDlg::SetProgress(int percent) {
+  progress_->setValue(percent);
+}
+
+std::optional<BlacklistValues> CFileToolsDlg::AskBlacklist(const BlacklistValues& shown) {
+  return CBlacklistDlg::Ask(this, shown, state_.settings);
+}
+
+}  // namespace tessaril::app

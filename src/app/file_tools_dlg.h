@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDialog>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/forwarding_frontend.h"
+#include "filetools/file_tools.h"
+#include "lists/app_state.h"
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+namespace tessaril::app {
+
+// "Korvane手机号码处理器": the file tools. The window shows a FileTools model and runs the core's
+// file commands on it with itself as their Frontend: messages, pickers and the blacklist dialog
+// open over this window and the progress shows on its own bar; what belongs to the main window
+// (its refreshes, its dialogs, the clipboard) is passed on to it.
+class CFileToolsDlg : public QDialog, public ForwardingFrontend {
+  Q_OBJECT
+
+ public:
+  CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* parent = nullptr);
+  // Saves the three settings: every way of closing passes here.
+  ~CFileToolsDlg() override;
+
+  // Runs the window modally; true when it closed with OK, and then `import_list` holds the
+  // result files chosen for import (empty after "退出").
+  static bool Run(QWidget* parent, AppState& state, Frontend& main_window,
+                  std::vector<std::string>& import_list);
+
+  const FileTools& Model() const { return tools_; }
+  QPushButton* Button(int id) const;
+  QListWidget* SourceList() const { return source_list_; }
+  QListWidget* ResultList() const { return result_list_; }
+
+  // Frontend.
+  void ShowMessage(const Message& message) override;
+  bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  std::optional<std::vector<std::string>> PickOpenFiles(const OpenFileRequest& request) override;
+  std::optional<std::string> PickSaveFile(const SaveFileRequest& request) override;
+  std::optional<std::string> PickFolder(const std::string& title,
+                                        const std::string& initial) override;
+  void SetProgress(int percent) override;
+  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
+
+ private:
+  QPushButton* MakeButton(int id, const char* label, void (CFileToolsDlg::*handler)());
+  // Fields to the model and back.
+  void StoreFields();
+  void ShowFields();
+  void ShowLists();
+  void RunTool(void (*command)(AppState&, Frontend&, FileTools&));
+  std::vector<int> Selected(QListWidget* list) const;
+  void SaveSettings();
+
+  void OnPickFileA();
+  void OnPickFileB();
+  void OnCompareTwo();
+  void OnCompareThree();
+  void OnAddFiles();
+  void OnRemove();
+  void OnMergeTwo();
+  void OnMergeMany();
+  void OnBlacklist();
+  void OnImportSelected();
+  void OnChangePath();
+  void OnPickFolder();
+  void OnExit();
+  void OnHelp();
+
+  AppState& state_;
+  FileTools tools_;
+  std::map<int, QPushButton*> buttons_;
+  QLineEdit* file_a_;
+  QLineEdit* file_b_;
+  QCheckBox* delete_flag_;
+  QListWidget* source_list_;
+  QListWidget* result_list_;
+  QCheckBox* change_path_;
+  QLineEdit* str_path_;
+  QProgressBar* progress_;
+};
+
+}  // namespace tessaril::app

@@ -1,0 +1,39 @@
+#include "app/region_type_dlg.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tessaril::app {
+
+CRegionTypeDlg::CRegionTypeDlg(const RegionTypeValues& shown, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("选择按地区分类的类型"));
+  auto* layout = new QVBoxLayout(this);
+  by_province_ = new QRadioButton(QStringLiteral("以省为分类单位"), this);
+  by_city_ = new QRadioButton(QStringLiteral("以市为分类单位"), this);
+  (shown.grouping == 1 ? by_city_ : by_province_)->setChecked(true);
+  layout->addWidget(by_province_);
+  layout->addWidget(by_city_);
+
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+RegionTypeValues CRegionTypeDlg::Values() const {
+  return {by_city_->isChecked() ? 1 : 0};
+}
+
+std::optional<RegionTypeValues> CRegionTypeDlg::Ask(QWidget* parent,
+                                                    const RegionTypeValues& shown) {
+  CRegionTypeDlg dialog(shown, parent);
+  if (dialog.exec() != QDialog::Accepted)
+    return std::nullopt;
+  return dialog.Values();
+}
+
+}  // namespace tessaril::app

@@ -1,0 +1,71 @@
+#include "export/export_by_carrier.h"
+
+#include <array>
+
+#include "base/file_system.h"
+#include "base/frontend.h"
+#include "base/progress.h"
+#include "base/text_file.h"
+#include "classify/carrier_prefixes.h"
+#include "export/grouped_files.h"
+#include "export/output_files.h"
+
+namespace tessaril {
+
+void ExportByCarrier(AppState& state, Frontend& frontend) {
+  const ListId id = ExportedListId(state);
+  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
+  if (!grouped_base)
+    return;
+  NumberList& list = state.List(id);
+
+  // In the order of the carrier classes: Mobile, Unicom, Telecom, Other.
+  static constexpr std::array<const char*, 4> kLabels = {"移动号码", "联通号码", "电信号码",
+                                                         "小灵通号码"};
+  std::array<TextFileWriter, 4> files;
+  std::array<long long, 4> counts{};
+  std::array<std::string, 4> paths;
+  for (size_t g = 0; g < files.size(); ++g) {
+    paths[g] = *grouped_base + kLabels[g];
+    if (!OpenOutputFile(files[g], paths[g])) {
+      for (size_t k = 0; k < g; ++k)
+        files[k].Close();
+      ShowFailure(frontend, kCannotCreateFile, kGroupedExportCaption);
+      return;
+    }
+  }
+  auto write_failed = [&] {
+    for (TextFileWriter& file : files)
+      file.Close();
+    ShowFailure(frontend, kCannotWriteFile);
+  };
+
+  ProgressReporter progress(frontend);
+  const int n = list.Count();
+  for (int i = 0; i < n; ++i) {
+    progress.Step(i, n);
+    const std::string entry = list.At(i);
+    const size_t g = static_cast<size_t>(ClassifyCarrier(state.prefixes, entry));
+    files[g].WriteLine(entry);
+    if (files[g].Failed())
+      return write_failed();
+    ++counts[g];
+  }
+  bool closed = true;
+  for (TextFileWriter& file : files)
+    closed = file.Close() && closed;
+  if (!closed)
+    return write_failed();
+
+  for (size_t g = 0; g < files.size(); ++g) {
+    if (counts[g] > 0) {
+      RenameNoReplace(paths[g], FinalOutputName(paths[g], counts[g]));
+    } else {
+      RemoveFile(paths[g]);
+    }
+  }
+  list.Clear();
+  RefreshList(frontend, id);
+}
+
+}  // namespace tessaril

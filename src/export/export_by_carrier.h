@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/dialog_values.h"
+#include "lists/app_state.h"
+
+namespace tessaril {
+
+class Frontend;
+
+// "按照运营商导出": four files created up front, in the order Mobile, Unicom, Telecom, Other;
+// the empty ones are deleted at the end.
+void ExportByCarrier(AppState& state, Frontend& frontend);
+
+}  // namespace tessaril

@@ -1,0 +1,59 @@
+#include "export/export_by_region.h"
+
+#include <unordered_map>
+
+#include "base/frontend.h"
+#include "classify/location_db.h"
+#include "export/grouped_files.h"
+
+namespace tessaril {
+namespace {
+
+constexpr const char* kOtherRegion = "其它";
+
+// The group label of a location text: its province, or its city made fit for a file name.
+std::string RegionLabel(std::string_view location, bool by_city) {
+  std::optional<std::string_view> part = by_city ? CityOf(location) : ProvinceOf(location);
+  if (!part)
+    return kOtherRegion;
+  return by_city ? AdaptCityLabel(*part) : std::string(*part);
+}
+
+}  // namespace
+
+std::string AdaptCityLabel(std::string_view city) {
+  if (city.find("江汉(天门/仙桃/潜江)") != std::string_view::npos)
+    return "江汉";
+  std::string label(city);
+  if (label.find('/', 1) != std::string::npos)
+    std::erase(label, '/');
+  return label;
+}
+
+void ExportByRegion(AppState& state, Frontend& frontend) {
+  const ListId id = ExportedListId(state);
+  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
+  if (!grouped_base)
+    return;
+  std::optional<RegionTypeValues> values = frontend.AskRegionType(RegionTypeValues{});
+  if (!values)
+    return;
+  const CLocationDb& db = ReadyLocationDb(frontend);
+  const bool by_city = values->grouping == 1;
+  // The label of each location text, worked out once: the database keeps one copy of each
+  // distinct text, so the texts are told apart by where they are stored.
+  std::unordered_map<const char*, std::string> labels;
+  WriteGroupedFiles(
+      state, frontend, id, *grouped_base,
+      [&](const std::string& entry) -> std::optional<std::string> {
+        std::optional<std::string_view> location = db.Lookup(std::string_view(entry).substr(0, 7));
+        if (!location)
+          return std::string(kOtherRegion);
+        auto it = labels.find(location->data());
+        if (it == labels.end())
+          it = labels.emplace(location->data(), RegionLabel(*location, by_city)).first;
+        return it->second;
+      });
+}
+
+}  // namespace tessaril

@@ -1,0 +1,339 @@
+#include "filetools/blacklist.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "base/codepage.h"
+#include "base/data_folder.h"
+#include "base/file_system.h"
+#include "base/frontend.h"
+#include "base/progress.h"
+#include "base/settings_store.h"
+#include "base/text.h"
+#include "base/text_file.h"
+#include "classify/carrier_prefixes.h"
+#include "classify/location_db.h"
+#include "export/output_files.h"
+#include "filetools/tool_files.h"
+
+namespace tessaril {
+namespace {
+
+constexpr const char* kSection = "Setting";
+constexpr const char* kOther = "其它";
+// Outputs held open at once; beyond this they are closed and reopened for appending when needed.
+constexpr size_t kMaxOpenOutputs = 128;
+
+std::string_view CarrierSuffix(const CarrierPrefixes& prefixes, std::string_view line) {
+  switch (ClassifyCarrier(prefixes, line)) {
+    case CarrierClass::Mobile:
+      return "_移动";
+    case CarrierClass::Unicom:
+      return "_联通";
+    case CarrierClass::Telecom:
+      return "_电信";
+    case CarrierClass::Other:
+      break;
+  }
+  return "_其它";
+}
+
+// The final name: "%s_%d条.txt" of the working path with every ".tmp" taken out of its file name.
+// The folder part stays as it is, so a folder whose name holds ".tmp" is still the right folder.
+std::string FinalBlacklistName(const std::string& working, long long count) {
+  std::string name = FileNamePart(FinalOutputName(working, count));
+  for (size_t at; (at = name.find(".tmp")) != std::string::npos;)
+    name.erase(at, 4);
+  return DirectoryPart(working) + name;
+}
+
+struct WorkingFile {
+  long long count = 0;
+  std::unique_ptr<TextFileWriter> writer;  // while open
+};
+
+// Reads the lines of a finished output and writes them back in the chosen order. The new content
+// replaces the file only once it is completely written.
+bool ReorderOutput(AppState& state, ProgressReporter& progress, const std::string& path,
+                   int order) {
+  TextFileReader reader;
+  if (!reader.Open(path))
+    return false;
+  std::vector<std::string> lines;
+  std::string_view line;
+  const std::uint64_t length = reader.Length();
+  while (reader.Next(line)) {
+    lines.emplace_back(line);
+    if (length > 0)
+      progress.Set(80 + static_cast<int>(reader.Position() * 10 / length));
+  }
+  if (reader.Failed())
+    return false;
+  reader.Close();
+  const std::int64_t n = static_cast<std::int64_t>(lines.size());
+  int scale = 20, offset = 80;
+  if (order == 1) {
+    std::sort(lines.begin(), lines.end());
+  } else {
+    for (std::int64_t i = n - 1; i > 0; --i) {
+      std::uniform_int_distribution<std::int64_t> pick(0, i);
+      std::swap(lines[static_cast<size_t>(i)], lines[static_cast<size_t>(pick(state.random))]);
+    }
+    scale = 10;
+    offset = 90;
+  }
+  std::string content;
+  content.reserve(static_cast<size_t>(length));
+  for (std::int64_t i = 0; i < n; ++i) {
+    content += lines[static_cast<size_t>(i)];
+    content += "\r\n";
+    progress.Step(i + 1, n, scale, offset);
+  }
+  return WriteFileAtomically(path, content);
+}
+
+}  // namespace
+
+std::vector<std::string> ReadShengFile(const std::string& path) {
+  std::vector<std::string> ticked;
+  std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    ticked.assign(kProvinceTable.begin(), kProvinceTable.end());
+    return ticked;
+  }
+  std::set<std::string, std::less<>> names;
+  std::string text = DataTextToUtf8(*bytes);
+  size_t from = 0;
+  while (from < text.size()) {
+    size_t lf = text.find('\n', from);
+    if (lf == std::string::npos)
+      lf = text.size();
+    std::string name = text.substr(from, lf - from);
+    if (!name.empty() && name.back() == '\r')
+      name.pop_back();
+    if (!name.empty())
+      names.insert(name);
+    from = lf + 1;
+  }
+  for (const char* province : kProvinceTable) {
+    if (names.count(std::string_view(province)))
+      ticked.emplace_back(province);
+  }
+  return ticked;
+}
+
+bool WriteShengFile(const std::string& path, const std::vector<std::string>& names) {
+  TextFileWriter file;
+  if (!file.Open(path))
+    return false;
+  for (const std::string& name : names)
+    file.WriteLine(Utf8ToGbk(name));
+  return file.Close();
+}
+
+BlacklistValues LoadBlacklistValues(const SettingsStore& settings, const std::string& data_folder) {
+  BlacklistValues v;
+  v.blacklist_path = settings.GetString(kSection, "BackNumFilePath", "");
+  v.all_regions = settings.GetInt(kSection, "ShengFen", 1);
+  v.all_carriers = settings.GetInt(kSection, "PhoneType", 1);
+  v.telecom = settings.GetInt(kSection, "PhoneDianxin", 1);
+  v.unicom = settings.GetInt(kSection, "PhoneLiantong", 1);
+  v.mobile = settings.GetInt(kSection, "PhoneYidong", 1);
+  v.export_mode = settings.GetInt(kSection, "ExportType", 3);
+  v.remove_duplicates = settings.GetInt(kSection, "bDeleteRepeat", 0);
+  v.export_unrecognised = settings.GetInt(kSection, "bNoShengNumber", 0);
+  v.order = settings.GetInt(kSection, "nSortType", 2);
+  v.create_folder = settings.GetInt(kSection, "bCreateDir", 0);
+  v.sheng_file = DataFile(data_folder, "sheng.txt");
+  v.ticked_regions = ReadShengFile(v.sheng_file);
+  return v;
+}
+
+bool SaveBlacklistSettings(SettingsStore& settings, const BlacklistValues& v) {
+  bool ok = settings.SetString(kSection, "BackNumFilePath", v.blacklist_path);
+  const std::pair<const char*, int> ints[] = {{"ShengFen", v.all_regions},
+                                              {"PhoneType", v.all_carriers},
+                                              {"PhoneDianxin", v.telecom},
+                                              {"PhoneLiantong", v.unicom},
+                                              {"PhoneYidong", v.mobile},
+                                              {"ExportType", v.export_mode},
+                                              {"bDeleteRepeat", v.remove_duplicates},
+                                              {"bNoShengNumber", v.export_unrecognised},
+                                              {"nSortType", v.order},
+                                              {"bCreateDir", v.create_folder}};
+  for (const auto& [key, value] : ints)
+    ok = settings.SetInt(kSection, key, value) && ok;
+  return ok;
+}
+
+std::optional<std::string> ConfirmBlacklistValues(const BlacklistValues& values) {
+  if (values.all_regions != 0)
+    return std::nullopt;
+  if (!WriteShengFile(values.sheng_file, values.ticked_regions))
+    return std::string(kCannotWriteFile);
+  return std::nullopt;
+}
+
+bool BlacklistFilter::FilterLine(std::string_view line) const {
+  if (line.size() < 7)
+    return false;
+  if (blacklist.Contains(line))
+    return false;
+  if (!options.all_regions) {
+    std::optional<std::string_view> location = locations->LookupNumber(line);
+    if (!location)
+      return options.export_unrecognised != 0;
+    std::optional<std::string_view> province = ProvinceOf(*location);
+    if (!province || !regions.count(*province))
+      return false;
+  }
+  if (options.all_carriers)
+    return true;
+  return (options.mobile && IsChinaMobileNumber(*prefixes, line)) ||
+         (options.unicom && IsChinaUnicomNumber(*prefixes, line)) ||
+         (options.telecom && IsChinaTelecomNumber(*prefixes, line));
+}
+
+std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
+                       const BlacklistFilter& filter, const std::string& input) {
+  const std::string base = OutputFolder(tools, input) + NameWithoutExtension(input);
+  ProgressReporter progress(frontend);
+  TextFileReader reader;
+  if (!reader.Open(input))
+    return base;
+
+  const int mode = filter.options.export_mode;
+  std::map<std::string, WorkingFile> outputs;  // ascending path order
+  size_t open_count = 0;
+  KeyTable exported;
+  std::string working;
+  bool failed = false;
+  std::string_view line;
+  const std::uint64_t length = reader.Length();
+  for (;;) {
+    if (length > 0)
+      progress.Set(static_cast<int>(reader.Position() * 80 / length));
+    if (!reader.Next(line))
+      break;
+    if (!filter.FilterLine(line))
+      continue;
+    if (filter.options.remove_duplicates && !exported.Insert(line))
+      continue;
+
+    working = base;
+    if (mode == 3) {
+      working += ".tmp";
+    } else {
+      if (mode == 0 || mode == 1) {
+        std::optional<std::string_view> location =
+            filter.locations ? filter.locations->LookupNumber(line) : std::nullopt;
+        std::optional<std::string_view> province = location ? ProvinceOf(*location) : std::nullopt;
+        std::string_view name = province ? *province : kOther;
+        // A name from the data that would leave the folder cannot name a file.
+        if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos) {
+          failed = true;
+          break;
+        }
+        working.append("_").append(name);
+      }
+      if (mode == 0 || mode == 2)
+        working.append(CarrierSuffix(*filter.prefixes, line));
+    }
+    auto [it, created] = outputs.try_emplace(working);
+    WorkingFile& out = it->second;
+    if (!out.writer) {
+      if (open_count >= kMaxOpenOutputs) {
+        for (auto& [path, other] : outputs) {
+          if (other.writer && !other.writer->Close())
+            failed = true;
+          other.writer.reset();
+        }
+        open_count = 0;
+        if (failed)
+          break;
+      }
+      out.writer = std::make_unique<TextFileWriter>();
+      // A working file is emptied when this input first writes to it, then appended to.
+      bool opened = created ? CreateToolOutput(*out.writer, working, {input})
+                            : out.writer->Open(working, true);
+      if (!opened) {
+        out.writer.reset();
+        if (created)
+          outputs.erase(it);
+        failed = true;
+        break;
+      }
+      ++open_count;
+    }
+    out.writer->WriteLine(line);
+    ++out.count;
+  }
+  bool write_failed = reader.Failed();
+  for (auto& [path, out] : outputs) {
+    if (out.writer && !out.writer->Close())
+      write_failed = true;
+    out.writer.reset();
+  }
+  if (failed) {
+    ShowFailure(frontend, kCannotCreateFile, kApplicationName);
+    frontend.SetProgress(0);
+    return base;
+  }
+  if (write_failed) {
+    // The working files keep their working names; nothing is announced as done.
+    ShowFailure(frontend, kCannotWriteFile, kApplicationName);
+    frontend.SetProgress(0);
+    return base;
+  }
+
+  for (auto& [path, out] : outputs) {
+    const std::string final_path = FinalBlacklistName(path, out.count);
+    // An existing file of the final name is left alone; the result stays under its working name.
+    if (!RenameNoReplace(path, final_path))
+      continue;
+    tools.Announce(final_path);
+    if (filter.options.order == 1 || filter.options.order == 2) {
+      if (!ReorderOutput(state, progress, final_path, filter.options.order))
+        ShowFailure(frontend, kCannotWriteFile, kApplicationName);
+    }
+  }
+  frontend.SetProgress(0);
+  return base;
+}
+
+void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools) {
+  if (!tools.str_path.empty())
+    EnsureDirectory(tools.str_path);
+  std::optional<BlacklistValues> values =
+      frontend.AskBlacklist(LoadBlacklistValues(state.settings, state.data_folder));
+  if (!values)
+    return;
+  SaveBlacklistSettings(state.settings, *values);
+
+  BlacklistFilter filter;
+  filter.options = *values;
+  filter.prefixes = &state.prefixes;
+  if (!values->all_regions)
+    filter.regions.insert(values->ticked_regions.begin(), values->ticked_regions.end());
+  if (!values->all_regions || values->export_mode == 0 || values->export_mode == 1)
+    filter.locations = &ReadyLocationDb(frontend);
+
+  TextFileReader blacklist;
+  if (!values->blacklist_path.empty() && blacklist.Open(values->blacklist_path)) {
+    filter.blacklist = KeyTable(static_cast<size_t>(blacklist.Length() * 130 / 1100));
+    std::string_view line;
+    while (blacklist.Next(line))
+      filter.blacklist.Insert(line);
+  }
+
+  while (!tools.source_files.empty()) {
+    std::string input = tools.source_files.back();
+    std::string folder = FilterFile(state, frontend, tools, filter, input);
+    if (values->create_folder)
+      EnsureDirectory(folder);
+    tools.source_files.pop_back();
+  }
+}
+
+}  // namespace tessaril

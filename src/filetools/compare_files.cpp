@@ -1,0 +1,162 @@
+#include "filetools/compare_files.h"
+
+#include <array>
+
+#include "base/file_system.h"
+#include "base/frontend.h"
+#include "base/text.h"
+#include "base/text_file.h"
+#include "classify/carrier_prefixes.h"
+#include "export/output_files.h"
+#include "filetools/key_table.h"
+#include "filetools/tool_files.h"
+
+namespace tessaril {
+
+void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
+  const CarrierPrefixes& prefixes = state.prefixes;
+  const std::string base = OutputFolder(tools, tools.file_a);
+  const std::string name_a = NameWithoutExtension(tools.file_a);
+  const bool changed = tools.change_path == 1;
+  const std::string result_path = base + name_a + (changed ? "对比结果.txt" : "对比后结果.txt");
+  const std::string rest_path = base + name_a + (changed ? "剩余数据.txt" : "剩余的数据.txt");
+
+  TextFileReader a, b;
+  if (!a.Open(tools.file_a) || !b.Open(tools.file_b)) {
+    ShowFailure(frontend, "打开文件失败!", kApplicationName);
+    return;
+  }
+  const std::vector<std::string> inputs{tools.file_a, tools.file_b};
+  TextFileWriter result, rest;
+  if (!CreateToolOutput(result, result_path, inputs) ||
+      !CreateToolOutput(rest, rest_path, inputs)) {
+    ShowFailure(frontend, kCannotCreateFile, kApplicationName);
+    return;
+  }
+
+  KeyTable middle;
+  std::string_view line;
+  long long n = 0;
+  // Lines 6 on pass through a five-line delay: a line pushed out of it has five lines after it
+  // and is a middle line; what the delay holds at the end is the tail.
+  std::array<std::string, 5> delay;
+  size_t held = 0, oldest = 0;
+  while (a.Next(line)) {
+    ++n;
+    if (n <= 5) {
+      if (IsMobileNumber(prefixes, line))
+        result.WriteLine(line);
+      continue;
+    }
+    if (held == delay.size()) {
+      std::string_view key = TrimNumberText(delay[oldest]);
+      if (IsMobileNumber(prefixes, key))
+        middle.Insert(key);
+      delay[oldest].assign(line);
+      oldest = (oldest + 1) % delay.size();
+    } else {
+      delay[held++].assign(line);
+    }
+  }
+  if (n >= 1 && n <= 4) {
+    bool written = result.Close() && rest.Close();
+    if (!written) {
+      ShowFailure(frontend, kCannotWriteFile, kApplicationName);
+      return;
+    }
+    ShowInformation(frontend, "对比完成,生成一个文件:\r\n" + result_path, kApplicationName);
+    return;
+  }
+
+  KeyTable common;
+  while (b.Next(line)) {
+    std::string_view key = TrimNumberText(line);
+    if (middle.Erase(key))
+      common.Insert(key);
+  }
+  common.Walk([&](std::string_view key, std::uint32_t) { result.WriteLine(key); });
+  for (size_t i = 0; i < held; ++i) {
+    const std::string& tail_line = delay[(oldest + i) % delay.size()];
+    if (IsMobileNumber(prefixes, tail_line))
+      result.WriteLine(tail_line);
+  }
+  middle.Walk([&](std::string_view key, std::uint32_t) { rest.WriteLine(key); });
+
+  bool written = !a.Failed() && !b.Failed();
+  written = result.Close() && written;
+  written = rest.Close() && written;
+  if (!written) {
+    ShowFailure(frontend, a.Failed() || b.Failed() ? "读文件失败!" : kCannotWriteFile,
+                kApplicationName);
+    return;
+  }
+  tools.Announce(rest_path);
+  tools.Announce(result_path);
+}
+
+void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools) {
+  const CarrierPrefixes& prefixes = state.prefixes;
+  const std::string base = OutputFolder(tools, tools.file_a);
+  const std::string name_a = NameWithoutExtension(tools.file_a);
+  const std::string name_b = NameWithoutExtension(tools.file_b);
+  const std::string both_path = base + "文件交集.txt";
+  const std::string a_only_path = base + name_a + "去除交集.txt";
+  std::string b_only_path = base + name_b + "去除交集.txt";
+
+  TextFileReader a, b;
+  if (!a.Open(tools.file_a) || !b.Open(tools.file_b)) {
+    ShowFailure(frontend, "打开文件失败!", kApplicationName);
+    return;
+  }
+  // Two different files of the same name would share one "去除交集" output: B's gets a name of
+  // its own. The same file given twice keeps the one path (both outputs are empty then).
+  if (b_only_path == a_only_path && !SameFile(tools.file_a, tools.file_b))
+    b_only_path = base + name_b + "(文件B)去除交集.txt";
+
+  const std::vector<std::string> inputs{tools.file_a, tools.file_b};
+  TextFileWriter both, a_only, b_only;
+  if (!CreateToolOutput(both, both_path, inputs) ||
+      !CreateToolOutput(a_only, a_only_path, inputs) ||
+      !CreateToolOutput(b_only, b_only_path, inputs)) {
+    ShowFailure(frontend, kCannotCreateFile, kApplicationName);
+    return;
+  }
+
+  KeyTable set_a;
+  std::string_view line;
+  while (a.Next(line)) {
+    std::string_view key = TrimNumberText(line);
+    if (IsMobileNumber(prefixes, key))
+      set_a.Insert(key);
+  }
+  // B's numbers that A has move to the intersection; the others are B's own.
+  KeyTable common, set_b;
+  while (b.Next(line)) {
+    std::string_view key = TrimNumberText(line);
+    if (!IsMobileNumber(prefixes, key))
+      continue;
+    if (set_a.Erase(key)) {
+      common.Insert(key);
+    } else if (!common.Contains(key)) {
+      set_b.Insert(key);
+    }
+  }
+  set_a.Walk([&](std::string_view key, std::uint32_t) { a_only.WriteLine(key); });
+  set_b.Walk([&](std::string_view key, std::uint32_t) { b_only.WriteLine(key); });
+  common.Walk([&](std::string_view key, std::uint32_t) { both.WriteLine(key); });
+
+  bool written = !a.Failed() && !b.Failed();
+  written = both.Close() && written;
+  written = a_only.Close() && written;
+  written = b_only.Close() && written;
+  if (!written) {
+    ShowFailure(frontend, a.Failed() || b.Failed() ? "读文件失败!" : kCannotWriteFile,
+                kApplicationName);
+    return;
+  }
+  tools.Announce(both_path);
+  tools.Announce(a_only_path);
+  tools.Announce(b_only_path);
+}
+
+}  // namespace tessaril

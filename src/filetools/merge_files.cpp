@@ -1,0 +1,262 @@
+#include "filetools/merge_files.h"
+
+#include <array>
+#include <deque>
+#include <memory>
+
+#include "base/file_system.h"
+#include "base/frontend.h"
+#include "base/text.h"
+#include "base/text_file.h"
+#include "classify/carrier_prefixes.h"
+#include "export/output_files.h"
+#include "filetools/key_table.h"
+#include "filetools/tool_files.h"
+
+namespace tessaril {
+namespace {
+
+// Holds the last five lines handed to it; Push returns the line it pushes out, which then has five
+// lines after it.
+class FiveLineDelay {
+ public:
+  bool Push(std::string_view line, std::string& pushed_out) {
+    bool full = held_ == lines_.size();
+    if (full) {
+      pushed_out.swap(lines_[oldest_]);
+      lines_[oldest_].assign(line);
+      oldest_ = (oldest_ + 1) % lines_.size();
+    } else {
+      lines_[held_++].assign(line);
+    }
+    return full;
+  }
+  // The held lines, oldest first, then empties the delay.
+  template <typename Visit>
+  void Drain(Visit&& visit) {
+    for (size_t i = 0; i < held_; ++i)
+      visit(lines_[(oldest_ + i) % lines_.size()]);
+    held_ = oldest_ = 0;
+  }
+
+ private:
+  std::array<std::string, 5> lines_;
+  size_t held_ = 0, oldest_ = 0;
+};
+
+// The start of both merges: StrPath is created (failure ignored) whatever "改变路径" holds.
+void PrepareOutputFolder(const FileTools& tools) {
+  if (!tools.str_path.empty())
+    EnsureDirectory(tools.str_path);
+}
+
+}  // namespace
+
+void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
+  const CarrierPrefixes& prefixes = state.prefixes;
+  PrepareOutputFolder(tools);
+  if (tools.source_files.empty())
+    return;
+  const std::string& first = tools.source_files.front();
+  const std::string base = OutputFolder(tools, first) + NameWithoutExtension(first);
+  const std::string repeated_path = base + "重复数据.txt";
+  const std::string others_path = base + "其它数据.txt";
+
+  TextFileWriter repeated, others;
+  if (!CreateToolOutput(repeated, repeated_path, tools.source_files) ||
+      !CreateToolOutput(others, others_path, tools.source_files)) {
+    ShowFailure(frontend, kCannotCreateFile, kApplicationName);
+    return;
+  }
+
+  // Count per key: once (1) or twice or more.
+  KeyTable counts(1 << 17);
+  std::string pushed_out;
+  for (auto input = tools.source_files.rbegin(); input != tools.source_files.rend(); ++input) {
+    TextFileReader file;
+    if (!file.Open(*input)) {
+      ShowFailure(frontend, "打开文件失败!", kApplicationName);
+      return;
+    }
+    std::string_view line;
+    // The head: the first number line and the four lines after it.
+    int head_left = 0;
+    bool head_started = false;
+    // After the head, number lines pass through a five-line delay: a line pushed out of it has
+    // five number lines after it and is counted; what stays in the delay is the file's tail.
+    FiveLineDelay delay;
+    while (file.Next(line)) {
+      const bool number = IsMobileNumber(prefixes, line);
+      if (!head_started) {
+        if (!number)
+          continue;
+        head_started = true;
+        head_left = 5;
+      }
+      if (head_left > 0) {
+        --head_left;
+        if (number)
+          repeated.WriteLine(line);
+        continue;
+      }
+      if (!number)
+        continue;
+      if (delay.Push(line, pushed_out))
+        counts.Add(TrimNumberText(pushed_out));
+    }
+    delay.Drain([&](const std::string& tail) { repeated.WriteLine(tail); });
+    if (file.Failed()) {
+      ShowFailure(frontend, "读文件失败!", kApplicationName);
+      return;
+    }
+  }
+  counts.Walk([&](std::string_view key, std::uint32_t count) {
+    if (count >= 2 && IsMobileNumber(prefixes, key))
+      repeated.WriteLine(key);
+  });
+  counts.Walk([&](std::string_view key, std::uint32_t count) {
+    if (count == 1 && IsMobileNumber(prefixes, key))
+      others.WriteLine(key);
+  });
+  bool written = repeated.Close();
+  written = others.Close() && written;
+  if (!written) {
+    ShowFailure(frontend, kCannotWriteFile, kApplicationName);
+    return;
+  }
+  tools.Announce(repeated_path);
+  tools.Announce(others_path);
+  ShowInformation(frontend, "整合完成", kApplicationName);
+}
+
+void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
+  const CarrierPrefixes& prefixes = state.prefixes;
+  PrepareOutputFolder(tools);
+  if (tools.source_files.empty())
+    return;
+  const std::string base = OutputFolder(tools, tools.source_files.front());
+  const std::string ends_path = base + "文件首尾各5个.txt";
+  const std::string distinct_ends_path = base + "文件首尾各5个(无重复).txt";
+  const std::string once_path = base + "只出现过一次数据.txt";
+  const std::string irregular_path = base + "非规则数据.txt";
+
+  TextFileWriter ends, distinct_ends, once, irregular;
+  if (!CreateToolOutput(ends, ends_path, tools.source_files) ||
+      !CreateToolOutput(distinct_ends, distinct_ends_path, tools.source_files) ||
+      !CreateToolOutput(once, once_path, tools.source_files) ||
+      !CreateToolOutput(irregular, irregular_path, tools.source_files)) {
+    ShowFailure(frontend, kCannotCreateFile, kApplicationName);
+    return;
+  }
+
+  KeyTable ends_set(1000), irregular_set(1 << 17);
+  // Count per key; 1 is "seen once", the others are the count table.
+  KeyTable counts(1 << 17);
+  std::uint32_t highest = 2;
+  std::string pushed_out;
+  for (auto input = tools.source_files.rbegin(); input != tools.source_files.rend(); ++input) {
+    TextFileReader file;
+    if (!file.Open(*input)) {
+      ShowFailure(frontend, "打开文件失败!", kApplicationName);
+      return;
+    }
+    auto head_or_tail = [&](std::string_view line) {
+      if (IsMobileNumber(prefixes, line)) {
+        ends_set.Insert(line);
+        ends.WriteLine(line);
+      } else {
+        irregular_set.Insert(line);
+      }
+    };
+    std::string_view line;
+    long long number = 0;
+    // From line 6 on, lines pass through a five-line delay: a line pushed out of it has five
+    // lines after it; the lines the delay holds at the end are the tail.
+    FiveLineDelay delay;
+    while (file.Next(line)) {
+      if (++number <= 5) {
+        head_or_tail(line);
+        continue;
+      }
+      if (!delay.Push(line, pushed_out))
+        continue;
+      if (!IsMobileNumber(prefixes, pushed_out)) {
+        irregular_set.Insert(pushed_out);
+        continue;
+      }
+      std::uint32_t count = counts.Add(TrimNumberText(pushed_out));
+      if (count > highest)
+        highest = count;
+    }
+    delay.Drain([&](const std::string& tail) { head_or_tail(tail); });
+    if (file.Failed()) {
+      ShowFailure(frontend, "读文件失败!", kApplicationName);
+      return;
+    }
+  }
+  ends_set.Walk([&](std::string_view line, std::uint32_t) { distinct_ends.WriteLine(line); });
+  irregular_set.Walk([&](std::string_view line, std::uint32_t) { irregular.WriteLine(line); });
+  counts.Walk([&](std::string_view key, std::uint32_t count) {
+    if (count == 1)
+      once.WriteLine(key);
+  });
+
+  // The count files: index 0 to 6 for counts 2 to 8, index 7 for 9 or more.
+  struct CountFile {
+    std::string path;
+    TextFileWriter file;
+    bool open = false;
+    bool used = false;
+  };
+  std::array<CountFile, 8> count_files;
+  for (int i = 0; i < 8; ++i) {
+    CountFile& c = count_files[static_cast<size_t>(i)];
+    c.path =
+        i < 7 ? Format("%s重复%i次数据.txt", base.c_str(), i + 2) : base + "重复最少9次数据.txt";
+    c.open = CreateToolOutput(c.file, c.path, tools.source_files);
+    // Numbers of a count whose file cannot be created are written nowhere else.
+    if (!c.open)
+      ShowFailure(frontend, kCannotCreateFile, kApplicationName);
+  }
+  counts.Walk([&](std::string_view key, std::uint32_t count) {
+    if (count < 2)
+      return;
+    CountFile& c = count_files[count >= 9 ? 7 : count - 2];
+    if (!c.open)
+      return;
+    c.file.WriteLine(key);
+    c.used = true;
+  });
+
+  bool written = true;
+  for (TextFileWriter* file : {&ends, &distinct_ends, &once, &irregular})
+    written = file->Close() && written;
+  for (CountFile& c : count_files) {
+    if (!c.open)
+      continue;
+    if (!c.file.Close()) {
+      written = false;
+      c.open = false;  // kept as written, not announced
+    } else if (!c.used) {
+      RemoveFile(c.path);
+      c.open = false;
+    }
+  }
+  if (highest >= 9 && count_files[7].open)
+    tools.Announce(count_files[7].path);
+  for (std::uint32_t c = std::min<std::uint32_t>(highest, 8); c >= 2; --c) {
+    if (count_files[c - 2].open)
+      tools.Announce(count_files[c - 2].path);
+  }
+  if (!written) {
+    ShowFailure(frontend, kCannotWriteFile, kApplicationName);
+    return;
+  }
+  tools.Announce(ends_path);
+  tools.Announce(distinct_ends_path);
+  tools.Announce(once_path);
+  tools.Announce(irregular_path);
+  ShowInformation(frontend, "整合完成", kApplicationName);
+}
+
+}  // namespace tessaril

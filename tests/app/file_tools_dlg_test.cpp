@@ -1,0 +1,165 @@
+// Offscreen tests of the file-tools window, the new dialogs and the main window's clipboard and
+// drop handling.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QtTest>
+#include <fstream>
+
+#include "app/blacklist_dlg.h"
+#include "app/file_tools_dlg.h"
+#include "app/main_dlg.h"
+#include "app/number_list_view.h"
+#include "app/qt_text.h"
+#include "base/codepage.h"
+#include "base/file_system.h"
+#include "base/settings_store.h"
+#include "filetools/blacklist.h"
+
+using namespace tessaril;
+using namespace tessaril::app;
+
+class FileToolsDlgTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    settings_ = std::make_unique<SettingsStore>(Path("settings.ini"));
+    state_ = std::make_unique<AppState>(*settings_, Path(""));
+    window_ = std::make_unique<CMainDlg>(*state_);
+  }
+  void cleanup() {
+    window_.reset();
+    state_.reset();
+    settings_.reset();
+  }
+
+  void opensWithItsSettingsAndSavesThemOnEveryClose() {
+    settings_->SetString("Settings", "StrPath", "/stored/path");
+    settings_->SetInt("Settings", "bChangePath", 0);
+    {
+      CFileToolsDlg tools(*state_, *window_);
+      QCOMPARE(tools.windowTitle(), QStringLiteral("Korvane手机号码处理器"));
+      QCOMPARE(tools.Button(1008)->text(), QStringLiteral("滤除黑名单"));
+      QCOMPARE(tools.Button(3)->text(), QStringLiteral("退出"));
+      auto* path = tools.findChild<QLineEdit*>();
+      QVERIFY(path);
+      QList<QLineEdit*> edits = tools.findChildren<QLineEdit*>();
+      QLineEdit* folder = edits.back();
+      QCOMPARE(folder->text(), QStringLiteral("/stored/path"));
+      QVERIFY(folder->isEnabled());  // enabled at opening whatever the setting
+      folder->setText(QStringLiteral("/typed/later"));
+      QCheckBox* change = nullptr;
+      for (QCheckBox* box : tools.findChildren<QCheckBox*>()) {
+        if (box->text() == QStringLiteral("改变路径"))
+          change = box;
+        if (box->text() == QStringLiteral("删除原文件"))
+          QVERIFY(box->isHidden());
+      }
+      QVERIFY(change);
+      change->click();  // ticks, stores the fields and saves
+      QCOMPARE(settings_->GetInt("Settings", "bChangePath", -1), 1);
+      QCOMPARE(settings_->GetString("Settings", "StrPath", ""), std::string("/typed/later"));
+      change->click();
+      QVERIFY(!folder->isEnabled());
+      folder->setText(QStringLiteral("/chosen/before/close"));
+    }  // closed by the close box: still saved
+    QCOMPARE(settings_->GetString("Settings", "StrPath", ""), std::string("/chosen/before/close"));
+    QCOMPARE(settings_->GetInt("Settings", "bChangePath", -1), 0);
+  }
+
+  void compareListsResultsAndImportClosesWithTheChosenFiles() {
+    const std::string a = Write("a.txt", "13900000001\r\n13900000002\r\n");
+    const std::string b = Write("b.txt", "13900000002\r\n");
+    CFileToolsDlg tools(*state_, *window_);
+    QList<QLineEdit*> edits = tools.findChildren<QLineEdit*>();
+    edits[0]->setText(Q(a));
+    edits[1]->setText(Q(b));
+    tools.Button(1004)->click();
+    QCOMPARE(tools.ResultList()->count(), 3);
+    QCOMPARE(tools.ResultList()->item(0)->text(), Q(Path("b去除交集.txt")));
+    tools.ResultList()->item(0)->setSelected(true);
+    tools.ResultList()->item(2)->setSelected(true);
+    tools.Button(1000)->click();
+    QCOMPARE(tools.result(), int(QDialog::Accepted));
+    QCOMPARE(tools.Model().import_list,
+             (std::vector<std::string>{Path("文件交集.txt"), Path("b去除交集.txt")}));
+  }
+
+  void blacklistDialogEnableRulesAndRegions() {
+    BlacklistValues shown = LoadBlacklistValues(*settings_, Path(""));
+    shown.all_regions = 0;
+    shown.ticked_regions = {"广东", "北京"};
+    CBlacklistDlg dialog(shown, settings_.get());
+    auto* regions = dialog.findChild<QTreeWidget*>();
+    QVERIFY(regions->isEnabled());
+    QCOMPARE(regions->topLevelItemCount(), 31);
+    QCOMPARE(dialog.Values().ticked_regions, (std::vector<std::string>{"广东", "北京"}));
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+      if (box->text() == QStringLiteral("中国移动"))
+        QVERIFY(!box->isEnabled());
+      if (box->text() == QStringLiteral("全部地区"))
+        box->click();
+    }
+    QVERIFY(!regions->isEnabled());
+    dialog.reject();  // Cancel stores the options as shown
+    QCOMPARE(settings_->GetInt("Setting", "ShengFen", -1), 1);
+    QVERIFY(!FileExists(Path("sheng.txt")));
+  }
+
+  void copyAndPasteThroughTheClipboard() {
+    for (const char* entry : {"13900000001", "abc", "13900000002"})
+      state_->target.Append(entry);
+    window_->Button(1083)->click();
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("13900000001\r\nabc\r\n13900000002"));
+    QVERIFY(!window_->NoticeShown());
+    window_->Button(1079)->click();
+    QCOMPARE(state_->source.Count(), 2);
+    QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有2个手机号码"));
+  }
+
+  void filesDroppedOnTheSourceViewOnly() {
+    const std::string a = Write("d1.txt", "1\r\n2\r\n");
+    const std::string b = Write("d2.txt", "3\r\n");
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Q(a)), QUrl::fromLocalFile(Q(b))});
+    QVERIFY(window_->SourceView()->viewport()->acceptDrops());
+    QVERIFY(!window_->TargetView()->viewport()->acceptDrops());
+    // As a real drag: the enter makes the view the drop target, then the drop follows.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_->SourceView()->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QSignalSpy dropped(window_->SourceView(), &NumberListView::filesDropped);
+    QApplication::sendEvent(window_->SourceView()->viewport(), &drop);
+    QCOMPARE(dropped.count(), 1);
+    QCOMPARE(state_->source.Count(), 3);
+    QCOMPARE(state_->source.At(2), std::string("3"));
+  }
+
+ private:
+  std::string Path(const std::string& name) const { return U(dir_.path()) + "/" + name; }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+    return Path(name);
+  }
+
+  QTemporaryDir dir_;
+  std::unique_ptr<SettingsStore> settings_;
+  std::unique_ptr<AppState> state_;
+  std::unique_ptr<CMainDlg> window_;
+};
+
+QTEST_MAIN(FileToolsDlgTest)
+#include "file_tools_dlg_test.moc"

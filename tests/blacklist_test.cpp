@@ -1,0 +1,240 @@
+#include "filetools/blacklist.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/codepage.h"
+#include "base/file_system.h"
+#include "classify/location_db.h"
+#include "support/temp_dir.h"
+#include "support/tool_output.h"
+
+namespace tessaril {
+namespace {
+
+using Strings = std::vector<std::string>;
+using testing::OutputLines;
+using testing::Sorted;
+
+std::string Join(const Strings& lines) {
+  std::string text;
+  for (const auto& line : lines)
+    text += line + "\r\n";
+  return text;
+}
+
+// Segments in the test database: 1390000 北京 (mobile), 1300000 广东 (unicom), 1330000 广东
+// (telecom), 1700000 北京 (no carrier of the default lists); 1350000 (mobile) is not in it.
+constexpr const char* kBeijingMobile = "13900001111";
+constexpr const char* kGuangdongUnicom = "13000002222";
+constexpr const char* kGuangdongTelecom = "13300003333";
+constexpr const char* kUnknownMobile = "13500004444";
+constexpr const char* kBeijingOther = "17000005555";
+
+class BlacklistTest : public testing::CommandTest {
+ protected:
+  BlacklistTest() {
+    ClearLocationDb();
+    LocationDb().Set("1390000", "北京::北京");
+    LocationDb().Set("1300000", "广东::广州");
+    LocationDb().Set("1330000", "广东::深圳");
+    LocationDb().Set("1700000", "北京::北京");
+    tools_.str_path = Path("made");
+    input_ = WriteFile("in/名单.txt",
+                       Join({kBeijingMobile, kGuangdongUnicom, kGuangdongTelecom, kUnknownMobile,
+                             kBeijingOther, kBeijingMobile, "short", "1390000 not a number"}));
+  }
+  ~BlacklistTest() override { ClearLocationDb(); }
+
+  // The dialog confirmed with these values (everything else as it opens).
+  void Run(BlacklistValues values) {
+    ui_.blacklist.push_back(values);
+    tools_.source_files = {input_};
+    FilterBlacklistFiles(state_, ui_, tools_);
+  }
+  // Removes the outputs of an earlier run beside the input.
+  void RemoveOutputs() {
+    for (const auto& entry : std::filesystem::directory_iterator(Path("in")))
+      if (entry.path().string() != input_)
+        std::filesystem::remove_all(entry.path());
+  }
+  BlacklistValues Defaults() { return LoadBlacklistValues(settings_, state_.data_folder); }
+  Strings Lines(const std::string& name) { return OutputLines(ReadFile(name)); }
+
+  FileTools tools_;
+  std::string input_;
+};
+
+TEST_F(BlacklistTest, DialogOpensWithDefaultsAndStoredProvinces) {
+  BlacklistValues shown = Defaults();
+  EXPECT_EQ(shown.all_regions, 1);
+  EXPECT_EQ(shown.export_mode, 3);
+  EXPECT_EQ(shown.order, 2);
+  EXPECT_EQ(shown.ticked_regions.size(), 31u);  // no sheng.txt: every province
+  // sheng.txt in GBK; untrimmed lines and names outside the table do not tick anything.
+  WriteFile("sheng.txt", Utf8ToGbk("广东\r\n 北京\r\n火星\r\n\r\n上海\r\n"));
+  EXPECT_EQ(Defaults().ticked_regions, (Strings{"广东", "上海"}));
+}
+
+TEST_F(BlacklistTest, OkRewritesShengUnlessAllRegionsAndSavesSettings) {
+  BlacklistValues values = Defaults();
+  values.all_regions = 1;
+  values.ticked_regions = {"北京"};
+  EXPECT_EQ(ConfirmBlacklistValues(values), std::nullopt);
+  EXPECT_FALSE(FileExists(Path("sheng.txt")));
+  values.all_regions = 0;
+  EXPECT_EQ(ConfirmBlacklistValues(values), std::nullopt);
+  EXPECT_EQ(ReadFile("sheng.txt"), Utf8ToGbk("北京\r\n"));
+  values.sheng_file = Path("no/folder/sheng.txt");
+  EXPECT_EQ(ConfirmBlacklistValues(values), std::optional<std::string>("写文件失败!"));
+
+  values.export_mode = 1;
+  values.blacklist_path = "/b.txt";
+  tools_.source_files.clear();
+  ui_.blacklist.push_back(values);
+  FilterBlacklistFiles(state_, ui_, tools_);  // an empty source list: settings saved all the same
+  EXPECT_EQ(settings_.GetInt("Setting", "ExportType", -1), 1);
+  EXPECT_EQ(settings_.GetString("Setting", "BackNumFilePath", ""), "/b.txt");
+  EXPECT_EQ(settings_.GetInt("Setting", "ShengFen", -1), 0);
+}
+
+TEST_F(BlacklistTest, ModeThreeWithBlacklistAndKeptOrder) {
+  // A blacklist line with a trailing space does not remove the number without it.
+  std::string blacklist =
+      WriteFile("black.txt", Join({kGuangdongUnicom, std::string(kUnknownMobile) + " "}));
+  BlacklistValues values = Defaults();
+  values.blacklist_path = blacklist;
+  values.order = 0;
+  Run(values);
+  EXPECT_EQ(Lines("in/名单_6条.txt"),
+            (Strings{kBeijingMobile, kGuangdongTelecom, kUnknownMobile, kBeijingOther,
+                     kBeijingMobile, "1390000 not a number"}));
+  EXPECT_EQ(tools_.result_files, Strings{Path("in/名单_6条.txt")});
+  EXPECT_TRUE(tools_.source_files.empty());
+  EXPECT_FALSE(FileExists(Path("in/名单.tmp")));
+  EXPECT_EQ(ui_.progress.back(), 0);
+  EXPECT_TRUE(DirectoryExists(Path("made")));
+}
+
+TEST_F(BlacklistTest, ModesByCarrierRegionAndBoth) {
+  BlacklistValues values = Defaults();
+  values.order = 0;
+  values.remove_duplicates = 1;
+  values.export_mode = 2;
+  Run(values);
+  EXPECT_EQ(Lines("in/名单_移动_3条.txt"),
+            (Strings{kBeijingMobile, kUnknownMobile, "1390000 not a number"}));
+  EXPECT_EQ(Lines("in/名单_联通_1条.txt"), Strings{kGuangdongUnicom});
+  EXPECT_EQ(Lines("in/名单_电信_1条.txt"), Strings{kGuangdongTelecom});
+  EXPECT_EQ(Lines("in/名单_其它_1条.txt"), Strings{kBeijingOther});
+  // Announced in ascending path order, each on top.
+  EXPECT_EQ(tools_.result_files.size(), 4u);
+
+  RemoveOutputs();
+  tools_.result_files.clear();
+  values.export_mode = 1;
+  Run(values);
+  EXPECT_EQ(Lines("in/名单_北京_3条.txt"),
+            (Strings{kBeijingMobile, kBeijingOther, "1390000 not a number"}));
+  EXPECT_EQ(Lines("in/名单_广东_2条.txt"), (Strings{kGuangdongUnicom, kGuangdongTelecom}));
+  EXPECT_EQ(Lines("in/名单_其它_1条.txt"), Strings{kUnknownMobile});
+
+  RemoveOutputs();
+  tools_.result_files.clear();
+  values.export_mode = 0;
+  values.remove_duplicates = 0;
+  Run(values);
+  EXPECT_EQ(Lines("in/名单_北京_移动_3条.txt"),
+            (Strings{kBeijingMobile, kBeijingMobile, "1390000 not a number"}));
+  EXPECT_EQ(Lines("in/名单_北京_其它_1条.txt"), Strings{kBeijingOther});
+  EXPECT_EQ(Lines("in/名单_其它_移动_1条.txt"), Strings{kUnknownMobile});
+  EXPECT_EQ(tools_.result_files.size(), 5u);
+}
+
+TEST_F(BlacklistTest, RegionsCarriersAndUnrecognisedNumbers) {
+  BlacklistValues values = Defaults();
+  values.order = 0;
+  values.all_regions = 0;
+  values.ticked_regions = {"广东"};
+  values.all_carriers = 0;
+  values.mobile = values.telecom = 0;
+  values.unicom = 1;
+  Run(values);
+  EXPECT_EQ(Lines("in/名单_1条.txt"), Strings{kGuangdongUnicom});
+  RemoveOutputs();
+
+  // An unrecognised number passes whatever carriers are ticked; a known one still needs its box.
+  values.export_unrecognised = 1;
+  values.export_mode = 1;
+  Run(values);
+  EXPECT_EQ(Lines("in/名单_广东_1条.txt"), Strings{kGuangdongUnicom});
+  EXPECT_EQ(Lines("in/名单_其它_1条.txt"), Strings{kUnknownMobile});
+}
+
+TEST_F(BlacklistTest, OrdersSortAndShuffleKeepEveryLine) {
+  input_ =
+      WriteFile("in/b.txt", Join({"13900000003", "13900000001", "13900000003", "13900000002"}));
+  BlacklistValues values = Defaults();
+  values.order = 1;  // sort without removing repeats: every line, count right
+  Run(values);
+  EXPECT_EQ(Lines("in/b_4条.txt"),
+            (Strings{"13900000001", "13900000002", "13900000003", "13900000003"}));
+  EXPECT_EQ(ui_.progress.back(), 0);
+  EXPECT_NE(std::find(ui_.progress.begin(), ui_.progress.end(), 100), ui_.progress.end());
+
+  RemoveFile(Path("in/b_4条.txt"));
+  values.order = 2;
+  Run(values);
+  EXPECT_EQ(Sorted(Lines("in/b_4条.txt")),
+            (Strings{"13900000001", "13900000002", "13900000003", "13900000003"}));
+}
+
+TEST_F(BlacklistTest, ExistingFinalNameKeepsTheWorkingFileAndSameNameFolder) {
+  WriteFile("in/名单_7条.txt", "older result\r\n");
+  BlacklistValues values = Defaults();
+  values.order = 1;
+  values.create_folder = 1;
+  values.blacklist_path = Path("missing-blacklist.txt");  // nothing blacklisted, no message
+  Run(values);
+  EXPECT_EQ(ReadFile("in/名单_7条.txt"), "older result\r\n");
+  EXPECT_EQ(Lines("in/名单.tmp").size(), 7u);
+  EXPECT_TRUE(tools_.result_files.empty());
+  EXPECT_TRUE(DirectoryExists(Path("in/名单")));
+  EXPECT_EQ(ui_.calls, Strings{"dialog blacklist"});
+}
+
+TEST_F(BlacklistTest, UnreadableInputLeavesTheListAndOthersGoOn) {
+  std::string other = WriteFile("x/c.txt", Join({"13900000001"}));
+  ui_.blacklist.push_back(Defaults());
+  tools_.change_path = 1;
+  tools_.source_files = {other, Path("missing.txt")};
+  FilterBlacklistFiles(state_, ui_, tools_);
+  EXPECT_TRUE(tools_.source_files.empty());
+  EXPECT_EQ(tools_.result_files, Strings{Path("made/c_1条.txt")});
+  EXPECT_EQ(ui_.calls, Strings{"dialog blacklist"});
+}
+
+TEST_F(BlacklistTest, CancelDoesNothing) {
+  tools_.source_files = {input_};
+  FilterBlacklistFiles(state_, ui_, tools_);
+  EXPECT_EQ(tools_.source_files.size(), 1u);
+  EXPECT_FALSE(settings_.Has("Setting", "ExportType"));
+}
+
+TEST_F(BlacklistTest, UnwritableOutputFolderIsReportedForEachInput) {
+  WriteFile("blocker", "a file where the output folder should be");
+  tools_.change_path = 1;
+  tools_.str_path = Path("blocker");
+  ui_.blacklist.push_back(Defaults());
+  tools_.source_files = {input_, input_};
+  FilterBlacklistFiles(state_, ui_, tools_);
+  EXPECT_EQ(ui_.calls, (Strings{"dialog blacklist", "message KorvaneTessaril: 创建文件失败!",
+                                "message KorvaneTessaril: 创建文件失败!"}));
+  EXPECT_TRUE(ui_.messages.back().failure);
+  EXPECT_TRUE(tools_.source_files.empty());
+  EXPECT_TRUE(tools_.result_files.empty());
+}
+
+}  // namespace
+}  // namespace tessaril

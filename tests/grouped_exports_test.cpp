@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "base/codepage.h"
+#include "classify/location_db.h"
+#include "export/export_by_carrier.h"
+#include "export/export_by_region.h"
+#include "export/export_by_segment.h"
+#include "export/grouped_files.h"
+#include "support/temp_dir.h"
+
+namespace tessaril {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class GroupedExportTest : public testing::CommandTest {
+ protected:
+  ~GroupedExportTest() override { ClearLocationDb(); }
+  void LoadDb(const std::string& records) {
+    WriteFile("addrdat/sms.dll", Utf8ToGbk(records));
+    StartLocationDbLoader(LocationDbPath(state_.data_folder));
+    WaitForLocationDb();
+  }
+  // The names in the output folder, sorted, with their contents.
+  std::map<std::string, std::string> Outputs() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(Path("out"))) {
+      files[entry.path().filename().string()] =
+          entry.is_directory() ? "<folder>" : ReadFile(entry.path().string());
+    }
+    return files;
+  }
+  void ChooseOut() {
+    std::filesystem::create_directories(Path("out"));
+    ui_.save_files.push_back(Path("out/o.txt"));
+  }
+};
+
+TEST_F(GroupedExportTest, RegionByProvinceAlternatingWithOther) {
+  LoadDb("1 1380000 广东 广州\n2 1390000 湖北 武汉\n");
+  Fill(state_.target,
+       {"13800000001", "13900000001", "13800000002", "123", "13700000000", "13900000002"});
+  ChooseOut();
+  ui_.region_type.push_back(RegionTypeValues{0});
+  ExportByRegion(state_, ui_);
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
+                           {"o-广东_2条.txt", "13800000001\r\n13800000002\r\n"},
+                           {"o-湖北_2条.txt", "13900000001\r\n13900000002\r\n"},
+                           {"o-其它_2条.txt", "123\r\n13700000000\r\n"}}));
+  EXPECT_EQ(state_.target.Count(), 0);
+  EXPECT_EQ(ui_.calls,
+            (Strings{"pick save 文本文件(*.txt)|*.txt||", "dialog region type", "refresh target"}));
+}
+
+TEST_F(GroupedExportTest, RegionByCityAdaptsNamesAndAppendsToAnExistingFile) {
+  LoadDb(
+      "1 1380000 湖北 江汉(天门/仙桃/潜江)\n2 1390000 某省 甲/乙\n3 1370000 甲省 武汉\n"
+      "4 1360000 乙省 武汉\n");
+  WriteFile("out/o-武汉", "old\r\n");
+  Fill(state_.source, {"13800000000", "13900000000", "13700000000", "13600000000"});
+  state_.export_choice = 0;
+  ChooseOut();
+  ui_.region_type.push_back(RegionTypeValues{1});
+  ExportByRegion(state_, ui_);
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
+                           {"o-江汉_1条.txt", "13800000000\r\n"},
+                           {"o-甲乙_1条.txt", "13900000000\r\n"},
+                           {"o-武汉_2条.txt", "old\r\n13700000000\r\n13600000000\r\n"}}));
+  EXPECT_EQ(AdaptCityLabel("/甲"), "/甲");
+}
+
+TEST_F(GroupedExportTest, UnusableLabelIsAFileThatCannotBeCreated) {
+  LoadDb("1 1380000 广东 广州\n2 1390000 某省 /x\n3 1370000 某省 ..\n");
+  for (const char* bad : {"13900000000", "13700000000"}) {
+    state_.target.Clear();
+    std::filesystem::remove_all(Path("out"));
+    Fill(state_.target, {"13800000000", bad});
+    ChooseOut();
+    ui_.region_type.push_back(RegionTypeValues{1});
+    ui_.calls.clear();
+    ExportByRegion(state_, ui_);
+    EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!");
+    EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-广州", "13800000000\r\n"}}));
+    EXPECT_EQ(state_.target.Count(), 2);
+  }
+  EXPECT_FALSE(IsUsableGroupLabel(std::string("a\0b", 3)));
+  EXPECT_FALSE(IsUsableGroupLabel("."));
+  EXPECT_TRUE(IsUsableGroupLabel("..."));
+}
+
+TEST_F(GroupedExportTest, MissingDatabaseFilesEverythingUnderOther) {
+  LoadDb("");
+  std::filesystem::remove(Path("addrdat/sms.dll"));
+  StartLocationDbLoader(LocationDbPath(state_.data_folder));
+  Fill(state_.target, {"13800000000", "13900000000"});
+  ChooseOut();
+  ui_.region_type.push_back(RegionTypeValues{0});
+  ExportByRegion(state_, ui_);
+  EXPECT_EQ(
+      Outputs(),
+      (std::map<std::string, std::string>{{"o-其它_2条.txt", "13800000000\r\n13900000000\r\n"}}));
+}
+
+TEST_F(GroupedExportTest, EmptyListAndCancels) {
+  ExportByRegion(state_, ui_);
+  EXPECT_EQ(ui_.calls, (Strings{"message 提示: 没有可保存的手机号码!"}));
+  Fill(state_.target, {"1"});
+  ui_.calls.clear();
+  ExportByRegion(state_, ui_);  // picker cancelled
+  ChooseOut();
+  ExportByRegion(state_, ui_);  // dialog cancelled
+  ChooseOut();
+  ExportBySegment(state_, ui_);
+  EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||",
+                                "pick save 文本文件(*.txt)|*.txt||", "dialog region type",
+                                "pick save 文本文件(*.txt)|*.txt||", "dialog segment export"}));
+  EXPECT_TRUE(Outputs().empty());
+  EXPECT_EQ(state_.target.Count(), 1);
+}
+
+TEST_F(GroupedExportTest, BySegment) {
+  Fill(state_.target, {"13800000001", "13900000001", "abc", "13800000002"});
+  ChooseOut();
+  ui_.segment_export.push_back(SegmentExportValues{5});
+  ExportBySegment(state_, ui_);
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
+                           {"o-13800_2条.txt", "13800000001\r\n13800000002\r\n"},
+                           {"o-13900_1条.txt", "13900000001\r\n"},
+                           {"o-abc_1条.txt", "abc\r\n"}}));
+  EXPECT_EQ(CheckSegmentExportValues({0}), "请输入一个介于 1 和 11 之间的整数。");
+  EXPECT_EQ(CheckSegmentExportValues({12}), "请输入一个介于 1 和 11 之间的整数。");
+  EXPECT_EQ(CheckSegmentExportValues({11}), std::nullopt);
+}
+
+TEST_F(GroupedExportTest, SegmentLabelWithSlashFailsAndKeepsTheList) {
+  Fill(state_.target, {"13800000001", "1/2", "13800000002"});
+  ChooseOut();
+  ui_.segment_export.push_back(SegmentExportValues{2});
+  ExportBySegment(state_, ui_);
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-13", "13800000001\r\n"}}));
+  EXPECT_EQ(state_.target.Count(), 3);
+  EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!");
+}
+
+TEST_F(GroupedExportTest, ByRepeatCount) {
+  std::vector<std::string> list = {"X", "Y", "X", "Z", "X", "Y"};
+  for (int i = 0; i < 10; ++i)
+    list.push_back("T");
+  Fill(state_.target, list);
+  ChooseOut();
+  ExportByRepeatCount(state_, ui_);
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-重复3次_1条.txt", "X\r\n"},
+                                                           {"o-重复2次_1条.txt", "Y\r\n"},
+                                                           {"o-重复1次_1条.txt", "Z\r\n"},
+                                                           {"o-重复10次_1条.txt", "T\r\n"}}));
+  EXPECT_EQ(state_.target.Count(), 0);
+  EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||", "refresh target"}));
+}
+
+TEST_F(GroupedExportTest, ByCarrierDeletesEmptyFilesAndEmptiesOldOnes) {
+  WriteFile("out/o-移动号码", "stale\r\n");
+  Fill(state_.target, {"13800000001", "x@y.cn", "13800000002", "0755123", "13800000003"});
+  ChooseOut();
+  ExportByCarrier(state_, ui_);
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
+                           {"o-移动号码_3条.txt", "13800000001\r\n13800000002\r\n13800000003\r\n"},
+                           {"o-小灵通号码_2条.txt", "x@y.cn\r\n0755123\r\n"}}));
+  EXPECT_EQ(state_.target.Count(), 0);
+  EXPECT_EQ(ui_.calls.back(), "refresh target");
+}
+
+TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
+  state_.prefixes.unicom += ";138";
+  Fill(state_.source, {"13800000001", "13000000001"});
+  state_.export_choice = 0;
+  ChooseOut();
+  ExportByCarrier(state_, ui_);
+  EXPECT_EQ(Outputs(),
+            (std::map<std::string, std::string>{{"o-移动号码_1条.txt", "13800000001\r\n"},
+                                                {"o-联通号码_1条.txt", "13000000001\r\n"}}));
+
+  // The third file cannot be created: the first two stay, empty, under their working names.
+  std::filesystem::remove_all(Path("out"));
+  std::filesystem::create_directories(Path("out/o-电信号码"));
+  Fill(state_.source, {"13800000001"});
+  ChooseOut();
+  ui_.calls.clear();
+  ExportByCarrier(state_, ui_);
+  EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||",
+                                "message KorvaneTessaril: 创建文件失败!"}));
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
+                           {"o-移动号码", ""}, {"o-联通号码", ""}, {"o-电信号码", "<folder>"}}));
+  EXPECT_EQ(state_.source.Count(), 1);
+}
+
+TEST_F(GroupedExportTest, MoreGroupsThanOpenFilesStillAppendInListOrder) {
+  // With few descriptors the group files are closed and reopened as labels come back.
+  rlimit old_limit{};
+  getrlimit(RLIMIT_NOFILE, &old_limit);
+  rlimit limit = old_limit;
+  limit.rlim_cur = 40;
+  setrlimit(RLIMIT_NOFILE, &limit);
+  std::vector<std::string> list;
+  for (int round = 0; round < 3; ++round) {
+    for (int g = 0; g < 60; ++g)
+      list.push_back(std::to_string(100 + g) + std::to_string(round));
+  }
+  Fill(state_.target, list);
+  ChooseOut();
+  ui_.segment_export.push_back(SegmentExportValues{3});
+  ExportBySegment(state_, ui_);
+  setrlimit(RLIMIT_NOFILE, &old_limit);
+  std::map<std::string, std::string> files = Outputs();
+  ASSERT_EQ(files.size(), 60u);
+  EXPECT_EQ(files["o-100_3条.txt"], "1000\r\n1001\r\n1002\r\n");
+  EXPECT_EQ(files["o-159_3条.txt"], "1590\r\n1591\r\n1592\r\n");
+}
+
+TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndTheWorkingNames) {
+  // A file-size limit makes the writes fail (the programs ignore SIGXFSZ).
+  std::vector<std::string> list;
+  for (int i = 0; i < 100000; ++i)
+    list.push_back(i % 2 ? "13800000000" : "13900000000");
+  Fill(state_.target, list);
+  ChooseOut();
+  ui_.segment_export.push_back(SegmentExportValues{3});
+  auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old_limit{};
+  getrlimit(RLIMIT_FSIZE, &old_limit);
+  rlimit limit = old_limit;
+  limit.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  ExportBySegment(state_, ui_);
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 写文件失败!");
+  EXPECT_EQ(state_.target.Count(), 100000);
+  for (const auto& [name, content] : Outputs())
+    EXPECT_EQ(name.find("条"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessaril

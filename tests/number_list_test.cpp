@@ -214,6 +214,32 @@ struct ModelList {
   }
 };
 
+// After a sort the counts are searched in a sorted array; many searches move them back into the
+// hash table, in the middle of a run of lookups and removals.
+TEST(NumberList, ManySearchesAfterASortKeepTheCounts) {
+  NumberList list;
+  ModelList model;
+  for (int i = 0; i < 5000; ++i) {
+    std::string t = std::to_string(13800000000 + (i * 7919) % 3000);
+    list.Append(t);
+    model.Append(t);
+  }
+  list.SortEntries();
+  model.Rebuild(true);
+  for (int i = 0; i < 3000; ++i) {
+    std::string t = std::to_string(13800000000 + (i * 31) % 3500);
+    auto it = model.counts.find(t);
+    ASSERT_EQ(list.CountOf(t), it == model.counts.end() ? 0 : it->second) << t;
+    if (i % 3 == 0) {
+      const int index = (i * 13) % list.Count();
+      list.RemoveAt(index);
+      model.RemoveIndices({index});
+    }
+  }
+  EXPECT_EQ(Entries(list), model.entries);
+  ExpectInStep(list);
+}
+
 // Entries are kept in blocks of 262144; removals shift and drop entries across block borders.
 TEST(NumberList, LongListsAcrossBlocks) {
   NumberList list;

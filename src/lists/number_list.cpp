@@ -435,6 +435,10 @@ std::size_t NumberList::HomeOf(std::uint64_t value) const {
 }
 
 std::uint64_t* NumberList::FindWord(std::uint64_t value) const {
+  // A search of the sorted array misses the cache at every step near its end; after as many
+  // searches as a rebuild of the hash table costs, the counts go back into it.
+  if (sorted_ && ++sorted_searches_ > numbers_distinct_ / 32 + 1024)
+    MakeHashed();
   if (sorted_) {
     auto it = std::lower_bound(sorted_words_.begin(), sorted_words_.end(), value,
                                [](std::uint64_t w, std::uint64_t v) { return ValueOf(w) < v; });
@@ -520,6 +524,7 @@ void NumberList::MakeSorted() const {
   SortWords(words);
   sorted_words_ = std::move(words);
   sorted_ = true;
+  sorted_searches_ = 0;
 }
 
 void NumberList::MakeHashed() const {

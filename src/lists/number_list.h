@@ -164,6 +164,7 @@ class NumberList {
   mutable Words sorted_words_;   // ascending; count 0 is a removed key
   mutable std::size_t numbers_distinct_ = 0;
   mutable std::size_t reserved_capacity_ = 0;  // from Reserve, until a number is appended
+  mutable std::size_t sorted_searches_ = 0;    // searches of the sorted array since the sort
   // Counts too large for the packed field.
   mutable std::unordered_map<std::uint64_t, std::int64_t> big_counts_;
   static constexpr int kBatch = 128;

@@ -1,6 +1,6 @@
 #include "export/export_by_segment.h"
 
-#include <unordered_set>
+#include <vector>
 
 #include "base/frontend.h"
 #include "base/text.h"
@@ -35,12 +35,25 @@ void ExportByRepeatCount(AppState& state, Frontend& frontend) {
   if (!grouped_base)
     return;
   const NumberList& list = state.List(id);
-  std::unordered_set<std::string> written;
+  // The texts already written, held as compactly as the list holds them (a list of tens of
+  // millions of numbers would take gigabytes as a set of strings).
+  NumberList written;
+  // The labels by repeat count, each formatted once.
+  std::vector<std::string> labels;
   WriteGroupedFiles(state, frontend, id, *grouped_base,
                     [&](const std::string& entry) -> std::optional<std::string> {
-                      if (!written.insert(entry).second)
+                      if (written.CountOf(entry) > 0)
                         return std::nullopt;
-                      return Format("重复%d次", list.CountOf(entry));
+                      written.Append(entry);
+                      const int count = list.CountOf(entry);
+                      if (count >= 4096)
+                        return Format("重复%d次", count);
+                      if (labels.size() <= static_cast<size_t>(count))
+                        labels.resize(static_cast<size_t>(count) + 1);
+                      std::string& label = labels[static_cast<size_t>(count)];
+                      if (label.empty())
+                        label = Format("重复%d次", count);
+                      return label;
                     });
 }
 

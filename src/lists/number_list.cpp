@@ -69,11 +69,20 @@ bool ParseNumber(std::string_view text, std::uint64_t& value) {
   return true;
 }
 
+// The eleven digits of a value below 10^11: two 32-bit halves, digits in pairs.
 void FormatNumber(std::uint64_t value, char* out) {
-  for (int i = 10; i >= 0; --i) {
-    out[i] = static_cast<char>('0' + value % 10);
-    value /= 10;
+  static constexpr char kPairs[] =
+      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243"
+      "4445464748495051525354555657585960616263646566676869707172737475767778798081828384858687"
+      "888990919293949596979899";
+  std::uint32_t high = static_cast<std::uint32_t>(value / 100000000);  // first 3 digits
+  std::uint32_t low = static_cast<std::uint32_t>(value % 100000000);   // last 8 digits
+  for (int i = 9; i >= 3; i -= 2) {
+    std::memcpy(out + i, kPairs + 2 * (low % 100), 2);
+    low /= 100;
   }
+  std::memcpy(out + 1, kPairs + 2 * (high % 100), 2);
+  out[0] = static_cast<char>('0' + high / 100);
 }
 
 std::uint64_t ValueOf(std::uint64_t word) {

@@ -17,6 +17,7 @@
 
 #include "app/app_icon.h"
 #include "app/blacklist_dlg.h"
+#include "app/qt_prompts.h"
 #include "app/qt_text.h"
 #include "filetools/blacklist.h"
 #include "filetools/compare_files.h"
@@ -24,22 +25,6 @@
 
 namespace tessaril::app {
 namespace {
-
-QMessageBox::Icon ToQt(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Information:
-      return QMessageBox::Information;
-    case MessageIcon::Warning:
-      return QMessageBox::Warning;
-    case MessageIcon::Error:
-      return QMessageBox::Critical;
-    case MessageIcon::Question:
-      return QMessageBox::Question;
-    case MessageIcon::None:
-      break;
-  }
-  return QMessageBox::NoIcon;
-}
 
 QListWidget* MakeFileList(QWidget* parent) {
   auto* list = new QListWidget(parent);
@@ -275,51 +260,26 @@ void CFileToolsDlg::OnHelp() {
 // Frontend.
 
 void CFileToolsDlg::ShowMessage(const Message& message) {
-  QMessageBox box(ToQt(message.icon), Q(message.caption), Q(message.text), QMessageBox::Ok, this);
-  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-  box.exec();
+  ShowMessageBox(this, message);
 }
 
 bool CFileToolsDlg::AskYesNo(const std::string& text, const std::string& caption,
                              MessageIcon icon) {
-  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No, this);
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("否"));
-  return box.exec() == QMessageBox::Yes;
+  return AskYesNoBox(this, text, caption, icon);
 }
 
 std::optional<std::vector<std::string>> CFileToolsDlg::PickOpenFiles(
     const OpenFileRequest& request) {
-  std::vector<std::string> paths;
-  if (request.multiple) {
-    for (const QString& path : QFileDialog::getOpenFileNames(this, Q(request.title), QString(),
-                                                             PickerFilter(request.filter)))
-      paths.push_back(U(path));
-  } else {
-    QString path = QFileDialog::getOpenFileName(this, Q(request.title), QString(),
-                                                PickerFilter(request.filter));
-    if (!path.isEmpty())
-      paths.push_back(U(path));
-  }
-  if (paths.empty())
-    return std::nullopt;
-  return paths;
+  return PickOpenFilesDialog(this, request);
 }
 
 std::optional<std::string> CFileToolsDlg::PickSaveFile(const SaveFileRequest& request) {
-  QString path = QFileDialog::getSaveFileName(this, Q(request.title), Q(request.initial_name),
-                                              PickerFilter(request.filter));
-  if (path.isEmpty())
-    return std::nullopt;
-  return U(path);
+  return PickSaveFileDialog(this, request);
 }
 
 std::optional<std::string> CFileToolsDlg::PickFolder(const std::string& title,
                                                      const std::string& initial) {
-  QString path = QFileDialog::getExistingDirectory(this, Q(title), Q(initial));
-  if (path.isEmpty())
-    return std::nullopt;
-  return U(path);
+  return PickFolderDialog(this, title, initial);
 }
 
 void CFileToolsDlg::SetProgress(int percent) {

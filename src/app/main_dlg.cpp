@@ -1,16 +1,15 @@
-#include "acquire/segment_picker.h"
 #include "app/main_dlg.h"
+#include "acquire/segment_picker.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
-#include <QMimeData>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,20 +20,21 @@
 #include "acquire/clipboard_commands.h"
 #include "acquire/extract.h"
 #include "acquire/import_files.h"
-#include "app/blacklist_dlg.h"
-#include "app/extract_dlg.h"
-#include "app/file_tools_dlg.h"
 #include "acquire/segment_entry.h"
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
 #include "app/batch_size_dlg.h"
+#include "app/blacklist_dlg.h"
 #include "app/export_format_dlg.h"
+#include "app/extract_dlg.h"
+#include "app/file_tools_dlg.h"
 #include "app/move_by_digits_dlg.h"
 #include "app/move_by_features_dlg.h"
 #include "app/move_by_type_dlg.h"
 #include "app/notice_view.h"
 #include "app/number_list_view.h"
 #include "app/open_url.h"
+#include "app/qt_prompts.h"
 #include "app/qt_text.h"
 #include "app/region_type_dlg.h"
 #include "app/segment_entry_dlg.h"
@@ -45,12 +45,12 @@
 #include "base/file_system.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
-#include "filetools/file_tools.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
 #include "export/export_by_carrier.h"
 #include "export/export_by_region.h"
 #include "export/export_by_segment.h"
+#include "filetools/file_tools.h"
 #include "lists/filter_list.h"
 #include "lists/list_commands.h"
 #include "lists/move_by_features.h"
@@ -62,22 +62,6 @@ namespace tessaril::app {
 namespace {
 
 constexpr int kAdvertisementPeriodMs = 20000;
-
-QMessageBox::Icon ToQt(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Information:
-      return QMessageBox::Information;
-    case MessageIcon::Warning:
-      return QMessageBox::Warning;
-    case MessageIcon::Error:
-      return QMessageBox::Critical;
-    case MessageIcon::Question:
-      return QMessageBox::Question;
-    case MessageIcon::None:
-      break;
-  }
-  return QMessageBox::NoIcon;
-}
 
 }  // namespace
 
@@ -139,7 +123,8 @@ void CMainDlg::BuildLayout() {
       {1055, "文件对比", [this] { RunFileTools(); }},
       {1053, "系统设置", [this] { RunSettingsCommand(state_.settings, state_.prefixes, *this); }},
       {1059, "空号过滤", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage1)); }},
-      {1061, "号码实时查询", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage2)); }},
+      {1061, "号码实时查询",
+       [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage2)); }},
       {1062, "短信验证码", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage3)); }},
       {1063, "语音验证码", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage4)); }},
       {1064, "营销短信", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage5)); }},
@@ -355,49 +340,24 @@ void CMainDlg::RotateAdvertisement() {
 // Frontend.
 
 void CMainDlg::ShowMessage(const Message& message) {
-  QMessageBox box(ToQt(message.icon), Q(message.caption), Q(message.text), QMessageBox::Ok, this);
-  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-  box.exec();
+  ShowMessageBox(this, message);
 }
 
 bool CMainDlg::AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) {
-  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No, this);
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("否"));
-  return box.exec() == QMessageBox::Yes;
+  return AskYesNoBox(this, text, caption, icon);
 }
 
 std::optional<std::vector<std::string>> CMainDlg::PickOpenFiles(const OpenFileRequest& request) {
-  std::vector<std::string> paths;
-  if (request.multiple) {
-    for (const QString& path : QFileDialog::getOpenFileNames(this, Q(request.title), QString(),
-                                                             PickerFilter(request.filter)))
-      paths.push_back(U(path));
-  } else {
-    QString path = QFileDialog::getOpenFileName(this, Q(request.title), QString(),
-                                                PickerFilter(request.filter));
-    if (!path.isEmpty())
-      paths.push_back(U(path));
-  }
-  if (paths.empty())
-    return std::nullopt;
-  return paths;
+  return PickOpenFilesDialog(this, request);
 }
 
 std::optional<std::string> CMainDlg::PickSaveFile(const SaveFileRequest& request) {
-  QString path = QFileDialog::getSaveFileName(this, Q(request.title), Q(request.initial_name),
-                                              PickerFilter(request.filter));
-  if (path.isEmpty())
-    return std::nullopt;
-  return U(path);
+  return PickSaveFileDialog(this, request);
 }
 
 std::optional<std::string> CMainDlg::PickFolder(const std::string& title,
                                                 const std::string& initial) {
-  QString path = QFileDialog::getExistingDirectory(this, Q(title), Q(initial));
-  if (path.isEmpty())
-    return std::nullopt;
-  return U(path);
+  return PickFolderDialog(this, title, initial);
 }
 
 void CMainDlg::SetProgress(int percent) {

@@ -139,14 +139,11 @@ bool SettingsStore::Save() const {
 std::string DefaultSettingsPath() {
   if (const char* explicit_path = std::getenv("TESSARIL_CONFIG"); explicit_path && *explicit_path)
     return explicit_path;
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::string(home) + "/.config";
-  } else {
-    base = ".";
-  }
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  const std::string base = xdg && *xdg     ? std::string(xdg)
+                           : home && *home ? std::string(home) + "/.config"
+                                           : std::string(".");
   return base + "/KorvaneTessaril/KorvaneTessaril.ini";
 }
 

@@ -168,7 +168,8 @@ class ScriptedFrontend : public Frontend {
   static std::optional<T> Take(std::deque<std::optional<T>>& queue) {
     if (queue.empty())
       return std::nullopt;
-    std::optional<T> answer = std::move(queue.front());
+    std::optional<T> answer;
+    answer.swap(queue.front());
     queue.pop_front();
     return answer;
   }

@@ -1,0 +1,80 @@
+#include "app/qt_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/qt_text.h"
+
+namespace tessaril::app {
+namespace {
+
+QMessageBox::Icon ToQt(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void ShowMessageBox(QWidget* parent, const Message& message) {
+  QMessageBox box(ToQt(message.icon), Q(message.caption), Q(message.text), QMessageBox::Ok, parent);
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+  box.exec();
+}
+
+bool AskYesNoBox(QWidget* parent, const std::string& text, const std::string& caption,
+                 MessageIcon icon) {
+  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No, parent);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::vector<std::string>> PickOpenFilesDialog(QWidget* parent,
+                                                            const OpenFileRequest& request) {
+  QStringList chosen;
+  if (request.multiple) {
+    chosen = QFileDialog::getOpenFileNames(parent, Q(request.title), QString(),
+                                           PickerFilter(request.filter));
+  } else {
+    QString path = QFileDialog::getOpenFileName(parent, Q(request.title), QString(),
+                                                PickerFilter(request.filter));
+    if (!path.isEmpty())
+      chosen << path;
+  }
+  if (chosen.isEmpty())
+    return std::nullopt;
+  std::vector<std::string> paths;
+  for (const QString& path : chosen)
+    paths.push_back(U(path));
+  return paths;
+}
+
+std::optional<std::string> PickSaveFileDialog(QWidget* parent, const SaveFileRequest& request) {
+  QString path = QFileDialog::getSaveFileName(parent, Q(request.title), Q(request.initial_name),
+                                              PickerFilter(request.filter));
+  if (path.isEmpty())
+    return std::nullopt;
+  return U(path);
+}
+
+std::optional<std::string> PickFolderDialog(QWidget* parent, const std::string& title,
+                                            const std::string& initial) {
+  QString path = QFileDialog::getExistingDirectory(parent, Q(title), Q(initial));
+  if (path.isEmpty())
+    return std::nullopt;
+  return U(path);
+}
+
+}  // namespace tessaril::app

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/frontend.h"
+
+class QWidget;
+
+namespace tessaril::app {
+
+// The message boxes and pickers every window shows for the commands it runs, over `parent`.
+void ShowMessageBox(QWidget* parent, const Message& message);
+bool AskYesNoBox(QWidget* parent, const std::string& text, const std::string& caption,
+                 MessageIcon icon);
+std::optional<std::vector<std::string>> PickOpenFilesDialog(QWidget* parent,
+                                                            const OpenFileRequest& request);
+std::optional<std::string> PickSaveFileDialog(QWidget* parent, const SaveFileRequest& request);
+std::optional<std::string> PickFolderDialog(QWidget* parent, const std::string& title,
+                                            const std::string& initial);
+
+}  // namespace tessaril::app

@@ -191,52 +191,14 @@ void ImportSource(Run& r) {
   r.Script("import {in}");
 }
 
-// Stand-ins for the exports while they have not landed on this branch: the same work written
-// with the list's own interface (every entry, or every distinct text with its count, written as
-// a text file, then the list emptied). Drop them once the export rows above them run.
-void WriteEntries(Run& r) {
-  TextFileWriter file;
-  r.failed = !file.Open(r.out + "/all.txt");
-  const NumberList& list = r.state.source;
-  for (int i = 0, n = list.Count(); i < n; ++i)
-    file.WriteLine(list.At(i));
-  r.failed = !file.Close() || r.failed;
-  r.state.source.Clear();
-}
-
-void WriteCounts(Run& r) {
-  TextFileWriter file;
-  r.failed = !file.Open(r.out + "/counts.txt");
-  char count_text[16];
-  r.state.source.WalkKeys([&](std::string_view text, int count) {
-    const int length = std::snprintf(count_text, sizeof count_text, "%7d ", count);
-    file.Write(std::string_view(count_text, static_cast<size_t>(length)));
-    file.WriteLine(text);
-  });
-  r.failed = !file.Close() || r.failed;
-  r.state.source.Clear();
-}
-
 const Operation kOperations[] = {
     // The floor of any import: reading the file.
     {"import", Nothing, ImportSource, "cat {in} > /dev/null"},
     {"import + dedupe + export all", Nothing,
      [](Run& r) { r.Script("import {in}\ndedupe source\nexport-all source {out}/all.txt"); },
      "LC_ALL=C sort -u {in} -o {out}/tool.txt"},
-    {"  stand-in: import+dedupe+write", Nothing,
-     [](Run& r) {
-       r.Script("import {in}\ndedupe source");
-       WriteEntries(r);
-     },
-     "LC_ALL=C sort -u {in} -o {out}/tool.txt"},
     {"repeat counts (export-repeat)", Nothing,
      [](Run& r) { r.Script("import {in}\nexport-repeat source {out}/repeat.txt"); },
-     "LC_ALL=C sort {in} | uniq -c > {out}/tool.txt"},
-    {"  stand-in: import+write counts", Nothing,
-     [](Run& r) {
-       r.Script("import {in}");
-       WriteCounts(r);
-     },
      "LC_ALL=C sort {in} | uniq -c > {out}/tool.txt"},
     {"compare into 3 files", Nothing, [](Run& r) { r.Script("compare3 {in} {in2} --out {out}"); },
      "LC_ALL=C sort {in} -o {out}/a && LC_ALL=C sort {in2} -o {out}/b && "

@@ -35,7 +35,7 @@ std::optional<std::string> CheckExportFormat(const ExportFormatValues& values) {
   return std::nullopt;
 }
 
-void RowWriter::Write(const std::string& number) {
+void RowWriter::Write(std::string_view number) {
   file_.Write(number);
   file_.Write(layout_.separator);
   if (++in_row_ == layout_.numbers_per_row) {
@@ -82,9 +82,10 @@ void ExportAll(AppState& state, Frontend& frontend) {
 
   ProgressReporter progress(frontend);
   RowWriter rows(file, layout);
+  NumberList::Scratch scratch;
   for (int i = 0; i < count && !file.Failed(); ++i) {
     progress.Step(i, count);
-    rows.Write(list.At(i));
+    rows.Write(list.View(i, scratch));
   }
   if (FinishOutputFile(file, *base, count) == FinishResult::kWriteFailed) {
     // The numbers are not safely in the file: the list keeps every one of them.

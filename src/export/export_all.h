@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/dialog_values.h"
 #include "base/text_file.h"
@@ -37,7 +38,7 @@ struct RowLayout {
 class RowWriter {
  public:
   RowWriter(TextFileWriter& file, const RowLayout& layout) : file_(file), layout_(layout) {}
-  void Write(const std::string& number);
+  void Write(std::string_view number);
 
  private:
   TextFileWriter& file_;

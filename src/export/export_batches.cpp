@@ -73,9 +73,10 @@ void ExportInBatches(AppState& state, Frontend& frontend) {
   ProgressReporter progress(frontend);
   const int per_file = std::min(total, batch_size);
   int in_file = 0;
+  NumberList::Scratch scratch;
   while (written < total) {
     progress.Step(in_file, per_file);
-    file.WriteLine(list.At(written));
+    file.WriteLine(list.View(written, scratch));
     ++written;
     if (file.Failed())
       return end_with(kCannotWriteFile);

@@ -42,9 +42,10 @@ void ExportByCarrier(AppState& state, Frontend& frontend) {
 
   ProgressReporter progress(frontend);
   const int n = list.Count();
+  NumberList::Scratch scratch;
   for (int i = 0; i < n; ++i) {
     progress.Step(i, n);
-    const std::string entry = list.At(i);
+    const std::string_view entry = list.View(i, scratch);
     const size_t g = static_cast<size_t>(ClassifyCarrier(state.prefixes, entry));
     files[g].WriteLine(entry);
     if (files[g].Failed())

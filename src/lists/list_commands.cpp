@@ -52,8 +52,9 @@ void RemoveNonMobileEntries(AppState& state, Frontend& frontend) {
   const int n = list.Count();
   // Visited from the end, as the entry-by-entry removal does; removed in one sweep afterwards.
   std::vector<int> failing;
+  NumberList::Scratch scratch;
   for (int i = n - 1, visited = 1; i >= 0; --i, ++visited) {
-    if (!IsMobileNumber(state.prefixes, list.At(i)))
+    if (!IsMobileNumber(state.prefixes, list.View(i, scratch)))
       failing.push_back(i);
     progress.Step(visited, n);
   }

@@ -310,6 +310,14 @@ std::string NumberList::At(int index) const {
   return text;
 }
 
+std::string_view NumberList::View(int index, Scratch& scratch) const {
+  const Code code = Slot(head_ + static_cast<std::size_t>(index));
+  if (code & kOtherTag)
+    return other_by_id_[code & ~kOtherTag]->first;
+  FormatNumber(code, scratch);
+  return std::string_view(scratch, sizeof scratch);
+}
+
 int NumberList::DistinctCount() const {
   FlushPending();
   return static_cast<int>(numbers_distinct_ + others_.size());

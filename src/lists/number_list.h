@@ -39,6 +39,10 @@ class NumberList {
 
   int Count() const { return static_cast<int>(size_); }
   std::string At(int index) const;
+  // The entry at `index` without a copy: a number is spelled into `scratch`, another text is
+  // viewed where the list keeps it. Valid until the list or `scratch` changes.
+  using Scratch = char[11];
+  std::string_view View(int index, Scratch& scratch) const;
   int DistinctCount() const;
   int CountOf(std::string_view text) const;
 

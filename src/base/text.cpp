@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace tessaril {
 
@@ -27,6 +28,36 @@ bool IsElevenDigits(std::string_view text) {
       return false;
   }
   return true;
+}
+
+bool ParseElevenDigits(std::string_view text, std::uint64_t& value) {
+  if (text.size() != 11)
+    return false;
+  std::uint64_t v = 0;
+  for (char c : text) {
+    unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+    if (digit > 9)
+      return false;
+    v = v * 10 + digit;
+  }
+  value = v;
+  return true;
+}
+
+// The eleven digits of a value below 10^11: two 32-bit halves, digits in pairs.
+void FormatElevenDigits(std::uint64_t value, char* out) {
+  static constexpr char kPairs[] =
+      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243"
+      "4445464748495051525354555657585960616263646566676869707172737475767778798081828384858687"
+      "888990919293949596979899";
+  std::uint32_t high = static_cast<std::uint32_t>(value / 100000000);  // first 3 digits
+  std::uint32_t low = static_cast<std::uint32_t>(value % 100000000);   // last 8 digits
+  for (int i = 9; i >= 3; i -= 2) {
+    std::memcpy(out + i, kPairs + 2 * (low % 100), 2);
+    low /= 100;
+  }
+  std::memcpy(out + 1, kPairs + 2 * (high % 100), 2);
+  out[0] = static_cast<char>('0' + high / 100);
 }
 
 std::string Format(const char* pattern, ...) {

@@ -11,6 +11,8 @@
 #include <new>
 #include <utility>
 
+#include "base/text.h"
+
 namespace tessaril {
 namespace {
 
@@ -53,36 +55,6 @@ std::uint64_t NumbersBefore(std::string_view text) {
   if (k < text.size() && static_cast<unsigned char>(text[k]) > '9')
     return (prefix + 1) * scale;
   return prefix * scale;
-}
-
-bool ParseNumber(std::string_view text, std::uint64_t& value) {
-  if (text.size() != 11)
-    return false;
-  std::uint64_t v = 0;
-  for (char c : text) {
-    unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
-    if (digit > 9)
-      return false;
-    v = v * 10 + digit;
-  }
-  value = v;
-  return true;
-}
-
-// The eleven digits of a value below 10^11: two 32-bit halves, digits in pairs.
-void FormatNumber(std::uint64_t value, char* out) {
-  static constexpr char kPairs[] =
-      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243"
-      "4445464748495051525354555657585960616263646566676869707172737475767778798081828384858687"
-      "888990919293949596979899";
-  std::uint32_t high = static_cast<std::uint32_t>(value / 100000000);  // first 3 digits
-  std::uint32_t low = static_cast<std::uint32_t>(value % 100000000);   // last 8 digits
-  for (int i = 9; i >= 3; i -= 2) {
-    std::memcpy(out + i, kPairs + 2 * (low % 100), 2);
-    low /= 100;
-  }
-  std::memcpy(out + 1, kPairs + 2 * (high % 100), 2);
-  out[0] = static_cast<char>('0' + high / 100);
 }
 
 std::uint64_t ValueOf(std::uint64_t word) {
@@ -306,7 +278,7 @@ std::string NumberList::At(int index) const {
   if (code & kOtherTag)
     return other_by_id_[code & ~kOtherTag]->first;
   std::string text(11, '0');
-  FormatNumber(code, text.data());
+  FormatElevenDigits(code, text.data());
   return text;
 }
 
@@ -314,7 +286,7 @@ std::string_view NumberList::View(int index, Scratch& scratch) const {
   const Code code = Slot(head_ + static_cast<std::size_t>(index));
   if (code & kOtherTag)
     return other_by_id_[code & ~kOtherTag]->first;
-  FormatNumber(code, scratch);
+  FormatElevenDigits(code, scratch);
   return std::string_view(scratch, sizeof scratch);
 }
 
@@ -325,7 +297,7 @@ int NumberList::DistinctCount() const {
 
 int NumberList::CountOf(std::string_view text) const {
   std::uint64_t value;
-  if (ParseNumber(text, value)) {
+  if (ParseElevenDigits(text, value)) {
     FlushPending();
     return NumberCount(value);
   }
@@ -335,7 +307,7 @@ int NumberList::CountOf(std::string_view text) const {
 
 void NumberList::Append(std::string_view text) {
   std::uint64_t value;
-  if (ParseNumber(text, value)) {
+  if (ParseElevenDigits(text, value)) {
     PushCode(value);
     // Its slot is fetched now and used when the batch is full, a few dozen lines later.
     if (!hash_.empty())
@@ -732,7 +704,7 @@ void NumberList::Merge(Visit&& visit) const {
         bound = NumbersBefore(std::next(other)->first);
     }
     if (kText)
-      FormatNumber(value, digits);
+      FormatElevenDigits(value, digits);
     const int count =
         field == kSaturated ? static_cast<int>(big_counts_.at(value)) : static_cast<int>(field);
     visit(&word, others_.end(), std::string_view(digits, 11), count);

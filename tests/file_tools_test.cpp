@@ -5,7 +5,7 @@
 #include <map>
 #include <random>
 
-#include "filetools/key_table.h"
+#include "base/key_table.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

@@ -3,6 +3,7 @@ list(APPEND CORE_SOURCES
   base/codepage.cpp
   base/data_folder.cpp
   base/file_system.cpp
+  base/key_table.cpp
   base/settings_store.cpp
   base/text.cpp
   base/text_file.cpp

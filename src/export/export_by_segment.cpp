@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/frontend.h"
+#include "base/key_table.h"
 #include "base/text.h"
 #include "export/grouped_files.h"
 
@@ -35,16 +36,15 @@ void ExportByRepeatCount(AppState& state, Frontend& frontend) {
   if (!grouped_base)
     return;
   const NumberList& list = state.List(id);
-  // The texts already written, held as compactly as the list holds them (a list of tens of
-  // millions of numbers would take gigabytes as a set of strings).
-  NumberList written;
+  // The texts already written: a set of packed numbers (a list of tens of millions of numbers
+  // would take gigabytes as a set of strings), one look-up per entry.
+  KeyTable written(static_cast<size_t>(list.DistinctCount()));
   // The labels by repeat count, each formatted once.
   std::vector<std::string> labels;
   WriteGroupedFiles(state, frontend, id, *grouped_base,
                     [&](const std::string& entry) -> std::optional<std::string> {
-                      if (written.CountOf(entry) > 0)
+                      if (!written.Insert(entry))
                         return std::nullopt;
-                      written.Append(entry);
                       const int count = list.CountOf(entry);
                       if (count >= 4096)
                         return Format("重复%d次", count);

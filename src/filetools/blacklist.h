@@ -9,7 +9,7 @@
 
 #include "base/dialog_values.h"
 #include "filetools/file_tools.h"
-#include "filetools/key_table.h"
+#include "base/key_table.h"
 
 namespace tessaril {
 

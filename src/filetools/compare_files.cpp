@@ -8,7 +8,7 @@
 #include "base/text_file.h"
 #include "classify/carrier_prefixes.h"
 #include "export/output_files.h"
-#include "filetools/key_table.h"
+#include "base/key_table.h"
 #include "filetools/tool_files.h"
 
 namespace tessaril {

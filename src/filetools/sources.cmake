@@ -3,7 +3,6 @@ list(APPEND CORE_SOURCES
   filetools/blacklist.cpp
   filetools/compare_files.cpp
   filetools/file_tools.cpp
-  filetools/key_table.cpp
   filetools/merge_files.cpp
   filetools/tool_files.cpp
 )

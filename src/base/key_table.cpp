@@ -1,4 +1,4 @@
-#include "filetools/key_table.h"
+#include "base/key_table.h"
 
 #include <sys/mman.h>
 

@@ -9,7 +9,7 @@
 
 namespace tessaril {
 
-// The keyed sets and counting tables of the file tools. Almost every key is a number of exactly
+// The keyed sets and counting tables of the file tools and the exports. Almost every key is a number of exactly
 // eleven digits; those are packed into one integer and held in an open-addressing table, so a
 // file of ten million numbers needs no allocation per line. Any other key is kept as its text in
 // an ordinary hash table beside it. Keys compare exactly, byte for byte, as texts would.

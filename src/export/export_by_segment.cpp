@@ -36,16 +36,17 @@ void ExportByRepeatCount(AppState& state, Frontend& frontend) {
   if (!grouped_base)
     return;
   const NumberList& list = state.List(id);
-  // The texts already written: a set of packed numbers (a list of tens of millions of numbers
-  // would take gigabytes as a set of strings), one look-up per entry.
-  KeyTable written(static_cast<size_t>(list.DistinctCount()));
+  // The repeated texts already written: a set of packed numbers (a list of tens of millions of
+  // numbers would take gigabytes as a set of strings). A text that occurs once is written at its
+  // only occurrence and never needs the set.
+  KeyTable written;
   // The labels by repeat count, each formatted once.
   std::vector<std::string> labels;
   WriteGroupedFiles(state, frontend, id, *grouped_base,
                     [&](const std::string& entry) -> std::optional<std::string> {
-                      if (!written.Insert(entry))
-                        return std::nullopt;
                       const int count = list.CountOf(entry);
+                      if (count > 1 && !written.Insert(entry))
+                        return std::nullopt;
                       if (count >= 4096)
                         return Format("重复%d次", count);
                       if (labels.size() <= static_cast<size_t>(count))

@@ -14,15 +14,9 @@ namespace tessaril {
 namespace {
 
 using Strings = std::vector<std::string>;
+using testing::Join;
 using testing::OutputLines;
 using testing::Sorted;
-
-std::string Join(const Strings& lines) {
-  std::string text;
-  for (const auto& line : lines)
-    text += line + "\r\n";
-  return text;
-}
 
 // Segments in the test database: 1390000 北京 (mobile), 1300000 广东 (unicom), 1330000 广东
 // (telecom), 1700000 北京 (no carrier of the default lists); 1350000 (mobile) is not in it.

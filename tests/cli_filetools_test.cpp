@@ -4,8 +4,7 @@
 
 #include "base/file_system.h"
 #include "classify/location_db.h"
-#include "cli/runner.h"
-#include "support/temp_dir.h"
+#include "support/cli_script_test.h"
 #include "support/tool_output.h"
 
 namespace tessaril {
@@ -13,18 +12,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class CliFileToolsTest : public testing::CommandTest {
- protected:
-  int Run(const std::string& script) {
-    std::istringstream in(script);
-    out_.str("");
-    err_.str("");
-    return cli::RunScript(in, state_, frontend_, out_, err_);
-  }
-  std::ostringstream out_;
-  std::ostringstream err_;
-  cli::CliFrontend frontend_{out_};
-};
+using CliFileToolsTest = testing::CliScriptTest;
 
 TEST_F(CliFileToolsTest, CompareMergeAndResultsTopToBottom) {
   std::string a = WriteFile("a.txt", "13900000001\r\n13900000002\r\n");

@@ -5,13 +5,12 @@
 
 #include "base/codepage.h"
 #include "classify/location_db.h"
-#include "cli/runner.h"
-#include "support/temp_dir.h"
+#include "support/cli_script_test.h"
 
 namespace tessaril {
 namespace {
 
-class CliLocationTest : public testing::CommandTest {
+class CliLocationTest : public testing::CliScriptTest {
  protected:
   CliLocationTest() {
     WriteFile("add.txt", Utf8ToGbk("湖北*武汉#宜昌#\r\n北京*北京#\r\n"));
@@ -24,15 +23,6 @@ class CliLocationTest : public testing::CommandTest {
     WaitForLocationDb();
     ClearLocationDb();
   }
-  int Run(const std::string& script) {
-    std::istringstream in(script);
-    out_.str("");
-    err_.str("");
-    return cli::RunScript(in, state_, frontend_, out_, err_);
-  }
-  cli::CliFrontend frontend_{out_};
-  std::ostringstream out_;
-  std::ostringstream err_;
 };
 
 TEST_F(CliLocationTest, LookupAndCitySegments) {

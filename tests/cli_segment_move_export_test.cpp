@@ -4,24 +4,12 @@
 #include <sstream>
 
 #include "base/file_system.h"
-#include "cli/runner.h"
-#include "support/temp_dir.h"
+#include "support/cli_script_test.h"
 
 namespace tessaril {
 namespace {
 
-class CliVerbTest : public testing::CommandTest {
- protected:
-  int Run(const std::string& script) {
-    std::istringstream in(script);
-    out_.str("");
-    err_.str("");
-    return cli::RunScript(in, state_, frontend_, out_, err_);
-  }
-  cli::CliFrontend frontend_{out_};
-  std::ostringstream out_;
-  std::ostringstream err_;
-};
+using CliVerbTest = testing::CliScriptTest;
 
 TEST_F(CliVerbTest, SegmentIsTypedIntoTheDialogsBox) {
   // The box holds seven digits: an eighth is cut, so the segment is accepted.

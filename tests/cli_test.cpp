@@ -2,27 +2,15 @@
 
 #include <sstream>
 
-#include "cli/runner.h"
 #include "cli/script.h"
-#include "support/temp_dir.h"
+#include "support/cli_script_test.h"
 
 namespace tessaril {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-class CliTest : public testing::CommandTest {
- protected:
-  int Run(const std::string& script) {
-    std::istringstream in(script);
-    out_.str("");
-    err_.str("");
-    return cli::RunScript(in, state_, frontend_, out_, err_);
-  }
-  cli::CliFrontend frontend_{out_};
-  std::ostringstream out_;
-  std::ostringstream err_;
-};
+using CliTest = testing::CliScriptTest;
 
 TEST(ScriptLine, WordsQuotesAndComments) {
   std::string error;

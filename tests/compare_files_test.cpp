@@ -13,18 +13,12 @@ namespace tessaril {
 namespace {
 
 using Strings = std::vector<std::string>;
+using testing::Join;
 using testing::OutputLines;
 using testing::Sorted;
 
 std::string Number(int i) {
   return std::to_string(13900000000LL + i);
-}
-
-std::string Join(const Strings& lines) {
-  std::string text;
-  for (const auto& line : lines)
-    text += line + "\r\n";
-  return text;
 }
 
 class CompareTest : public testing::CommandTest {

@@ -9,6 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
@@ -32,12 +33,7 @@ CBatchSizeDlg::CBatchSizeDlg(const BatchSizeValues& shown, QWidget* parent) : QD
   automatic_->setChecked(shown.automatic);
   layout->addWidget(automatic_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
 }
 
 std::optional<BatchSizeValues> CBatchSizeDlg::Values(std::string* refusal) const {

@@ -9,6 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "export/export_all.h"
@@ -61,12 +62,7 @@ CExportFormatDlg::CExportFormatDlg(const ExportFormatValues& shown, QWidget* par
   connect(rows_, &QRadioButton::clicked, this, &CExportFormatDlg::EnableRows);
   EnableRows();
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
 }
 
 void CExportFormatDlg::EnableRows() {

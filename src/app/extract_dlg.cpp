@@ -1,4 +1,5 @@
 #include "app/extract_dlg.h"
+#include "app/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -32,12 +33,7 @@ CExtractDlg::CExtractDlg(const ExtractValues& shown, QWidget* parent) : QDialog(
   kinds_layout->addWidget(emails_);
   layout->addWidget(kinds);
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
 }
 
 ExtractValues CExtractDlg::Values() const {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 
@@ -46,12 +47,7 @@ CMoveByDigitsDlg::CMoveByDigitsDlg(const DigitMaskValues& shown, QWidget* parent
     layout->addWidget(new QLabel(QString::fromUtf8(line), this));
   }
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
 }
 
 DigitMaskValues CMoveByDigitsDlg::Values() const {

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "lists/move_commands.h"
@@ -58,12 +59,7 @@ CMoveByTypeDlg::CMoveByTypeDlg(const MoveByTypeValues& shown, QWidget* parent) :
   end_->setText(Q(shown.range_end));
   EnableRange();
 
-  auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this, Qt::Vertical));
 }
 
 void CMoveByTypeDlg::EnableRange() {

@@ -1,4 +1,5 @@
 #include "app/region_type_dlg.h"
+#include "app/dialog_buttons.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -16,12 +17,7 @@ CRegionTypeDlg::CRegionTypeDlg(const RegionTypeValues& shown, QWidget* parent) :
   layout->addWidget(by_province_);
   layout->addWidget(by_city_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
 }
 
 RegionTypeValues CRegionTypeDlg::Values() const {

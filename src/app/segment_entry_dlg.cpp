@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "acquire/segment_entry.h"
+#include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 
@@ -22,12 +23,7 @@ CSegmentEntryDlg::CSegmentEntryDlg(const SegmentEntryValues& shown, QWidget* par
   layout->addWidget(segment_, 0, 1);
   layout->addWidget(new QLabel(QStringLiteral("7位数，不包含最后4位"), this), 1, 1);
 
-  auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons, 0, 2, 2, 1);
+  layout->addWidget(OkCancelButtons(this, Qt::Vertical), 0, 2, 2, 1);
 }
 
 SegmentEntryValues CSegmentEntryDlg::Values() const {

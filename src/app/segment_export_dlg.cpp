@@ -8,6 +8,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "export/export_by_segment.h"
@@ -29,12 +30,7 @@ CSegmentExportDlg::CSegmentExportDlg(const SegmentExportValues& shown, QWidget* 
   row->addWidget(new QLabel(QStringLiteral("位进行导出。"), this));
   layout->addLayout(row);
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CSegmentExportDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
 }
 
 SegmentExportValues CSegmentExportDlg::Values() const {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/qt_text.h"
 
 namespace tessaril::app {
@@ -26,12 +27,7 @@ CSettingsDlg::CSettingsDlg(const CarrierPrefixTexts& shown, QWidget* parent) : Q
   unicom_ = add_field("设置中国联通号码的前三位(用分号隔开)", shown.unicom);
   telecom_ = add_field("设置中国电信号码得前三位(用分号隔开)", shown.telecom);
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
 }
 
 CarrierPrefixTexts CSettingsDlg::Values() const {

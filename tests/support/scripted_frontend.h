@@ -58,7 +58,8 @@ class ScriptedFrontend : public Frontend {
   }
   bool SetClipboardText(const std::string& text) override {
     calls.push_back("clipboard set");
-    if (!clipboard_takes_text) return false;
+    if (!clipboard_takes_text)
+      return false;
     clipboard = text;
     return true;
   }

@@ -22,7 +22,15 @@ inline std::vector<std::string> OutputLines(const std::string& bytes) {
   return lines;
 }
 
-// The same, sorted: for parts written in a hash table's order.
+// Lines as a number file holds them: each followed by CR LF.
+inline std::string Join(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines)
+    text += line + "\r\n";
+  return text;
+}
+
+// The lines of a tool's output, sorted: for parts written in a hash table's order.
 inline std::vector<std::string> Sorted(std::vector<std::string> lines) {
   std::sort(lines.begin(), lines.end());
   return lines;

@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string folder = argv[1];
-  if (argc == 3) only = argv[2];
+  if (argc == 3)
+    only = argv[2];
   if (folder.back() != '/')
     folder.push_back('/');
   MakeDirectory(folder);
@@ -107,7 +108,8 @@ int main(int argc, char** argv) {
   values.order = 0;
   values.export_mode = 3;
   auto filter = [&](const char* what) {
-    if (!only.empty() && std::string(what).rfind(only, 0) != 0) return;
+    if (!only.empty() && std::string(what).rfind(only, 0) != 0)
+      return;
     for (const auto& path : tools.result_files)
       RemoveFile(path);
     tools.result_files.clear();

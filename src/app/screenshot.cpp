@@ -1,7 +1,7 @@
+#include "app/screenshot.h"
 #include "app/move_by_features_dlg.h"
 #include "app/region_tree_widget.h"
 #include "app/region_type_dlg.h"
-#include "app/screenshot.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,25 +10,25 @@
 #include <QTreeWidget>
 #include <iostream>
 
+#include "app/about_dlg.h"
+#include "app/batch_size_dlg.h"
 #include "app/blacklist_dlg.h"
+#include "app/export_format_dlg.h"
 #include "app/extract_dlg.h"
 #include "app/file_tools_dlg.h"
-#include "filetools/blacklist.h"
-#include "app/batch_size_dlg.h"
-#include "app/export_format_dlg.h"
 #include "app/main_dlg.h"
 #include "app/move_by_digits_dlg.h"
 #include "app/move_by_type_dlg.h"
+#include "app/notice_view.h"
 #include "app/segment_entry_dlg.h"
 #include "app/segment_export_dlg.h"
 #include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
-#include "app/about_dlg.h"
-#include "app/notice_view.h"
-#include "classify/region_tree.h"
-#include "online/online_addresses.h"
 #include "classify/carrier_prefixes.h"
+#include "classify/region_tree.h"
 #include "export/export_all.h"
+#include "filetools/blacklist.h"
+#include "online/online_addresses.h"
 
 namespace tessaril::app {
 namespace {

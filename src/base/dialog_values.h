@@ -30,9 +30,9 @@ using RegionTree = std::vector<RegionProvince>;
 
 // "从文本或者粘贴版提取手机号码": where the text comes from and what is taken out of it.
 struct ExtractValues {
-  int source = 0;        // 0 "从指定的文本文件提取", 1 "从粘贴版中直接提取"
-  bool numbers = true;   // "提取手机号码"
-  bool emails = false;   // "提取邮箱"
+  int source = 0;       // 0 "从指定的文本文件提取", 1 "从粘贴版中直接提取"
+  bool numbers = true;  // "提取手机号码"
+  bool emails = false;  // "提取邮箱"
 };
 
 // "手工书写要导入的号码段:": the segment as typed (digits only, at most 7).
@@ -78,11 +78,11 @@ struct FeatureMoveValues {
   bool aabb = false;
   bool aaaa = false;
   bool abcd = false;
-  bool region = false;        // "城市匹配"
-  std::string region_item;    // the selected tree item's text
-  int region_kind = 0;        // 0: nothing selected, 1: a province, 2: a city
-  bool data = false;          // "数据匹配"
-  std::string data_text;      // the data box's text
+  bool region = false;      // "城市匹配"
+  std::string region_item;  // the selected tree item's text
+  int region_kind = 0;      // 0: nothing selected, 1: a province, 2: a city
+  bool data = false;        // "数据匹配"
+  std::string data_text;    // the data box's text
 };
 
 // Export dialogs.
@@ -118,14 +118,14 @@ struct RegionTypeValues {
 // "滤除黑名单号码": the blacklist options (settings of section "Setting", named beside each field)
 // and the provinces ticked in its region list.
 struct BlacklistValues {
-  std::string blacklist_path;   // BackNumFilePath: "选择黑名单文件:"
-  int all_regions = 1;          // ShengFen: "全部地区"
-  int all_carriers = 1;         // PhoneType: "全部运营商"
-  int telecom = 1;              // PhoneDianxin: "中国电信"
-  int unicom = 1;               // PhoneLiantong: "中国联通"
-  int mobile = 1;               // PhoneYidong: "中国移动"
-  int export_mode = 3;          // ExportType: 0 地区+运营商, 1 地区, 2 运营商, 3 不区分
-  int remove_duplicates = 0;    // bDeleteRepeat: "去除重复号码"
+  std::string blacklist_path;  // BackNumFilePath: "选择黑名单文件:"
+  int all_regions = 1;         // ShengFen: "全部地区"
+  int all_carriers = 1;        // PhoneType: "全部运营商"
+  int telecom = 1;             // PhoneDianxin: "中国电信"
+  int unicom = 1;              // PhoneLiantong: "中国联通"
+  int mobile = 1;              // PhoneYidong: "中国移动"
+  int export_mode = 3;         // ExportType: 0 地区+运营商, 1 地区, 2 运营商, 3 不区分
+  int remove_duplicates = 0;   // bDeleteRepeat: "去除重复号码"
   int export_unrecognised = 0;  // bNoShengNumber: "导出未识别号码"
   int order = 2;                // nSortType: 0 保持原序, 1 重新排序, 2 重新乱序
   int create_folder = 0;        // bCreateDir: "导出的同时生成同名文件夹"

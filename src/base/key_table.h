@@ -9,10 +9,11 @@
 
 namespace tessaril {
 
-// The keyed sets and counting tables of the file tools and the exports. Almost every key is a number of exactly
-// eleven digits; those are packed into one integer and held in an open-addressing table, so a
-// file of ten million numbers needs no allocation per line. Any other key is kept as its text in
-// an ordinary hash table beside it. Keys compare exactly, byte for byte, as texts would.
+// The keyed sets and counting tables of the file tools and the exports. Almost every key is a
+// number of exactly eleven digits; those are packed into one integer and held in an open-addressing
+// table, so a file of ten million numbers needs no allocation per line. Any other key is kept as
+// its text in an ordinary hash table beside it. Keys compare exactly, byte for byte, as texts
+// would.
 //
 // Each key carries a count (a set simply ignores it). Walking visits the packed keys in table
 // order, then the other keys; the order is fixed for a given history of insertions.
@@ -40,11 +41,13 @@ class KeyTable {
     char digits[11];
     for (size_t i = 0; i < slot_count_; ++i) {
       const std::uint64_t slot = slots_[i];
-      if (slot == 0) continue;
+      if (slot == 0)
+        continue;
       Unpack((slot & kKeyMask) - 1, digits);
       visit(std::string_view(digits, 11), static_cast<std::uint32_t>(slot >> kKeyBits));
     }
-    for (const auto& [text, count] : texts_) visit(std::string_view(text), count);
+    for (const auto& [text, count] : texts_)
+      visit(std::string_view(text), count);
   }
 
  private:

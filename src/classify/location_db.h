@@ -21,9 +21,10 @@ class CLocationDb {
   // Reads a database file; records are added to what is there, a later line replacing an earlier
   // one of the same segment. False when the file cannot be opened (nothing is added).
   bool LoadFile(const std::string& path);
-  // Parses one record line (UTF-8) and adds it; true when it was accepted. Four white-space-separated
-  // fields: a word that is not used, the segment (7 characters, the first "1"), the province and
-  // the city, each at most kMaxFieldBytes; anything after the fourth is ignored.
+  // Parses one record line (UTF-8) and adds it; true when it was accepted. Four
+  // white-space-separated fields: a word that is not used, the segment (7 characters, the first
+  // "1"), the province and the city, each at most kMaxFieldBytes; anything after the fourth is
+  // ignored.
   bool AddLine(std::string_view line);
   static constexpr size_t kMaxFieldBytes = 255;
   void Set(std::string_view segment, std::string location);

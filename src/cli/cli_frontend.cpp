@@ -1,10 +1,10 @@
 #include "cli/cli_frontend.h"
 
-#include "filetools/blacklist.h"
 #include "acquire/segment_entry.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
 #include "export/export_by_segment.h"
+#include "filetools/blacklist.h"
 #include "lists/move_by_features.h"
 #include "lists/move_commands.h"
 
@@ -59,7 +59,9 @@ std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTe
 
 // Acquisition dialogs.
 
-std::optional<ExtractValues> CliFrontend::AskExtract(const ExtractValues&) { return answers.extract; }
+std::optional<ExtractValues> CliFrontend::AskExtract(const ExtractValues&) {
+  return answers.extract;
+}
 std::optional<SegmentEntryValues> CliFrontend::AskSegmentEntry(const SegmentEntryValues&) {
   if (answers.segment_entry) {
     if (std::optional<std::string> refused = CheckSegmentEntry(answers.segment_entry->segment)) {
@@ -154,7 +156,8 @@ std::optional<RegionTypeValues> CliFrontend::AskRegionType(const RegionTypeValue
 // File-tools dialogs.
 
 std::optional<BlacklistValues> CliFrontend::AskBlacklist(const BlacklistValues&) {
-  if (!answers.blacklist) return std::nullopt;
+  if (!answers.blacklist)
+    return std::nullopt;
   // The dialog's OK: the region list is kept in sheng.txt, and the dialog stays open (the script
   // stops) when that file cannot be written.
   if (std::optional<std::string> refusal = ConfirmBlacklistValues(*answers.blacklist)) {
@@ -167,7 +170,9 @@ std::optional<BlacklistValues> CliFrontend::AskBlacklist(const BlacklistValues&)
 // Online pieces.
 
 // A script has no desktop to hand a web address to: nothing is opened.
-bool CliFrontend::OpenUrl(const std::string&) { return false; }
+bool CliFrontend::OpenUrl(const std::string&) {
+  return false;
+}
 
 void CliFrontend::Refuse(const std::string& text, const std::string& caption) {
   ShowMessage({text, caption, MessageIcon::Warning, true});

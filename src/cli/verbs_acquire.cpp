@@ -1,6 +1,6 @@
 // Verbs of segment entry and extraction.
-#include "acquire/segment_entry.h"
 #include "acquire/extract.h"
+#include "acquire/segment_entry.h"
 #include "cli/verbs.h"
 
 namespace tessaril::cli {
@@ -15,8 +15,7 @@ std::vector<Verb> AcquireVerbs() {
              SegmentEntryValues{TypedIntoLimitEdit(args[0], kSegmentLength, true)};
          EnterSegment(c.state, c.frontend);
        }},
-      {"extract", "numbers|emails|both FILE",
-       "提取号码 from a text file, with those kinds ticked",
+      {"extract", "numbers|emails|both FILE", "提取号码 from a text file, with those kinds ticked",
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 2, 2);
          ExtractValues values;

@@ -18,7 +18,8 @@ struct ToolArguments {
 };
 
 // `with_value` lists the options that take a value, `flags` those that do not.
-ToolArguments SplitToolArguments(const Arguments& args, std::initializer_list<const char*> with_value,
+ToolArguments SplitToolArguments(const Arguments& args,
+                                 std::initializer_list<const char*> with_value,
                                  std::initializer_list<const char*> flags = {}) {
   ToolArguments split;
   auto is_one_of = [](const std::string& word, std::initializer_list<const char*> names) {
@@ -28,7 +29,8 @@ ToolArguments SplitToolArguments(const Arguments& args, std::initializer_list<co
     const std::string& word = args[i];
     if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
       if (is_one_of(word, with_value)) {
-        if (i + 1 >= args.size()) throw UsageError(word + " needs a value");
+        if (i + 1 >= args.size())
+          throw UsageError(word + " needs a value");
         split.options[word] = args[++i];
       } else if (is_one_of(word, flags)) {
         split.options[word] = "";
@@ -51,7 +53,8 @@ void RunFileTool(CliContext& c, const ToolArguments& split, Command&& command) {
   LoadFileToolsSettings(c.state.settings, tools);
   auto out = split.options.find("--out");
   tools.change_path = out != split.options.end() ? 1 : 0;
-  if (out != split.options.end()) tools.str_path = out->second;
+  if (out != split.options.end())
+    tools.str_path = out->second;
   tools.result_files = c.state.result_files;
   command(tools);
   c.state.result_files = tools.result_files;
@@ -88,8 +91,10 @@ std::vector<std::string> CommaList(const std::string& text) {
   size_t from = 0;
   while (from <= text.size()) {
     size_t comma = text.find(',', from);
-    if (comma == std::string::npos) comma = text.size();
-    if (comma > from) items.push_back(text.substr(from, comma - from));
+    if (comma == std::string::npos)
+      comma = text.size();
+    if (comma > from)
+      items.push_back(text.substr(from, comma - from));
     from = comma + 1;
   }
   return items;
@@ -102,7 +107,8 @@ BlacklistValues BlacklistAnswers(CliContext& c, const ToolArguments& split) {
     auto it = split.options.find(name);
     return it == split.options.end() ? nullptr : &it->second;
   };
-  if (const std::string* path = option("--blacklist")) values.blacklist_path = *path;
+  if (const std::string* path = option("--blacklist"))
+    values.blacklist_path = *path;
   if (const std::string* provinces = option("--provinces")) {
     std::vector<std::string> names = CommaList(*provinces);
     values.all_regions = 0;
@@ -120,26 +126,38 @@ BlacklistValues BlacklistAnswers(CliContext& c, const ToolArguments& split) {
     values.all_carriers = 0;
     values.mobile = values.unicom = values.telecom = 0;
     for (const std::string& carrier : CommaList(*carriers)) {
-      if (carrier == "mobile") values.mobile = 1;
-      else if (carrier == "unicom") values.unicom = 1;
-      else if (carrier == "telecom") values.telecom = 1;
-      else throw UsageError("expected mobile, unicom or telecom, not '" + carrier + "'");
+      if (carrier == "mobile")
+        values.mobile = 1;
+      else if (carrier == "unicom")
+        values.unicom = 1;
+      else if (carrier == "telecom")
+        values.telecom = 1;
+      else
+        throw UsageError("expected mobile, unicom or telecom, not '" + carrier + "'");
     }
   }
   if (const std::string* mode = option("--mode")) {
     long long value = ParseInteger(*mode, "--mode");
-    if (value < 0 || value > 3) throw UsageError("--mode is 0, 1, 2 or 3");
+    if (value < 0 || value > 3)
+      throw UsageError("--mode is 0, 1, 2 or 3");
     values.export_mode = static_cast<int>(value);
   }
-  if (option("--dedupe")) values.remove_duplicates = 1;
-  if (option("--unrecognised")) values.export_unrecognised = 1;
+  if (option("--dedupe"))
+    values.remove_duplicates = 1;
+  if (option("--unrecognised"))
+    values.export_unrecognised = 1;
   if (const std::string* order = option("--order")) {
-    if (*order == "keep") values.order = 0;
-    else if (*order == "sort") values.order = 1;
-    else if (*order == "shuffle") values.order = 2;
-    else throw UsageError("--order is keep, sort or shuffle");
+    if (*order == "keep")
+      values.order = 0;
+    else if (*order == "sort")
+      values.order = 1;
+    else if (*order == "shuffle")
+      values.order = 2;
+    else
+      throw UsageError("--order is keep, sort or shuffle");
   }
-  if (option("--folder")) values.create_folder = 1;
+  if (option("--folder"))
+    values.create_folder = 1;
   return values;
 }
 
@@ -151,14 +169,10 @@ std::vector<Verb> FileToolVerbs() {
                   "两个文件对比倒出2个文件; --out ticks 改变路径 with DIR as the output folder, "
                   "without it 改变路径 is unticked",
                   CompareIntoTwoFiles),
-      CompareVerb("compare3",
-                  "两个文件对比倒出3个文件",
-                  CompareIntoThreeFiles),
+      CompareVerb("compare3", "两个文件对比倒出3个文件", CompareIntoThreeFiles),
       MergeVerb("merge2", "整合->2个文件: FILE... is the source-file list, first to last",
                 MergeIntoTwoFiles),
-      MergeVerb("merge-many",
-                "整合->多个文件",
-                MergeIntoManyFiles),
+      MergeVerb("merge-many", "整合->多个文件", MergeIntoManyFiles),
       {"blacklist", "[--out DIR] [OPTION...] FILE...",
        "滤除黑名单: --blacklist FILE, --provinces A,B,... (unticks 全部地区 and ticks exactly "
        "these provinces), --carriers mobile,unicom,telecom (unticks 全部运营商 and ticks exactly "
@@ -177,7 +191,8 @@ std::vector<Verb> FileToolVerbs() {
       {"results", "", "prints the result-file list, top to bottom, one path per line",
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 0, 0);
-         for (const std::string& path : c.state.result_files) c.out << path << '\n';
+         for (const std::string& path : c.state.result_files)
+           c.out << path << '\n';
        }},
   };
 }

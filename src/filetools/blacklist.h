@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/dialog_values.h"
-#include "filetools/file_tools.h"
 #include "base/key_table.h"
+#include "filetools/file_tools.h"
 
 namespace tessaril {
 

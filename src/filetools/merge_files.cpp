@@ -6,11 +6,11 @@
 
 #include "base/file_system.h"
 #include "base/frontend.h"
+#include "base/key_table.h"
 #include "base/text.h"
 #include "base/text_file.h"
 #include "classify/carrier_prefixes.h"
 #include "export/output_files.h"
-#include "base/key_table.h"
 #include "filetools/tool_files.h"
 
 namespace tessaril {

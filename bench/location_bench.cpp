@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
       frontend.answers.save_file = out + "/region.txt";
       frontend.answers.region_type = RegionTypeValues{grouping};
       auto start = Clock::now();
-      ExportByRegion(state, frontend);
+      ExportByRegion(state, ListId::Target, frontend);
       times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
       files = static_cast<size_t>(std::distance(std::filesystem::directory_iterator(out),
                                                 std::filesystem::directory_iterator()));

@@ -223,7 +223,7 @@ TEST_F(BlacklistTest, UnwritableOutputFolderIsReportedForEachInput) {
   ui_.blacklist.push_back(Defaults());
   tools_.source_files = {input_, input_};
   FilterBlacklistFiles(state_, ui_, tools_);
-  EXPECT_EQ(ui_.calls, (Strings{"dialog blacklist", "message KorvaneTessaril: 创建文件失败!",
+  ASSERT_EQ(ui_.calls, (Strings{"dialog blacklist", "message KorvaneTessaril: 创建文件失败!",
                                 "message KorvaneTessaril: 创建文件失败!"}));
   EXPECT_TRUE(ui_.messages.back().failure);
   EXPECT_TRUE(tools_.source_files.empty());

@@ -77,7 +77,7 @@ TEST_F(CompareTest, TwoFilesShortAndEmptyFiles) {
   CompareIntoTwoFiles(state_, ui_, tools_);
   EXPECT_EQ(Lines("a对比后结果.txt"), Strings{Number(1)});
   EXPECT_EQ(ReadFile("a剩余的数据.txt"), "");
-  EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 对比完成,生成一个文件:\r\n" +
+  ASSERT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 对比完成,生成一个文件:\r\n" +
                                Path("a对比后结果.txt")});
   EXPECT_FALSE(ui_.messages.back().failure);
   EXPECT_TRUE(tools_.result_files.empty());
@@ -97,7 +97,7 @@ TEST_F(CompareTest, FailuresCreateNothingOrStopAtTheFailingOutput) {
   tools_.change_path = 1;
   tools_.str_path = Path("no/such/folder");
   CompareIntoThreeFiles(state_, ui_, tools_);
-  EXPECT_EQ(ui_.calls, (Strings{"message KorvaneTessaril: 打开文件失败!",
+  ASSERT_EQ(ui_.calls, (Strings{"message KorvaneTessaril: 打开文件失败!",
                                 "message KorvaneTessaril: 创建文件失败!"}));
   EXPECT_TRUE(ui_.messages[0].failure && ui_.messages[1].failure);
   EXPECT_TRUE(tools_.result_files.empty());
@@ -153,7 +153,7 @@ TEST_F(CompareTest, AFailedWriteIsReportedAndNothingIsAnnounced) {
   setrlimit(RLIMIT_FSIZE, &small);
   CompareIntoThreeFiles(state_, ui_, tools_);
   setrlimit(RLIMIT_FSIZE, &old_limit);
-  EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 写文件失败!"});
+  ASSERT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 写文件失败!"});
   EXPECT_TRUE(ui_.messages.back().failure);
   EXPECT_TRUE(tools_.result_files.empty());
 }

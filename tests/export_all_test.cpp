@@ -25,7 +25,7 @@ class ExportAllFileTest : public ExportAllTest {
   std::string Export(const std::string& name, const ExportFormatValues& format) {
     ui_.export_formats.push_back(format);
     ui_.save_files.push_back(Path(name + ".txt"));
-    ExportAll(state_, ui_);
+    ExportAll(state_, ListId::Target, ui_);
     return ReadFile(name + "_" + std::to_string(exported_) + "条.txt");
   }
   void FillLetters(int n) {
@@ -68,7 +68,7 @@ TEST_F(ExportAllTest, NamesLowerCaseOnlyTheFileNamePart) {
   Fill(state_.target, {"13800000001", "13800000002", "13800000003"});
   ui_.export_formats.push_back(ExportFormatValues{});
   ui_.save_files.push_back(Path("Work/Out.TXT"));
-  ExportAll(state_, ui_);
+  ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(ReadFile("Work/out_3条.txt"), "13800000001\r\n13800000002\r\n13800000003\r\n");
   EXPECT_EQ(ui_.calls, (Strings{"dialog export format", "pick save 文本文件(*.txt)|*.txt||",
                                 "refresh target"}));
@@ -78,7 +78,7 @@ TEST_F(ExportAllTest, NamesLowerCaseOnlyTheFileNamePart) {
 
 TEST_F(ExportAllTest, DialogOpensWithStoredValuesAndRowsModeStoresThem) {
   ui_.export_formats.push_back(std::nullopt);
-  ExportAll(state_, ui_);
+  ExportAll(state_, ListId::Target, ui_);
   ASSERT_TRUE(ui_.shown_export_format);
   EXPECT_EQ(ui_.shown_export_format->mode, 0);
   EXPECT_EQ(ui_.shown_export_format->numbers_per_row, 5);
@@ -89,32 +89,33 @@ TEST_F(ExportAllTest, DialogOpensWithStoredValuesAndRowsModeStoresThem) {
 
   // Rows mode stores all four keys, even when the list then turns out to be empty.
   ui_.export_formats.push_back(Rows(7, ";", 3));
-  ExportAll(state_, ui_);
+  ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(settings_.GetInt("Settings", "nExportType", -1), 1);
   EXPECT_EQ(settings_.GetInt("Settings", "nlineNum", -1), 7);
   EXPECT_EQ(settings_.GetString("Settings", "splitStr", "?"), ";");
   EXPECT_EQ(settings_.GetInt("Settings", "nLineNumEmpt", -1), 3);
+  ASSERT_FALSE(ui_.messages.empty());
   EXPECT_EQ(ui_.messages.back().text, kNothingToSave);
 
   // "全部导出" stores only the mode; the row values stay for the next opening.
   ui_.export_formats.push_back(ExportFormatValues{0, 2, "-", 4});
-  ExportAll(state_, ui_);
+  ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(settings_.GetInt("Settings", "nExportType", -1), 0);
   EXPECT_EQ(settings_.GetInt("Settings", "nlineNum", -1), 7);
 }
 
 TEST_F(ExportAllTest, EmptyListIsToldAfterTheDialog) {
   ui_.export_formats.push_back(ExportFormatValues{});
-  ExportAll(state_, ui_);
+  ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(ui_.calls, (Strings{"dialog export format", "message 提示: 没有可保存的手机号码!"}));
 }
 
 TEST_F(ExportAllTest, PickerCancelAndCreateFailureKeepTheList) {
   Fill(state_.target, {"1", "2"});
   ui_.export_formats = {ExportFormatValues{}, ExportFormatValues{}};
-  ExportAll(state_, ui_);  // picker cancelled
+  ExportAll(state_, ListId::Target, ui_);  // picker cancelled
   ui_.save_files.push_back(Path("no/such/folder/out.txt"));
-  ExportAll(state_, ui_);
+  ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(Entries(state_.target), (Strings{"1", "2"}));
   EXPECT_EQ(ui_.calls.back(), "message 提示: 创建文件失败!");
   EXPECT_EQ(std::count(ui_.calls.begin(), ui_.calls.end(), "refresh target"), 0);
@@ -125,7 +126,7 @@ TEST_F(ExportAllTest, ExistingFinalNameLeavesNumbersUnderTheWorkingPath) {
   Fill(state_.target, {"1", "2"});
   ui_.export_formats.push_back(ExportFormatValues{});
   ui_.save_files.push_back(Path("out.txt"));
-  ExportAll(state_, ui_);
+  ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(ReadFile("out_2条.txt"), "old");
   EXPECT_EQ(ReadFile("out"), "1\r\n2\r\n");
   EXPECT_TRUE(ui_.messages.empty());
@@ -139,7 +140,7 @@ TEST_F(ExportAllTest, WriteRefusedByFileSizeLimitKeepsTheListAndWorkingName) {
   ui_.save_files.push_back(Path("out.txt"));
   {
     testing::FileSizeLimit limit(4096);
-    ExportAll(state_, ui_);
+    ExportAll(state_, ListId::Target, ui_);
   }
   EXPECT_EQ(state_.target.Count(), 10000);
   EXPECT_EQ(ui_.messages.at(0).text, kCannotWriteFile);

@@ -23,7 +23,7 @@ class ExportBatchesTest : public testing::CommandTest {
   void Export(BatchSizeValues values, const std::string& chosen = "out.txt") {
     ui_.batch_sizes.push_back(values);
     ui_.save_files.push_back(Path(chosen));
-    ExportInBatches(state_, ui_);
+    ExportInBatches(state_, ListId::Target, ui_);
   }
   // The names in the temporary folder, the settings store left out.
   Strings Files() const {
@@ -94,19 +94,19 @@ TEST_F(ExportBatchesTest, WithoutAutomaticBatchingTheRestStaysInOrder) {
 }
 
 TEST_F(ExportBatchesTest, EmptyListIsToldBeforeTheDialog) {
-  ExportInBatches(state_, ui_);
+  ExportInBatches(state_, ListId::Target, ui_);
   EXPECT_EQ(ui_.calls, Strings{"message 提示: 没有可保存的手机号码!"});
 }
 
 TEST_F(ExportBatchesTest, DialogDefaultsAndCancelPaths) {
   FillNumbers(4);
   ui_.batch_sizes.push_back(std::nullopt);
-  ExportInBatches(state_, ui_);
+  ExportInBatches(state_, ListId::Target, ui_);
   ASSERT_TRUE(ui_.shown_batch_size);
   EXPECT_EQ(ui_.shown_batch_size->batch_size, 5000);
   EXPECT_TRUE(ui_.shown_batch_size->automatic);
   ui_.batch_sizes.push_back(BatchSizeValues{});
-  ExportInBatches(state_, ui_);  // picker cancelled
+  ExportInBatches(state_, ListId::Target, ui_);  // picker cancelled
   EXPECT_EQ(ui_.calls, (Strings{"dialog batch size", "dialog batch size",
                                 "pick save 文本文件(*.txt)|*.txt||"}));
   EXPECT_EQ(state_.target.Count(), 4);

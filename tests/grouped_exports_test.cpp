@@ -21,6 +21,8 @@ using Strings = std::vector<std::string>;
 class GroupedExportTest : public testing::CommandTest {
  protected:
   ~GroupedExportTest() override { ClearLocationDb(); }
+  // The list the exports take, as the main window's radio pair names it.
+  ListId exported_ = ListId::Target;
   void LoadDb(const std::string& records) {
     WriteFile("addrdat/sms.dll", Utf8ToGbk(records));
     StartLocationDbLoader(LocationDbPath(state_.data_folder));
@@ -47,7 +49,7 @@ TEST_F(GroupedExportTest, RegionByProvinceAlternatingWithOther) {
        {"13800000001", "13900000001", "13800000002", "123", "13700000000", "13900000002"});
   ChooseOut();
   ui_.region_type.push_back(RegionTypeValues{0});
-  ExportByRegion(state_, ui_);
+  ExportByRegion(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-广东_2条.txt", "13800000001\r\n13800000002\r\n"},
                            {"o-湖北_2条.txt", "13900000001\r\n13900000002\r\n"},
@@ -63,10 +65,10 @@ TEST_F(GroupedExportTest, RegionByCityAdaptsNamesAndAppendsToAnExistingFile) {
       "4 1360000 乙省 武汉\n");
   WriteFile("out/o-武汉", "old\r\n");
   Fill(state_.source, {"13800000000", "13900000000", "13700000000", "13600000000"});
-  state_.export_choice = 0;
+  exported_ = ListId::Source;
   ChooseOut();
   ui_.region_type.push_back(RegionTypeValues{1});
-  ExportByRegion(state_, ui_);
+  ExportByRegion(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-江汉_1条.txt", "13800000000\r\n"},
                            {"o-甲乙_1条.txt", "13900000000\r\n"},
@@ -83,7 +85,7 @@ TEST_F(GroupedExportTest, UnusableLabelIsAFileThatCannotBeCreated) {
     ChooseOut();
     ui_.region_type.push_back(RegionTypeValues{1});
     ui_.calls.clear();
-    ExportByRegion(state_, ui_);
+    ExportByRegion(state_, exported_, ui_);
     EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!");
     EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-广州", "13800000000\r\n"}}));
     EXPECT_EQ(state_.target.Count(), 2);
@@ -100,22 +102,22 @@ TEST_F(GroupedExportTest, MissingDatabaseFilesEverythingUnderOther) {
   Fill(state_.target, {"13800000000", "13900000000"});
   ChooseOut();
   ui_.region_type.push_back(RegionTypeValues{0});
-  ExportByRegion(state_, ui_);
+  ExportByRegion(state_, exported_, ui_);
   EXPECT_EQ(
       Outputs(),
       (std::map<std::string, std::string>{{"o-其它_2条.txt", "13800000000\r\n13900000000\r\n"}}));
 }
 
 TEST_F(GroupedExportTest, EmptyListAndCancels) {
-  ExportByRegion(state_, ui_);
+  ExportByRegion(state_, exported_, ui_);
   EXPECT_EQ(ui_.calls, (Strings{"message 提示: 没有可保存的手机号码!"}));
   Fill(state_.target, {"1"});
   ui_.calls.clear();
-  ExportByRegion(state_, ui_);  // picker cancelled
+  ExportByRegion(state_, exported_, ui_);  // picker cancelled
   ChooseOut();
-  ExportByRegion(state_, ui_);  // dialog cancelled
+  ExportByRegion(state_, exported_, ui_);  // dialog cancelled
   ChooseOut();
-  ExportBySegment(state_, ui_);
+  ExportBySegment(state_, exported_, ui_);
   EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||",
                                 "pick save 文本文件(*.txt)|*.txt||", "dialog region type",
                                 "pick save 文本文件(*.txt)|*.txt||", "dialog segment export"}));
@@ -127,7 +129,7 @@ TEST_F(GroupedExportTest, BySegment) {
   Fill(state_.target, {"13800000001", "13900000001", "abc", "13800000002"});
   ChooseOut();
   ui_.segment_export.push_back(SegmentExportValues{5});
-  ExportBySegment(state_, ui_);
+  ExportBySegment(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-13800_2条.txt", "13800000001\r\n13800000002\r\n"},
                            {"o-13900_1条.txt", "13900000001\r\n"},
@@ -141,7 +143,7 @@ TEST_F(GroupedExportTest, SegmentLabelWithSlashFailsAndKeepsTheList) {
   Fill(state_.target, {"13800000001", "1/2", "13800000002"});
   ChooseOut();
   ui_.segment_export.push_back(SegmentExportValues{2});
-  ExportBySegment(state_, ui_);
+  ExportBySegment(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-13", "13800000001\r\n"}}));
   EXPECT_EQ(state_.target.Count(), 3);
   EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!");
@@ -153,7 +155,7 @@ TEST_F(GroupedExportTest, ByRepeatCount) {
     list.push_back("T");
   Fill(state_.target, list);
   ChooseOut();
-  ExportByRepeatCount(state_, ui_);
+  ExportByRepeatCount(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-重复3次_1条.txt", "X\r\n"},
                                                            {"o-重复2次_1条.txt", "Y\r\n"},
                                                            {"o-重复1次_1条.txt", "Z\r\n"},
@@ -166,7 +168,7 @@ TEST_F(GroupedExportTest, ByCarrierDeletesEmptyFilesAndEmptiesOldOnes) {
   WriteFile("out/o-移动号码", "stale\r\n");
   Fill(state_.target, {"13800000001", "x@y.cn", "13800000002", "0755123", "13800000003"});
   ChooseOut();
-  ExportByCarrier(state_, ui_);
+  ExportByCarrier(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-移动号码_3条.txt", "13800000001\r\n13800000002\r\n13800000003\r\n"},
                            {"o-小灵通号码_2条.txt", "x@y.cn\r\n0755123\r\n"}}));
@@ -177,9 +179,9 @@ TEST_F(GroupedExportTest, ByCarrierDeletesEmptyFilesAndEmptiesOldOnes) {
 TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
   state_.prefixes.unicom += ";138";
   Fill(state_.source, {"13800000001", "13000000001"});
-  state_.export_choice = 0;
+  exported_ = ListId::Source;
   ChooseOut();
-  ExportByCarrier(state_, ui_);
+  ExportByCarrier(state_, exported_, ui_);
   EXPECT_EQ(Outputs(),
             (std::map<std::string, std::string>{{"o-移动号码_1条.txt", "13800000001\r\n"},
                                                 {"o-联通号码_1条.txt", "13000000001\r\n"}}));
@@ -190,7 +192,7 @@ TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
   Fill(state_.source, {"13800000001"});
   ChooseOut();
   ui_.calls.clear();
-  ExportByCarrier(state_, ui_);
+  ExportByCarrier(state_, exported_, ui_);
   EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||",
                                 "message KorvaneTessaril: 创建文件失败!"}));
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
@@ -213,7 +215,7 @@ TEST_F(GroupedExportTest, MoreGroupsThanOpenFilesStillAppendInListOrder) {
   Fill(state_.target, list);
   ChooseOut();
   ui_.segment_export.push_back(SegmentExportValues{3});
-  ExportBySegment(state_, ui_);
+  ExportBySegment(state_, exported_, ui_);
   setrlimit(RLIMIT_NOFILE, &old_limit);
   std::map<std::string, std::string> files = Outputs();
   ASSERT_EQ(files.size(), 60u);
@@ -235,7 +237,7 @@ TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndTheWorkingNames) {
   rlimit limit = old_limit;
   limit.rlim_cur = 4096;
   setrlimit(RLIMIT_FSIZE, &limit);
-  ExportBySegment(state_, ui_);
+  ExportBySegment(state_, exported_, ui_);
   setrlimit(RLIMIT_FSIZE, &old_limit);
   std::signal(SIGXFSZ, old_handler);
   EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 写文件失败!");

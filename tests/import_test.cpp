@@ -30,7 +30,7 @@ TEST_F(ImportTest, FilesInPickerOrderAndAFailureKeepsWhatWasRead) {
   ui_.open_files.push_back(Strings{second, first, Path("missing.txt"), second});
   ImportFiles(state_, ui_);
   EXPECT_EQ(Entries(state_.source), (Strings{"3", "1", "2"}));
-  EXPECT_EQ(ui_.calls, (Strings{"pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败",
+  ASSERT_EQ(ui_.calls, (Strings{"pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败",
                                 "refresh source"}));
   EXPECT_TRUE(ui_.messages[0].failure);
 }

@@ -123,6 +123,23 @@ TEST_F(MergeTest, ManyFilesCountsTablesAndAnnouncementOrder) {
   EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 整合完成"});
 }
 
+TEST_F(MergeTest, ManyFilesEightTimesHasItsOwnFileAndNineTimesGoesToAtLeastNine) {
+  // Between a head and a tail of five: 800 eight times, 900 nine times, in one input.
+  Strings a = Numbers(1, 5);
+  for (int i = 0; i < 9; ++i) {
+    if (i < 8)
+      a.push_back(Number(800));
+    a.push_back(Number(900));
+  }
+  a = Concat(a, Numbers(21, 25));
+  tools_.source_files = {WriteFile("a.txt", Join(a))};
+  MergeIntoManyFiles(state_, ui_, tools_);
+  EXPECT_EQ(Lines("重复8次数据.txt"), Strings{Number(800)});
+  EXPECT_EQ(Lines("重复最少9次数据.txt"), Strings{Number(900)});
+  for (int c = 2; c <= 7; ++c)
+    EXPECT_FALSE(FileExists(Path("重复" + std::to_string(c) + "次数据.txt"))) << c;
+}
+
 TEST_F(MergeTest, ManyFilesShortFileAndSameFileTwice) {
   std::string shorter = WriteFile("s.txt", Join({Number(1), Number(2), "x", Number(3)}));
   std::string a = WriteFile("a.txt", Join(Numbers(10, 21)));
@@ -150,7 +167,7 @@ TEST_F(MergeTest, FailuresEmptyListMissingInputAndUnwritableFolder) {
   WriteFile("blocker", "a file where a folder should be");
   tools_.str_path = Path("blocker/sub");
   MergeIntoTwoFiles(state_, ui_, tools_);
-  EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 创建文件失败!"});
+  ASSERT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 创建文件失败!"});
   EXPECT_TRUE(ui_.messages.back().failure);
 }
 

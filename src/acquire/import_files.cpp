@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "acquire/line_rule.h"
 #include "base/frontend.h"
+#include "base/line_rule.h"
 #include "base/progress.h"
 
 namespace tessaril {

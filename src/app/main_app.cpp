@@ -11,6 +11,7 @@
 #include "app/main_dlg.h"
 #include "app/qt_text.h"
 #include "app/screenshot.h"
+#include "base/app_info.h"
 #include "base/data_folder.h"
 #include "base/settings_store.h"
 
@@ -37,7 +38,7 @@ int CMainApp::Run(int argc, char** argv) {
   // A write beyond the file-size limit must fail as a write, not end the program.
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("KorvaneTessaril"));
+  QApplication::setApplicationName(QString::fromUtf8(kApplicationName));
   QApplication::setWindowIcon(AppIcon());
   ChooseFont(app);
 

@@ -40,6 +40,7 @@
 #include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
 #include "app/static_link.h"
+#include "base/app_info.h"
 #include "base/file_system.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
@@ -64,7 +65,7 @@ constexpr int kAdvertisementPeriodMs = 20000;
 }  // namespace
 
 CMainDlg::CMainDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
-  setWindowTitle(QStringLiteral("KorvaneTessaril8.0"));
+  setWindowTitle(QString::fromUtf8(kApplicationName) + QString::fromUtf8(kApplicationVersion));
   setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
   BuildLayout();
   Initialise();
@@ -205,36 +206,12 @@ void CMainDlg::BuildLayout() {
   export_layout->addWidget(export_source_);
   export_layout->addWidget(export_target_);
   export_layout->addWidget(ButtonRow({
-      {1081, "按号码段导出",
-       [this] {
-         ReadExportChoice();
-         ExportBySegment(state_, *this);
-       }},
-      {1086, "按重复次数导出",
-       [this] {
-         ReadExportChoice();
-         ExportByRepeatCount(state_, *this);
-       }},
-      {1019, "按地区分类导出",
-       [this] {
-         ReadExportChoice();
-         ExportByRegion(state_, *this);
-       }},
-      {1056, "按照运营商导出",
-       [this] {
-         ReadExportChoice();
-         ExportByCarrier(state_, *this);
-       }},
-      {1021, "分批导出号码",
-       [this] {
-         ReadExportChoice();
-         ExportInBatches(state_, *this);
-       }},
-      {1022, "导出全部号码",
-       [this] {
-         ReadExportChoice();
-         ExportAll(state_, *this);
-       }},
+      {1081, "按号码段导出", [this] { ExportBySegment(state_, ExportedList(), *this); }},
+      {1086, "按重复次数导出", [this] { ExportByRepeatCount(state_, ExportedList(), *this); }},
+      {1019, "按地区分类导出", [this] { ExportByRegion(state_, ExportedList(), *this); }},
+      {1056, "按照运营商导出", [this] { ExportByCarrier(state_, ExportedList(), *this); }},
+      {1021, "分批导出号码", [this] { ExportInBatches(state_, ExportedList(), *this); }},
+      {1022, "导出全部号码", [this] { ExportAll(state_, ExportedList(), *this); }},
   }));
   layout->addWidget(export_group);
 
@@ -277,8 +254,7 @@ void CMainDlg::Initialise() {
   LoadAdvertisements(state_.settings, ads_, *ad_label_);
 
   ShowCounters();
-  export_target_->setChecked(state_.export_choice == 1);
-  export_source_->setChecked(state_.export_choice == 0);
+  export_target_->setChecked(true);
 
   ad_timer_ = new QTimer(this);
   connect(ad_timer_, &QTimer::timeout, this, &CMainDlg::RotateAdvertisement);
@@ -318,8 +294,8 @@ void CMainDlg::ShowCounters() {
   target_counter_->setText(target_counter_text_);
 }
 
-void CMainDlg::ReadExportChoice() {
-  state_.export_choice = export_source_->isChecked() ? 0 : 1;
+ListId CMainDlg::ExportedList() const {
+  return export_source_->isChecked() ? ListId::Source : ListId::Target;
 }
 
 void CMainDlg::SetAdvertisements(std::vector<std::string> texts, std::vector<std::string> links) {

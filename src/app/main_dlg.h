@@ -115,7 +115,7 @@ class CMainDlg : public QDialog, public Frontend {
   QWidget* MoveColumn(const char* caption, const ButtonSpec& up, const ButtonSpec& down);
   void ShowCounters();
   // The export commands take the list the radio pair names when their button is pressed.
-  void ReadExportChoice();
+  ListId ExportedList() const;
 
   AppState& state_;
   bool shut_down_ = false;

@@ -6,6 +6,7 @@
 
 #include "app/open_url.h"
 #include "app/qt_text.h"
+#include "base/app_info.h"
 #include "base/codepage.h"
 #include "online/http_transfer.h"
 #include "online/notice_page.h"
@@ -56,9 +57,10 @@ void CNoticeView::DocumentComplete() {
 void CNoticeView::ShowOfflinePage() {
   page_shown_ = false;
   document()->setBaseUrl(QUrl());
-  setHtml(QStringLiteral(
-      "<div align=\"center\"><br><br><p style=\"font-size:x-large\">KorvaneTessaril 8.0</p>"
-      "<p>手机号码整理工具</p><p style=\"color:gray\">公告暂时无法显示</p></div>"));
+  setHtml(
+      QStringLiteral("<div align=\"center\"><br><br><p style=\"font-size:x-large\">%1 %2</p>"
+                     "<p>手机号码整理工具</p><p style=\"color:gray\">公告暂时无法显示</p></div>")
+          .arg(QString::fromUtf8(kApplicationName), QString::fromUtf8(kApplicationVersion)));
 }
 
 void CNoticeView::FollowLink(const QUrl& link) {

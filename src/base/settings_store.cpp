@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/app_info.h"
 #include "base/file_system.h"
 #include "base/text.h"
 
@@ -144,7 +145,7 @@ std::string DefaultSettingsPath() {
   const std::string base = xdg && *xdg     ? std::string(xdg)
                            : home && *home ? std::string(home) + "/.config"
                                            : std::string(".");
-  return base + "/KorvaneTessaril/KorvaneTessaril.ini";
+  return base + "/" + kApplicationName + "/" + kApplicationName + ".ini";
 }
 
 }  // namespace tessaril

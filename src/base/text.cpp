@@ -13,10 +13,6 @@ std::string_view TrimNumberText(std::string_view text) {
   size_t end = text.size();
   while (end > begin && IsSpaceByte(text[end - 1]))
     --end;
-  // Trailing carriage returns are white space already; the rule keeps its third step for texts
-  // whose last bytes only look trimmed.
-  while (end > begin && text[end - 1] == '\r')
-    --end;
   return text.substr(begin, end - begin);
 }
 

@@ -11,7 +11,7 @@ constexpr bool IsSpaceByte(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-// Strips leading and trailing white space, then any trailing carriage returns.
+// Strips leading and trailing white space (trailing carriage returns are white space too).
 std::string_view TrimNumberText(std::string_view text);
 
 // True when `text` is exactly eleven ASCII digits.

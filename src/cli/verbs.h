@@ -17,6 +17,8 @@ struct CliContext {
   AppState& state;
   CliFrontend& frontend;
   std::ostream& out;
+  // The file-tools window's result-file list, kept for the whole script as the window keeps it.
+  std::vector<std::string> result_files = {};
 };
 
 // Thrown by a handler for arguments that do not form a valid command (exit status 2).

@@ -46,10 +46,11 @@ ExportArguments ParseExportArguments(const Arguments& args,
   return parsed;
 }
 
-// The export choice and the save picker's answer, as the window's radio pair and picker give them.
-void ChooseExport(CliContext& c, const ExportArguments& parsed) {
-  c.state.export_choice = parsed.list == ListId::Source ? 0 : 1;
+// The save picker's answer, as the window's picker gives it; the exported list, as the window's
+// radio pair names it.
+ListId ChooseExport(CliContext& c, const ExportArguments& parsed) {
   c.frontend.answers.save_file = parsed.path;
+  return parsed.list;
 }
 
 }  // namespace
@@ -71,9 +72,9 @@ std::vector<Verb> ExportVerbs() {
            format.separator = options["--separator"];
          if (options.count("--blank"))
            format.blank_line_interval = ParseInteger(options["--blank"], "K");
-         ChooseExport(c, parsed);
+         const ListId list = ChooseExport(c, parsed);
          c.frontend.answers.export_format = format;
-         ExportAll(c.state, c.frontend);
+         ExportAll(c.state, list, c.frontend);
        }},
       {"export-batches", "L PATH [--size N] [--single]",
        "分批导出号码: files of N numbers (default 5000); --single writes only the first file",
@@ -83,14 +84,14 @@ std::vector<Verb> ExportVerbs() {
          if (parsed.options.count("--size"))
            batches.batch_size = ParseInteger(parsed.options["--size"], "N");
          batches.automatic = parsed.options.count("--single") == 0;
-         ChooseExport(c, parsed);
+         const ListId list = ChooseExport(c, parsed);
          c.frontend.answers.batch_size = batches;
-         ExportInBatches(c.state, c.frontend);
+         ExportInBatches(c.state, list, c.frontend);
        }},
       {"export-segment", "L PATH N", "按号码段导出: one file per first N characters (1 to 11)",
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 3, 3);
-         ChooseExport(c, ParseExportArguments({args[0], args[1]}, {}, {}));
+         const ListId list = ChooseExport(c, ParseExportArguments({args[0], args[1]}, {}, {}));
          // A value the dialog refuses is refused when the dialog would be confirmed.
          long long n = INT_MIN;
          try {
@@ -99,26 +100,26 @@ std::vector<Verb> ExportVerbs() {
          }
          c.frontend.answers.segment_export =
              SegmentExportValues{n < INT_MIN || n > INT_MAX ? INT_MIN : static_cast<int>(n)};
-         ExportBySegment(c.state, c.frontend);
+         ExportBySegment(c.state, list, c.frontend);
        }},
       {"export-repeat", "L PATH", "按重复次数导出: one file per repeat count",
        [](CliContext& c, const Arguments& args) {
-         ChooseExport(c, ParseExportArguments(args, {}, {}));
-         ExportByRepeatCount(c.state, c.frontend);
+         const ListId list = ChooseExport(c, ParseExportArguments(args, {}, {}));
+         ExportByRepeatCount(c.state, list, c.frontend);
        }},
       {"export-region", "L PATH province|city", "按地区分类导出: one file per province or city",
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 3, 3);
          if (args[2] != "province" && args[2] != "city")
            throw UsageError("expected province or city, not '" + args[2] + "'");
-         ChooseExport(c, ParseExportArguments({args[0], args[1]}, {}, {}));
+         const ListId list = ChooseExport(c, ParseExportArguments({args[0], args[1]}, {}, {}));
          c.frontend.answers.region_type = RegionTypeValues{args[2] == "city" ? 1 : 0};
-         ExportByRegion(c.state, c.frontend);
+         ExportByRegion(c.state, list, c.frontend);
        }},
       {"export-carrier", "L PATH", "按照运营商导出: one file per carrier",
        [](CliContext& c, const Arguments& args) {
-         ChooseExport(c, ParseExportArguments(args, {}, {}));
-         ExportByCarrier(c.state, c.frontend);
+         const ListId list = ChooseExport(c, ParseExportArguments(args, {}, {}));
+         ExportByCarrier(c.state, list, c.frontend);
        }},
   };
 }

@@ -55,9 +55,9 @@ void RunFileTool(CliContext& c, const ToolArguments& split, Command&& command) {
   tools.change_path = out != split.options.end() ? 1 : 0;
   if (out != split.options.end())
     tools.str_path = out->second;
-  tools.result_files = c.state.result_files;
+  tools.result_files = c.result_files;
   command(tools);
-  c.state.result_files = tools.result_files;
+  c.result_files = tools.result_files;
   SaveFileToolsSettings(c.state.settings, tools);
 }
 
@@ -191,7 +191,7 @@ std::vector<Verb> FileToolVerbs() {
       {"results", "", "prints the result-file list, top to bottom, one path per line",
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 0, 0);
-         for (const std::string& path : c.state.result_files)
+         for (const std::string& path : c.result_files)
            c.out << path << '\n';
        }},
   };

@@ -49,8 +49,7 @@ void RowWriter::Write(std::string_view number) {
   }
 }
 
-void ExportAll(AppState& state, Frontend& frontend) {
-  const ListId id = ExportedListId(state);
+void ExportAll(AppState& state, ListId id, Frontend& frontend) {
   NumberList& list = state.List(id);
   RowLayout layout;
 

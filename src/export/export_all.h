@@ -50,6 +50,6 @@ class RowWriter {
 // "导出全部号码": the format dialog (its values stored in the settings), then the whole exported
 // list into "<base>_<count>条.txt" (the picker's name lower-cased in its file-name part); the list
 // is emptied when the file was written. A failed create or write leaves the list as it was.
-void ExportAll(AppState& state, Frontend& frontend);
+void ExportAll(AppState& state, ListId id, Frontend& frontend);
 
 }  // namespace tessaril

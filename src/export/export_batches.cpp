@@ -28,8 +28,7 @@ std::optional<std::string> CheckBatchSize(const BatchSizeValues& values) {
   return std::nullopt;
 }
 
-void ExportInBatches(AppState& state, Frontend& frontend) {
-  const ListId id = ExportedListId(state);
+void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
   NumberList& list = state.List(id);
   const int total = list.Count();
   if (total == 0) {

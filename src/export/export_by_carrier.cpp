@@ -12,8 +12,7 @@
 
 namespace tessaril {
 
-void ExportByCarrier(AppState& state, Frontend& frontend) {
-  const ListId id = ExportedListId(state);
+void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;

@@ -30,8 +30,7 @@ std::string AdaptCityLabel(std::string_view city) {
   return label;
 }
 
-void ExportByRegion(AppState& state, Frontend& frontend) {
-  const ListId id = ExportedListId(state);
+void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;

@@ -15,8 +15,7 @@ std::optional<std::string> CheckSegmentExportValues(const SegmentExportValues& v
   return std::nullopt;
 }
 
-void ExportBySegment(AppState& state, Frontend& frontend) {
-  const ListId id = ExportedListId(state);
+void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;
@@ -30,8 +29,7 @@ void ExportBySegment(AppState& state, Frontend& frontend) {
                     });
 }
 
-void ExportByRepeatCount(AppState& state, Frontend& frontend) {
-  const ListId id = ExportedListId(state);
+void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;

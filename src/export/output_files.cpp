@@ -74,10 +74,6 @@ FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_p
   return FinishResult::kDone;
 }
 
-ListId ExportedListId(const AppState& state) {
-  return state.export_choice == 0 ? ListId::Source : ListId::Target;
-}
-
 bool IsUsableGroupLabel(std::string_view label) {
   return label != "." && label != ".." && label.find('/') == std::string_view::npos &&
          label.find('\0') == std::string_view::npos;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/app_info.h"
 #include "base/text_file.h"
 #include "lists/app_state.h"
 
@@ -38,11 +39,8 @@ FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_p
 inline constexpr const char* kNothingToSave = "没有可保存的手机号码!";
 inline constexpr const char* kCannotCreateFile = "创建文件失败!";
 inline constexpr const char* kCannotWriteFile = "写文件失败!";
-// The grouped exports and the file tools show the application's name as their caption.
-inline constexpr const char* kGroupedExportCaption = "KorvaneTessaril";
-
-// The list the exports work on: the main window's export choice ("原始号码" or "目标号码").
-ListId ExportedListId(const AppState& state);
+// The grouped exports show the application's name as their caption.
+inline constexpr const char* kGroupedExportCaption = kApplicationName;
 
 // Whether a group label built from data may become part of a file name: a label holding "/" or
 // NUL, or one that is "." or "..", would name another folder, so its file counts as one that

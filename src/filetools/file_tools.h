@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/app_info.h"
 #include "export/output_files.h"
 #include "lists/app_state.h"
 
@@ -11,9 +12,6 @@ namespace tessaril {
 
 class Frontend;
 class SettingsStore;
-
-// The application's name: the caption of the file tools' messages, as of the grouped exports.
-inline constexpr const char* kApplicationName = kGroupedExportCaption;
 
 // What the file-tools window ("Korvane手机号码处理器") holds while it is open: its fields, its two
 // file lists and the files chosen for import into the source list. The window shows this model;

@@ -17,8 +17,9 @@ class Frontend;
 enum class ListId { Source, Target };
 
 // What the commands share for one run of the window (or of one CLI script): the two lists, the
-// data-match set of the feature move, the file tools' result files, the settings and the carrier
-// prefix lists loaded from them, the random source of shuffles and the data folder.
+// data-match set of the feature move, the settings and the carrier prefix lists loaded from them,
+// the random source of shuffles and the data folder. Which list an export takes and the file
+// tools' result files belong to the front end that asks for them.
 struct AppState {
   AppState(SettingsStore& store, std::string data) : settings(store), data_folder(std::move(data)) {
     prefixes = LoadCarrierPrefixes(settings);
@@ -28,14 +29,10 @@ struct AppState {
   NumberList target;
   // Lines of the feature move's data box, rebuilt by each move that matches data.
   std::set<std::string> data_match_set;
-  // The file tools' result-file list, top to bottom.
-  std::vector<std::string> result_files;
 
   SettingsStore& settings;
   CarrierPrefixes prefixes;
   std::mt19937_64 random{std::random_device{}()};
-  // 0: the export commands take the source list; 1: the target list.
-  int export_choice = 1;
   // Ends in "/"; see base/data_folder.h.
   std::string data_folder;
 

@@ -4,8 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "acquire/line_rule.h"
 #include "base/frontend.h"
+#include "base/line_rule.h"
 #include "base/progress.h"
 #include "base/text_file.h"
 

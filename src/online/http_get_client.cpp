@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "base/app_info.h"
 #include "online/http_transfer.h"
 
 namespace tessaril {
@@ -206,7 +207,7 @@ int CHttpGetClient::GetOnce(std::string& output) {
   }
 
   TransferOptions options;
-  options.user_agent = "KorvaneTessaril";
+  options.user_agent = kApplicationName;
   options.headers = {"Accept: text/*", "User-Agent: Marrowby Http Client"};
   options.allow_https = false;
   options.max_redirects = 0;

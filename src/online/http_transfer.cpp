@@ -1,4 +1,5 @@
 #include "online/http_transfer.h"
+#include "base/app_info.h"
 
 #include <curl/curl.h>
 
@@ -230,7 +231,7 @@ TransferResult HttpTransfer(const std::string& url, const TransferOptions& optio
 
 bool FetchWebResource(const std::string& url, std::string& body) {
   TransferOptions options;
-  options.user_agent = "KorvaneTessaril";
+  options.user_agent = kApplicationName;
   options.allow_https = true;
   options.max_redirects = 10;
   // Pages are fetched while the window waits: a server that does not answer must not hold it long.

@@ -1,4 +1,4 @@
-# Sources of src/online
+# Sources of src/online: the HTTP client, the update check, the notice page and advertisements.
 list(APPEND CORE_SOURCES
   online/advertisements.cpp
   online/http_get_client.cpp

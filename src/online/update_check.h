@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/app_info.h"
 #include "base/frontend.h"
 #include "base/settings_store.h"
 
@@ -10,7 +11,7 @@ namespace tessaril {
 // What the notice view knows besides its page: the version this program is, and whether the
 // update check has just handed a download address on.
 struct NoticeState {
-  float current_version = 8.0f;
+  float current_version = kApplicationVersionNumber;
   bool download_pending = false;
 };
 

@@ -35,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ads.ShowFirst(label);
   for (size_t i = 0; i <= ads.Texts().size(); ++i) {
     ads.Rotate(label);
-    fuzz::Check(ads.Index() >= 0 && static_cast<size_t>(ads.Index()) <=
-                                        std::max<size_t>(ads.Texts().size(), 1) - 1,
+    fuzz::Check(ads.Index() >= 0 &&
+                    static_cast<size_t>(ads.Index()) <= std::max<size_t>(ads.Texts().size(), 1) - 1,
                 "the index left the list");
   }
   return 0;

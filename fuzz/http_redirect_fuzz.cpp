@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const size_t at = head.find("Location: ") + 10;
     const std::string_view location = std::string_view(head).substr(at);
     if (!StartsWithNoCase(location, "http://") && !StartsWithNoCase(location, "https://"))
-      fuzz::Check(next->starts_with(std::string(kOrigin) + "/"), "a relative redirect left the host");
+      fuzz::Check(next->starts_with(std::string(kOrigin) + "/"),
+                  "a relative redirect left the host");
     (void)IsWebUrl(*next);
   }
 

@@ -44,6 +44,18 @@ TEST(ResolveRedirect, ResolvesAgainstTheCurrentUrl) {
   }
 }
 
+TEST(RedirectUrl, TakesTheLocationOfTheAnswersHead) {
+  const std::string from = "http://h/x/a.txt";
+  EXPECT_EQ(RedirectUrl(from, "HTTP/1.1 302 Found\r\nLocation: b.txt\r\n\r\n"), "http://h/x/b.txt");
+  EXPECT_EQ(RedirectUrl(from, "HTTP/1.1 301 Moved\r\nLocation: HTTP://o.example/c\r\nX: y\r\n"),
+            "HTTP://o.example/c");
+  // A head cut off inside its last line still names the location.
+  EXPECT_EQ(RedirectUrl(from, "HTTP/1.1 307 Temp\r\nLocation: /root"), "http://h/root");
+  EXPECT_EQ(RedirectUrl(from, "HTTP/1.1 302 Found\r\nLocation: \r\n"), "http://h/x/");
+  EXPECT_EQ(RedirectUrl(from, "HTTP/1.1 302 Found\r\nLocation:b.txt\r\n\r\n"), std::nullopt);
+  EXPECT_EQ(RedirectUrl(from, ""), std::nullopt);
+}
+
 TEST(IsWebUrl, OnlyHttpAndHttpsWithAHost) {
   EXPECT_TRUE(IsWebUrl("http://a.example/x"));
   EXPECT_TRUE(IsWebUrl("HTTPS://a.example"));

@@ -94,6 +94,23 @@ std::string ResolveRedirect(const std::string& current_url, const std::string& l
   return base + rest;
 }
 
+std::optional<std::string> RedirectUrl(const std::string& current_url,
+                                       const std::string& raw_headers) {
+  const size_t found = raw_headers.find("Location: ");
+  if (found == std::string::npos)
+    return std::nullopt;
+  const size_t start = found + 10;
+  size_t end = raw_headers.find_first_of("\r\n", start);
+  if (end == std::string::npos)
+    end = raw_headers.size();
+  std::string location = raw_headers.substr(start, end - start);
+  // An absolute location replaces the URL (an https one then fails as not HTTP); anything else is
+  // a path relative to the current URL.
+  if (StartsWithNoCase(location, "http://") || StartsWithNoCase(location, "https://"))
+    return location;
+  return ResolveRedirect(current_url, location);
+}
+
 const char* HttpStatusText(unsigned status) {
   switch (status) {
     case 100:
@@ -255,23 +272,12 @@ int CHttpGetClient::GetOnce(std::string& output) {
 
   if (result.status >= 300 && result.status <= 306) {
     raw_headers_ = result.raw_headers;
-    const size_t found = raw_headers_.find("Location: ");
-    if (found == std::string::npos) {
+    std::optional<std::string> next = RedirectUrl(url_, raw_headers_);
+    if (!next) {
       error_text_ = "Error: Site redirects with no new location";
       return -1;
     }
-    const size_t start = found + 10;
-    size_t end = raw_headers_.find_first_of("\r\n", start);
-    if (end == std::string::npos)
-      end = raw_headers_.size();
-    const std::string location = raw_headers_.substr(start, end - start);
-    // An absolute location replaces the URL (an https one then fails as not HTTP); anything
-    // else is a path relative to the current URL.
-    if (StartsWithNoCase(location, "http://") || StartsWithNoCase(location, "https://")) {
-      url_ = location;
-    } else {
-      url_ = ResolveRedirect(url_, location);
-    }
+    url_ = std::move(*next);
     output.clear();
     return 1;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tessaril {
@@ -10,6 +11,12 @@ namespace tessaril {
 // "../" climbs one folder per occurrence (never above the host); anything else replaces the last
 // path segment.
 std::string ResolveRedirect(const std::string& current_url, const std::string& location);
+
+// The URL a redirect answer whose head is `raw_headers` leads to from `current_url`: the text
+// after the first "Location: " up to its line end, taken as it stands when it is an absolute http
+// or https URL and resolved by ResolveRedirect otherwise. Nothing when the head has no location.
+std::optional<std::string> RedirectUrl(const std::string& current_url,
+                                       const std::string& raw_headers);
 
 // The error text of an HTTP status, or nothing for a status without one.
 const char* HttpStatusText(unsigned status);
@@ -43,7 +50,7 @@ class CHttpGetClient {
   std::uint16_t port_ = 0;
   std::uint32_t service_type_ = 0;
   // Reuse an existing connection; never follow redirects behind the client's back.
-  std::uint32_t request_flags_;
+  [[maybe_unused]] std::uint32_t request_flags_;
   std::uint32_t status_code_ = 0xFFFFFFFFu;
   std::string raw_headers_;
   std::string line_buffer_;

@@ -1,0 +1,70 @@
+// The number-line reader: a number file read by the import, line by line under the line rule,
+// into a number list; then the list's sort and repeat removal. The list must hold exactly the
+// trimmed non-empty lines, whatever bytes they are.
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "acquire/import_files.h"
+#include "base/text.h"
+#include "cli/cli_frontend.h"
+#include "fuzz_support.h"
+#include "lists/number_list.h"
+
+using namespace tessaril;
+
+namespace {
+
+// The lines as the rule defines them, worked out the plain way.
+std::vector<std::string> ExpectedLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    const size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+    if (end == std::string_view::npos)
+      end = bytes.size();
+    const std::string_view trimmed = TrimNumberText(bytes.substr(start, end - start));
+    if (!trimmed.empty())
+      lines.emplace_back(trimmed);
+    start = next;
+  }
+  return lines;
+}
+
+std::vector<std::string> Entries(const NumberList& list) {
+  std::vector<std::string> entries;
+  for (int i = 0; i < list.Count(); ++i)
+    entries.push_back(list.At(i));
+  return entries;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes = fuzz::AsText(data, size);
+  const std::string path = fuzz::WriteScratchFile("numbers.txt", bytes);
+
+  std::ostringstream sink;
+  cli::CliFrontend frontend(sink);
+  NumberList list;
+  fuzz::Check(AppendNumberFile(list, frontend, path), "the number file did not open");
+
+  std::vector<std::string> expected = ExpectedLines(bytes);
+  fuzz::Check(Entries(list) == expected, "the list differs from the file's lines");
+  for (const std::string& line : expected) {
+    fuzz::Check(list.CountOf(line) == std::count(expected.begin(), expected.end(), line),
+                "a count differs from the entries");
+  }
+
+  list.SortEntries();
+  std::sort(expected.begin(), expected.end());
+  fuzz::Check(Entries(list) == expected, "the sort differs from a byte-order sort");
+  list.RemoveRepeats();
+  expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+  fuzz::Check(Entries(list) == expected, "the repeat removal differs");
+  fuzz::Check(list.DistinctCount() == static_cast<int>(expected.size()),
+              "the distinct count differs");
+  return 0;
+}

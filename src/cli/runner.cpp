@@ -31,10 +31,10 @@ int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std:
     auto verb = verbs.find(words->front());
     if (verb == verbs.end())
       return fail("unknown command '" + words->front() + "'");
-    Arguments args(words->begin() + 1, words->end());
     frontend.Reset();
     try {
-      verb->second.run(context, args);
+      const Syntax& syntax = verb->second.syntax;
+      verb->second.run(context, ParseArguments(syntax, {words->begin() + 1, words->end()}));
     } catch (const UsageError& usage) {
       return fail(verb->first + ": " + usage.what());
     }
@@ -51,8 +51,10 @@ void PrintUsage(std::ostream& out) {
          "L is source or target; DIR is down (source to target) or up (target to source).\n\n"
          "commands:\n";
   for (const Verb& verb : AllVerbs()) {
-    std::string head = "  " + verb.name + (verb.arguments.empty() ? "" : " " + verb.arguments);
-    out << head << "\n      " << verb.help << '\n';
+    std::string arguments = UsageArguments(verb.syntax);
+    out << "  " << verb.name << (arguments.empty() ? "" : " " + arguments) << "\n      "
+        << verb.help << '\n';
+    WriteOptionHelp(verb.syntax, "      ", out);
   }
 }
 

@@ -21,11 +21,8 @@ std::vector<Verb> AllVerbs() {
   return all;
 }
 
-void ExpectCount(const Arguments& args, size_t min, size_t max) {
-  if (args.size() < min)
-    throw UsageError("missing arguments");
-  if (args.size() > max)
-    throw UsageError("too many arguments");
+Positional ListArgument() {
+  return OneOf("L", {{"source"}, {"target"}});
 }
 
 ListId ParseListId(const std::string& word) {

@@ -2,11 +2,11 @@
 
 #include <functional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/cli_frontend.h"
+#include "cli/verb_syntax.h"
 #include "lists/app_state.h"
 
 namespace tessaril::cli {
@@ -21,21 +21,15 @@ struct CliContext {
   std::vector<std::string> result_files = {};
 };
 
-// Thrown by a handler for arguments that do not form a valid command (exit status 2).
-struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-using Arguments = std::vector<std::string>;
-
-// One verb of the script language: its name, its arguments and its help line as --help prints
-// them, and its handler, which turns the arguments into the dialog's values and runs the core
-// command the window's button runs.
+// One verb of the script language: its name, the declaration of its arguments and options (from
+// which both its parsing and its --help entry come), its help line, and its handler, which turns
+// the parsed arguments into the dialog's values and runs the core command the window's button
+// runs. A handler may still throw UsageError for what the declaration cannot say.
 struct Verb {
   std::string name;
-  std::string arguments;
+  Syntax syntax;
   std::string help;
-  std::function<void(CliContext&, const Arguments&)> run;
+  std::function<void(CliContext&, const ParsedArguments&)> run;
 };
 
 // The verbs of each subsystem; AllVerbs() lists them in the order --help shows them.
@@ -47,8 +41,10 @@ std::vector<Verb> ExportVerbs();    // exports
 std::vector<Verb> FileToolVerbs();  // the file tools
 std::vector<Verb> AllVerbs();
 
+// L: source or target.
+Positional ListArgument();
+
 // Argument helpers: each throws UsageError with a reason.
-void ExpectCount(const Arguments& args, size_t min, size_t max);
 ListId ParseListId(const std::string& word);
 long long ParseInteger(const std::string& word, const char* what);
 

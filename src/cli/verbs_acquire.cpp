@@ -7,30 +7,26 @@ namespace tessaril::cli {
 
 std::vector<Verb> AcquireVerbs() {
   return {
-      {"segment", "SEG", "输入号段: append the 10,000 numbers of the 7-digit segment SEG",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 1, 1);
+      {"segment",
+       {{Word("SEG")}},
+       "输入号段: append the 10,000 numbers of the 7-digit segment SEG",
+       [](CliContext& c, const ParsedArguments& args) {
          // SEG is typed into the dialog's box: only digits go in, at most seven of them.
          c.frontend.answers.segment_entry =
-             SegmentEntryValues{TypedIntoLimitEdit(args[0], kSegmentLength, true)};
+             SegmentEntryValues{TypedIntoLimitEdit(args.words[0], kSegmentLength, true)};
          EnterSegment(c.state, c.frontend);
        }},
-      {"extract", "numbers|emails|both FILE", "提取号码 from a text file, with those kinds ticked",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 2, 2);
+      {"extract",
+       {{OneOf("", {{"numbers"}, {"emails"}, {"both"}}), Word("FILE")}},
+       "提取号码 from a text file, with those kinds ticked",
+       [](CliContext& c, const ParsedArguments& args) {
+         const std::string& kinds = args.words[0];
          ExtractValues values;
          values.source = 0;
-         if (args[0] == "numbers") {
-           values.numbers = true, values.emails = false;
-         } else if (args[0] == "emails") {
-           values.numbers = false, values.emails = true;
-         } else if (args[0] == "both") {
-           values.numbers = values.emails = true;
-         } else {
-           throw UsageError("expected numbers, emails or both, not '" + args[0] + "'");
-         }
+         values.numbers = kinds != "emails";
+         values.emails = kinds != "numbers";
          c.frontend.answers.extract = values;
-         c.frontend.answers.open_files = std::vector<std::string>{args[1]};
+         c.frontend.answers.open_files = std::vector<std::string>{args.words[1]};
          ExtractFromText(c.state, c.frontend);
        }},
   };

@@ -1,7 +1,5 @@
 // Verbs of the exports.
-#include <algorithm>
 #include <climits>
-#include <map>
 
 #include "cli/verbs.h"
 #include "export/export_all.h"
@@ -14,111 +12,91 @@
 namespace tessaril::cli {
 namespace {
 
-// Splits "L PATH [options]" into the list, the path and the options (with their values, or ""
-// for a flag). `with_value` names the options that take a value.
-struct ExportArguments {
-  ListId list;
-  std::string path;
-  std::map<std::string, std::string> options;
-};
-
-ExportArguments ParseExportArguments(const Arguments& args,
-                                     const std::vector<std::string>& with_value,
-                                     const std::vector<std::string>& flags) {
-  ExpectCount(args, 2, SIZE_MAX);
-  ExportArguments parsed{ParseListId(args[0]), args[1], {}};
-  for (size_t i = 2; i < args.size(); ++i) {
-    const std::string& word = args[i];
-    bool takes_value = std::find(with_value.begin(), with_value.end(), word) != with_value.end();
-    bool is_flag = std::find(flags.begin(), flags.end(), word) != flags.end();
-    if (!takes_value && !is_flag)
-      throw UsageError("unknown option '" + word + "'");
-    if (parsed.options.count(word))
-      throw UsageError("option '" + word + "' given twice");
-    if (takes_value) {
-      if (i + 1 >= args.size())
-        throw UsageError("option '" + word + "' needs a value");
-      parsed.options[word] = args[++i];
-    } else {
-      parsed.options[word] = "";
-    }
-  }
-  return parsed;
+// L PATH: the list chosen by the export's radio pair, and the name given to the save picker.
+Syntax ExportSyntax(std::vector<Positional> more = {}, std::vector<Option> options = {}) {
+  std::vector<Positional> positionals{ListArgument(), Word("PATH")};
+  positionals.insert(positionals.end(), more.begin(), more.end());
+  return {std::move(positionals), std::move(options)};
 }
 
 // The save picker's answer, as the window's picker gives it; the exported list, as the window's
 // radio pair names it.
-ListId ChooseExport(CliContext& c, const ExportArguments& parsed) {
-  c.frontend.answers.save_file = parsed.path;
-  return parsed.list;
+ListId ChooseExport(CliContext& c, const ParsedArguments& args) {
+  c.frontend.answers.save_file = args.words[1];
+  return ParseListId(args.words[0]);
 }
 
 }  // namespace
 
 std::vector<Verb> ExportVerbs() {
   return {
-      {"export-all", "L PATH [--rows N] [--separator S] [--blank K]",
-       "导出全部号码: the whole list into one file; --rows lays it out in rows of N numbers",
-       [](CliContext& c, const Arguments& args) {
-         ExportArguments parsed =
-             ParseExportArguments(args, {"--rows", "--separator", "--blank"}, {});
+      {"export-all",
+       ExportSyntax({},
+                    {
+                        {"--rows", "N", "按行导出, N numbers a row (without it: 全部导出)"},
+                        {"--separator", "S", "S after every number"},
+                        {"--blank", "K", "an empty line after every K rows"},
+                    }),
+       "导出全部号码: the whole list into one file",
+       [](CliContext& c, const ParsedArguments& args) {
          // What the dialog opens with, changed where an option says so.
          ExportFormatValues format = LoadExportFormat(c.state.settings);
-         auto& options = parsed.options;
-         format.mode = options.count("--rows") ? 1 : 0;
-         if (options.count("--rows"))
-           format.numbers_per_row = ParseInteger(options["--rows"], "N");
-         if (options.count("--separator"))
-           format.separator = options["--separator"];
-         if (options.count("--blank"))
-           format.blank_line_interval = ParseInteger(options["--blank"], "K");
-         const ListId list = ChooseExport(c, parsed);
+         format.mode = args.Has("--rows") ? 1 : 0;
+         if (const std::string* rows = args.Value("--rows"))
+           format.numbers_per_row = ParseInteger(*rows, "N");
+         if (const std::string* separator = args.Value("--separator"))
+           format.separator = *separator;
+         if (const std::string* blank = args.Value("--blank"))
+           format.blank_line_interval = ParseInteger(*blank, "K");
+         const ListId list = ChooseExport(c, args);
          c.frontend.answers.export_format = format;
          ExportAll(c.state, list, c.frontend);
        }},
-      {"export-batches", "L PATH [--size N] [--single]",
-       "分批导出号码: files of N numbers (default 5000); --single writes only the first file",
-       [](CliContext& c, const Arguments& args) {
-         ExportArguments parsed = ParseExportArguments(args, {"--size"}, {"--single"});
+      {"export-batches",
+       ExportSyntax({},
+                    {
+                        {"--size", "N", "N numbers a file (default 5000)"},
+                        {"--single", "", "writes only the first file"},
+                    }),
+       "分批导出号码: files of N numbers",
+       [](CliContext& c, const ParsedArguments& args) {
          BatchSizeValues batches;
-         if (parsed.options.count("--size"))
-           batches.batch_size = ParseInteger(parsed.options["--size"], "N");
-         batches.automatic = parsed.options.count("--single") == 0;
-         const ListId list = ChooseExport(c, parsed);
+         if (const std::string* size = args.Value("--size"))
+           batches.batch_size = ParseInteger(*size, "N");
+         batches.automatic = !args.Has("--single");
+         const ListId list = ChooseExport(c, args);
          c.frontend.answers.batch_size = batches;
          ExportInBatches(c.state, list, c.frontend);
        }},
-      {"export-segment", "L PATH N", "按号码段导出: one file per first N characters (1 to 11)",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 3, 3);
-         const ListId list = ChooseExport(c, ParseExportArguments({args[0], args[1]}, {}, {}));
+      {"export-segment", ExportSyntax({Word("N")}),
+       "按号码段导出: one file per first N characters (1 to 11)",
+       [](CliContext& c, const ParsedArguments& args) {
+         const ListId list = ChooseExport(c, args);
          // A value the dialog refuses is refused when the dialog would be confirmed.
          long long n = INT_MIN;
          try {
-           n = ParseInteger(args[2], "N");
+           n = ParseInteger(args.words[2], "N");
          } catch (const UsageError&) {
          }
          c.frontend.answers.segment_export =
              SegmentExportValues{n < INT_MIN || n > INT_MAX ? INT_MIN : static_cast<int>(n)};
          ExportBySegment(c.state, list, c.frontend);
        }},
-      {"export-repeat", "L PATH", "按重复次数导出: one file per repeat count",
-       [](CliContext& c, const Arguments& args) {
-         const ListId list = ChooseExport(c, ParseExportArguments(args, {}, {}));
+      {"export-repeat", ExportSyntax(), "按重复次数导出: one file per repeat count",
+       [](CliContext& c, const ParsedArguments& args) {
+         const ListId list = ChooseExport(c, args);
          ExportByRepeatCount(c.state, list, c.frontend);
        }},
-      {"export-region", "L PATH province|city", "按地区分类导出: one file per province or city",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 3, 3);
-         if (args[2] != "province" && args[2] != "city")
-           throw UsageError("expected province or city, not '" + args[2] + "'");
-         const ListId list = ChooseExport(c, ParseExportArguments({args[0], args[1]}, {}, {}));
-         c.frontend.answers.region_type = RegionTypeValues{args[2] == "city" ? 1 : 0};
+      {"export-region", ExportSyntax({OneOf("", {{"province"}, {"city"}})}),
+       "按地区分类导出: one file per province or city",
+       [](CliContext& c, const ParsedArguments& args) {
+         const ListId list = ChooseExport(c, args);
+         c.frontend.answers.region_type = RegionTypeValues{args.words[2] == "city" ? 1 : 0};
          ExportByRegion(c.state, list, c.frontend);
        }},
-      {"export-carrier", "L PATH", "按照运营商导出: one file per carrier",
-       [](CliContext& c, const Arguments& args) {
-         const ListId list = ChooseExport(c, ParseExportArguments(args, {}, {}));
+      {"export-carrier", ExportSyntax(), "按照运营商导出: one file per carrier",
+       [](CliContext& c, const ParsedArguments& args) {
+         const ListId list = ChooseExport(c, args);
          ExportByCarrier(c.state, list, c.frontend);
        }},
   };

@@ -1,6 +1,5 @@
 // Verbs of the file tools.
 #include <algorithm>
-#include <map>
 
 #include "cli/verbs.h"
 #include "filetools/blacklist.h"
@@ -11,50 +10,22 @@
 namespace tessaril::cli {
 namespace {
 
-// The arguments of a file-tools verb: its options (with their values) and its other words.
-struct ToolArguments {
-  std::map<std::string, std::string> options;
-  Arguments words;
-};
-
-// `with_value` lists the options that take a value, `flags` those that do not.
-ToolArguments SplitToolArguments(const Arguments& args,
-                                 std::initializer_list<const char*> with_value,
-                                 std::initializer_list<const char*> flags = {}) {
-  ToolArguments split;
-  auto is_one_of = [](const std::string& word, std::initializer_list<const char*> names) {
-    return std::any_of(names.begin(), names.end(), [&](const char* n) { return word == n; });
-  };
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& word = args[i];
-    if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
-      if (is_one_of(word, with_value)) {
-        if (i + 1 >= args.size())
-          throw UsageError(word + " needs a value");
-        split.options[word] = args[++i];
-      } else if (is_one_of(word, flags)) {
-        split.options[word] = "";
-      } else {
-        throw UsageError("unknown option " + word);
-      }
-    } else {
-      split.words.push_back(word);
-    }
-  }
-  return split;
-}
+// Every file-tools command takes it.
+const Option kOutOption{"--out", "DIR",
+                        "ticks 改变路径 with DIR as the output folder; without it 改变路径 is "
+                        "unticked"};
 
 // Runs one command of the file-tools window as the window would: its three settings read when it
 // opens, "改变路径" ticked with `--out`, the result-file list kept for the script, the settings
 // written when it closes.
 template <typename Command>
-void RunFileTool(CliContext& c, const ToolArguments& split, Command&& command) {
+void RunFileTool(CliContext& c, const ParsedArguments& args, Command&& command) {
   FileTools tools;
   LoadFileToolsSettings(c.state.settings, tools);
-  auto out = split.options.find("--out");
-  tools.change_path = out != split.options.end() ? 1 : 0;
-  if (out != split.options.end())
-    tools.str_path = out->second;
+  const std::string* out = args.Value("--out");
+  tools.change_path = out ? 1 : 0;
+  if (out)
+    tools.str_path = *out;
   tools.result_files = c.result_files;
   command(tools);
   c.result_files = tools.result_files;
@@ -63,12 +34,13 @@ void RunFileTool(CliContext& c, const ToolArguments& split, Command&& command) {
 
 Verb CompareVerb(const char* name, const char* help,
                  void (*command)(AppState&, Frontend&, FileTools&)) {
-  return {name, "A B [--out DIR]", help, [command](CliContext& c, const Arguments& args) {
-            ToolArguments split = SplitToolArguments(args, {"--out"});
-            ExpectCount(split.words, 2, 2);
-            RunFileTool(c, split, [&](FileTools& tools) {
-              tools.file_a = split.words[0];
-              tools.file_b = split.words[1];
+  return {name,
+          {{Word("A"), Word("B")}, {kOutOption}},
+          help,
+          [command](CliContext& c, const ParsedArguments& args) {
+            RunFileTool(c, args, [&](FileTools& tools) {
+              tools.file_a = args.words[0];
+              tools.file_b = args.words[1];
               command(c.state, c.frontend, tools);
             });
           }};
@@ -76,11 +48,12 @@ Verb CompareVerb(const char* name, const char* help,
 
 Verb MergeVerb(const char* name, const char* help,
                void (*command)(AppState&, Frontend&, FileTools&)) {
-  return {name, "[--out DIR] FILE...", help, [command](CliContext& c, const Arguments& args) {
-            ToolArguments split = SplitToolArguments(args, {"--out"});
-            ExpectCount(split.words, 1, SIZE_MAX);
-            RunFileTool(c, split, [&](FileTools& tools) {
-              tools.source_files = split.words;
+  return {name,
+          {{Words("FILE")}, {kOutOption}},
+          help,
+          [command](CliContext& c, const ParsedArguments& args) {
+            RunFileTool(c, args, [&](FileTools& tools) {
+              tools.source_files = args.words;
               command(c.state, c.frontend, tools);
             });
           }};
@@ -101,12 +74,9 @@ std::vector<std::string> CommaList(const std::string& text) {
 }
 
 // The blacklist dialog's values: what it opens with, changed by the options given.
-BlacklistValues BlacklistAnswers(CliContext& c, const ToolArguments& split) {
+BlacklistValues BlacklistAnswers(CliContext& c, const ParsedArguments& args) {
   BlacklistValues values = LoadBlacklistValues(c.state.settings, c.state.data_folder);
-  auto option = [&](const char* name) -> const std::string* {
-    auto it = split.options.find(name);
-    return it == split.options.end() ? nullptr : &it->second;
-  };
+  auto option = [&](const char* name) { return args.Value(name); };
   if (const std::string* path = option("--blacklist"))
     values.blacklist_path = *path;
   if (const std::string* provinces = option("--provinces")) {
@@ -165,32 +135,39 @@ BlacklistValues BlacklistAnswers(CliContext& c, const ToolArguments& split) {
 
 std::vector<Verb> FileToolVerbs() {
   return {
-      CompareVerb("compare2",
-                  "两个文件对比倒出2个文件; --out ticks 改变路径 with DIR as the output folder, "
-                  "without it 改变路径 is unticked",
-                  CompareIntoTwoFiles),
+      CompareVerb("compare2", "两个文件对比倒出2个文件", CompareIntoTwoFiles),
       CompareVerb("compare3", "两个文件对比倒出3个文件", CompareIntoThreeFiles),
       MergeVerb("merge2", "整合->2个文件: FILE... is the source-file list, first to last",
                 MergeIntoTwoFiles),
       MergeVerb("merge-many", "整合->多个文件", MergeIntoManyFiles),
-      {"blacklist", "[--out DIR] [OPTION...] FILE...",
-       "滤除黑名单: --blacklist FILE, --provinces A,B,... (unticks 全部地区 and ticks exactly "
-       "these provinces), --carriers mobile,unicom,telecom (unticks 全部运营商 and ticks exactly "
-       "these), --mode 0|1|2|3, --dedupe, --unrecognised, --order keep|sort|shuffle, --folder",
-       [](CliContext& c, const Arguments& args) {
-         ToolArguments split = SplitToolArguments(
-             args, {"--out", "--blacklist", "--provinces", "--carriers", "--mode", "--order"},
-             {"--dedupe", "--unrecognised", "--folder"});
-         ExpectCount(split.words, 1, SIZE_MAX);
-         c.frontend.answers.blacklist = BlacklistAnswers(c, split);
-         RunFileTool(c, split, [&](FileTools& tools) {
-           tools.source_files = split.words;
+      {"blacklist",
+       {.positionals = {Words("FILE")},
+        .options =
+            {
+                kOutOption,
+                {"--blacklist", "FILE", "选择黑名单文件"},
+                {"--provinces", "A,B,...",
+                 "unticks 全部地区 and ticks exactly these provinces, no others"},
+                {"--carriers", "mobile,unicom,telecom",
+                 "unticks 全部运营商 and ticks exactly these"},
+                {"--mode", "0|1|2|3", "地区+运营商, 地区, 运营商 or 不区分"},
+                {"--dedupe", "", "ticks 去除重复号码"},
+                {"--unrecognised", "", "ticks 导出未识别号码"},
+                {"--order", "keep|sort|shuffle", "保持原序, 重新排序 or 重新乱序"},
+                {"--folder", "", "ticks 导出的同时生成同名文件夹"},
+            }},
+       "滤除黑名单",
+       [](CliContext& c, const ParsedArguments& args) {
+         c.frontend.answers.blacklist = BlacklistAnswers(c, args);
+         RunFileTool(c, args, [&](FileTools& tools) {
+           tools.source_files = args.words;
            FilterBlacklistFiles(c.state, c.frontend, tools);
          });
        }},
-      {"results", "", "prints the result-file list, top to bottom, one path per line",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 0, 0);
+      {"results",
+       {},
+       "prints the result-file list, top to bottom, one path per line",
+       [](CliContext& c, const ParsedArguments&) {
          for (const std::string& path : c.result_files)
            c.out << path << '\n';
        }},

@@ -11,9 +11,8 @@ namespace {
 
 Verb OneListVerb(const char* name, const char* help,
                  void (*command)(AppState&, Frontend&, ListId)) {
-  return {name, "L", help, [command](CliContext& c, const Arguments& args) {
-            ExpectCount(args, 1, 1);
-            command(c.state, c.frontend, ParseListId(args[0]));
+  return {name, {{ListArgument()}}, help, [command](CliContext& c, const ParsedArguments& args) {
+            command(c.state, c.frontend, ParseListId(args.words[0]));
           }};
 }
 
@@ -21,45 +20,49 @@ Verb OneListVerb(const char* name, const char* help,
 
 std::vector<Verb> ListVerbs() {
   return {
-      {"import", "FILE...", "导入文件: append the lines of the files to the source list",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 1, SIZE_MAX);
-         c.frontend.answers.open_files = args;
+      {"import",
+       {{Words("FILE")}},
+       "导入文件: append the lines of the files to the source list",
+       [](CliContext& c, const ParsedArguments& args) {
+         c.frontend.answers.open_files = args.words;
          ImportFiles(c.state, c.frontend);
        }},
       OneListVerb("sort", "号码排序: sort the list", SortList),
       OneListVerb("shuffle", "号码乱序: shuffle the list", ShuffleList),
       OneListVerb("dedupe", "消除重号: remove repeats (the list comes out sorted)", RemoveRepeats),
       OneListVerb("clear", "清空: empty the list", ClearList),
-      {"filter", "L FILE", "滤除号码: take out of the list one copy per matching line of FILE",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 2, 2);
-         ListId id = ParseListId(args[0]);
-         c.frontend.answers.open_files = std::vector<std::string>{args[1]};
+      {"filter",
+       {{ListArgument(), Word("FILE")}},
+       "滤除号码: take out of the list one copy per matching line of FILE",
+       [](CliContext& c, const ParsedArguments& args) {
+         ListId id = ParseListId(args.words[0]);
+         c.frontend.answers.open_files = std::vector<std::string>{args.words[1]};
          FilterListAgainstFile(c.state, c.frontend, id);
        }},
-      {"remove-non-mobile", "", "清除非手机号: remove source entries that are not mobile numbers",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 0, 0);
-         RemoveNonMobileEntries(c.state, c.frontend);
-       }},
-      {"set-prefixes", "BEGINNINGS MOBILE UNICOM TELECOM",
+      {"remove-non-mobile",
+       {},
+       "清除非手机号: remove source entries that are not mobile numbers",
+       [](CliContext& c, const ParsedArguments&) { RemoveNonMobileEntries(c.state, c.frontend); }},
+      {"set-prefixes",
+       {{Word("BEGINNINGS"), Word("MOBILE"), Word("UNICOM"), Word("TELECOM")}},
        "系统设置: store and use these four prefix lists",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 4, 4);
-         c.frontend.answers.settings = CarrierPrefixTexts{args[0], args[1], args[2], args[3]};
+       [](CliContext& c, const ParsedArguments& args) {
+         const Arguments& texts = args.words;
+         c.frontend.answers.settings = CarrierPrefixTexts{texts[0], texts[1], texts[2], texts[3]};
          RunSettingsCommand(c.state.settings, c.state.prefixes, c.frontend);
        }},
-      {"print", "L", "print the list's entries, one per line, bytes as stored",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 1, 1);
-         const NumberList& list = c.state.List(ParseListId(args[0]));
+      {"print",
+       {{ListArgument()}},
+       "print the list's entries, one per line, bytes as stored",
+       [](CliContext& c, const ParsedArguments& args) {
+         const NumberList& list = c.state.List(ParseListId(args.words[0]));
          for (int i = 0, n = list.Count(); i < n; ++i)
            c.out << list.At(i) << '\n';
        }},
-      {"status", "", "print the two counter texts, source then target",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 0, 0);
+      {"status",
+       {},
+       "print the two counter texts, source then target",
+       [](CliContext& c, const ParsedArguments&) {
          c.out << CounterText(c.state.source, ListId::Source) << '\n'
                << CounterText(c.state.target, ListId::Target) << '\n';
        }},

@@ -7,66 +7,59 @@
 namespace tessaril::cli {
 namespace {
 
-// The picker's filter from the words after NAME (the radio button and the two range fields).
-SegmentFilter ParseSegmentFilter(const Arguments& args) {
-  SegmentFilter filter;
-  if (args.size() < 2 || args[1] == "all") {
-    if (args.size() > 2)
-      throw UsageError("too many arguments");
-    return filter;
-  }
-  const std::string& kind = args[1];
-  if (kind == "range") {
-    if (args.size() != 4)
-      throw UsageError("range needs FROM and TO");
-    return {4, args[2], args[3]};
-  }
-  if (args.size() > 2)
-    throw UsageError("too many arguments");
+// The picker's filter (the radio button and the two range fields) from the words after NAME.
+SegmentFilter ParseSegmentFilter(const Arguments& words) {
+  const std::string kind = words.size() > 1 ? words[1] : "all";
+  if (kind == "range")
+    return {4, words[2], words[3]};
   if (kind == "mobile")
     return {1, "", ""};
   if (kind == "unicom")
     return {2, "", ""};
   if (kind == "telecom")
     return {3, "", ""};
-  throw UsageError("expected all, mobile, unicom, telecom or range, not '" + kind + "'");
+  return {};
 }
 
 }  // namespace
 
 std::vector<Verb> LocationVerbs() {
   return {
-      {"lookup", "NUMBER",
+      {"lookup",
+       {{Word("NUMBER")}},
        "print the location of NUMBER's first seven characters as province::city, or -",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 1, 1);
+       [](CliContext& c, const ParsedArguments& args) {
          std::optional<std::string_view> location =
-             ReadyLocationDb(c.frontend).LookupNumber(args[0]);
+             ReadyLocationDb(c.frontend).LookupNumber(args.words[0]);
          c.out << (location ? std::string(*location) : std::string("-")) << '\n';
        }},
-      {"city-segments", "NAME [all|mobile|unicom|telecom|range FROM TO]",
+      {"city-segments",
+       {{Word("NAME"),
+         {"",
+          {{"all"}, {"mobile"}, {"unicom"}, {"telecom"}, {"range", {"FROM", "TO"}}},
+          Positional::Count::Optional}}},
        "the segment picker: select the first tree item named NAME with that filter; print the "
        "total label, then the shown segments",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 1, 4);
-         SegmentFilter filter = ParseSegmentFilter(args);
+       [](CliContext& c, const ParsedArguments& args) {
+         const std::string& name = args.words[0];
+         SegmentFilter filter = ParseSegmentFilter(args.words);
          RegionTree tree = LoadRegionTreeForDialog(c.state.data_folder, c.frontend);
          // The tree's items top to bottom: each province, then its cities.
          int kind = 0;
          for (const RegionProvince& province : tree) {
-           if (province.name == args[0]) {
+           if (province.name == name) {
              kind = 1;
              break;
            }
            for (const std::string& city : province.cities) {
-             if (city == args[0])
+             if (city == name)
                kind = 2;
            }
            if (kind)
              break;
          }
          if (!kind) {
-           c.frontend.Refuse("地区文件中没有\"" + args[0] + "\"");
+           c.frontend.Refuse("地区文件中没有\"" + name + "\"");
            return;
          }
          SegmentPickerModel model(c.state.prefixes);
@@ -74,24 +67,24 @@ std::vector<Verb> LocationVerbs() {
          if (kind == 1) {
            model.SelectProvince();
          } else {
-           model.SelectCity(ReadyLocationDb(c.frontend), args[0]);
+           model.SelectCity(ReadyLocationDb(c.frontend), name);
          }
          c.out << model.TotalLabel() << '\n';
          for (const std::string& segment : model.Shown())
            c.out << segment << '\n';
        }},
-      {"insert-segments", "SEG...",
+      {"insert-segments",
+       {{Words("SEG")}},
        "导入号段: insert the 10,000 numbers of each segment, in the order given",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 1, SIZE_MAX);
-         for (const std::string& segment : args) {
+       [](CliContext& c, const ParsedArguments& args) {
+         for (const std::string& segment : args.words) {
            // The picker lists only segments of seven characters.
            if (segment.size() != 7) {
              c.frontend.Refuse("不是7位的号码段: " + segment);
              return;
            }
          }
-         c.frontend.answers.segment_picker = SegmentPickerValues{{}, args};
+         c.frontend.answers.segment_picker = SegmentPickerValues{{}, args.words};
          InsertSegmentsFromPicker(c.state, c.frontend);
        }},
   };

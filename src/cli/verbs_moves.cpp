@@ -8,6 +8,11 @@
 namespace tessaril::cli {
 namespace {
 
+// DIR: down (source to target) or up (target to source).
+Positional Direction() {
+  return OneOf("DIR", {{"down"}, {"up"}});
+}
+
 MoveDirection ParseDirection(const std::string& word) {
   if (word == "down")
     return MoveDirection::Down;
@@ -36,106 +41,99 @@ DigitMaskValues ParseDigitMask(const std::string& word) {
 
 std::vector<Verb> MoveVerbs() {
   return {
-      {"move-digits", "DIR MASK",
+      {"move-digits",
+       {{Direction(), Word("MASK")}},
        "按号码数值: move the 11-character entries whose positions 2 to 11 fit MASK (digit or ?)",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 2, 2);
-         MoveDirection direction = ParseDirection(args[0]);
-         c.frontend.answers.move_by_digits = ParseDigitMask(args[1]);
+       [](CliContext& c, const ParsedArguments& args) {
+         MoveDirection direction = ParseDirection(args.words[0]);
+         c.frontend.answers.move_by_digits = ParseDigitMask(args.words[1]);
          MoveByDigits(c.state, c.frontend, direction);
        }},
-      {"move-features", "DIR OPTION...",
-       "按组合特征: --string S, --run N, --count M --digit D, --abab, --aabb, --aaaa, --abcd, "
-       "--province NAME or --city NAME, --data FILE; each option ticks its feature",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 1, SIZE_MAX);
-         const MoveDirection direction = ParseDirection(args[0]);
+      {"move-features",
+       {.positionals = {Direction()},
+        .options =
+            {
+                {"--string", "S", "包含特定数字串: S"},
+                {"--run", "N", "至少包含连续号码长度为: N"},
+                {"--count", "M", "至少包含多少个某位数: M copies of the digit D"},
+                {"--digit", "D", "the digit D (only with --count)"},
+                {"--abab", "", "ABAB"},
+                {"--aabb", "", "AABB"},
+                {"--aaaa", "", "AAAA"},
+                {"--abcd", "", "ABCD"},
+                {"--province", "NAME", "城市匹配 with the province NAME selected in the tree"},
+                {"--city", "NAME", "城市匹配 with the city NAME selected (not with --province)"},
+                {"--data", "FILE", "数据匹配 with FILE's content in the box"},
+            }},
+       "按组合特征: each option ticks its feature",
+       [](CliContext& c, const ParsedArguments& args) {
+         const MoveDirection direction = ParseDirection(args.words[0]);
+         if (args.Has("--count") != args.Has("--digit"))
+           throw UsageError("--count and --digit go together");
+         if (args.Has("--province") && args.Has("--city"))
+           throw UsageError("only one of --province and --city");
          FeatureMoveValues values;
-         bool has_count = false, has_digit = false;
-         for (size_t i = 1; i < args.size(); ++i) {
-           const std::string& option = args[i];
-           auto value = [&]() -> const std::string& {
-             if (i + 1 >= args.size())
-               throw UsageError(option + " needs a value");
-             return args[++i];
-           };
-           if (option == "--string") {
-             values.digit_string = true;
-             values.digits = value();
-           } else if (option == "--run") {
-             values.run = true;
-             values.run_length = value();
-           } else if (option == "--count") {
-             values.copies = has_count = true;
-             values.copies_count = value();
-           } else if (option == "--digit") {
-             has_digit = true;
-             // The box takes one character of any kind.
-             values.copies_digit = TypedIntoLimitEdit(value(), 1, false);
-           } else if (option == "--abab") {
-             values.abab = true;
-           } else if (option == "--aabb") {
-             values.aabb = true;
-           } else if (option == "--aaaa") {
-             values.aaaa = true;
-           } else if (option == "--abcd") {
-             values.abcd = true;
-           } else if (option == "--province" || option == "--city") {
-             if (values.region)
-               throw UsageError("only one of --province and --city");
+         if (const std::string* digits = args.Value("--string")) {
+           values.digit_string = true;
+           values.digits = *digits;
+         }
+         if (const std::string* length = args.Value("--run")) {
+           values.run = true;
+           values.run_length = *length;
+         }
+         if (const std::string* count = args.Value("--count")) {
+           values.copies = true;
+           values.copies_count = *count;
+           // The box takes one character of any kind.
+           values.copies_digit = TypedIntoLimitEdit(*args.Value("--digit"), 1, false);
+         }
+         values.abab = args.Has("--abab");
+         values.aabb = args.Has("--aabb");
+         values.aaaa = args.Has("--aaaa");
+         values.abcd = args.Has("--abcd");
+         for (const char* region : {"--province", "--city"}) {
+           if (const std::string* item = args.Value(region)) {
              values.region = true;
-             values.region_kind = option == "--province" ? 1 : 2;
-             values.region_item = value();
-           } else if (option == "--data") {
-             const std::string& path = value();
-             std::optional<std::string> text = ReadWholeFile(path);
-             if (!text) {
-               c.frontend.Refuse("打开文件失败");
-               return;
-             }
-             values.data = true;
-             values.data_text = std::move(*text);
-           } else {
-             throw UsageError("unknown option '" + option + "'");
+             values.region_kind = region == std::string("--province") ? 1 : 2;
+             values.region_item = *item;
            }
          }
-         if (has_count != has_digit)
-           throw UsageError("--count and --digit go together");
+         if (const std::string* path = args.Value("--data")) {
+           std::optional<std::string> text = ReadWholeFile(*path);
+           if (!text) {
+             c.frontend.Refuse("打开文件失败");
+             return;
+           }
+           values.data = true;
+           values.data_text = std::move(*text);
+         }
          c.frontend.answers.feature_move = std::move(values);
          MoveByFeatures(c.state, c.frontend, direction);
        }},
-      {"move-type", "DIR mobile|unicom|telecom | DIR range START END",
+      {"move-type",
+       {{Direction(),
+         OneOf("", {{"mobile"}, {"unicom"}, {"telecom"}, {"range", {"START", "END"}}})}},
        "按号码类型: move the numbers of a carrier, or from 1START0000 to 1END9999",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 2, 4);
-         MoveDirection direction = ParseDirection(args[0]);
+       [](CliContext& c, const ParsedArguments& args) {
+         MoveDirection direction = ParseDirection(args.words[0]);
          MoveByTypeValues values;
-         const std::string& type = args[1];
+         const std::string& type = args.words[1];
          if (type == "range") {
-           ExpectCount(args, 4, 4);
            values.type_choice = 3;
            // Typed into the two boxes, which hold at most six characters of any kind.
-           values.range_start = TypedIntoLimitEdit(args[2], 6, false);
-           values.range_end = TypedIntoLimitEdit(args[3], 6, false);
+           values.range_start = TypedIntoLimitEdit(args.words[2], 6, false);
+           values.range_end = TypedIntoLimitEdit(args.words[3], 6, false);
          } else {
-           ExpectCount(args, 2, 2);
-           if (type == "mobile") {
-             values.type_choice = 0;
-           } else if (type == "unicom") {
-             values.type_choice = 1;
-           } else if (type == "telecom") {
-             values.type_choice = 2;
-           } else {
-             throw UsageError("expected mobile, unicom, telecom or range, not '" + type + "'");
-           }
+           values.type_choice = type == "mobile" ? 0 : type == "unicom" ? 1 : 2;
          }
          c.frontend.answers.move_by_type = values;
          MoveByType(c.state, c.frontend, direction);
        }},
-      {"move-all", "DIR", "全部号码: move every entry, in its order",
-       [](CliContext& c, const Arguments& args) {
-         ExpectCount(args, 1, 1);
-         MoveAll(c.state, c.frontend, ParseDirection(args[0]));
+      {"move-all",
+       {{Direction()}},
+       "全部号码: move every entry, in its order",
+       [](CliContext& c, const ParsedArguments& args) {
+         MoveAll(c.state, c.frontend, ParseDirection(args.words[0]));
        }},
   };
 }

@@ -10,10 +10,16 @@ namespace tessaril::cli {
 
 int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std::ostream& out,
               std::ostream& err) {
+  std::vector<std::string> result_files;
+  return RunScript(script, state, frontend, out, err, result_files);
+}
+
+int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std::ostream& out,
+              std::ostream& err, std::vector<std::string>& result_files) {
   std::map<std::string, Verb> verbs;
   for (Verb& verb : AllVerbs())
     verbs.emplace(verb.name, std::move(verb));
-  CliContext context{state, frontend, out};
+  CliContext context{state, frontend, out, result_files};
 
   std::string line;
   for (int number = 1; std::getline(script, line); ++number) {

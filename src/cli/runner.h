@@ -2,6 +2,8 @@
 
 #include <istream>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "cli/cli_frontend.h"
 #include "lists/app_state.h"
@@ -12,6 +14,10 @@ namespace tessaril::cli {
 // command reported a failure, 2 at a line that is not a valid command (reported on `err`).
 int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std::ostream& out,
               std::ostream& err);
+// The same, with the file-tools window's result-file list kept by the caller, as a window that
+// stays open keeps it from one command to the next.
+int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std::ostream& out,
+              std::ostream& err, std::vector<std::string>& result_files);
 
 // The usage text, generated from the verb table.
 void PrintUsage(std::ostream& out);

@@ -18,7 +18,7 @@ struct CliContext {
   CliFrontend& frontend;
   std::ostream& out;
   // The file-tools window's result-file list, kept for the whole script as the window keeps it.
-  std::vector<std::string> result_files = {};
+  std::vector<std::string>& result_files;
 };
 
 // One verb of the script language: its name, the declaration of its arguments and options (from

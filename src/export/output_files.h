@@ -40,6 +40,7 @@ FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_p
 inline constexpr const char* kNothingToSave = "没有可保存的手机号码!";
 inline constexpr const char* kCannotCreateFile = "创建文件失败!";
 inline constexpr const char* kCannotWriteFile = "写文件失败!";
+inline constexpr const char* kCannotReadFile = "读文件失败!";
 // The grouped exports and the file tools show the application's name as their caption.
 inline constexpr const char* kGroupedExportCaption = "KorvaneTessaril";
 

@@ -57,7 +57,6 @@ struct BlacklistFilter {
 
 // The messages of the blacklist beyond those of the exports.
 inline constexpr const char* kCannotOpenBlacklist = "打开黑名单文件失败!";
-inline constexpr const char* kCannotReadFile = "读文件失败!";
 // Followed by the paths, one a line: results whose final name was taken by another file.
 inline constexpr const char* kResultsNamedAside = "同名文件已存在，以下结果另存为:";
 

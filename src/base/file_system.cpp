@@ -29,6 +29,21 @@ std::optional<std::uint64_t> FileSize(const std::string& path) {
   return static_cast<std::uint64_t>(st.st_size);
 }
 
+std::optional<FileId> FileIdOf(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0)
+    return std::nullopt;
+  return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+std::string NormalPath(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path normal = std::filesystem::weakly_canonical(path, ec);
+  if (ec)
+    normal = std::filesystem::absolute(path, ec).lexically_normal();
+  return ec ? path : normal.string();
+}
+
 bool RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
 }
@@ -50,13 +65,27 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
   return ::unlink(from.c_str()) == 0;
 }
 
+bool RenameReplacing(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
   std::error_code ec;
   std::filesystem::path target(path);
   if (target.has_parent_path())
     std::filesystem::create_directories(target.parent_path(), ec);
-  std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // The temporary file is always a new one: whatever is already there (a leftover of a killed run,
+  // a link placed at the name, someone's file) is neither followed nor emptied.
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temporary = path + ".tmp" + std::to_string(::getpid());
+    if (attempt > 0)
+      temporary += "." + std::to_string(attempt);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST)
+      break;
+  }
   if (fd < 0)
     return false;
   const char* data = content.data();

@@ -115,8 +115,20 @@ TextFileWriter::~TextFileWriter() {
 bool TextFileWriter::Open(const std::string& path, bool append) {
   if (fd_ >= 0)
     Close();
-  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+  // A link placed at the name is not followed, and nothing but a plain file is written to: a FIFO
+  // would block the open and a device or a link could take the numbers outside the chosen folder.
+  // The file is emptied only once it is known to be a plain file.
+  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | (append ? O_APPEND : 0);
   fd_ = ::open(path.c_str(), flags, 0666);
+  if (fd_ >= 0) {
+    struct stat st;
+    bool plain = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+    if (!plain || (!append && ::ftruncate(fd_, 0) != 0) ||
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
   failed_ = fd_ < 0;
   buffer_.clear();
   buffer_.reserve(block_ + 4096);

@@ -5,6 +5,7 @@
 
 #include "cli/script.h"
 #include "cli/verbs.h"
+#include "lists/run_command.h"
 
 namespace tessaril::cli {
 
@@ -34,7 +35,7 @@ int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std:
     Arguments args(words->begin() + 1, words->end());
     frontend.Reset();
     try {
-      verb->second.run(context, args);
+      RunCommand(state, frontend, [&] { verb->second.run(context, args); });
     } catch (const UsageError& usage) {
       return fail(verb->first + ": " + usage.what());
     }

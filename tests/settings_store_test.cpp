@@ -15,16 +15,18 @@ using SettingsStoreTest = testing::CommandTest;
 
 TEST_F(SettingsStoreTest, BlanksAtTheEndsOfAValueSurviveARestart) {
   const std::string path = Path("s.ini");
+  const std::vector<std::string> values = {" | ",    " ",  "\t,",  "\"quoted\"",
+                                           " \"a\"", "\"", "plain"};
   {
     SettingsStore store(path);
-    for (const char* value : {" | ", " ", "\t,", "\"quoted\"", " \"a\"", "\"", "plain"})
-      ASSERT_TRUE(store.SetString("Settings", std::string("k") + value, value));
+    for (size_t i = 0; i < values.size(); ++i)
+      ASSERT_TRUE(store.SetString("Settings", "k" + std::to_string(i), values[i]));
   }
   SettingsStore reread(path);
-  for (const char* value : {" | ", " ", "\t,", "\"quoted\"", " \"a\"", "\"", "plain"})
-    EXPECT_EQ(reread.GetString("Settings", std::string("k") + value, "?"), value) << value;
+  for (size_t i = 0; i < values.size(); ++i)
+    EXPECT_EQ(reread.GetString("Settings", "k" + std::to_string(i), "?"), values[i]) << i;
   // Only values that need it are quoted: what other programs read stays as it was.
-  EXPECT_NE(ReadFile(path).find("kplain=plain\n"), std::string::npos);
+  EXPECT_NE(ReadFile(path).find("k6=plain\n"), std::string::npos);
 }
 
 TEST_F(SettingsStoreTest, OldFilesReadAsBefore) {
@@ -38,8 +40,9 @@ TEST_F(SettingsStoreTest, OldFilesReadAsBefore) {
 TEST_F(SettingsStoreTest, AValueWithALineEndIsRefusedAndWritesNothing) {
   SettingsStore store(Path("s.ini"));
   ASSERT_TRUE(store.SetString("Setting", "StrPath", "/home/a"));
-  for (std::string bad :
-       {"/x\n[Online]\nAdUrl=http://evil/", "/x\rAdUrl=1", std::string("/x\0y", 4)})
+  const std::vector<std::string> bad_values = {"/x\n[Online]\nAdUrl=http://evil/", "/x\rAdUrl=1",
+                                               std::string("/x\0y", 4)};
+  for (const std::string& bad : bad_values)
     EXPECT_FALSE(store.SetString("Setting", "StrPath", bad));
   EXPECT_EQ(store.GetString("Setting", "StrPath", "?"), "/home/a");
   SettingsStore reread(Path("s.ini"));

@@ -25,7 +25,8 @@ check() {
 
 mkdir -p data/addrdat/sms.dll data/sheng.txt folder
 check "sms.dll folder" 0 "-
-当前原始号码框内有10000个手机号码" $'segment 1380000\nlookup 13800000000\nstatus\nsort source'
+当前原始号码框内有10000个手机号码
+当前目标号码框内有0个手机号码" $'segment 1380000\nlookup 13800000000\nstatus\nsort source'
 rmdir data/addrdat/sms.dll
 mkfifo data/addrdat/sms.dll
 check "sms.dll FIFO" 0 "-" $'lookup 13800000000'
@@ -35,5 +36,6 @@ check "feature data from a folder" 1 "[提示] 打开文件失败" "move-feature
 # Three million numbers twice do not fit in 200 MB: the second import is taken back.
 seq 13000000000 13002999999 >big.txt
 check "out of memory" 1 "当前原始号码框内有3000000个手机号码
+当前目标号码框内有0个手机号码
 [提示] 内存不足，操作未完成" $'import big.txt\nstatus\nimport big.txt\nstatus' 200000
 exit $failed

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 namespace tessaril {
@@ -113,14 +112,50 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
   return ok;
 }
 
+int OpenRegularFile(const std::string& path) {
+  // O_NONBLOCK keeps the open of a FIFO from waiting; it means nothing for a regular file, and
+  // is cleared before any read.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0)
+    return -1;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+FileBytes ReadFileBytes(const std::string& path) {
+  FileBytes result;
+  int fd = OpenRegularFile(path);
+  if (fd < 0)
+    return result;
+  result.status = FileBytes::kRead;
+  char block[1 << 16];
+  for (;;) {
+    ssize_t got = ::read(fd, block, sizeof block);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0) {
+      result.status = FileBytes::kReadFailed;
+      result.bytes.clear();
+      break;
+    }
+    if (got == 0)
+      break;
+    result.bytes.append(block, static_cast<size_t>(got));
+  }
+  ::close(fd);
+  return result;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
+  FileBytes file = ReadFileBytes(path);
+  if (file.status != FileBytes::kRead)
     return std::nullopt;
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
-    return std::nullopt;
-  return content;
+  return std::move(file.bytes);
 }
 
 std::string DirectoryPart(const std::string& path) {

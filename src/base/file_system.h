@@ -27,6 +27,17 @@ bool RenameReplacing(const std::string& from, const std::string& to);
 // folder when it is missing. False when any step failed (the old file is then untouched).
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
+// Opens a regular file for reading; -1 for anything else (missing, a folder, a FIFO, a device),
+// which is a file that cannot be opened. A FIFO is opened without waiting for a writer.
+int OpenRegularFile(const std::string& path);
+
+// A whole file's bytes, or why there are none.
+struct FileBytes {
+  enum Status { kRead, kCannotOpen, kReadFailed } status = kCannotOpen;
+  std::string bytes;
+};
+FileBytes ReadFileBytes(const std::string& path);
+
 // Reads a whole file; nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/file_system.h"
+
 namespace tessaril {
 namespace {
 constexpr size_t kBlock = 1 << 20;
@@ -30,11 +32,11 @@ TextFileReader::~TextFileReader() {
 
 bool TextFileReader::Open(const std::string& path) {
   Close();
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  fd_ = OpenRegularFile(path);
   if (fd_ < 0)
     return false;
   struct stat st;
-  if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::fstat(fd_, &st) != 0) {
     Close();
     return false;
   }
@@ -159,7 +161,7 @@ void TextFileWriter::WriteLine(std::string_view text) {
   // The common line, a number without a line feed inside, goes into the buffer in one step.
   if (!HasLineFeed(text)) {
     buffer_.append(text).append("\r\n", 2);
-    if (buffer_.size() >= kBlock)
+    if (buffer_.size() >= block_)
       Flush();
     return;
   }

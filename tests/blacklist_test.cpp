@@ -184,18 +184,21 @@ TEST_F(BlacklistTest, OrdersSortAndShuffleKeepEveryLine) {
             (Strings{"13900000001", "13900000002", "13900000003", "13900000003"}));
 }
 
-TEST_F(BlacklistTest, ExistingFinalNameKeepsTheWorkingFileAndSameNameFolder) {
+TEST_F(BlacklistTest, ExistingFinalNameGivesTheResultANumberedNameAndSameNameFolder) {
   WriteFile("in/名单_7条.txt", "older result\r\n");
   BlacklistValues values = Defaults();
   values.order = 1;
   values.create_folder = 1;
-  values.blacklist_path = Path("missing-blacklist.txt");  // nothing blacklisted, no message
+  values.blacklist_path = "";  // nothing blacklisted, no message
   Run(values);
   EXPECT_EQ(ReadFile("in/名单_7条.txt"), "older result\r\n");
-  EXPECT_EQ(Lines("in/名单.tmp").size(), 7u);
-  EXPECT_TRUE(tools_.result_files.empty());
+  EXPECT_EQ(Lines("in/名单_7条(2).txt").size(), 7u);
+  EXPECT_FALSE(FileExists(Path("in/名单.tmp")));
+  EXPECT_EQ(tools_.result_files, Strings{Path("in/名单_7条(2).txt")});
   EXPECT_TRUE(DirectoryExists(Path("in/名单")));
-  EXPECT_EQ(ui_.calls, Strings{"dialog blacklist"});
+  EXPECT_EQ(ui_.calls, (Strings{"dialog blacklist",
+                                "message KorvaneTessaril: " + std::string(kResultsNamedAside) +
+                                    "\r\n" + Path("in/名单_7条(2).txt")}));
 }
 
 TEST_F(BlacklistTest, UnreadableInputLeavesTheListAndOthersGoOn) {

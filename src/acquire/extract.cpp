@@ -90,12 +90,12 @@ void ExtractFromText(AppState& state, Frontend& frontend) {
         frontend.PickOpenFiles({"", "文本文件(*.txt)|*.txt||", true});
     if (!paths || paths->empty())
       return;
-    std::optional<std::string> bytes = ReadWholeFile(paths->front());
-    if (!bytes) {
-      ShowFailure(frontend, "打开文件失败");
+    FileBytes file = ReadFileBytes(paths->front());
+    if (file.status != FileBytes::kRead) {
+      ShowFailure(frontend, file.status == FileBytes::kCannotOpen ? "打开文件失败" : "读文件失败!");
       return;
     }
-    text = std::move(*bytes);
+    text = std::move(file.bytes);
     if (size_t nul = text.find('\0'); nul != std::string::npos)
       text.resize(nul);
   } else if (std::optional<std::string> clipboard = frontend.ClipboardText()) {

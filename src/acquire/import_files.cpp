@@ -19,10 +19,10 @@ void ImportFiles(AppState& state, Frontend& frontend) {
   ImportFileList(state, frontend, *paths);
 }
 
-bool AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path) {
+AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path) {
   TextFileReader file;
   if (!file.Open(path))
-    return false;
+    return AppendResult::kCannotOpen;
   ProgressReporter progress(frontend);
   const std::uint64_t length = file.Length();
   // A line of a number file is 12 or 13 bytes; counting 13 never reserves more than the numbers
@@ -40,13 +40,21 @@ bool AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& p
           next = ((percent + 1) * length + 99) / 100;
         }
       });
-  return true;
+  return file.Failed() ? AppendResult::kReadFailed : AppendResult::kAppended;
 }
 
 void ImportFileList(AppState& state, Frontend& frontend, const std::vector<std::string>& paths) {
+  const int before = state.source.Count();
   for (const std::string& path : paths) {
-    if (!AppendNumberFile(state.source, frontend, path)) {
+    AppendResult result = AppendNumberFile(state.source, frontend, path);
+    if (result == AppendResult::kCannotOpen) {
       ShowFailure(frontend, "打开文件失败");
+      break;
+    }
+    if (result == AppendResult::kReadFailed) {
+      // A file read in part is no import: the list goes back to what it held before.
+      state.source.Truncate(before);
+      ShowFailure(frontend, "读文件失败!");
       break;
     }
   }

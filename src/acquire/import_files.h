@@ -14,10 +14,15 @@ void ImportFiles(AppState& state, Frontend& frontend);
 
 // The import of already chosen files, in this order: each file's lines are appended with the
 // progress bar following the bytes read; a file that cannot be opened ends the import with
-// "打开文件失败" (what was read before it stays). Ends with the source list's refresh.
+// "打开文件失败" (what was read before it stays); a file that fails while it is read ends it
+// with "读文件失败!" and the source list as it was before the import. Ends with the source list's
+// refresh.
 void ImportFileList(AppState& state, Frontend& frontend, const std::vector<std::string>& paths);
 
-// Appends the accepted lines of one file to `list`; false when it cannot be opened.
-bool AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path);
+enum class AppendResult { kAppended, kCannotOpen, kReadFailed };
+
+// Appends the accepted lines of one file to `list`. On a read error the lines read so far stay
+// appended: the caller decides what to take back.
+AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path);
 
 }  // namespace tessaril

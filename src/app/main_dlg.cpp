@@ -21,6 +21,7 @@
 #include "acquire/segment_entry.h"
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
+#include "app/background_fetch.h"
 #include "app/batch_size_dlg.h"
 #include "app/blacklist_dlg.h"
 #include "app/export_format_dlg.h"
@@ -54,6 +55,7 @@
 #include "lists/list_commands.h"
 #include "lists/move_by_features.h"
 #include "lists/move_commands.h"
+#include "lists/run_command.h"
 #include "online/online_addresses.h"
 #include "online/update_check.h"
 
@@ -79,8 +81,11 @@ QPushButton* CMainDlg::MakeButton(const ButtonSpec& spec) {
   auto* button = new QPushButton(QString::fromUtf8(spec.label), this);
   button->setAutoDefault(false);
   button->setEnabled(static_cast<bool>(spec.run));
-  if (spec.run)
-    connect(button, &QPushButton::clicked, this, spec.run);
+  // Every command starts here (or at a drop), where running out of memory is caught.
+  if (spec.run) {
+    connect(button, &QPushButton::clicked, this,
+            [this, run = spec.run] { RunCommand(state_, *this, run); });
+  }
   buttons_[spec.id] = button;
   return button;
 }
@@ -141,7 +146,7 @@ void CMainDlg::BuildLayout() {
     std::vector<std::string> files;
     for (const QString& path : paths)
       files.push_back(U(path));
-    DropFiles(state_, *this, files, true);
+    RunCommand(state_, *this, [&] { DropFiles(state_, *this, files, true); });
   });
   source_layout->addWidget(source_view_, 1);
   source_counter_ = new QLabel(QStringLiteral("当前原始号码框内有0个手机号码"), source_group);
@@ -244,14 +249,31 @@ void CMainDlg::Initialise() {
   // The notice view stands in the target list's place until the first RefreshTargetView.
   notice_view_ = new CNoticeView(OnlineAddressOf(state_.settings, kNoticeUrl), target_area_);
   target_area_->addWidget(notice_view_);
-  // The quiet update check; the notice page unless it handed a download on (then the view goes
-  // back to the notice page once the download is complete).
-  if (CheckForUpdate(state_.settings, *this, notice_view_->State(), false))
-    notice_view_->DocumentComplete();
-  else
-    notice_view_->NavigateToNoticePage();
   target_area_->setCurrentWidget(notice_view_);
-  LoadAdvertisements(state_.settings, ads_, *ad_label_);
+  // The quiet update check; the notice page unless it handed a download on (then the view goes
+  // back to the notice page once the download is complete); the advertisements. Each fetch runs
+  // away from the window's thread: the window is up at once, whatever the servers do.
+  FetchInBackground(
+      notice_view_,
+      [url = OnlineAddressOf(state_.settings, kUpdateUrl)] {
+        return FetchUpdateFile(url, kUpdateDeadlineMs);
+      },
+      [this](std::optional<std::string> text) {
+        if (text && OfferUpdate(*text, *this, notice_view_->State(), false))
+          notice_view_->DocumentComplete();
+        else
+          notice_view_->NavigateToNoticePageInBackground();
+      });
+  FetchInBackground(
+      this,
+      [url = OnlineAddressOf(state_.settings, kAdUrl)] {
+        return FetchAdvertisements(url, CHttpGetClient::kDeadlineMs);
+      },
+      [this](std::optional<std::string> text) {
+        // Advertisements set while the fetch ran take its place.
+        if (!shut_down_ && ads_.Texts().empty())
+          ShowAdvertisements(std::move(text), state_.settings, ads_, *ad_label_);
+      });
 
   ShowCounters();
   export_target_->setChecked(true);

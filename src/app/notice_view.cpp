@@ -4,6 +4,7 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include "app/background_fetch.h"
 #include "app/open_url.h"
 #include "app/qt_text.h"
 #include "base/app_info.h"
@@ -21,6 +22,13 @@ bool IsWebQUrl(const QUrl& url) {
   return IsWebUrl(U(url.toString(QUrl::FullyEncoded)));
 }
 
+std::optional<std::string> FetchPage(const std::string& url) {
+  std::string body;
+  if (IsWebUrl(url) && FetchWebResource(url, body))
+    return body;
+  return std::nullopt;
+}
+
 }  // namespace
 
 CNoticeView::CNoticeView(std::string notice_url, QWidget* parent)
@@ -31,13 +39,22 @@ CNoticeView::CNoticeView(std::string notice_url, QWidget* parent)
 }
 
 void CNoticeView::Navigate(const std::string& url) {
+  Show(url, FetchPage(url));
+}
+
+void CNoticeView::NavigateToNoticePageInBackground() {
+  FetchInBackground(
+      this, [url = notice_url_] { return FetchPage(url); },
+      [this, url = notice_url_](std::optional<std::string> body) { Show(url, std::move(body)); });
+}
+
+void CNoticeView::Show(const std::string& url, std::optional<std::string> body) {
   current_url_ = url;
   new_window_links_.clear();
   resources_fetched_ = 0;
-  std::string body;
-  if (IsWebUrl(url) && FetchWebResource(url, body)) {
+  if (body) {
     // Pages are UTF-8, or GBK when they are not valid UTF-8.
-    const QString html = Q(DataTextToUtf8(body));
+    const QString html = Q(DataTextToUtf8(*body));
     for (const std::string& href : NewWindowLinks(U(html)))
       new_window_links_.insert(QUrl(Q(href)).toString());
     document()->setBaseUrl(QUrl(Q(url)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTextBrowser>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -25,6 +26,9 @@ class CNoticeView : public QTextBrowser {
   // offline page), then reports the completed document.
   void Navigate(const std::string& url);
   void NavigateToNoticePage() { Navigate(notice_url_); }
+  // The same, with the page fetched away from the window's thread: the view shows it when it
+  // arrives (at start-up, so that the window never waits for the server).
+  void NavigateToNoticePageInBackground();
   // A document finished loading: after a download, back to the notice page.
   void DocumentComplete();
 
@@ -38,6 +42,9 @@ class CNoticeView : public QTextBrowser {
 
  private:
   void ShowOfflinePage();
+  // Shows the page fetched from `url` (nothing: the fetch failed), then reports the completed
+  // document.
+  void Show(const std::string& url, std::optional<std::string> body);
 
   std::string notice_url_;
   std::string current_url_;

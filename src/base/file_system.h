@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,12 +19,39 @@ bool MakeDirectory(const std::string& path);
 // file keeps its old name.
 bool RenameNoReplace(const std::string& from, const std::string& to);
 
+// Gives `from` the name `to`, replacing a file of that name in one step (a link there is replaced,
+// not followed).
+bool RenameReplacing(const std::string& from, const std::string& to);
+
 // Writes `content` to a temporary file beside `path`, then renames it over `path`; creates the
 // folder when it is missing. False when any step failed (the old file is then untouched).
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
+// Opens a regular file for reading; -1 for anything else (missing, a folder, a FIFO, a device),
+// which is a file that cannot be opened. A FIFO is opened without waiting for a writer.
+int OpenRegularFile(const std::string& path);
+
+// A whole file's bytes, or why there are none.
+struct FileBytes {
+  enum Status { kRead, kCannotOpen, kReadFailed } status = kCannotOpen;
+  std::string bytes;
+};
+FileBytes ReadFileBytes(const std::string& path);
+
 // Reads a whole file; nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// What makes a file the same file whatever path names it (device and inode on Linux).
+struct FileId {
+  std::uint64_t device = 0;
+  std::uint64_t node = 0;
+  auto operator<=>(const FileId&) const = default;
+};
+// The file a path names (following links); nothing when nothing is there.
+std::optional<FileId> FileIdOf(const std::string& path);
+// The absolute path with ".", ".." and links of the folders that exist resolved: two spellings of
+// one path that does not exist yet give the same text.
+std::string NormalPath(const std::string& path);
 
 // The folder part and the name part of a path ("/a/b/c.txt" gives "/a/b/" and "c.txt").
 std::string DirectoryPart(const std::string& path);

@@ -1,7 +1,6 @@
 #include "base/settings_store.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "base/app_info.h"
@@ -36,6 +35,21 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Quotes around a value keep its leading and trailing blanks; the file's reader takes one pair
+// of quotes off, as the platform's profile store does.
+bool NeedsQuotes(std::string_view value) {
+  if (value.empty())
+    return false;
+  return IsSpaceByte(value.front()) || IsSpaceByte(value.back()) ||
+         (value.size() >= 2 && value.front() == '"' && value.back() == '"');
+}
+
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
@@ -43,12 +57,15 @@ SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
 }
 
 void SettingsStore::Load() {
-  std::ifstream in(path_, std::ios::binary);
-  if (!in)
+  std::optional<std::string> bytes = ReadWholeFile(path_);
+  if (!bytes)
     return;
-  std::string line;
+  std::string_view text = *bytes;
   Section* current = nullptr;
-  while (std::getline(in, line)) {
+  while (!text.empty()) {
+    size_t lf = text.find('\n');
+    std::string_view line = text.substr(0, lf);
+    text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
     std::string_view view = Strip(line);
     if (view.empty() || view[0] == ';' || view[0] == '#')
       continue;
@@ -61,7 +78,7 @@ void SettingsStore::Load() {
     if (eq == std::string_view::npos || current == nullptr)
       continue;
     current->entries.emplace_back(std::string(Strip(view.substr(0, eq))),
-                                  std::string(Strip(view.substr(eq + 1))));
+                                  std::string(Unquote(Strip(view.substr(eq + 1)))));
   }
 }
 
@@ -96,6 +113,8 @@ int SettingsStore::GetInt(const std::string& section, const std::string& key, in
 
 bool SettingsStore::SetString(const std::string& section, const std::string& key,
                               const std::string& value) {
+  if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+    return false;
   Section* target = nullptr;
   for (Section& s : sections_) {
     if (SameName(s.name, section)) {
@@ -124,17 +143,31 @@ bool SettingsStore::SetInt(const std::string& section, const std::string& key, i
   return SetString(section, key, std::to_string(value));
 }
 
-bool SettingsStore::Save() const {
+bool SettingsStore::Save() {
   if (path_.empty())
     return true;
   std::ostringstream out;
   for (const Section& s : sections_) {
     out << '[' << s.name << "]\n";
-    for (const auto& [k, v] : s.entries)
-      out << k << '=' << v << '\n';
+    for (const auto& [k, v] : s.entries) {
+      if (NeedsQuotes(v))
+        out << k << "=\"" << v << "\"\n";
+      else
+        out << k << '=' << v << '\n';
+    }
     out << '\n';
   }
-  return WriteFileAtomically(path_, out.str());
+  if (WriteFileAtomically(path_, out.str()))
+    return true;
+  save_failed_ = true;
+  return false;
+}
+
+bool SettingsStore::TakeSaveFailure() {
+  if (!save_failed_ || save_failure_taken_)
+    return false;
+  save_failure_taken_ = true;
+  return true;
 }
 
 std::string DefaultSettingsPath() {

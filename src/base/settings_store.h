@@ -26,9 +26,14 @@ class SettingsStore {
   int GetInt(const std::string& section, const std::string& key, int fallback) const;
   bool Has(const std::string& section, const std::string& key) const;
 
-  // Each returns false when the store could not be written.
+  // Each returns false when the store could not be written; the value still holds for this
+  // run. A value with a line end (or NUL) is refused and not kept: it would break the file into
+  // sections and keys of its own. Leading and trailing blanks are kept by quoting the value.
   bool SetString(const std::string& section, const std::string& key, const std::string& value);
   bool SetInt(const std::string& section, const std::string& key, int value);
+
+  // True once, after the first write that failed: the user is told once per run.
+  bool TakeSaveFailure();
 
  private:
   struct Section {
@@ -37,10 +42,12 @@ class SettingsStore {
   };
   const std::string* Find(const std::string& section, const std::string& key) const;
   void Load();
-  bool Save() const;
+  bool Save();
 
   std::string path_;
   std::vector<Section> sections_;
+  bool save_failed_ = false;
+  bool save_failure_taken_ = false;
 };
 
 // Where the window and the command-line front end keep their settings: $TESSARIL_CONFIG, else

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/file_system.h"
+
 namespace tessaril {
 namespace {
 constexpr size_t kBlock = 1 << 20;
@@ -30,11 +32,11 @@ TextFileReader::~TextFileReader() {
 
 bool TextFileReader::Open(const std::string& path) {
   Close();
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  fd_ = OpenRegularFile(path);
   if (fd_ < 0)
     return false;
   struct stat st;
-  if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::fstat(fd_, &st) != 0) {
     Close();
     return false;
   }
@@ -115,8 +117,20 @@ TextFileWriter::~TextFileWriter() {
 bool TextFileWriter::Open(const std::string& path, bool append) {
   if (fd_ >= 0)
     Close();
-  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+  // A link placed at the name is not followed, and nothing but a plain file is written to: a FIFO
+  // would block the open and a device or a link could take the numbers outside the chosen folder.
+  // The file is emptied only once it is known to be a plain file.
+  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | (append ? O_APPEND : 0);
   fd_ = ::open(path.c_str(), flags, 0666);
+  if (fd_ >= 0) {
+    struct stat st;
+    bool plain = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+    if (!plain || (!append && ::ftruncate(fd_, 0) != 0) ||
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
   failed_ = fd_ < 0;
   buffer_.clear();
   buffer_.reserve(block_ + 4096);
@@ -147,7 +161,7 @@ void TextFileWriter::WriteLine(std::string_view text) {
   // The common line, a number without a line feed inside, goes into the buffer in one step.
   if (!HasLineFeed(text)) {
     buffer_.append(text).append("\r\n", 2);
-    if (buffer_.size() >= kBlock)
+    if (buffer_.size() >= block_)
       Flush();
     return;
   }

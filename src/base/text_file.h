@@ -54,7 +54,8 @@ class TextFileWriter {
   TextFileWriter(const TextFileWriter&) = delete;
   TextFileWriter& operator=(const TextFileWriter&) = delete;
 
-  // `append` keeps what the file holds and writes after it.
+  // `append` keeps what the file holds and writes after it. Fails on a symbolic link at `path`
+  // (never followed) and on anything but a plain file.
   bool Open(const std::string& path, bool append = false);
   bool IsOpen() const { return fd_ >= 0; }
 

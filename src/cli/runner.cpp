@@ -5,6 +5,7 @@
 
 #include "cli/script.h"
 #include "cli/verbs.h"
+#include "lists/run_command.h"
 
 namespace tessaril::cli {
 
@@ -39,8 +40,9 @@ int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std:
       return fail("unknown command '" + words->front() + "'");
     frontend.Reset();
     try {
-      const Syntax& syntax = verb->second.syntax;
-      verb->second.run(context, ParseArguments(syntax, {words->begin() + 1, words->end()}));
+      const ParsedArguments parsed =
+          ParseArguments(verb->second.syntax, {words->begin() + 1, words->end()});
+      RunCommand(state, frontend, [&] { verb->second.run(context, parsed); });
     } catch (const UsageError& usage) {
       return fail(verb->first + ": " + usage.what());
     }

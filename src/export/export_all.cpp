@@ -74,7 +74,8 @@ void ExportAll(AppState& state, ListId id, Frontend& frontend) {
   if (!base)
     return;
   TextFileWriter file;
-  if (!OpenOutputFile(file, *base)) {
+  OutputGuard guard;
+  if (!OpenOutputFile(file, *base, guard)) {
     ShowFailure(frontend, kCannotCreateFile);
     return;
   }
@@ -86,7 +87,7 @@ void ExportAll(AppState& state, ListId id, Frontend& frontend) {
     progress.Step(i, count);
     rows.Write(list.View(i, scratch));
   }
-  if (FinishOutputFile(file, *base, count) == FinishResult::kWriteFailed) {
+  if (FinishOutputFile(file, *base, count, guard) == FinishResult::kWriteFailed) {
     // The numbers are not safely in the file: the list keeps every one of them.
     ShowFailure(frontend, kCannotWriteFile);
     RefreshList(frontend, id);

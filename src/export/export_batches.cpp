@@ -67,7 +67,8 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
   int index = 0;
   std::string working_path = BatchPath(*base, index);
   TextFileWriter file;
-  if (!OpenOutputFile(file, working_path))
+  OutputGuard guard;
+  if (!OpenOutputFile(file, working_path, guard))
     return end_with(kCannotCreateFile);
   ProgressReporter progress(frontend);
   const int per_file = std::min(total, batch_size);
@@ -80,20 +81,20 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
     if (file.Failed())
       return end_with(kCannotWriteFile);
     if (++in_file == batch_size) {
-      if (FinishOutputFile(file, working_path, batch_size) == FinishResult::kWriteFailed)
+      if (FinishOutputFile(file, working_path, batch_size, guard) == FinishResult::kWriteFailed)
         return end_with(kCannotWriteFile);
       finished = written;
       in_file = 0;
       if (!automatic || written == total)
         break;
       working_path = BatchPath(*base, ++index);
-      if (!OpenOutputFile(file, working_path))
+      if (!OpenOutputFile(file, working_path, guard))
         return end_with(kCannotCreateFile);
       progress.Set(0);
     }
   }
   if (in_file > 0) {
-    if (FinishOutputFile(file, working_path, in_file) == FinishResult::kWriteFailed)
+    if (FinishOutputFile(file, working_path, in_file, guard) == FinishResult::kWriteFailed)
       return end_with(kCannotWriteFile);
     finished = written;
   }

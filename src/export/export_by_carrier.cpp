@@ -24,9 +24,10 @@ void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
   std::array<TextFileWriter, 4> files;
   std::array<long long, 4> counts{};
   std::array<std::string, 4> paths;
+  OutputGuard guard;
   for (size_t g = 0; g < files.size(); ++g) {
     paths[g] = *grouped_base + kLabels[g];
-    if (!OpenOutputFile(files[g], paths[g])) {
+    if (!OpenOutputFile(files[g], paths[g], guard)) {
       for (size_t k = 0; k < g; ++k)
         files[k].Close();
       ShowFailure(frontend, kCannotCreateFile, kGroupedExportCaption);
@@ -59,7 +60,7 @@ void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
 
   for (size_t g = 0; g < files.size(); ++g) {
     if (counts[g] > 0) {
-      RenameNoReplace(paths[g], FinalOutputName(paths[g], counts[g]));
+      RenameOutput(guard, paths[g], FinalOutputName(paths[g], counts[g]));
     } else {
       RemoveFile(paths[g]);
     }

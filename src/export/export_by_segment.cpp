@@ -6,6 +6,7 @@
 #include "base/key_table.h"
 #include "base/text.h"
 #include "export/grouped_files.h"
+#include "export/segment_label.h"
 
 namespace tessaril {
 
@@ -25,7 +26,7 @@ void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
   const size_t length = static_cast<size_t>(values->length);
   WriteGroupedFiles(state, frontend, id, *grouped_base,
                     [length](const std::string& entry) -> std::optional<std::string> {
-                      return entry.substr(0, length);
+                      return SegmentLabel(entry, length);
                     });
 }
 

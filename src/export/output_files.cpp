@@ -29,6 +29,7 @@ size_t OpenFileLimit() {
 struct Group {
   long long count = 0;
   int slot = -1;  // index of its open file, or -1
+  bool opened = false;
 };
 
 struct Slot {
@@ -57,8 +58,8 @@ std::optional<std::string> ChooseOutputBase(Frontend& frontend, bool lower_case)
   return path;
 }
 
-bool OpenOutputFile(TextFileWriter& file, const std::string& working_path) {
-  return file.Open(working_path);
+bool OpenOutputFile(TextFileWriter& file, const std::string& working_path, OutputGuard& guard) {
+  return guard.Create(file, working_path);
 }
 
 std::string FinalOutputName(const std::string& working_path, long long count) {
@@ -66,10 +67,10 @@ std::string FinalOutputName(const std::string& working_path, long long count) {
 }
 
 FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_path,
-                              long long count) {
+                              long long count, OutputGuard& guard) {
   if (!file.Close())
     return FinishResult::kWriteFailed;
-  if (!RenameNoReplace(working_path, FinalOutputName(working_path, count)))
+  if (!RenameOutput(guard, working_path, FinalOutputName(working_path, count)))
     return FinishResult::kRenameFailed;
   return FinishResult::kDone;
 }
@@ -87,6 +88,7 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
   const size_t open_limit = OpenFileLimit();
   std::vector<Slot> slots;
   std::uint64_t clock = 0;
+  OutputGuard guard;
 
   // Closes every open file; false when a close failed.
   auto close_all = [&] {
@@ -141,9 +143,14 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
             return fail(kCannotWriteFile, kGroupedExportCaption);
         }
         Slot& slot = slots[static_cast<size_t>(slot_index)];
-        // Appends to a file of that name, or creates it.
-        if (!slot.file->Open(grouped_base + *label, /*append=*/true))
+        // Appends to a file of that name, or creates it. A group's file reopened after being
+        // closed for room is this export's own.
+        const std::string working = grouped_base + *label;
+        bool opened = group.opened ? slot.file->Open(working, /*append=*/true)
+                                   : guard.Create(*slot.file, working, /*append=*/true);
+        if (!opened)
           return fail(kCannotCreateFile, kGroupedExportCaption);
+        group.opened = true;
         slot.group = &group;
         group.slot = slot_index;
       }
@@ -169,7 +176,7 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
   std::sort(named.begin(), named.end());
   for (const auto& [label, count] : named) {
     std::string working = grouped_base + std::string(label);
-    RenameNoReplace(working, FinalOutputName(working, count));
+    RenameOutput(guard, working, FinalOutputName(working, count));
   }
   RefreshList(frontend, id);
   return true;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/app_info.h"
+#include "base/output_guard.h"
 #include "base/text_file.h"
 #include "lists/app_state.h"
 
@@ -18,8 +19,9 @@ class Frontend;
 // stay as chosen, since Linux folder names are case-sensitive. Nothing when cancelled.
 std::optional<std::string> ChooseOutputBase(Frontend& frontend, bool lower_case);
 
-// Creates the file at `working_path` for writing in text mode, emptying an existing file.
-bool OpenOutputFile(TextFileWriter& file, const std::string& working_path);
+// Creates the file at `working_path` for writing in text mode, emptying an existing file; refused
+// as a file that cannot be created when the guard forbids it (see OutputGuard).
+bool OpenOutputFile(TextFileWriter& file, const std::string& working_path, OutputGuard& guard);
 
 // The final name of an output file: "%s_%d条.txt" (working path, count).
 std::string FinalOutputName(const std::string& working_path, long long count);
@@ -33,12 +35,13 @@ enum class FinishResult {
 // Closes the file and renames it from its working path to its final name. A rename never replaces
 // an existing file.
 FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_path,
-                              long long count);
+                              long long count, OutputGuard& guard);
 
 // The messages of the exports.
 inline constexpr const char* kNothingToSave = "没有可保存的手机号码!";
 inline constexpr const char* kCannotCreateFile = "创建文件失败!";
 inline constexpr const char* kCannotWriteFile = "写文件失败!";
+inline constexpr const char* kCannotReadFile = "读文件失败!";
 // The grouped exports show the application's name as their caption.
 inline constexpr const char* kGroupedExportCaption = kApplicationName;
 

@@ -7,4 +7,5 @@ list(APPEND CORE_SOURCES
   export/export_by_segment.cpp
   export/grouped_files.cpp
   export/output_files.cpp
+  export/segment_label.cpp
 )

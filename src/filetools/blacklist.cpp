@@ -8,6 +8,7 @@
 #include "base/data_folder.h"
 #include "base/file_system.h"
 #include "base/frontend.h"
+#include "base/output_guard.h"
 #include "base/progress.h"
 #include "base/settings_store.h"
 #include "base/text.h"
@@ -15,7 +16,6 @@
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/output_files.h"
-#include "filetools/tool_files.h"
 
 namespace tessaril {
 namespace {
@@ -46,6 +46,31 @@ std::string FinalBlacklistName(const std::string& working, long long count) {
   for (size_t at; (at = name.find(".tmp")) != std::string::npos;)
     name.erase(at, 4);
   return DirectoryPart(working) + name;
+}
+
+// "名单_7条.txt" taken: "名单_7条(2).txt", "(3)", ...
+std::string NumberedName(const std::string& final_path, int number) {
+  std::string stem = final_path.substr(0, final_path.size() - 4);  // without ".txt"
+  return stem + "(" + std::to_string(number) + ").txt";
+}
+
+// Gives a finished working file its final name. When a file of that name is already there (an
+// earlier run's, or this run's result of an input of the same name), the result takes the first
+// free numbered name instead, so that no result is ever left under a working name that a later
+// input would empty. The name it got, or nothing when it keeps its working name.
+std::optional<std::string> NameResult(OutputGuard& guard, const std::string& working,
+                                      const std::string& final_path) {
+  if (RenameOutput(guard, working, final_path))
+    return final_path;
+  constexpr int kMaxNumbered = 10000;
+  for (int number = 2; number <= kMaxNumbered && FileExists(final_path); ++number) {
+    const std::string numbered = NumberedName(final_path, number);
+    if (RenameOutput(guard, working, numbered))
+      return numbered;
+    if (!FileExists(numbered))
+      break;  // the rename failed for another reason
+  }
+  return std::nullopt;
 }
 
 struct WorkingFile {
@@ -196,7 +221,8 @@ bool BlacklistFilter::FilterLine(std::string_view line) const {
 }
 
 std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
-                       const BlacklistFilter& filter, const std::string& input) {
+                       const BlacklistFilter& filter, const std::string& input, OutputGuard& guard,
+                       std::vector<std::string>& renamed) {
   const std::string base = OutputFolder(tools, input) + NameWithoutExtension(input);
   ProgressReporter progress(frontend);
   TextFileReader reader;
@@ -255,8 +281,7 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
       }
       out.writer = std::make_unique<TextFileWriter>();
       // A working file is emptied when this input first writes to it, then appended to.
-      bool opened = created ? CreateToolOutput(*out.writer, working, {input})
-                            : out.writer->Open(working, true);
+      bool opened = created ? guard.Create(*out.writer, working) : out.writer->Open(working, true);
       if (!opened) {
         out.writer.reset();
         if (created)
@@ -269,7 +294,8 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
     out.writer->WriteLine(line);
     ++out.count;
   }
-  bool write_failed = reader.Failed();
+  const bool read_failed = reader.Failed();
+  bool write_failed = false;
   for (auto& [path, out] : outputs) {
     if (out.writer && !out.writer->Close())
       write_failed = true;
@@ -280,18 +306,22 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
     frontend.SetProgress(0);
     return base;
   }
-  if (write_failed) {
+  if (read_failed || write_failed) {
     // The working files keep their working names; nothing is announced as done.
-    ShowFailure(frontend, kCannotWriteFile, kApplicationName);
+    ShowFailure(frontend, read_failed ? kCannotReadFile : kCannotWriteFile, kApplicationName);
     frontend.SetProgress(0);
     return base;
   }
 
   for (auto& [path, out] : outputs) {
-    const std::string final_path = FinalBlacklistName(path, out.count);
-    // An existing file of the final name is left alone; the result stays under its working name.
-    if (!RenameNoReplace(path, final_path))
+    const std::string wanted = FinalBlacklistName(path, out.count);
+    // An existing file of the final name is left alone.
+    std::optional<std::string> final_name = NameResult(guard, path, wanted);
+    if (final_name != wanted)
+      renamed.push_back(final_name.value_or(path));
+    if (!final_name)
       continue;
+    const std::string& final_path = *final_name;
     tools.Announce(final_path);
     if (filter.options.order == 1 || filter.options.order == 2) {
       if (!ReorderOutput(state, progress, final_path, filter.options.order))
@@ -319,20 +349,42 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
   if (!values->all_regions || values->export_mode == 0 || values->export_mode == 1)
     filter.locations = &ReadyLocationDb(frontend);
 
-  TextFileReader blacklist;
-  if (!values->blacklist_path.empty() && blacklist.Open(values->blacklist_path)) {
+  // No output may be one of the files this run reads.
+  OutputGuard guard(tools.source_files);
+  guard.AddInput(values->blacklist_path);
+  guard.AddInput(values->sheng_file);
+  guard.AddInput(LocationDbPath(state.data_folder));
+
+  // A named blacklist that cannot be read would let its numbers through: nothing is written.
+  if (!values->blacklist_path.empty()) {
+    TextFileReader blacklist;
+    if (!blacklist.Open(values->blacklist_path)) {
+      ShowFailure(frontend, kCannotOpenBlacklist, kApplicationName);
+      return;
+    }
     filter.blacklist = KeyTable(static_cast<size_t>(blacklist.Length() * 130 / 1100));
     std::string_view line;
     while (blacklist.Next(line))
       filter.blacklist.Insert(line);
+    if (blacklist.Failed()) {
+      ShowFailure(frontend, kCannotReadFile, kApplicationName);
+      return;
+    }
   }
 
+  std::vector<std::string> renamed;
   while (!tools.source_files.empty()) {
     std::string input = tools.source_files.back();
-    std::string folder = FilterFile(state, frontend, tools, filter, input);
+    std::string folder = FilterFile(state, frontend, tools, filter, input, guard, renamed);
     if (values->create_folder)
       EnsureDirectory(folder);
     tools.source_files.pop_back();
+  }
+  if (!renamed.empty()) {
+    std::string text = kResultsNamedAside;
+    for (const std::string& path : renamed)
+      text += "\r\n" + path;
+    ShowInformation(frontend, text, kApplicationName);
   }
 }
 

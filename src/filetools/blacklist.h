@@ -15,6 +15,7 @@ namespace tessaril {
 
 class CLocationDb;
 class Frontend;
+class OutputGuard;
 class SettingsStore;
 struct CarrierPrefixes;
 
@@ -54,13 +55,24 @@ struct BlacklistFilter {
   bool FilterLine(std::string_view line) const;
 };
 
+// The messages of the blacklist beyond those of the exports.
+inline constexpr const char* kCannotOpenBlacklist = "打开黑名单文件失败!";
+// Followed by the paths, one a line: results whose final name was taken by another file.
+inline constexpr const char* kResultsNamedAside = "同名文件已存在，以下结果另存为:";
+
 // Filters one input file into its outputs beside it (or in StrPath), announces them and returns
 // the path of its same-name folder (the output folder and the input's name without extension).
+// Outputs are opened through `guard`; a result whose final name is taken is saved under a
+// numbered name (see below), and the path it got goes into `renamed`.
 std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
-                       const BlacklistFilter& filter, const std::string& input);
+                       const BlacklistFilter& filter, const std::string& input, OutputGuard& guard,
+                       std::vector<std::string>& renamed);
 
 // "滤除黑名单": asks for the options, then filters every source file, the last entry first; each
-// processed entry leaves the source-file list.
+// processed entry leaves the source-file list. A named blacklist file that cannot be opened or
+// read stops the command before anything is written. A result whose final name "名单_7条.txt" is
+// already taken is saved as "名单_7条(2).txt" (or the next free number) and the command ends by
+// saying where.
 void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools);
 
 }  // namespace tessaril

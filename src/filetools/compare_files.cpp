@@ -5,6 +5,7 @@
 #include "base/file_system.h"
 #include "base/frontend.h"
 #include "base/key_table.h"
+#include "base/output_guard.h"
 #include "base/text.h"
 #include "base/text_file.h"
 #include "classify/carrier_prefixes.h"
@@ -26,10 +27,9 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
     ShowFailure(frontend, "打开文件失败!", kApplicationName);
     return;
   }
-  const std::vector<std::string> inputs{tools.file_a, tools.file_b};
+  OutputGuard guard({tools.file_a, tools.file_b});
   TextFileWriter result, rest;
-  if (!CreateToolOutput(result, result_path, inputs) ||
-      !CreateToolOutput(rest, rest_path, inputs)) {
+  if (!guard.CreateStaged(result, result_path) || !guard.CreateStaged(rest, rest_path)) {
     ShowFailure(frontend, kCannotCreateFile, kApplicationName);
     return;
   }
@@ -59,9 +59,10 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
     }
   }
   if (n >= 1 && n <= 4) {
-    bool written = result.Close() && rest.Close();
+    bool written = result.Close() && rest.Close() && !a.Failed() && guard.Commit(result_path) &&
+                   guard.Commit(rest_path);
     if (!written) {
-      ShowFailure(frontend, kCannotWriteFile, kApplicationName);
+      ShowFailure(frontend, a.Failed() ? "读文件失败!" : kCannotWriteFile, kApplicationName);
       return;
     }
     ShowInformation(frontend, "对比完成,生成一个文件:\r\n" + result_path, kApplicationName);
@@ -85,6 +86,7 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
   bool written = !a.Failed() && !b.Failed();
   written = result.Close() && written;
   written = rest.Close() && written;
+  written = written && guard.Commit(result_path) && guard.Commit(rest_path);
   if (!written) {
     ShowFailure(frontend, a.Failed() || b.Failed() ? "读文件失败!" : kCannotWriteFile,
                 kApplicationName);
@@ -113,11 +115,13 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
   if (b_only_path == a_only_path && !SameFile(tools.file_a, tools.file_b))
     b_only_path = base + name_b + "(文件B)去除交集.txt";
 
-  const std::vector<std::string> inputs{tools.file_a, tools.file_b};
-  TextFileWriter both, a_only, b_only;
-  if (!CreateToolOutput(both, both_path, inputs) ||
-      !CreateToolOutput(a_only, a_only_path, inputs) ||
-      !CreateToolOutput(b_only, b_only_path, inputs)) {
+  // The same file given twice: B's own numbers (none) share A's file.
+  const bool shared = b_only_path == a_only_path;
+  OutputGuard guard({tools.file_a, tools.file_b});
+  TextFileWriter both, a_only, b_only_file;
+  TextFileWriter& b_only = shared ? a_only : b_only_file;
+  if (!guard.CreateStaged(both, both_path) || !guard.CreateStaged(a_only, a_only_path) ||
+      (!shared && !guard.CreateStaged(b_only, b_only_path))) {
     ShowFailure(frontend, kCannotCreateFile, kApplicationName);
     return;
   }
@@ -149,6 +153,8 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
   written = both.Close() && written;
   written = a_only.Close() && written;
   written = b_only.Close() && written;
+  written = written && guard.Commit(both_path) && guard.Commit(a_only_path) &&
+            (shared || guard.Commit(b_only_path));
   if (!written) {
     ShowFailure(frontend, a.Failed() || b.Failed() ? "读文件失败!" : kCannotWriteFile,
                 kApplicationName);

@@ -7,6 +7,7 @@
 #include "base/file_system.h"
 #include "base/frontend.h"
 #include "base/key_table.h"
+#include "base/output_guard.h"
 #include "base/text.h"
 #include "base/text_file.h"
 #include "classify/carrier_prefixes.h"
@@ -62,9 +63,9 @@ void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   const std::string repeated_path = base + "重复数据.txt";
   const std::string others_path = base + "其它数据.txt";
 
+  OutputGuard guard(tools.source_files);
   TextFileWriter repeated, others;
-  if (!CreateToolOutput(repeated, repeated_path, tools.source_files) ||
-      !CreateToolOutput(others, others_path, tools.source_files)) {
+  if (!guard.CreateStaged(repeated, repeated_path) || !guard.CreateStaged(others, others_path)) {
     ShowFailure(frontend, kCannotCreateFile, kApplicationName);
     return;
   }
@@ -120,6 +121,7 @@ void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   });
   bool written = repeated.Close();
   written = others.Close() && written;
+  written = written && guard.Commit(repeated_path) && guard.Commit(others_path);
   if (!written) {
     ShowFailure(frontend, kCannotWriteFile, kApplicationName);
     return;
@@ -140,11 +142,11 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   const std::string once_path = base + "只出现过一次数据.txt";
   const std::string irregular_path = base + "非规则数据.txt";
 
+  OutputGuard guard(tools.source_files);
   TextFileWriter ends, distinct_ends, once, irregular;
-  if (!CreateToolOutput(ends, ends_path, tools.source_files) ||
-      !CreateToolOutput(distinct_ends, distinct_ends_path, tools.source_files) ||
-      !CreateToolOutput(once, once_path, tools.source_files) ||
-      !CreateToolOutput(irregular, irregular_path, tools.source_files)) {
+  if (!guard.CreateStaged(ends, ends_path) ||
+      !guard.CreateStaged(distinct_ends, distinct_ends_path) ||
+      !guard.CreateStaged(once, once_path) || !guard.CreateStaged(irregular, irregular_path)) {
     ShowFailure(frontend, kCannotCreateFile, kApplicationName);
     return;
   }
@@ -213,7 +215,7 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     CountFile& c = count_files[static_cast<size_t>(i)];
     c.path =
         i < 7 ? Format("%s重复%i次数据.txt", base.c_str(), i + 2) : base + "重复最少9次数据.txt";
-    c.open = CreateToolOutput(c.file, c.path, tools.source_files);
+    c.open = guard.CreateStaged(c.file, c.path);
     // Numbers of a count whose file cannot be created are written nowhere else.
     if (!c.open)
       ShowFailure(frontend, kCannotCreateFile, kApplicationName);
@@ -234,11 +236,11 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   for (CountFile& c : count_files) {
     if (!c.open)
       continue;
-    if (!c.file.Close()) {
+    if (!c.file.Close() || (c.used && !guard.Commit(c.path))) {
       written = false;
-      c.open = false;  // kept as written, not announced
+      c.open = false;  // kept under its working name, not announced
     } else if (!c.used) {
-      RemoveFile(c.path);
+      RemoveFile(StagedPath(c.path));
       c.open = false;
     }
   }
@@ -248,6 +250,8 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     if (count_files[c - 2].open)
       tools.Announce(count_files[c - 2].path);
   }
+  for (const std::string* path : {&ends_path, &distinct_ends_path, &once_path, &irregular_path})
+    written = written && guard.Commit(*path);
   if (!written) {
     ShowFailure(frontend, kCannotWriteFile, kApplicationName);
     return;

@@ -43,8 +43,14 @@ void FilterListAgainstFile(AppState& state, Frontend& frontend, ListId id) {
         if (length > 0)
           progress.Set(static_cast<int>(file.Position() * 100 / length));
       });
+  // A file that failed midway would cancel only part of what it holds: the list stays as it is.
+  const bool read_failed = file.Failed();
   file.Close();
   progress.Set(0);
+  if (read_failed) {
+    ShowFailure(frontend, "读文件失败!");
+    return;
+  }
 
   // The entries rebuilt from the counts in byte order (the sort), then the cancelled copies of
   // each text taken from its run, in one sweep.

@@ -308,6 +308,8 @@ int NumberList::CountOf(std::string_view text) const {
 void NumberList::Append(std::string_view text) {
   std::uint64_t value;
   if (ParseElevenDigits(text, value)) {
+    if (pending_count_ == kBatch)
+      FlushPending();  // left full by a flush that ran out of memory
     PushCode(value);
     // Its slot is fetched now and used when the batch is full, a few dozen lines later.
     if (!hash_.empty())
@@ -417,6 +419,24 @@ void NumberList::RemoveFirst(int n) {
   RemoveSortedNumbers(numbers);
 }
 
+void NumberList::Truncate(int count) {
+  const std::size_t keep = static_cast<std::size_t>(std::clamp(count, 0, Count()));
+  for (std::size_t i = size_; i > keep; --i) {
+    const Code code = Slot(head_ + i - 1);
+    if (code & kOtherTag) {
+      RemoveOtherCode(code);
+    } else if (pending_count_ > 0) {
+      // The last numbers appended wait uncounted in the batch, in the order of their entries.
+      --pending_count_;
+    } else if (std::uint64_t* word = FindWord(code); word && TakeOne(word, code) && !sorted_) {
+      // The table is not shrunk: that would allocate.
+      EraseFromHash(word);
+    }
+  }
+  size_ = keep;
+  TrimBlocks();
+}
+
 // --- Counts of numbers ---
 
 std::size_t NumberList::HomeOf(std::uint64_t value) const {
@@ -466,16 +486,21 @@ void NumberList::InsertIntoHash(std::uint64_t word) const {
 }
 
 void NumberList::FillHash(const Words& from, std::size_t capacity) const {
-  hash_ = Words(capacity);
+  // The new table is allocated before the old one is given up: running out of memory here
+  // leaves the counts whole.
+  Words fresh(capacity);
+  Words previous = std::move(hash_);
+  hash_ = std::move(fresh);
   hash_shift_ = 64 - std::countr_zero(capacity);
+  const Words& source = &from == &hash_ ? previous : from;
   // The slots are fetched a few words ahead of their insertion.
-  const std::size_t n = from.size();
+  const std::size_t n = source.size();
   for (std::size_t i = 0; i < n; ++i) {
-    if (i + kAhead < n && from[i + kAhead] != 0) {
-      __builtin_prefetch(&hash_[HomeOf(ValueOf(from[i + kAhead]))], 1);
+    if (i + kAhead < n && source[i + kAhead] != 0) {
+      __builtin_prefetch(&hash_[HomeOf(ValueOf(source[i + kAhead]))], 1);
     }
-    if (from[i] != 0 && (from[i] & kCountMask) != 0)
-      InsertIntoHash(from[i]);
+    if (source[i] != 0 && (source[i] & kCountMask) != 0)
+      InsertIntoHash(source[i]);
   }
 }
 
@@ -537,29 +562,35 @@ void NumberList::FlushPending() const {
   if (pending_count_ == 0)
     return;
   const int count = pending_count_;
-  pending_count_ = 0;
   // A number appended to a sorted list turns the counts back into the hash table: a key walk
   // sorts them again when one is asked for.
   MakeHashed();
-  if (reserved_capacity_ > hash_.size()) {
-    Words old = std::move(hash_);
-    FillHash(old, reserved_capacity_);
-  }
+  if (reserved_capacity_ > hash_.size())
+    FillHash(hash_, reserved_capacity_);
   reserved_capacity_ = 0;
   if (!hash_.empty()) {
     for (int i = 0; i < count; ++i)
       __builtin_prefetch(&hash_[HomeOf(pending_[i])], 1);
   }
-  for (int i = 0; i < count; ++i)
-    AddNumber(pending_[i]);
+  // A number leaves the batch once it is counted: running out of memory midway leaves the rest
+  // waiting, and the counts in step with the entries.
+  int done = 0;
+  try {
+    for (; done < count; ++done)
+      AddNumber(pending_[done]);
+  } catch (...) {
+    std::memmove(pending_, pending_ + done, static_cast<std::size_t>(count - done) * 8);
+    pending_count_ = count - done;
+    throw;
+  }
+  pending_count_ = 0;
 }
 
 void NumberList::AddNumber(std::uint64_t value) const {
   // Called in hash mode only (FlushPending). The table grows at a load of 3/4, counting this
   // value as new before the probe tells.
   if ((numbers_distinct_ + 1) * 4 > hash_.size() * 3) {
-    Words old = std::move(hash_);
-    FillHash(old, std::max(kMinHash, old.size() * 2));
+    FillHash(hash_, std::max(kMinHash, hash_.size() * 2));
   }
   const std::size_t mask = hash_.size() - 1;
   std::size_t i = HomeOf(value);
@@ -646,10 +677,8 @@ void NumberList::Reserve(std::int64_t entries) {
 }
 
 void NumberList::MaybeShrinkHash() {
-  if (hash_.size() > 64 && numbers_distinct_ * 8 < hash_.size()) {
-    Words old = std::move(hash_);
-    FillHash(old, HashCapacityFor(numbers_distinct_));
-  }
+  if (hash_.size() > 64 && numbers_distinct_ * 8 < hash_.size())
+    FillHash(hash_, HashCapacityFor(numbers_distinct_));
 }
 
 // --- Other texts ---
@@ -670,7 +699,13 @@ void NumberList::AddOther(std::string_view text) {
     it = others_.emplace(std::string(text), Other{1, id}).first;
     other_by_id_[id] = it;
   }
-  PushCode(kOtherTag | it->second.id);
+  const Code code = kOtherTag | it->second.id;
+  try {
+    PushCode(code);
+  } catch (...) {
+    RemoveOtherCode(code);  // the count must not hold an entry that was never added
+    throw;
+  }
 }
 
 void NumberList::RemoveOtherCode(Code code) {

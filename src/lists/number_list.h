@@ -58,6 +58,9 @@ class NumberList {
   void RemoveIndices(const std::vector<int>& ascending);
   // Removes the first n entries.
   void RemoveFirst(int n);
+  // Removes the entries from `count` on. Allocates nothing, so that a command that ran out of
+  // memory can still take back what it appended.
+  void Truncate(int count);
 
   // Sort: the entries rebuilt from the counts in ascending byte order, repeats kept.
   // `step` is called after each distinct text.
@@ -135,7 +138,8 @@ class NumberList {
   std::size_t HomeOf(std::uint64_t value) const;
   void InsertIntoHash(std::uint64_t word) const;
   void EraseFromHash(std::uint64_t* word);
-  // Moves the words of `from` (zeros skipped) into a fresh hash table of this capacity.
+  // Moves the words of `from` (zeros skipped; it may be the hash table itself) into a fresh hash
+  // table of this capacity.
   void FillHash(const Words& from, std::size_t capacity) const;
   // Switches the counts of the numbers to the sorted array (sorting them once), or back.
   void MakeSorted() const;

@@ -1,5 +1,6 @@
 # Sources of src/lists: the number lists and the commands on them.
 list(APPEND CORE_SOURCES
+  lists/run_command.cpp
   lists/filter_list.cpp
   lists/list_commands.cpp
   lists/move_by_features.cpp

@@ -6,11 +6,16 @@
 namespace tessaril {
 namespace {
 
-std::string RemoveAll(std::string text, const std::string& what) {
-  for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos)) {
-    text.erase(pos, what.size());
+// One pass: erasing in place would move the rest of the text at every occurrence.
+std::string RemoveAll(std::string_view text, std::string_view what) {
+  std::string kept;
+  kept.reserve(text.size());
+  for (size_t pos = text.find(what); pos != std::string_view::npos; pos = text.find(what)) {
+    kept.append(text.substr(0, pos));
+    text.remove_prefix(pos + what.size());
   }
-  return text;
+  kept.append(text);
+  return kept;
 }
 
 }  // namespace
@@ -26,17 +31,20 @@ void Advertisements::AddLine(const std::string& line) {
     Add(line, "");
     return;
   }
-  Add(RemoveAll(line.substr(0, link), "<Txt>"), RemoveAll(line.substr(link), "<Link>"));
+  const std::string_view view = line;
+  Add(RemoveAll(view.substr(0, link), "<Txt>"), RemoveAll(view.substr(link), "<Link>"));
 }
 
 void Advertisements::Parse(std::string text) {
   text += "\r\n";
+  // Walks the text once: cutting each line off the front would copy the rest every time.
+  std::string_view rest = text;
   for (;;) {
-    const size_t end = text.find("\r\n");
-    if (end == 0 || end == std::string::npos)
+    const size_t end = rest.find("\r\n");
+    if (end == 0 || end == std::string_view::npos)
       break;
-    AddLine(text.substr(0, end));
-    text.erase(0, end + 2);
+    AddLine(std::string(rest.substr(0, end)));
+    rest.remove_prefix(end + 2);
   }
 }
 
@@ -65,14 +73,27 @@ void Advertisements::Clear() {
   index_ = 0;
 }
 
-bool LoadAdvertisements(const SettingsStore& settings, Advertisements& ads, AdLabel& label) {
+bool LoadAdvertisements(const SettingsStore& settings, Advertisements& ads, AdLabel& label,
+                        long deadline_ms) {
+  return ShowAdvertisements(FetchAdvertisements(OnlineAddressOf(settings, kAdUrl), deadline_ms),
+                            settings, ads, label);
+}
+
+std::optional<std::string> FetchAdvertisements(const std::string& url, long deadline_ms) {
   std::string body;
-  CHttpGetClient client;
-  if (!client.Get(OnlineAddressOf(settings, kAdUrl), body)) {
+  CHttpGetClient client(deadline_ms);
+  if (!client.Get(url, body))
+    return std::nullopt;
+  return body;
+}
+
+bool ShowAdvertisements(std::optional<std::string> text, const SettingsStore& settings,
+                        Advertisements& ads, AdLabel& label) {
+  if (!text) {
     ads.Add(kDefaultAdText, OnlineAddressOf(settings, kHomePage));
     return false;
   }
-  ads.Parse(std::move(body));
+  ads.Parse(std::move(*text));
   ads.ShowFirst(label);
   return true;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/settings_store.h"
+#include "online/http_get_client.h"
 
 namespace tessaril {
 
@@ -47,6 +49,13 @@ class Advertisements {
 // Fetches ad.txt (the "Online" key AdUrl) with a new CHttpGetClient and fills `ads`; shows the
 // first entry on `label`. When the fetch fails, the default advertisement (the contact line,
 // linking to the home page) is added and the label keeps its text. True when ad.txt was fetched.
-bool LoadAdvertisements(const SettingsStore& settings, Advertisements& ads, AdLabel& label);
+bool LoadAdvertisements(const SettingsStore& settings, Advertisements& ads, AdLabel& label,
+                        long deadline_ms = CHttpGetClient::kDeadlineMs);
+
+// The two halves of the load, so that a window can fetch away from its own thread: ad.txt's
+// text (nothing when the fetch failed), then what the load does with it.
+std::optional<std::string> FetchAdvertisements(const std::string& url, long deadline_ms);
+bool ShowAdvertisements(std::optional<std::string> text, const SettingsStore& settings,
+                        Advertisements& ads, AdLabel& label);
 
 }  // namespace tessaril

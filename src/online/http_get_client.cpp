@@ -170,7 +170,8 @@ const char* HttpStatusText(unsigned status) {
   }
 }
 
-CHttpGetClient::CHttpGetClient() : request_flags_(kReuseConnection | kNoAutoRedirect) {}
+CHttpGetClient::CHttpGetClient(long deadline_ms)
+    : request_flags_(kReuseConnection | kNoAutoRedirect), deadline_ms_(deadline_ms) {}
 
 bool CHttpGetClient::SplitUrl(const std::string& url) {
   std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> handle(curl_url(), &curl_url_cleanup);
@@ -202,6 +203,7 @@ bool CHttpGetClient::SplitUrl(const std::string& url) {
 
 bool CHttpGetClient::Get(const std::string& url, std::string& output) {
   url_ = url;
+  deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadline_ms_);
   for (int hop = 0;; ++hop) {
     const int outcome = GetOnce(output);
     if (outcome <= 0)
@@ -232,6 +234,15 @@ int CHttpGetClient::GetOnce(std::string& output) {
   options.connect_tries = 3;
   options.retry_pause_ms = 1000;
   options.receive_timeout_ms = 60000;
+  options.deadline_ms = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              deadline_ - std::chrono::steady_clock::now())
+                                              .count());
+  if (options.deadline_ms <= 0) {
+    // The redirects before used up the time of the fetch.
+    output.clear();
+    error_text_ = "网络错误";
+    return -1;
+  }
   const TransferResult result = HttpTransfer(url_, options);
 
   switch (result.outcome) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,7 +29,9 @@ class CHttpGetClient {
  public:
   static constexpr int kMaxRedirects = 10;
 
-  CHttpGetClient();
+  // Every Get ends within `deadline_ms`, its redirects and connection tries included.
+  static constexpr long kDeadlineMs = 60000;
+  explicit CHttpGetClient(long deadline_ms = kDeadlineMs);
 
   // On success appends the body to `output` and returns true; on failure returns false with the
   // message in ErrorText(). The caller passes an empty `output`.
@@ -55,6 +58,8 @@ class CHttpGetClient {
   std::string raw_headers_;
   std::string line_buffer_;
   std::string url_;
+  long deadline_ms_;
+  std::chrono::steady_clock::time_point deadline_;
 };
 
 }  // namespace tessaril

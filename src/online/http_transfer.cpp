@@ -174,6 +174,13 @@ TransferResult HttpTransfer(const std::string& url, const TransferOptions& optio
   }
   InitialiseCurlOnce();
   const char* protocols = options.allow_https ? "http,https" : "http";
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(options.deadline_ms);
+  auto time_left_ms = [&] {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                 std::chrono::steady_clock::now())
+        .count();
+  };
 
   for (int attempt = 1;; ++attempt) {
     result = TransferResult{};
@@ -199,6 +206,8 @@ TransferResult HttpTransfer(const std::string& url, const TransferOptions& optio
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, options.connect_timeout_ms);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, std::max(1L, options.receive_timeout_ms / 1000));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS,
+                     static_cast<long>(std::max<long long>(1, time_left_ms())));
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, &OnHeader);
@@ -222,14 +231,14 @@ TransferResult HttpTransfer(const std::string& url, const TransferOptions& optio
     long os_error = 0;
     curl_easy_getinfo(c, CURLINFO_OS_ERRNO, &os_error);
     if (code != CURLE_COULDNT_CONNECT || os_error == ENETUNREACH || os_error == EHOSTUNREACH ||
-        attempt >= options.connect_tries)
+        attempt >= options.connect_tries || time_left_ms() <= options.retry_pause_ms)
       break;
     std::this_thread::sleep_for(std::chrono::milliseconds(options.retry_pause_ms));
   }
   return result;
 }
 
-bool FetchWebResource(const std::string& url, std::string& body) {
+bool FetchWebResource(const std::string& url, std::string& body, long deadline_ms) {
   TransferOptions options;
   options.user_agent = kApplicationName;
   options.allow_https = true;
@@ -237,6 +246,7 @@ bool FetchWebResource(const std::string& url, std::string& body) {
   // Pages are fetched while the window waits: a server that does not answer must not hold it long.
   options.connect_timeout_ms = 5000;
   options.receive_timeout_ms = 30000;
+  options.deadline_ms = deadline_ms;
   TransferResult result = HttpTransfer(url, options);
   if (result.outcome != TransferOutcome::Done || result.status < 200 || result.status > 299) {
     return false;

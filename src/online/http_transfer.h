@@ -27,6 +27,9 @@ struct TransferOptions {
   long retry_pause_ms = 1000;
   // A transfer that receives nothing for this long fails.
   long receive_timeout_ms = 60000;
+  // The whole request, connection tries and redirects included, fails once it has taken this
+  // long: a server that drips its answer a byte at a time never holds a fetch for longer.
+  long deadline_ms = 60000;
   std::size_t max_body = kMaxBodyBytes;
   // Read the body only of an answer with a status from 200 to 299.
   bool body_only_on_success = true;
@@ -62,7 +65,10 @@ struct TransferResult {
 TransferResult HttpTransfer(const std::string& url, const TransferOptions& options);
 
 // A web page or one of its pictures, for the notice view: http or https (verified), at most 10
-// redirects, at most kMaxBodyBytes. False on any failure and on a status other than 2xx.
-bool FetchWebResource(const std::string& url, std::string& body);
+// redirects, at most kMaxBodyBytes, within `deadline_ms`. False on any failure and on a status
+// other than 2xx.
+inline constexpr long kWebResourceDeadlineMs = 30000;
+bool FetchWebResource(const std::string& url, std::string& body,
+                      long deadline_ms = kWebResourceDeadlineMs);
 
 }  // namespace tessaril

@@ -51,10 +51,15 @@ double LeadingDecimal(const std::string& text) {
 }
 
 bool CheckForUpdate(const SettingsStore& settings, Frontend& frontend, NoticeState& notice,
-                    bool verbose) {
-  const std::string url = OnlineAddressOf(settings, kUpdateUrl);
+                    bool verbose, long deadline_ms) {
+  std::optional<std::string> text =
+      FetchUpdateFile(OnlineAddressOf(settings, kUpdateUrl), deadline_ms);
+  return text && OfferUpdate(*text, frontend, notice, verbose);
+}
+
+std::optional<std::string> FetchUpdateFile(const std::string& url, long deadline_ms) {
   if (!IsWebUrl(url))
-    return false;
+    return std::nullopt;
 
   TransferOptions options;
   options.user_agent = "http-get-demo";
@@ -65,13 +70,17 @@ bool CheckForUpdate(const SettingsStore& settings, Frontend& frontend, NoticeSta
   // The check runs while the window opens: a server that does not answer must not hold it long.
   options.connect_timeout_ms = 5000;
   options.receive_timeout_ms = 30000;
-  const TransferResult result = HttpTransfer(url, options);
+  options.deadline_ms = deadline_ms;
+  TransferResult result = HttpTransfer(url, options);
   if (result.outcome != TransferOutcome::Done || result.status < 200 || result.status > 299 ||
       result.content_length < 0 || result.body.empty()) {
-    return false;
+    return std::nullopt;
   }
+  return std::move(result.body);
+}
 
-  const UpdateFile file = ParseUpdateFile(result.body);
+bool OfferUpdate(const std::string& text, Frontend& frontend, NoticeState& notice, bool verbose) {
+  const UpdateFile file = ParseUpdateFile(text);
   const double published = LeadingDecimal(file.version);
   if (published - notice.current_version > 0.05) {
     if (!frontend.AskYesNo("检测到软件有新版本，是否自动下载?", "提示"))

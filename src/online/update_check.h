@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "base/app_info.h"
@@ -37,7 +38,14 @@ double LeadingDecimal(const std::string& text);
 // download; Yes hands the download address (only an http or https one) to the desktop and marks
 // the download pending. A verbose check says "您当前使用的是最新版本" when the file was read and
 // offers nothing newer. Every network failure is silent. True when a download was handed on.
+// The fetch ends within `deadline_ms`.
+inline constexpr long kUpdateDeadlineMs = 30000;
 bool CheckForUpdate(const SettingsStore& settings, Frontend& frontend, NoticeState& notice,
-                    bool verbose);
+                    bool verbose, long deadline_ms = kUpdateDeadlineMs);
+
+// The two halves of the check, so that a window can fetch away from its own thread: the update
+// file's text (nothing on any failure), then what the check does with it.
+std::optional<std::string> FetchUpdateFile(const std::string& url, long deadline_ms);
+bool OfferUpdate(const std::string& text, Frontend& frontend, NoticeState& notice, bool verbose);
 
 }  // namespace tessaril

@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -57,6 +58,13 @@ class LocalHttpServer {
         response.set_header(name, value);
       if (!body.empty())
         response.set_content(body, "text/plain");
+    });
+  }
+  // Answers GET `path` with whatever `answer` gives (called on the server's thread).
+  void OnCall(const std::string& path, std::function<std::string()> answer) {
+    server_.Get(path, [this, answer](const httplib::Request& request, httplib::Response& response) {
+      Record(request);
+      response.set_content(answer(), "text/plain");
     });
   }
   // Answers GET `path` with a chunked body (no Content-Length).

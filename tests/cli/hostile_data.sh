@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# tessaril-cli with data files that are not files (a folder or a FIFO as addrdat/sms.dll, a
+# folder as sheng.txt and as an input), and with a memory limit that an import cannot fit in:
+# every run ends with a message and an exit status, never an abort or a hang.
+set -u
+cli=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failed=0
+# check NAME EXPECTED-STATUS EXPECTED-OUTPUT SCRIPT [ulimit -v KiB]
+check() {
+  local name=$1 want_status=$2 want=$3 script=$4 limit=${5:-unlimited}
+  local got status
+  got=$( (ulimit -v "$limit"; timeout 60 "$cli" --config "$work/s.ini" --data "$work/data" \
+    <<<"$script") 2>"$work/stderr")
+  status=$?
+  if [ "$status" != "$want_status" ] || [ "$got" != "$want" ]; then
+    echo "$name: exit status $status (expected $want_status)"
+    diff <(echo "$want") <(echo "$got")
+    cat "$work/stderr"
+    failed=1
+  fi
+}
+
+mkdir -p data/addrdat/sms.dll data/sheng.txt folder
+check "sms.dll folder" 0 "-
+当前原始号码框内有10000个手机号码
+当前目标号码框内有0个手机号码" $'segment 1380000\nlookup 13800000000\nstatus\nsort source'
+rmdir data/addrdat/sms.dll
+mkfifo data/addrdat/sms.dll
+check "sms.dll FIFO" 0 "-" $'lookup 13800000000'
+check "extract from a folder" 1 "[提示] 打开文件失败" "extract numbers $work/folder"
+check "feature data from a folder" 1 "[提示] 打开文件失败" "move-features down --data $work/folder"
+
+# Three million numbers twice do not fit in 200 MB: the second import is taken back.
+seq 13000000000 13002999999 >big.txt
+check "out of memory" 1 "当前原始号码框内有3000000个手机号码
+当前目标号码框内有0个手机号码
+[提示] 内存不足，操作未完成" $'import big.txt\nstatus\nimport big.txt\nstatus' 200000
+exit $failed

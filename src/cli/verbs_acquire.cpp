@@ -11,8 +11,8 @@ std::vector<Verb> AcquireVerbs() {
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 1, 1);
          // SEG is typed into the dialog's box: only digits go in, at most seven of them.
-         c.frontend.answers.segment_entry =
-             SegmentEntryValues{TypedIntoLimitEdit(args[0], kSegmentLength, true)};
+         c.frontend.answers.SetDialog(
+             SegmentEntryValues{TypedIntoLimitEdit(args[0], kSegmentLength, true)});
          EnterSegment(c.state, c.frontend);
        }},
       {"extract", "numbers|emails|both FILE", "提取号码 from a text file, with those kinds ticked",
@@ -29,7 +29,7 @@ std::vector<Verb> AcquireVerbs() {
          } else {
            throw UsageError("expected numbers, emails or both, not '" + args[0] + "'");
          }
-         c.frontend.answers.extract = values;
+         c.frontend.answers.SetDialog(values);
          c.frontend.answers.open_files = std::vector<std::string>{args[1]};
          ExtractFromText(c.state, c.frontend);
        }},

@@ -72,7 +72,7 @@ std::vector<Verb> ExportVerbs() {
          if (options.count("--blank"))
            format.blank_line_interval = ParseInteger(options["--blank"], "K");
          ChooseExport(c, parsed);
-         c.frontend.answers.export_format = format;
+         c.frontend.answers.SetDialog(format);
          ExportAll(c.state, c.frontend);
        }},
       {"export-batches", "L PATH [--size N] [--single]",
@@ -84,7 +84,7 @@ std::vector<Verb> ExportVerbs() {
            batches.batch_size = ParseInteger(parsed.options["--size"], "N");
          batches.automatic = parsed.options.count("--single") == 0;
          ChooseExport(c, parsed);
-         c.frontend.answers.batch_size = batches;
+         c.frontend.answers.SetDialog(batches);
          ExportInBatches(c.state, c.frontend);
        }},
       {"export-segment", "L PATH N", "按号码段导出: one file per first N characters (1 to 11)",
@@ -97,8 +97,8 @@ std::vector<Verb> ExportVerbs() {
            n = ParseInteger(args[2], "N");
          } catch (const UsageError&) {
          }
-         c.frontend.answers.segment_export =
-             SegmentExportValues{n < INT_MIN || n > INT_MAX ? INT_MIN : static_cast<int>(n)};
+         c.frontend.answers.SetDialog(
+             SegmentExportValues{n < INT_MIN || n > INT_MAX ? INT_MIN : static_cast<int>(n)});
          ExportBySegment(c.state, c.frontend);
        }},
       {"export-repeat", "L PATH", "按重复次数导出: one file per repeat count",
@@ -112,7 +112,7 @@ std::vector<Verb> ExportVerbs() {
          if (args[2] != "province" && args[2] != "city")
            throw UsageError("expected province or city, not '" + args[2] + "'");
          ChooseExport(c, ParseExportArguments({args[0], args[1]}, {}, {}));
-         c.frontend.answers.region_type = RegionTypeValues{args[2] == "city" ? 1 : 0};
+         c.frontend.answers.SetDialog(RegionTypeValues{args[2] == "city" ? 1 : 0});
          ExportByRegion(c.state, c.frontend);
        }},
       {"export-carrier", "L PATH", "按照运营商导出: one file per carrier",

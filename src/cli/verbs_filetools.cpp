@@ -182,7 +182,7 @@ std::vector<Verb> FileToolVerbs() {
              args, {"--out", "--blacklist", "--provinces", "--carriers", "--mode", "--order"},
              {"--dedupe", "--unrecognised", "--folder"});
          ExpectCount(split.words, 1, SIZE_MAX);
-         c.frontend.answers.blacklist = BlacklistAnswers(c, split);
+         c.frontend.answers.SetDialog(BlacklistAnswers(c, split));
          RunFileTool(c, split, [&](FileTools& tools) {
            tools.source_files = split.words;
            FilterBlacklistFiles(c.state, c.frontend, tools);

@@ -47,7 +47,7 @@ std::vector<Verb> ListVerbs() {
        "系统设置: store and use these four prefix lists",
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 4, 4);
-         c.frontend.answers.settings = CarrierPrefixTexts{args[0], args[1], args[2], args[3]};
+         c.frontend.answers.SetDialog(CarrierPrefixTexts{args[0], args[1], args[2], args[3]});
          RunSettingsCommand(c.state.settings, c.state.prefixes, c.frontend);
        }},
       {"print", "L", "print the list's entries, one per line, bytes as stored",

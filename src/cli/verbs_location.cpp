@@ -91,7 +91,7 @@ std::vector<Verb> LocationVerbs() {
              return;
            }
          }
-         c.frontend.answers.segment_picker = SegmentPickerValues{{}, args};
+         c.frontend.answers.SetDialog(SegmentPickerValues{{}, args});
          InsertSegmentsFromPicker(c.state, c.frontend);
        }},
   };

@@ -41,7 +41,7 @@ std::vector<Verb> MoveVerbs() {
        [](CliContext& c, const Arguments& args) {
          ExpectCount(args, 2, 2);
          MoveDirection direction = ParseDirection(args[0]);
-         c.frontend.answers.move_by_digits = ParseDigitMask(args[1]);
+         c.frontend.answers.SetDialog(ParseDigitMask(args[1]));
          MoveByDigits(c.state, c.frontend, direction);
        }},
       {"move-features", "DIR OPTION...",
@@ -101,7 +101,7 @@ std::vector<Verb> MoveVerbs() {
          }
          if (has_count != has_digit)
            throw UsageError("--count and --digit go together");
-         c.frontend.answers.feature_move = std::move(values);
+         c.frontend.answers.SetDialog(std::move(values));
          MoveByFeatures(c.state, c.frontend, direction);
        }},
       {"move-type", "DIR mobile|unicom|telecom | DIR range START END",
@@ -129,7 +129,7 @@ std::vector<Verb> MoveVerbs() {
              throw UsageError("expected mobile, unicom, telecom or range, not '" + type + "'");
            }
          }
-         c.frontend.answers.move_by_type = values;
+         c.frontend.answers.SetDialog(values);
          MoveByType(c.state, c.frontend, direction);
        }},
       {"move-all", "DIR", "全部号码: move every entry, in its order",

@@ -284,8 +284,10 @@ void CFileToolsDlg::SetProgress(int percent) {
   progress_->setValue(percent);
 }
 
-std::optional<BlacklistValues> CFileToolsDlg::AskBlacklist(const BlacklistValues& shown) {
-  return CBlacklistDlg::Ask(this, shown, state_.settings);
+std::optional<DialogValues> CFileToolsDlg::AskDialog(const DialogValues& shown) {
+  if (const auto* blacklist = std::get_if<BlacklistValues>(&shown))
+    return DialogAnswer(CBlacklistDlg::Ask(this, *blacklist, state_.settings));
+  return ForwardingFrontend::AskDialog(shown);
 }
 
 }  // namespace tessaril::app

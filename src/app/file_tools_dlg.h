@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/forwarding_frontend.h"
+#include "app/forwarding_frontend.h"
 #include "filetools/file_tools.h"
 #include "lists/app_state.h"
 
@@ -47,7 +47,8 @@ class CFileToolsDlg : public QDialog, public ForwardingFrontend {
   std::optional<std::string> PickFolder(const std::string& title,
                                         const std::string& initial) override;
   void SetProgress(int percent) override;
-  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
+  // The blacklist dialog opens over this window; every other dialog over the main window.
+  std::optional<DialogValues> AskDialog(const DialogValues& shown) override;
 
  private:
   QPushButton* MakeButton(int id, const char* label, void (CFileToolsDlg::*handler)());

@@ -42,6 +42,7 @@
 #include "app/static_link.h"
 #include "base/app_info.h"
 #include "base/file_system.h"
+#include "base/overloaded.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/export_all.h"
@@ -362,16 +363,6 @@ void CMainDlg::SetBusy(bool busy) {
   }
 }
 
-std::optional<CarrierPrefixTexts> CMainDlg::AskSettings(const CarrierPrefixTexts& shown) {
-  return CSettingsDlg::Ask(this, shown);
-}
-
-// Acquisition dialogs.
-
-std::optional<ExtractValues> CMainDlg::AskExtract(const ExtractValues& shown) {
-  return CExtractDlg::Ask(this, shown);
-}
-
 std::optional<std::string> CMainDlg::ClipboardText() {
   const QMimeData* data = QApplication::clipboard()->mimeData();
   if (!data || !data->hasText())
@@ -385,50 +376,33 @@ bool CMainDlg::SetClipboardText(const std::string& text) {
   return true;
 }
 
-std::optional<SegmentEntryValues> CMainDlg::AskSegmentEntry(const SegmentEntryValues& shown) {
-  return CSegmentEntryDlg::Ask(this, shown);
-}
-
-std::optional<SegmentPickerValues> CMainDlg::AskSegmentPicker(const SegmentPickerValues& shown) {
-  return CSegmentPickerDlg::Ask(this, shown, state_.prefixes);
-}
-
-// Move dialogs.
-
-std::optional<MoveByTypeValues> CMainDlg::AskMoveByType(const MoveByTypeValues& shown) {
-  return CMoveByTypeDlg::Ask(this, shown);
-}
-
-std::optional<DigitMaskValues> CMainDlg::AskMoveByDigits(const DigitMaskValues& shown) {
-  return CMoveByDigitsDlg::Ask(this, shown);
-}
-
-std::optional<FeatureMoveValues> CMainDlg::AskFeatureMove(const FeatureMoveValues& shown) {
-  return CMoveByFeaturesDlg::Ask(this, shown);
-}
-
-// Export dialogs.
-
-std::optional<ExportFormatValues> CMainDlg::AskExportFormat(const ExportFormatValues& shown) {
-  return CExportFormatDlg::Ask(this, shown);
-}
-
-std::optional<BatchSizeValues> CMainDlg::AskBatchSize(const BatchSizeValues& shown) {
-  return CBatchSizeDlg::Ask(this, shown);
-}
-
-std::optional<SegmentExportValues> CMainDlg::AskSegmentExport(const SegmentExportValues& shown) {
-  return CSegmentExportDlg::Ask(this, shown);
-}
-
-std::optional<RegionTypeValues> CMainDlg::AskRegionType(const RegionTypeValues& shown) {
-  return CRegionTypeDlg::Ask(this, shown);
-}
-
-// File-tools dialogs.
-
-std::optional<BlacklistValues> CMainDlg::AskBlacklist(const BlacklistValues& shown) {
-  return CBlacklistDlg::Ask(this, shown, state_.settings);
+// Each dialog the commands ask, over this window; there is no catch-all, so a dialog added to
+// DialogValues does not build until it has its line here.
+std::optional<DialogValues> CMainDlg::AskDialog(const DialogValues& shown) {
+  return std::visit(
+      Overloaded{
+          [&](const CarrierPrefixTexts& v) { return DialogAnswer(CSettingsDlg::Ask(this, v)); },
+          [&](const ExtractValues& v) { return DialogAnswer(CExtractDlg::Ask(this, v)); },
+          [&](const SegmentEntryValues& v) { return DialogAnswer(CSegmentEntryDlg::Ask(this, v)); },
+          [&](const SegmentPickerValues& v) {
+            return DialogAnswer(CSegmentPickerDlg::Ask(this, v, state_.prefixes));
+          },
+          [&](const MoveByTypeValues& v) { return DialogAnswer(CMoveByTypeDlg::Ask(this, v)); },
+          [&](const DigitMaskValues& v) { return DialogAnswer(CMoveByDigitsDlg::Ask(this, v)); },
+          [&](const FeatureMoveValues& v) {
+            return DialogAnswer(CMoveByFeaturesDlg::Ask(this, v));
+          },
+          [&](const ExportFormatValues& v) { return DialogAnswer(CExportFormatDlg::Ask(this, v)); },
+          [&](const BatchSizeValues& v) { return DialogAnswer(CBatchSizeDlg::Ask(this, v)); },
+          [&](const SegmentExportValues& v) {
+            return DialogAnswer(CSegmentExportDlg::Ask(this, v));
+          },
+          [&](const RegionTypeValues& v) { return DialogAnswer(CRegionTypeDlg::Ask(this, v)); },
+          [&](const BlacklistValues& v) {
+            return DialogAnswer(CBlacklistDlg::Ask(this, v, state_.settings));
+          },
+      },
+      shown);
 }
 
 void CMainDlg::RunFileTools() {

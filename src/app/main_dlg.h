@@ -44,28 +44,10 @@ class CMainDlg : public QDialog, public Frontend {
   void RefreshSourceView() override;
   void RefreshTargetView() override;
   void SetBusy(bool busy) override;
-  std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
-
-  // Acquisition dialogs.
-  std::optional<ExtractValues> AskExtract(const ExtractValues& shown) override;
   std::optional<std::string> ClipboardText() override;
   bool SetClipboardText(const std::string& text) override;
-  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override;
-  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override;
+  std::optional<DialogValues> AskDialog(const DialogValues& shown) override;
 
-  // Move dialogs.
-  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override;
-  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override;
-  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override;
-
-  // Export dialogs.
-  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override;
-  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override;
-  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) override;
-  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) override;
-
-  // File-tools dialogs.
-  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
   // "文件对比": the file-tools window; the result files chosen there are read into the source list.
   void RunFileTools();
 

@@ -84,11 +84,13 @@ class FileToolsDlgTest : public QObject {
     edits[0]->setText(Q(a));
     edits[1]->setText(Q(b));
     tools.Button(1004)->click();
+    tools.WaitForCommand();
     QCOMPARE(tools.ResultList()->count(), 3);
     QCOMPARE(tools.ResultList()->item(0)->text(), Q(Path("b去除交集.txt")));
     tools.ResultList()->item(0)->setSelected(true);
     tools.ResultList()->item(2)->setSelected(true);
     tools.Button(1000)->click();
+    tools.WaitForCommand();
     QCOMPARE(tools.result(), int(QDialog::Accepted));
     QCOMPARE(tools.Model().import_list,
              (std::vector<std::string>{Path("文件交集.txt"), Path("b去除交集.txt")}));
@@ -119,10 +121,12 @@ class FileToolsDlgTest : public QObject {
     for (const char* entry : {"13900000001", "abc", "13900000002"})
       state_->target.Append(entry);
     window_->Button(1083)->click();
+    window_->WaitForCommand();
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("13900000001\r\nabc\r\n13900000002"));
     QVERIFY(!window_->NoticeShown());
     window_->Button(1079)->click();
+    window_->WaitForCommand();
     QCOMPARE(state_->source.Count(), 2);
     QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有2个手机号码"));
   }
@@ -144,6 +148,7 @@ class FileToolsDlgTest : public QObject {
     QSignalSpy dropped(window_->SourceView(), &NumberListView::filesDropped);
     QApplication::sendEvent(window_->SourceView()->viewport(), &drop);
     QCOMPARE(dropped.count(), 1);
+    window_->WaitForCommand();
     QCOMPARE(state_->source.Count(), 3);
     QCOMPARE(state_->source.At(2), std::string("3"));
   }

@@ -45,6 +45,7 @@ class MainDlgTest : public QObject {
 
   void targetRefreshReplacesTheNoticeForGood() {
     window_->Button(1015)->click();  // sort of the empty target list
+    window_->WaitForCommand();
     QVERIFY(!window_->NoticeShown());
     QCOMPARE(window_->Progress(), 0);
     window_->RefreshSourceView();
@@ -55,6 +56,7 @@ class MainDlgTest : public QObject {
     for (int i = 0; i < 25; ++i)
       state_->source.Append(i < 2 ? "abc" : "13800000000");
     window_->Button(1003)->click();
+    window_->WaitForCommand();
     QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有25个手机号码"));
     QCOMPARE(window_->SourceView()->RowCount(), 25);
   }
@@ -89,6 +91,7 @@ class MainDlgTest : public QObject {
 
   void exportChoiceSurvivesTicksAndCommands() {
     window_->Button(1003)->click();
+    window_->WaitForCommand();
     window_->RotateAdvertisement();
     QVERIFY(!window_->SourceChosenForExport());
   }

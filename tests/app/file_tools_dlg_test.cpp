@@ -84,7 +84,20 @@ class FileToolsDlgTest : public QObject {
     edits[0]->setText(Q(a));
     edits[1]->setText(Q(b));
     tools.Button(1004)->click();
+    // The comparison runs on the worker; until its end is handled here nothing else can start
+    // or change what it reads, and a close waits.
+    QVERIFY(tools.CommandRunning());
+    QVERIFY(!tools.Button(1001)->isEnabled());
+    QVERIFY(!tools.SourceList()->isEnabled());
+    QVERIFY(!edits[0]->isEnabled());
+    QVERIFY(tools.Button(3)->isEnabled());
+    tools.show();
+    tools.reject();
+    QVERIFY(tools.isVisible());
     tools.WaitForCommand();
+    QVERIFY(!tools.isVisible());
+    QVERIFY(tools.Button(1001)->isEnabled());
+    QVERIFY(edits[0]->isEnabled());
     QCOMPARE(tools.ResultList()->count(), 3);
     QCOMPARE(tools.ResultList()->item(0)->text(), Q(Path("b去除交集.txt")));
     tools.ResultList()->item(0)->setSelected(true);
@@ -94,6 +107,26 @@ class FileToolsDlgTest : public QObject {
     QCOMPARE(tools.result(), int(QDialog::Accepted));
     QCOMPARE(tools.Model().import_list,
              (std::vector<std::string>{Path("文件交集.txt"), Path("b去除交集.txt")}));
+  }
+
+  void enterRunsTheFocusedButtonElsewhereItCloses() {
+    CFileToolsDlg tools(*state_, *window_);
+    tools.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tools));
+    QPushButton* remove = tools.Button(4082);  // "删除" with nothing selected: no message
+    QSignalSpy clicked(remove, &QPushButton::clicked);
+    remove->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(remove, Qt::Key_Return);
+    tools.WaitForCommand();
+    QTest::keyClick(remove, Qt::Key_Space);
+    tools.WaitForCommand();
+    QCOMPARE(clicked.count(), 2);
+    QVERIFY(tools.isVisible());
+    QLineEdit* file_a = tools.findChildren<QLineEdit*>().front();
+    file_a->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(file_a, Qt::Key_Return);
+    QVERIFY(!tools.isVisible());
+    QCOMPARE(tools.result(), int(QDialog::Accepted));
   }
 
   void blacklistDialogEnableRulesAndRegions() {

@@ -31,7 +31,8 @@ bool CommandRunner::Run(std::function<void(Frontend&)> work, std::function<void(
     std::lock_guard<std::mutex> lock(mutex_);
     job_ = [this, work = std::move(work)] {
       work(carrier_);
-      QMetaObject::invokeMethod(this, [this] { Finished(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this] { Finished(); }, Qt::QueuedConnection);
     };
   }
   wake_.notify_one();

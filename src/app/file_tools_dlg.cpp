@@ -149,7 +149,7 @@ void CFileToolsDlg::SetControlsEnabled(bool enabled) {
   }
   // Everything that starts a command or changes the fields and lists the command reads; "退出"
   // stays, and its close waits.
-  std::vector<QWidget*> controls = {file_a_,     file_b_,      delete_flag_, source_list_,
+  std::vector<QWidget*> controls = {file_a_,      file_b_,      delete_flag_, source_list_,
                                     result_list_, change_path_, str_path_};
   for (const auto& [id, button] : buttons_) {
     if (id != 3)
@@ -267,23 +267,19 @@ void CFileToolsDlg::OnAddFiles() {
 }
 
 void CFileToolsDlg::OnRemove() {
-  RunCommand(
-      [this, sources = Selected(source_list_), results = Selected(result_list_)](Frontend& f) {
-        RemoveSelectedFiles(tools_, f, sources, results);
-      },
-      [this] { ShowLists(); });
+  RunCommand([this, sources = Selected(source_list_), results = Selected(result_list_)](
+                 Frontend& f) { RemoveSelectedFiles(tools_, f, sources, results); },
+             [this] { ShowLists(); });
 }
 
 void CFileToolsDlg::OnImportSelected() {
   auto chosen = std::make_shared<bool>(false);
-  RunCommand(
-      [this, chosen, rows = Selected(result_list_)](Frontend& f) {
-        *chosen = ImportSelectedResults(tools_, f, rows);
-      },
-      [this, chosen] {
-        if (*chosen)
-          accept();
-      });
+  RunCommand([this, chosen, rows = Selected(result_list_)](
+                 Frontend& f) { *chosen = ImportSelectedResults(tools_, f, rows); },
+             [this, chosen] {
+               if (*chosen)
+                 accept();
+             });
 }
 
 void CFileToolsDlg::OnChangePath() {

@@ -66,6 +66,8 @@ constexpr int kAdvertisementPeriodMs = 20000;
 // The window's size on a screen with room for it.
 constexpr int kPreferredWidth = 1020;
 constexpr int kPreferredHeight = 760;
+// Small enough for a 1024x768 screen with a task bar, tall enough for a few rows.
+constexpr int kMinimumListHeight = 80;
 
 }  // namespace
 
@@ -122,6 +124,9 @@ QPushButton* CMainDlg::MakeButton(const ButtonSpec& spec) {
   auto* button = new QPushButton(QString::fromUtf8(spec.label), this);
   // Enter runs the focused button; elsewhere in the window it runs "退出", the default button.
   button->setAutoDefault(true);
+  // The style's minimum button width would make the row of twelve source commands wider than a
+  // 1024-pixel screen: a button may shrink to its text.
+  button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 12);
   button->setEnabled(static_cast<bool>(spec.run));
   if (spec.run)
     connect(button, &QPushButton::clicked, this, spec.run);
@@ -190,6 +195,7 @@ void CMainDlg::BuildLayout() {
     RunCommand([this, files](Frontend& f) { DropFiles(state_, f, files, true); });
   });
   source_layout->addWidget(source_view_, 1);
+  source_view_->setMinimumHeight(kMinimumListHeight);
   source_counter_ = new QLabel(QStringLiteral("当前原始号码框内有0个手机号码"), source_group);
   source_layout->addWidget(source_counter_);
   source_layout->addWidget(ButtonRow({
@@ -213,18 +219,20 @@ void CMainDlg::BuildLayout() {
   moves_layout->setContentsMargins(0, 0, 0, 0);
   const MoveDirection up = MoveDirection::Up;
   const MoveDirection down = MoveDirection::Down;
-  moves_layout->addWidget(
-      MoveColumn("按号码数值", {1006, "↑↑↑", Command([this, up](Frontend& f) { MoveByDigits(state_, f, up); })},
-                 {1007, "↓↓↓", Command([this, down](Frontend& f) { MoveByDigits(state_, f, down); })}));
-  moves_layout->addWidget(
-      MoveColumn("按组合特征", {1008, "↑↑↑", Command([this, up](Frontend& f) { MoveByFeatures(state_, f, up); })},
-                 {1011, "↓↓↓", Command([this, down](Frontend& f) { MoveByFeatures(state_, f, down); })}));
-  moves_layout->addWidget(
-      MoveColumn("按号码类型", {1009, "↑↑↑", Command([this, up](Frontend& f) { MoveByType(state_, f, up); })},
-                 {1012, "↓↓↓", Command([this, down](Frontend& f) { MoveByType(state_, f, down); })}));
-  moves_layout->addWidget(
-      MoveColumn("全部号码", {1010, "↑↑↑", Command([this, up](Frontend& f) { MoveAll(state_, f, up); })},
-                 {1013, "↓↓↓", Command([this, down](Frontend& f) { MoveAll(state_, f, down); })}));
+  moves_layout->addWidget(MoveColumn(
+      "按号码数值",
+      {1006, "↑↑↑", Command([this, up](Frontend& f) { MoveByDigits(state_, f, up); })},
+      {1007, "↓↓↓", Command([this, down](Frontend& f) { MoveByDigits(state_, f, down); })}));
+  moves_layout->addWidget(MoveColumn(
+      "按组合特征",
+      {1008, "↑↑↑", Command([this, up](Frontend& f) { MoveByFeatures(state_, f, up); })},
+      {1011, "↓↓↓", Command([this, down](Frontend& f) { MoveByFeatures(state_, f, down); })}));
+  moves_layout->addWidget(MoveColumn(
+      "按号码类型", {1009, "↑↑↑", Command([this, up](Frontend& f) { MoveByType(state_, f, up); })},
+      {1012, "↓↓↓", Command([this, down](Frontend& f) { MoveByType(state_, f, down); })}));
+  moves_layout->addWidget(MoveColumn(
+      "全部号码", {1010, "↑↑↑", Command([this, up](Frontend& f) { MoveAll(state_, f, up); })},
+      {1013, "↓↓↓", Command([this, down](Frontend& f) { MoveAll(state_, f, down); })}));
   layout->addWidget(moves);
 
   auto* target_group = new QGroupBox(QStringLiteral("目标号码"), this);
@@ -233,6 +241,7 @@ void CMainDlg::BuildLayout() {
   target_view_ = new NumberListView(state_.target, true, target_area_);
   target_area_->addWidget(target_view_);
   target_layout->addWidget(target_area_, 1);
+  target_area_->setMinimumHeight(kMinimumListHeight);
   target_counter_ = new QLabel(QStringLiteral("当前目标号码框内有0个手机号码"), target_group);
   target_layout->addWidget(target_counter_);
   target_layout->addWidget(ButtonRow({
@@ -328,10 +337,10 @@ void CMainDlg::done(int result) {
 }
 
 void CMainDlg::FitInto(const QRect& available) {
-  // The window manager's frame is known only once the window is shown; before that, allow for a
-  // title bar and borders of the usual size.
+  // The window manager's frame is known only once the window is shown; before that, and where
+  // there is no title bar (offscreen), allow for a title bar and borders of the usual size.
   QSize frame = frameGeometry().size() - geometry().size();
-  if (!isVisible() || frame.isEmpty())
+  if (!isVisible() || frame.height() < 20)
     frame = QSize(16, 40);
   const QSize room = available.size() - frame;
   resize(std::max(minimumSizeHint().width(), std::min(kPreferredWidth, room.width())),
@@ -481,8 +490,7 @@ std::optional<DialogValues> CMainDlg::AskDialog(const DialogValues& shown) {
 void CMainDlg::RunFileTools() {
   std::vector<std::string> import_list;
   if (CFileToolsDlg::Run(this, state_, *this, import_list)) {
-    RunCommand(
-        [this, import_list](Frontend& f) { HandBackResults(state_, f, import_list); });
+    RunCommand([this, import_list](Frontend& f) { HandBackResults(state_, f, import_list); });
   }
 }
 

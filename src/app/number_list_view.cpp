@@ -58,10 +58,10 @@ void NumberListView::TakeSnapshot() {
   const int per_column = RowsPerColumn();
   const int visible_columns = viewport()->width() / ColumnWidth() + 1;
   snapshot_first_ = FirstVisibleColumn() * per_column;
-  const long long end = std::min<long long>(
-      {static_cast<long long>(snapshot_first_) + static_cast<long long>(visible_columns) *
-                                                     per_column,
-       rows_, list_.Count()});
+  const long long end =
+      std::min<long long>({static_cast<long long>(snapshot_first_) +
+                               static_cast<long long>(visible_columns) * per_column,
+                           rows_, list_.Count()});
   snapshot_.clear();
   for (long long row = snapshot_first_; row < end; ++row)
     snapshot_.push_back(EntryText(list_.At(static_cast<int>(row))));

@@ -139,7 +139,9 @@ bool WriteScreenshots(CMainDlg& window, const QString& folder, const std::vector
         QStringLiteral("CMainDlg-%1x%2.png").arg(screen.width()).arg(screen.height()));
     const bool written = window.grab().save(path);
     std::cout << (written ? "wrote " : "could not write ") << path.toStdString() << " ("
-              << window.width() << "x" << window.height() << ")\n";
+              << window.width() << "x" << window.height() << ", at least "
+              << window.minimumSizeHint().width() << "x" << window.minimumSizeHint().height()
+              << ")\n";
     if (!written)
       return false;
   }

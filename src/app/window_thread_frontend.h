@@ -21,7 +21,8 @@ std::invoke_result_t<Call> OnWindowThread(QObject& context, Call&& call) {
     return std::forward<Call>(call)();
   std::packaged_task<std::invoke_result_t<Call>()> task(std::forward<Call>(call));
   auto answer = task.get_future();
-  QMetaObject::invokeMethod(&context, [&task] { task(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &context, [&task] { task(); }, Qt::QueuedConnection);
   return answer.get();
 }
 

@@ -70,8 +70,8 @@ class CommandRunnerTest : public QObject {
     QWidget window;
     CommandRunner runner(window, carried);
     bool finished = false;
-    QVERIFY(runner.Run([&](Frontend& f) { ImportFiles(worker_state, f); },
-                       [&] { finished = true; }));
+    QVERIFY(
+        runner.Run([&](Frontend& f) { ImportFiles(worker_state, f); }, [&] { finished = true; }));
     QVERIFY(runner.Running());
     // One command at a time: a second one is refused, not queued.
     QVERIFY(!runner.Run([&](Frontend& f) { ImportFiles(worker_state, f); }));

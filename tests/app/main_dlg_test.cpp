@@ -201,8 +201,8 @@ class MainDlgTest : public QObject {
       visible_at_end = window_->isVisible();
     });
     QTRY_VERIFY(command.waiting);
-    window_->close();                                   // the close box
-    QTest::keyClick(window_.get(), Qt::Key_Escape);     // Esc
+    window_->close();                                       // the close box
+    QTest::keyClick(window_.get(), Qt::Key_Escape);         // Esc
     QTest::mouseClick(window_->Button(1), Qt::LeftButton);  // "退出"
     QTest::qWait(50);
     QVERIFY(window_->isVisible());

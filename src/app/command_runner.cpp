@@ -7,7 +7,7 @@
 namespace tessaril::app {
 
 CommandRunner::CommandRunner(QWidget& window, Frontend& window_frontend)
-    : window_(window), carrier_(window_frontend, window), worker_([this] { WorkerLoop(); }) {}
+    : window_(window), carrier_(window_frontend), worker_([this] { WorkerLoop(); }) {}
 
 CommandRunner::~CommandRunner() {
   WaitUntilIdle();
@@ -50,10 +50,19 @@ void CommandRunner::WorkerLoop() {
       job.swap(job_);
     }
     job();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      job_done_ = true;
+    }
+    QMetaObject::invokeMethod(this, "Finished", Qt::QueuedConnection);
   }
 }
 
 void CommandRunner::Finished() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    job_done_ = false;
+  }
   running_ = false;
   window_.unsetCursor();
   if (busy_changed)

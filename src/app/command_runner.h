@@ -19,6 +19,8 @@ namespace tessaril::app {
 // While a command runs the window shows the busy cursor; what else it refuses is the window's
 // business (see `busy_changed`).
 class CommandRunner : public QObject {
+  Q_OBJECT
+
  public:
   // `window` is the widget that shows the busy cursor and whose thread answers the calls;
   // `window_frontend` answers them there.
@@ -39,9 +41,13 @@ class CommandRunner : public QObject {
   // disables and enables its controls here.
   std::function<void(bool busy)> busy_changed;
 
+ private slots:
+  // On the window's thread once the worker has finished the command. Invoked by name, so that
+  // what the command wrote reaches this thread through the mutex.
+  void Finished();
+
  private:
   void WorkerLoop();
-  void Finished();
 
   QWidget& window_;
   WindowThreadFrontend carrier_;
@@ -53,6 +59,7 @@ class CommandRunner : public QObject {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::function<void()> job_;
+  bool job_done_ = false;
   bool stopping_ = false;
   std::thread worker_;
 };

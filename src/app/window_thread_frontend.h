@@ -3,7 +3,9 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
+#include <functional>
 #include <future>
+#include <mutex>
 #include <type_traits>
 #include <utility>
 
@@ -11,72 +13,82 @@
 
 namespace tessaril::app {
 
-// Runs `call` on the thread of `context` and returns its result. Called on that thread it runs
-// at once; called on a command's worker it is queued to the window's event loop and the worker
-// waits for the answer, so the command sees one call after the other, as on any front end.
-// The window must outlive the wait: it keeps running its event loop until the command ends.
-template <typename Call>
-std::invoke_result_t<Call> OnWindowThread(QObject& context, Call&& call) {
-  if (QThread::currentThread() == context.thread())
-    return std::forward<Call>(call)();
-  std::packaged_task<std::invoke_result_t<Call>()> task(std::forward<Call>(call));
-  auto answer = task.get_future();
-  QMetaObject::invokeMethod(
-      &context, [&task] { task(); }, Qt::QueuedConnection);
-  return answer.get();
-}
-
 // The Frontend a command on the worker talks to: every call is carried to the window's thread
-// and answered there by the window's own Frontend.
-class WindowThreadFrontend : public Frontend {
+// and answered there by the window's own Frontend, and the worker waits for the answer, so the
+// command sees one call after the other, in its own order, as on any front end. Called on the
+// window's thread (start-up, tests) a call is answered at once. Created on the window's thread;
+// the window keeps running its event loop until the command ends.
+class WindowThreadFrontend : public QObject, public Frontend {
+  Q_OBJECT
+
  public:
-  WindowThreadFrontend(Frontend& window, QObject& context) : window_(window), context_(context) {}
+  explicit WindowThreadFrontend(Frontend& window) : window_(window) {}
 
   void ShowMessage(const Message& message) override {
-    OnWindowThread(context_, [&] { window_.ShowMessage(message); });
+    Carry([&] { window_.ShowMessage(message); });
   }
   bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override {
-    return OnWindowThread(context_, [&] { return window_.AskYesNo(text, caption, icon); });
+    return Carry([&] { return window_.AskYesNo(text, caption, icon); });
   }
   std::optional<std::vector<std::string>> PickOpenFiles(const OpenFileRequest& request) override {
-    return OnWindowThread(context_, [&] { return window_.PickOpenFiles(request); });
+    return Carry([&] { return window_.PickOpenFiles(request); });
   }
   std::optional<std::string> PickSaveFile(const SaveFileRequest& request) override {
-    return OnWindowThread(context_, [&] { return window_.PickSaveFile(request); });
+    return Carry([&] { return window_.PickSaveFile(request); });
   }
   std::optional<std::string> PickFolder(const std::string& title,
                                         const std::string& initial) override {
-    return OnWindowThread(context_, [&] { return window_.PickFolder(title, initial); });
+    return Carry([&] { return window_.PickFolder(title, initial); });
   }
   // The core passes a position on only when it changes, so this waits at most a hundred times.
   void SetProgress(int percent) override {
-    OnWindowThread(context_, [&] { window_.SetProgress(percent); });
+    Carry([&] { window_.SetProgress(percent); });
   }
   void RefreshSourceView() override {
-    OnWindowThread(context_, [&] { window_.RefreshSourceView(); });
+    Carry([&] { window_.RefreshSourceView(); });
   }
   void RefreshTargetView() override {
-    OnWindowThread(context_, [&] { window_.RefreshTargetView(); });
+    Carry([&] { window_.RefreshTargetView(); });
   }
   void SetBusy(bool busy) override {
-    OnWindowThread(context_, [&] { window_.SetBusy(busy); });
+    Carry([&] { window_.SetBusy(busy); });
   }
   std::optional<std::string> ClipboardText() override {
-    return OnWindowThread(context_, [&] { return window_.ClipboardText(); });
+    return Carry([&] { return window_.ClipboardText(); });
   }
   bool SetClipboardText(const std::string& text) override {
-    return OnWindowThread(context_, [&] { return window_.SetClipboardText(text); });
+    return Carry([&] { return window_.SetClipboardText(text); });
   }
   std::optional<DialogValues> AskDialog(const DialogValues& shown) override {
-    return OnWindowThread(context_, [&] { return window_.AskDialog(shown); });
+    return Carry([&] { return window_.AskDialog(shown); });
   }
   bool OpenUrl(const std::string& url) override {
-    return OnWindowThread(context_, [&] { return window_.OpenUrl(url); });
+    return Carry([&] { return window_.OpenUrl(url); });
   }
 
+ private slots:
+  // Runs the call the worker handed over. Invoked by name, so that the wake-up carries no data
+  // of its own: the call passes under the mutex.
+  void RunPending();
+
  private:
+  template <typename Call>
+  std::invoke_result_t<Call> Carry(Call&& call) {
+    if (QThread::currentThread() == thread())
+      return std::forward<Call>(call)();
+    std::packaged_task<std::invoke_result_t<Call>()> task(std::forward<Call>(call));
+    auto answer = task.get_future();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      pending_ = [&task] { task(); };
+    }
+    QMetaObject::invokeMethod(this, "RunPending", Qt::QueuedConnection);
+    return answer.get();
+  }
+
   Frontend& window_;
-  QObject& context_;
+  std::mutex mutex_;
+  std::function<void()> pending_;
 };
 
 }  // namespace tessaril::app

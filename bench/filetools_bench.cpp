@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
       RemoveFile(path);
     tools.result_files.clear();
     tools.source_files = {folder + "a.txt"};
-    ui.blacklist.push_back(values);
+    ui.Answers<BlacklistValues>().push_back(values);
     Time(what, [&] { FilterBlacklistFiles(state, ui, tools); });
   };
   filter("blacklist: 10M lines against 1M, mode 3, kept order");

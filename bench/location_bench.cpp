@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
         state.target.Append(number);
       cli::CliFrontend frontend(sink);
       frontend.answers.save_file = out + "/region.txt";
-      frontend.answers.region_type = RegionTypeValues{grouping};
+      frontend.answers.SetDialog(RegionTypeValues{grouping});
       auto start = Clock::now();
       ExportByRegion(state, ListId::Target, frontend);
       times.push_back(std::chrono::duration<double>(Clock::now() - start).count());

@@ -43,7 +43,7 @@ class BlacklistTest : public testing::CommandTest {
 
   // The dialog confirmed with these values (everything else as it opens).
   void Run(BlacklistValues values) {
-    ui_.blacklist.push_back(values);
+    ui_.Answers<BlacklistValues>().push_back(values);
     tools_.source_files = {input_};
     FilterBlacklistFiles(state_, ui_, tools_);
   }
@@ -86,7 +86,7 @@ TEST_F(BlacklistTest, OkRewritesShengUnlessAllRegionsAndSavesSettings) {
   values.export_mode = 1;
   values.blacklist_path = "/b.txt";
   tools_.source_files.clear();
-  ui_.blacklist.push_back(values);
+  ui_.Answers<BlacklistValues>().push_back(values);
   FilterBlacklistFiles(state_, ui_, tools_);  // an empty source list: settings saved all the same
   EXPECT_EQ(settings_.GetInt("Setting", "ExportType", -1), 1);
   EXPECT_EQ(settings_.GetString("Setting", "BackNumFilePath", ""), "/b.txt");
@@ -203,7 +203,7 @@ TEST_F(BlacklistTest, ExistingFinalNameGivesTheResultANumberedNameAndSameNameFol
 
 TEST_F(BlacklistTest, UnreadableInputLeavesTheListAndOthersGoOn) {
   std::string other = WriteFile("x/c.txt", Join({"13900000001"}));
-  ui_.blacklist.push_back(Defaults());
+  ui_.Answers<BlacklistValues>().push_back(Defaults());
   tools_.change_path = 1;
   tools_.source_files = {other, Path("missing.txt")};
   FilterBlacklistFiles(state_, ui_, tools_);
@@ -223,7 +223,7 @@ TEST_F(BlacklistTest, UnwritableOutputFolderIsReportedForEachInput) {
   WriteFile("blocker", "a file where the output folder should be");
   tools_.change_path = 1;
   tools_.str_path = Path("blocker");
-  ui_.blacklist.push_back(Defaults());
+  ui_.Answers<BlacklistValues>().push_back(Defaults());
   tools_.source_files = {input_, input_};
   FilterBlacklistFiles(state_, ui_, tools_);
   ASSERT_EQ(ui_.calls, (Strings{"dialog blacklist", "message KorvaneTessaril: 创建文件失败!",

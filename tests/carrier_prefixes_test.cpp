@@ -46,10 +46,10 @@ TEST_F(CarrierTest, SubstringSearchAndOverlapOrder) {
 }
 
 TEST_F(CarrierTest, SettingsDialogShowsItsOwnDefaultsAndStoresAllFourKeys) {
-  ui_.settings.push_back(SettingsDialogDefaults());  // confirmed without edits
+  ui_.Answers<CarrierPrefixTexts>().push_back(SettingsDialogDefaults());  // confirmed without edits
   RunSettingsCommand(settings_, state_.prefixes, ui_);
-  ASSERT_TRUE(ui_.shown_settings);
-  EXPECT_EQ(ui_.shown_settings->number_beginnings, "13;14;15;18");
+  ASSERT_TRUE(ui_.Shown<CarrierPrefixTexts>());
+  EXPECT_EQ(ui_.Shown<CarrierPrefixTexts>()->number_beginnings, "13;14;15;18");
   EXPECT_EQ(settings_.GetString("Setting", "NumberStr1", ""), "13;14;15;18");
   EXPECT_EQ(settings_.GetString("Setting", "DianXinStr_New1", ""), "133;153;180;189");
   // 199 is no longer a mobile number, nor of any carrier.
@@ -62,7 +62,7 @@ TEST_F(CarrierTest, SettingsDialogShowsStoredTextsAndCancelWritesNothing) {
   settings_.SetString("Setting", "MobileStr_New2", "139");
   const CarrierPrefixes before = state_.prefixes;
   RunSettingsCommand(settings_, state_.prefixes, ui_);  // cancelled: the queue is empty
-  EXPECT_EQ(ui_.shown_settings->mobile, "139");
+  EXPECT_EQ(ui_.Shown<CarrierPrefixTexts>()->mobile, "139");
   EXPECT_FALSE(settings_.Has("Setting", "NumberStr1"));
   EXPECT_EQ(state_.prefixes.mobile, before.mobile);
 }

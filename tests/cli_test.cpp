@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "cli/cli_frontend.h"
 #include "cli/script.h"
 #include "support/cli_script_test.h"
 
@@ -21,6 +22,47 @@ TEST(ScriptLine, WordsQuotesAndComments) {
   EXPECT_EQ(*words, (Strings{"import", "my file.txt", "a\\b", "q\"x\\", ""}));
   EXPECT_FALSE(cli::SplitScriptLine("import \"open", error));
   EXPECT_EQ(error, "unterminated quote");
+}
+
+// The command line answers each dialog only with values of its own type, checks them as the
+// window's dialog does on OK, and forgets them between commands.
+TEST(CliFrontendDialogs, AnswersByTypeCheckedAndForgotten) {
+  std::ostringstream out;
+  cli::CliFrontend frontend(out);
+  EXPECT_EQ(frontend.Ask(BatchSizeValues{}), std::nullopt);  // nothing given: cancelled
+
+  frontend.answers.SetDialog(RegionTypeValues{1});
+  frontend.answers.SetDialog(BatchSizeValues{300, false});
+  frontend.answers.SetDialog(BatchSizeValues{700, true});  // the later values replace
+  EXPECT_EQ(frontend.Ask(SegmentExportValues{}), std::nullopt);
+  std::optional<BatchSizeValues> batches = frontend.Ask(BatchSizeValues{});
+  ASSERT_TRUE(batches);
+  EXPECT_EQ(batches->batch_size, 700);
+  EXPECT_TRUE(batches->automatic);
+  std::optional<RegionTypeValues> region = frontend.Ask(RegionTypeValues{});
+  ASSERT_TRUE(region);
+  EXPECT_EQ(region->grouping, 1);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_FALSE(frontend.Failed());
+
+  // A feature move takes the tree it is shown, and its region item must be in it.
+  FeatureMoveValues features;
+  features.region = true;
+  features.region_kind = 2;
+  features.region_item = "武汉";
+  frontend.answers.SetDialog(features);
+  FeatureMoveValues shown;
+  shown.tree = {{"湖北", {"武汉"}}};
+  std::optional<FeatureMoveValues> confirmed = frontend.Ask(shown);
+  ASSERT_TRUE(confirmed);
+  EXPECT_EQ(confirmed->tree.at(0).name, "湖北");
+  EXPECT_EQ(frontend.Ask(FeatureMoveValues{}), std::nullopt);
+  EXPECT_EQ(out.str(), "[提示] 请选择城市\n");
+  EXPECT_TRUE(frontend.Failed());
+
+  frontend.Reset();
+  EXPECT_FALSE(frontend.Failed());
+  EXPECT_EQ(frontend.Ask(RegionTypeValues{}), std::nullopt);
 }
 
 TEST_F(CliTest, ImportCleanPrintAndStatus) {

@@ -23,7 +23,7 @@ class ExportAllFileTest : public ExportAllTest {
  protected:
   // Exports the target list with `format` into "<dir>/<name>.txt"; returns the file's bytes.
   std::string Export(const std::string& name, const ExportFormatValues& format) {
-    ui_.export_formats.push_back(format);
+    ui_.Answers<ExportFormatValues>().push_back(format);
     ui_.save_files.push_back(Path(name + ".txt"));
     ExportAll(state_, ListId::Target, ui_);
     return ReadFile(name + "_" + std::to_string(exported_) + "条.txt");
@@ -66,7 +66,7 @@ TEST_F(ExportAllTest, NamesLowerCaseOnlyTheFileNamePart) {
   // The Linux form of the chosen name D:\Work\Out.TXT.
   std::filesystem::create_directories(Path("Work"));
   Fill(state_.target, {"13800000001", "13800000002", "13800000003"});
-  ui_.export_formats.push_back(ExportFormatValues{});
+  ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
   ui_.save_files.push_back(Path("Work/Out.TXT"));
   ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(ReadFile("Work/out_3条.txt"), "13800000001\r\n13800000002\r\n13800000003\r\n");
@@ -77,18 +77,18 @@ TEST_F(ExportAllTest, NamesLowerCaseOnlyTheFileNamePart) {
 }
 
 TEST_F(ExportAllTest, DialogOpensWithStoredValuesAndRowsModeStoresThem) {
-  ui_.export_formats.push_back(std::nullopt);
+  ui_.Answers<ExportFormatValues>().push_back(std::nullopt);
   ExportAll(state_, ListId::Target, ui_);
-  ASSERT_TRUE(ui_.shown_export_format);
-  EXPECT_EQ(ui_.shown_export_format->mode, 0);
-  EXPECT_EQ(ui_.shown_export_format->numbers_per_row, 5);
-  EXPECT_EQ(ui_.shown_export_format->separator, ",");
-  EXPECT_EQ(ui_.shown_export_format->blank_line_interval, 10);
+  ASSERT_TRUE(ui_.Shown<ExportFormatValues>());
+  EXPECT_EQ(ui_.Shown<ExportFormatValues>()->mode, 0);
+  EXPECT_EQ(ui_.Shown<ExportFormatValues>()->numbers_per_row, 5);
+  EXPECT_EQ(ui_.Shown<ExportFormatValues>()->separator, ",");
+  EXPECT_EQ(ui_.Shown<ExportFormatValues>()->blank_line_interval, 10);
   EXPECT_FALSE(settings_.Has("Settings", "nExportType"));  // cancel stores nothing
   EXPECT_EQ(ui_.calls, Strings{"dialog export format"});
 
   // Rows mode stores all four keys, even when the list then turns out to be empty.
-  ui_.export_formats.push_back(Rows(7, ";", 3));
+  ui_.Answers<ExportFormatValues>().push_back(Rows(7, ";", 3));
   ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(settings_.GetInt("Settings", "nExportType", -1), 1);
   EXPECT_EQ(settings_.GetInt("Settings", "nlineNum", -1), 7);
@@ -98,21 +98,21 @@ TEST_F(ExportAllTest, DialogOpensWithStoredValuesAndRowsModeStoresThem) {
   EXPECT_EQ(ui_.messages.back().text, kNothingToSave);
 
   // "全部导出" stores only the mode; the row values stay for the next opening.
-  ui_.export_formats.push_back(ExportFormatValues{0, 2, "-", 4});
+  ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{0, 2, "-", 4});
   ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(settings_.GetInt("Settings", "nExportType", -1), 0);
   EXPECT_EQ(settings_.GetInt("Settings", "nlineNum", -1), 7);
 }
 
 TEST_F(ExportAllTest, EmptyListIsToldAfterTheDialog) {
-  ui_.export_formats.push_back(ExportFormatValues{});
+  ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
   ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(ui_.calls, (Strings{"dialog export format", "message 提示: 没有可保存的手机号码!"}));
 }
 
 TEST_F(ExportAllTest, PickerCancelAndCreateFailureKeepTheList) {
   Fill(state_.target, {"1", "2"});
-  ui_.export_formats = {ExportFormatValues{}, ExportFormatValues{}};
+  ui_.Answers<ExportFormatValues>() = {ExportFormatValues{}, ExportFormatValues{}};
   ExportAll(state_, ListId::Target, ui_);  // picker cancelled
   ui_.save_files.push_back(Path("no/such/folder/out.txt"));
   ExportAll(state_, ListId::Target, ui_);
@@ -124,7 +124,7 @@ TEST_F(ExportAllTest, PickerCancelAndCreateFailureKeepTheList) {
 TEST_F(ExportAllTest, ExistingFinalNameLeavesNumbersUnderTheWorkingPath) {
   WriteFile("out_2条.txt", "old");
   Fill(state_.target, {"1", "2"});
-  ui_.export_formats.push_back(ExportFormatValues{});
+  ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
   ui_.save_files.push_back(Path("out.txt"));
   ExportAll(state_, ListId::Target, ui_);
   EXPECT_EQ(ReadFile("out_2条.txt"), "old");
@@ -136,7 +136,7 @@ TEST_F(ExportAllTest, ExistingFinalNameLeavesNumbersUnderTheWorkingPath) {
 TEST_F(ExportAllTest, WriteRefusedByFileSizeLimitKeepsTheListAndWorkingName) {
   for (int i = 0; i < 10000; ++i)
     state_.target.Append(std::to_string(13800000000LL + i));
-  ui_.export_formats.push_back(ExportFormatValues{});
+  ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
   ui_.save_files.push_back(Path("out.txt"));
   {
     testing::FileSizeLimit limit(4096);

@@ -21,7 +21,7 @@ class ExportBatchesTest : public testing::CommandTest {
       state_.target.Append(std::to_string(13800000000LL + i));
   }
   void Export(BatchSizeValues values, const std::string& chosen = "out.txt") {
-    ui_.batch_sizes.push_back(values);
+    ui_.Answers<BatchSizeValues>().push_back(values);
     ui_.save_files.push_back(Path(chosen));
     ExportInBatches(state_, ListId::Target, ui_);
   }
@@ -100,12 +100,12 @@ TEST_F(ExportBatchesTest, EmptyListIsToldBeforeTheDialog) {
 
 TEST_F(ExportBatchesTest, DialogDefaultsAndCancelPaths) {
   FillNumbers(4);
-  ui_.batch_sizes.push_back(std::nullopt);
+  ui_.Answers<BatchSizeValues>().push_back(std::nullopt);
   ExportInBatches(state_, ListId::Target, ui_);
-  ASSERT_TRUE(ui_.shown_batch_size);
-  EXPECT_EQ(ui_.shown_batch_size->batch_size, 5000);
-  EXPECT_TRUE(ui_.shown_batch_size->automatic);
-  ui_.batch_sizes.push_back(BatchSizeValues{});
+  ASSERT_TRUE(ui_.Shown<BatchSizeValues>());
+  EXPECT_EQ(ui_.Shown<BatchSizeValues>()->batch_size, 5000);
+  EXPECT_TRUE(ui_.Shown<BatchSizeValues>()->automatic);
+  ui_.Answers<BatchSizeValues>().push_back(BatchSizeValues{});
   ExportInBatches(state_, ListId::Target, ui_);  // picker cancelled
   EXPECT_EQ(ui_.calls, (Strings{"dialog batch size", "dialog batch size",
                                 "pick save 文本文件(*.txt)|*.txt||"}));

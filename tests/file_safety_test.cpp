@@ -33,7 +33,7 @@ class FileSafetyTest : public testing::CommandTest {
     values.export_mode = mode;
     values.order = 0;
     values.blacklist_path = blacklist;
-    ui_.blacklist.push_back(values);
+    ui_.Answers<BlacklistValues>().push_back(values);
     tools_.source_files = inputs;
     FilterBlacklistFiles(state_, ui_, tools_);
   }

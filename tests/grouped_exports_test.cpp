@@ -48,7 +48,7 @@ TEST_F(GroupedExportTest, RegionByProvinceAlternatingWithOther) {
   Fill(state_.target,
        {"13800000001", "13900000001", "13800000002", "123", "13700000000", "13900000002"});
   ChooseOut();
-  ui_.region_type.push_back(RegionTypeValues{0});
+  ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{0});
   ExportByRegion(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-广东_2条.txt", "13800000001\r\n13800000002\r\n"},
@@ -67,7 +67,7 @@ TEST_F(GroupedExportTest, RegionByCityAdaptsNamesAndAppendsToAnExistingFile) {
   Fill(state_.source, {"13800000000", "13900000000", "13700000000", "13600000000"});
   exported_ = ListId::Source;
   ChooseOut();
-  ui_.region_type.push_back(RegionTypeValues{1});
+  ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{1});
   ExportByRegion(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-江汉_1条.txt", "13800000000\r\n"},
@@ -83,7 +83,7 @@ TEST_F(GroupedExportTest, UnusableLabelIsAFileThatCannotBeCreated) {
     std::filesystem::remove_all(Path("out"));
     Fill(state_.target, {"13800000000", bad});
     ChooseOut();
-    ui_.region_type.push_back(RegionTypeValues{1});
+    ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{1});
     ui_.calls.clear();
     ExportByRegion(state_, exported_, ui_);
     EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!");
@@ -101,7 +101,7 @@ TEST_F(GroupedExportTest, MissingDatabaseFilesEverythingUnderOther) {
   StartLocationDbLoader(LocationDbPath(state_.data_folder));
   Fill(state_.target, {"13800000000", "13900000000"});
   ChooseOut();
-  ui_.region_type.push_back(RegionTypeValues{0});
+  ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{0});
   ExportByRegion(state_, exported_, ui_);
   EXPECT_EQ(
       Outputs(),
@@ -128,7 +128,7 @@ TEST_F(GroupedExportTest, EmptyListAndCancels) {
 TEST_F(GroupedExportTest, BySegment) {
   Fill(state_.target, {"13800000001", "13900000001", "abc", "13800000002"});
   ChooseOut();
-  ui_.segment_export.push_back(SegmentExportValues{5});
+  ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{5});
   ExportBySegment(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-13800_2条.txt", "13800000001\r\n13800000002\r\n"},
@@ -142,7 +142,7 @@ TEST_F(GroupedExportTest, BySegment) {
 TEST_F(GroupedExportTest, SegmentLabelWithSlashFailsAndKeepsTheList) {
   Fill(state_.target, {"13800000001", "1/2", "13800000002"});
   ChooseOut();
-  ui_.segment_export.push_back(SegmentExportValues{2});
+  ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{2});
   ExportBySegment(state_, exported_, ui_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-13", "13800000001\r\n"}}));
   EXPECT_EQ(state_.target.Count(), 3);
@@ -214,7 +214,7 @@ TEST_F(GroupedExportTest, MoreGroupsThanOpenFilesStillAppendInListOrder) {
   }
   Fill(state_.target, list);
   ChooseOut();
-  ui_.segment_export.push_back(SegmentExportValues{3});
+  ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{3});
   ExportBySegment(state_, exported_, ui_);
   setrlimit(RLIMIT_NOFILE, &old_limit);
   std::map<std::string, std::string> files = Outputs();
@@ -230,7 +230,7 @@ TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndTheWorkingNames) {
     list.push_back(i % 2 ? "13800000000" : "13900000000");
   Fill(state_.target, list);
   ChooseOut();
-  ui_.segment_export.push_back(SegmentExportValues{3});
+  ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{3});
   auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit old_limit{};
   getrlimit(RLIMIT_FSIZE, &old_limit);

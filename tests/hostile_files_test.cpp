@@ -62,7 +62,7 @@ TEST_F(HostileFileTest, EveryReaderTakesAFolderOrFifoForAFileThatCannotBeOpened)
 TEST_F(HostileFileTest, CommandsGivenAFolderReportTheirOpenFailure) {
   const std::string folder = Folder("d");
   state_.source.Append("13800000001");
-  ui_.extract.push_back(ExtractValues{});
+  ui_.Answers<ExtractValues>().push_back(ExtractValues{});
   ui_.open_files.push_back(Strings{folder});
   ExtractFromText(state_, ui_);
   ui_.open_files.push_back(Strings{folder});
@@ -101,7 +101,7 @@ TEST_F(HostileFileTest, AFileThatFailsOnReadLeavesTheListAsItWas) {
   ImportFiles(state_, ui_);
   ui_.open_files.push_back(Strings{kFailingFile});
   FilterListAgainstFile(state_, ui_, ListId::Source);
-  ui_.extract.push_back(ExtractValues{});
+  ui_.Answers<ExtractValues>().push_back(ExtractValues{});
   ui_.open_files.push_back(Strings{kFailingFile});
   ExtractFromText(state_, ui_);
   EXPECT_EQ(Entries(state_.source), Strings{"13800000001"});
@@ -159,7 +159,7 @@ TEST_F(HostileFileTest, ExportBySegmentNamesGbkEntriesInUtf8) {
   Fill(state_.target, {Utf8ToGbk("北京"), Utf8ToGbk("北方"), "北京市"});
   std::filesystem::create_directories(Path("out"));
   ui_.save_files.push_back(Path("out/o.txt"));
-  ui_.segment_export.push_back(SegmentExportValues{4});
+  ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{4});
   ExportBySegment(state_, ListId::Target, ui_);
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(Path("out"))) {

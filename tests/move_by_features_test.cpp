@@ -145,6 +145,33 @@ TEST_F(MoveByFeaturesTest, RegionByProvinceOrCityEquality) {
   EXPECT_EQ(CheckFeatureMoveValues(unselected), "请选择城市");
 }
 
+// The window's dialog and the command line share this check: the item must be one the shown
+// tree holds, as the kind it names.
+TEST(FeatureMoveCheck, RegionItemMustBeInTheShownTree) {
+  FeatureMoveValues v;
+  v.tree = {{"湖北", {"武汉", "宜昌"}}, {"北京", {"北京"}}};
+  EXPECT_EQ(CheckFeatureMoveValues(v), std::nullopt);  // region not ticked: nothing to check
+  v.region = true;
+  EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");  // ticked, nothing selected
+  v.region_kind = 1;
+  v.region_item = "湖北";
+  EXPECT_EQ(CheckFeatureMoveValues(v), std::nullopt);
+  v.region_item = "武汉";  // a city named as a province
+  EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");
+  v.region_kind = 2;
+  EXPECT_EQ(CheckFeatureMoveValues(v), std::nullopt);
+  v.region_item = "宜昌";  // a city of a later position in its province
+  EXPECT_EQ(CheckFeatureMoveValues(v), std::nullopt);
+  v.region_item = "湖北";  // a province named as a city
+  EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");
+  v.region_item = "上海";
+  EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");
+  v.region_kind = 0;
+  v.region_item = "";
+  v.tree.clear();
+  EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");
+}
+
 TEST_F(MoveByFeaturesTest, CommandMovesInReverseAndKeepsTheDataSet) {
   WriteFile("add.txt", Utf8ToGbk("湖北*武汉#\r\n"));
   WriteFile("addrdat/sms.dll", "1 1380000 湖北 武汉\n");
@@ -157,13 +184,13 @@ TEST_F(MoveByFeaturesTest, CommandMovesInReverseAndKeepsTheDataSet) {
   v.region_item = "武汉";
   v.data = true;
   v.data_text = "13900000002\n";
-  ui_.feature_move.push_back(v);
+  ui_.Answers<FeatureMoveValues>().push_back(v);
   MoveByFeatures(state_, ui_, MoveDirection::Down);
   EXPECT_EQ(Entries(state_.source), (Strings{"x"}));
   EXPECT_EQ(Entries(state_.target), (Strings{"t", "13800000003", "13900000002", "13800000001"}));
   EXPECT_EQ(state_.data_match_set, (std::set<std::string>{"13900000002"}));
   EXPECT_EQ(ui_.calls, (Strings{"dialog feature move", "refresh source", "refresh target"}));
-  EXPECT_EQ(ui_.shown_feature_move->tree.at(0).name, "湖北");
+  EXPECT_EQ(ui_.Shown<FeatureMoveValues>()->tree.at(0).name, "湖北");
 
   ui_.calls.clear();
   MoveByFeatures(state_, ui_, MoveDirection::Up);  // cancelled

@@ -73,7 +73,7 @@ TEST(DigitMaskMatch, PositionsTwoToElevenOfElevenCharacterEntries) {
 TEST_F(MoveTest, MobileDownMovesInReverseOrderAndKeepsTheRest) {
   Fill(state_.source, {"13800000000", "13000000000", "13900000000"});
   Fill(state_.target, {"T"});
-  ui_.move_by_type.push_back(MoveByTypeValues{});
+  ui_.Answers<MoveByTypeValues>().push_back(MoveByTypeValues{});
   MoveByType(state_, ui_, MoveDirection::Down);
   EXPECT_EQ(Entries(state_.source), Strings{"13000000000"});
   EXPECT_EQ(Entries(state_.target), (Strings{"T", "13900000000", "13800000000"}));
@@ -83,7 +83,7 @@ TEST_F(MoveTest, MobileDownMovesInReverseOrderAndKeepsTheRest) {
 
 TEST_F(MoveTest, RepeatsMoveTogetherAndCountsFollow) {
   Fill(state_.target, {"A", "13812345678", "B", "13812345678", "13912345678"});
-  ui_.move_by_type.push_back(Range("380000", "389999"));
+  ui_.Answers<MoveByTypeValues>().push_back(Range("380000", "389999"));
   MoveByType(state_, ui_, MoveDirection::Up);
   EXPECT_EQ(Entries(state_.target), (Strings{"A", "B", "13912345678"}));
   EXPECT_EQ(Entries(state_.source), (Strings{"13812345678", "13812345678"}));
@@ -94,12 +94,12 @@ TEST_F(MoveTest, RepeatsMoveTogetherAndCountsFollow) {
 
 TEST_F(MoveTest, DigitMaskMovesEitherWay) {
   Fill(state_.source, {"13912345678", "13812345678", "23912345678", "1391234567"});
-  ui_.move_by_digits.push_back(Mask("39????????"));
+  ui_.Answers<DigitMaskValues>().push_back(Mask("39????????"));
   MoveByDigits(state_, ui_, MoveDirection::Down);
   EXPECT_EQ(Entries(state_.target), (Strings{"23912345678", "13912345678"}));
   EXPECT_EQ(Entries(state_.source), (Strings{"13812345678", "1391234567"}));
 
-  ui_.move_by_digits.push_back(Mask("??????????"));
+  ui_.Answers<DigitMaskValues>().push_back(Mask("??????????"));
   MoveByDigits(state_, ui_, MoveDirection::Up);
   EXPECT_TRUE(Entries(state_.target).empty());
   EXPECT_EQ(Entries(state_.source),
@@ -117,9 +117,9 @@ TEST_F(MoveTest, CancelledDialogsChangeNothingAndDoNotRefresh) {
 
 TEST_F(MoveTest, NothingMatchingOrEmptyListsStillRefreshBoth) {
   Fill(state_.source, {"13000000000"});
-  ui_.move_by_type.push_back(MoveByTypeValues{});
+  ui_.Answers<MoveByTypeValues>().push_back(MoveByTypeValues{});
   MoveByType(state_, ui_, MoveDirection::Down);
-  ui_.move_by_digits.push_back(Mask("??????????"));
+  ui_.Answers<DigitMaskValues>().push_back(Mask("??????????"));
   MoveByDigits(state_, ui_, MoveDirection::Up);
   EXPECT_EQ(ui_.calls, (Strings{"dialog move by type", "refresh source", "refresh target",
                                 "dialog move by digits", "refresh source", "refresh target"}));

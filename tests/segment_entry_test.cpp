@@ -44,7 +44,7 @@ TEST(LimitEdit, KeepsTheFirstCharactersAndFiltersDigits) {
 
 TEST_F(SegmentEntryTest, AppendsTheTenThousandNumbersInOrderAfterTheList) {
   Fill(state_.source, {"x", "13500000005"});
-  ui_.segment_entries.push_back(SegmentEntryValues{"1350000"});
+  ui_.Answers<SegmentEntryValues>().push_back(SegmentEntryValues{"1350000"});
   EnterSegment(state_, ui_);
 
   ASSERT_EQ(state_.source.Count(), 10002);

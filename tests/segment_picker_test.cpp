@@ -102,11 +102,11 @@ TEST_F(SegmentPickerTest, SelectingACityUsesTheFilterOfTheLastRadioClick) {
 TEST_F(SegmentPickerTest, InsertAppendsEachSegmentInOrder) {
   WriteFile("add.txt", Utf8ToGbk("湖北*武汉#\r\n"));
   state_.source.Append("x");
-  ui_.segment_picker.push_back(SegmentPickerValues{{}, {"1390000", "1380000"}});
+  ui_.Answers<SegmentPickerValues>().push_back(SegmentPickerValues{{}, {"1390000", "1380000"}});
   InsertSegmentsFromPicker(state_, ui_);
-  ASSERT_TRUE(ui_.shown_segment_picker);
-  ASSERT_EQ(ui_.shown_segment_picker->tree.size(), 1u);
-  EXPECT_EQ(ui_.shown_segment_picker->tree[0].cities, (Strings{"武汉"}));
+  ASSERT_TRUE(ui_.Shown<SegmentPickerValues>());
+  ASSERT_EQ(ui_.Shown<SegmentPickerValues>()->tree.size(), 1u);
+  EXPECT_EQ(ui_.Shown<SegmentPickerValues>()->tree[0].cities, (Strings{"武汉"}));
   const NumberList& list = state_.source;
   ASSERT_EQ(list.Count(), 20001);
   EXPECT_EQ(list.At(1), "13900000000");
@@ -120,7 +120,7 @@ TEST_F(SegmentPickerTest, InsertAppendsEachSegmentInOrder) {
 TEST_F(SegmentPickerTest, MissingRegionFileAndCancel) {
   InsertSegmentsFromPicker(state_, ui_);
   EXPECT_EQ(ui_.calls, (Strings{"message 提示: 地区文件没有找到!", "dialog segment picker"}));
-  EXPECT_TRUE(ui_.shown_segment_picker->tree.empty());
+  EXPECT_TRUE(ui_.Shown<SegmentPickerValues>()->tree.empty());
   EXPECT_EQ(state_.source.Count(), 0);
 }
 

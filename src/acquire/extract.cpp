@@ -80,7 +80,7 @@ std::vector<std::string> ExtractEmailAddresses(std::string_view text,
 }
 
 void ExtractFromText(AppState& state, Frontend& frontend) {
-  std::optional<ExtractValues> values = frontend.AskExtract(ExtractValues{});
+  std::optional<ExtractValues> values = frontend.Ask(ExtractValues{});
   if (!values)
     return;
 

@@ -45,7 +45,7 @@ void AppendSegmentNumbers(NumberList& list, Frontend& frontend, std::string_view
 }
 
 void EnterSegment(AppState& state, Frontend& frontend) {
-  std::optional<SegmentEntryValues> entered = frontend.AskSegmentEntry({});
+  std::optional<SegmentEntryValues> entered = frontend.Ask(SegmentEntryValues{});
   if (entered)
     AppendSegmentNumbers(state.source, frontend, entered->segment);
   frontend.RefreshSourceView();

@@ -84,7 +84,7 @@ void SegmentPickerModel::ApplyFilter(const SegmentFilter& filter, const Progress
 void InsertSegmentsFromPicker(AppState& state, Frontend& frontend) {
   SegmentPickerValues shown;
   shown.tree = LoadRegionTreeForDialog(state.data_folder, frontend);
-  std::optional<SegmentPickerValues> values = frontend.AskSegmentPicker(shown);
+  std::optional<SegmentPickerValues> values = frontend.Ask(shown);
   if (!values)
     return;
   for (const std::string& segment : values->chosen)

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "app/app_icon.h"
 #include "app/blacklist_dlg.h"
@@ -20,6 +21,7 @@
 #include "filetools/blacklist.h"
 #include "filetools/compare_files.h"
 #include "filetools/merge_files.h"
+#include "lists/run_command.h"
 
 namespace tessaril::app {
 namespace {
@@ -110,6 +112,7 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
     ShowLists();
   });
 
+  runner_.busy_changed = [this](bool busy) { SetControlsEnabled(!busy); };
   // Opening: the settings are read and shown; both path controls start enabled.
   LoadFileToolsSettings(state_.settings, tools_);
   ShowFields();
@@ -118,7 +121,60 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
 }
 
 CFileToolsDlg::~CFileToolsDlg() {
+  runner_.WaitUntilIdle();
   SaveSettings();
+}
+
+void CFileToolsDlg::done(int result) {
+  // A close made while a command runs waits for its end.
+  if (runner_.Running()) {
+    if (!close_pending_) {
+      close_pending_ = true;
+      runner_.WhenIdle([this, result] {
+        close_pending_ = false;
+        done(result);
+      });
+    }
+    return;
+  }
+  SaveSettings();
+  QDialog::done(result);
+}
+
+void CFileToolsDlg::SetControlsEnabled(bool enabled) {
+  if (enabled) {
+    for (QWidget* control : disabled_by_command_)
+      control->setEnabled(true);
+    disabled_by_command_.clear();
+    return;
+  }
+  // Everything that starts a command or changes the fields and lists the command reads; "退出"
+  // stays, and its close waits.
+  std::vector<QWidget*> controls = {file_a_,      file_b_,      delete_flag_, source_list_,
+                                    result_list_, change_path_, str_path_};
+  for (const auto& [id, button] : buttons_) {
+    if (id != 3)
+      controls.push_back(button);
+  }
+  for (QWidget* control : controls) {
+    if (control->isEnabled()) {
+      control->setEnabled(false);
+      disabled_by_command_.push_back(control);
+    }
+  }
+}
+
+void CFileToolsDlg::RunCommand(std::function<void(Frontend&)> work,
+                               std::function<void()> finished) {
+  if (runner_.Running())
+    return;
+  StoreFields();
+  // Running out of memory stops the command with a message instead of ending the program.
+  runner_.Run(
+      [this, work = std::move(work)](Frontend& frontend) {
+        tessaril::RunCommand(state_, frontend, [&] { work(frontend); });
+      },
+      std::move(finished));
 }
 
 bool CFileToolsDlg::Run(QWidget* parent, AppState& state, Frontend& main_window,
@@ -133,7 +189,8 @@ bool CFileToolsDlg::Run(QWidget* parent, AppState& state, Frontend& main_window,
 QPushButton* CFileToolsDlg::MakeButton(int id, const char* label,
                                        void (CFileToolsDlg::*handler)()) {
   auto* button = new QPushButton(QString::fromUtf8(label), this);
-  button->setAutoDefault(false);
+  // Enter runs the focused button; elsewhere it runs "退出", the default button.
+  button->setAutoDefault(true);
   connect(button, &QPushButton::clicked, this, handler);
   buttons_[id] = button;
   return button;
@@ -184,21 +241,15 @@ std::vector<int> CFileToolsDlg::Selected(QListWidget* list) const {
 }
 
 void CFileToolsDlg::RunTool(void (*command)(AppState&, Frontend&, FileTools&)) {
-  StoreFields();
-  command(state_, *this, tools_);
-  ShowLists();
+  RunCommand([this, command](Frontend& f) { command(state_, f, tools_); }, [this] { ShowLists(); });
 }
 
 void CFileToolsDlg::OnPickFileA() {
-  StoreFields();
-  PickFileA(tools_, *this);
-  ShowFields();
+  RunCommand([this](Frontend& f) { PickFileA(tools_, f); }, [this] { ShowFields(); });
 }
 
 void CFileToolsDlg::OnPickFileB() {
-  StoreFields();
-  PickFileB(tools_, *this);
-  ShowFields();
+  RunCommand([this](Frontend& f) { PickFileB(tools_, f); }, [this] { ShowFields(); });
 }
 
 void CFileToolsDlg::OnCompareTwo() {
@@ -218,18 +269,23 @@ void CFileToolsDlg::OnBlacklist() {
 }
 
 void CFileToolsDlg::OnAddFiles() {
-  AddSourceFiles(tools_, *this);
-  ShowLists();
+  RunCommand([this](Frontend& f) { AddSourceFiles(tools_, f); }, [this] { ShowLists(); });
 }
 
 void CFileToolsDlg::OnRemove() {
-  RemoveSelectedFiles(tools_, *this, Selected(source_list_), Selected(result_list_));
-  ShowLists();
+  RunCommand([this, sources = Selected(source_list_), results = Selected(result_list_)](
+                 Frontend& f) { RemoveSelectedFiles(tools_, f, sources, results); },
+             [this] { ShowLists(); });
 }
 
 void CFileToolsDlg::OnImportSelected() {
-  if (ImportSelectedResults(tools_, *this, Selected(result_list_)))
-    accept();
+  auto chosen = std::make_shared<bool>(false);
+  RunCommand([this, chosen, rows = Selected(result_list_)](
+                 Frontend& f) { *chosen = ImportSelectedResults(tools_, f, rows); },
+             [this, chosen] {
+               if (*chosen)
+                 accept();
+             });
 }
 
 void CFileToolsDlg::OnChangePath() {
@@ -240,14 +296,12 @@ void CFileToolsDlg::OnChangePath() {
 }
 
 void CFileToolsDlg::OnPickFolder() {
-  StoreFields();
-  PickOutputFolder(tools_, *this);
-  str_path_->setText(Q(tools_.str_path));
+  RunCommand([this](Frontend& f) { PickOutputFolder(tools_, f); },
+             [this] { str_path_->setText(Q(tools_.str_path)); });
 }
 
 void CFileToolsDlg::OnExit() {
-  SaveSettings();
-  accept();
+  done(QDialog::Accepted);
 }
 
 void CFileToolsDlg::OnHelp() {
@@ -284,8 +338,10 @@ void CFileToolsDlg::SetProgress(int percent) {
   progress_->setValue(percent);
 }
 
-std::optional<BlacklistValues> CFileToolsDlg::AskBlacklist(const BlacklistValues& shown) {
-  return CBlacklistDlg::Ask(this, shown, state_.settings);
+std::optional<DialogValues> CFileToolsDlg::AskDialog(const DialogValues& shown) {
+  if (const auto* blacklist = std::get_if<BlacklistValues>(&shown))
+    return DialogAnswer(CBlacklistDlg::Ask(this, *blacklist, state_.settings));
+  return ForwardingFrontend::AskDialog(shown);
 }
 
 }  // namespace tessaril::app

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "base/forwarding_frontend.h"
+#include "app/command_runner.h"
+#include "app/forwarding_frontend.h"
 #include "filetools/file_tools.h"
 #include "lists/app_state.h"
 
@@ -20,7 +22,8 @@ namespace tessaril::app {
 // "Korvane手机号码处理器": the file tools. The window shows a FileTools model and runs the core's
 // file commands on it with itself as their Frontend: messages, pickers and the blacklist dialog
 // open over this window and the progress shows on its own bar; what belongs to the main window
-// (its refreshes, its dialogs, the clipboard) is passed on to it.
+// (its refreshes, its dialogs, the clipboard) is passed on to it. Like the main window it runs
+// each command on a worker, with its controls disabled meanwhile and a close waiting for it.
 class CFileToolsDlg : public QDialog, public ForwardingFrontend {
   Q_OBJECT
 
@@ -38,6 +41,8 @@ class CFileToolsDlg : public QDialog, public ForwardingFrontend {
   QPushButton* Button(int id) const;
   QListWidget* SourceList() const { return source_list_; }
   QListWidget* ResultList() const { return result_list_; }
+  bool CommandRunning() const { return runner_.Running(); }
+  void WaitForCommand() { runner_.WaitUntilIdle(); }
 
   // Frontend.
   void ShowMessage(const Message& message) override;
@@ -47,7 +52,11 @@ class CFileToolsDlg : public QDialog, public ForwardingFrontend {
   std::optional<std::string> PickFolder(const std::string& title,
                                         const std::string& initial) override;
   void SetProgress(int percent) override;
-  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
+  // The blacklist dialog opens over this window; every other dialog over the main window.
+  std::optional<DialogValues> AskDialog(const DialogValues& shown) override;
+
+ protected:
+  void done(int result) override;
 
  private:
   QPushButton* MakeButton(int id, const char* label, void (CFileToolsDlg::*handler)());
@@ -55,7 +64,10 @@ class CFileToolsDlg : public QDialog, public ForwardingFrontend {
   void StoreFields();
   void ShowFields();
   void ShowLists();
+  // Runs `work` on the worker with the fields stored into the model; `finished` runs here after.
+  void RunCommand(std::function<void(Frontend&)> work, std::function<void()> finished);
   void RunTool(void (*command)(AppState&, Frontend&, FileTools&));
+  void SetControlsEnabled(bool enabled);
   std::vector<int> Selected(QListWidget* list) const;
   void SaveSettings();
 
@@ -85,6 +97,10 @@ class CFileToolsDlg : public QDialog, public ForwardingFrontend {
   QCheckBox* change_path_;
   QLineEdit* str_path_;
   QProgressBar* progress_;
+  std::vector<QWidget*> disabled_by_command_;
+  bool close_pending_ = false;
+  // Last: it waits for a running command before the rest of the window goes.
+  CommandRunner runner_{*this, *this};
 };
 
 }  // namespace tessaril::app

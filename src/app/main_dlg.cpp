@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -43,6 +44,7 @@
 #include "app/static_link.h"
 #include "base/app_info.h"
 #include "base/file_system.h"
+#include "base/overloaded.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/export_all.h"
@@ -63,29 +65,78 @@ namespace tessaril::app {
 namespace {
 
 constexpr int kAdvertisementPeriodMs = 20000;
+// The window's size on a screen with room for it.
+constexpr int kPreferredWidth = 1020;
+constexpr int kPreferredHeight = 760;
+// Small enough for a 1024x768 screen with a task bar, tall enough for a few rows.
+constexpr int kMinimumListHeight = 80;
 
 }  // namespace
 
 CMainDlg::CMainDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
   setWindowTitle(QString::fromUtf8(kApplicationName) + QString::fromUtf8(kApplicationVersion));
   setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+  runner_.busy_changed = [this](bool busy) { SetCommandControlsEnabled(!busy); };
   BuildLayout();
   Initialise();
 }
 
 CMainDlg::~CMainDlg() {
+  // A command still running ends first: it may be in the middle of changing a list.
+  runner_.WaitUntilIdle();
   ShutDown();
+}
+
+std::function<void()> CMainDlg::Command(std::function<void(Frontend&)> command) {
+  return [this, command = std::move(command)] { RunCommand(command); };
+}
+
+std::function<void()> CMainDlg::ExportCommand(void (*command)(AppState&, ListId, Frontend&)) {
+  return [this, command] {
+    const ListId list = ExportedList();
+    RunCommand([this, command, list](Frontend& f) { command(state_, list, f); });
+  };
+}
+
+void CMainDlg::RunCommand(std::function<void(Frontend&)> work, std::function<void()> finished) {
+  // Every command the window starts runs here, where running out of memory is caught.
+  runner_.Run(
+      [this, work = std::move(work)](Frontend& frontend) {
+        tessaril::RunCommand(state_, frontend, [&] { work(frontend); });
+      },
+      std::move(finished));
+}
+
+void CMainDlg::SetCommandControlsEnabled(bool enabled) {
+  if (!enabled) {
+    // "退出" stays: a close made now waits for the command's end.
+    for (const auto& [id, button] : buttons_) {
+      if (id != 1 && button->isEnabled()) {
+        button->setEnabled(false);
+        disabled_by_command_.push_back(button);
+      }
+    }
+    source_view_->Freeze();
+    target_view_->Freeze();
+    return;
+  }
+  for (QPushButton* button : disabled_by_command_)
+    button->setEnabled(true);
+  disabled_by_command_.clear();
+  source_view_->Thaw();
+  target_view_->Thaw();
 }
 
 QPushButton* CMainDlg::MakeButton(const ButtonSpec& spec) {
   auto* button = new QPushButton(QString::fromUtf8(spec.label), this);
-  button->setAutoDefault(false);
+  // Enter runs the focused button; elsewhere in the window it runs "退出", the default button.
+  button->setAutoDefault(true);
+  // The style's minimum button width would make the row of twelve source commands wider than a
+  // 1024-pixel screen: a button may shrink to its text.
+  button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 12);
   button->setEnabled(static_cast<bool>(spec.run));
-  // Every command starts here (or at a drop), where running out of memory is caught.
-  if (spec.run) {
-    connect(button, &QPushButton::clicked, this,
-            [this, run = spec.run] { RunCommand(state_, *this, run); });
-  }
+  if (spec.run)
+    connect(button, &QPushButton::clicked, this, spec.run);
   buttons_[spec.id] = button;
   return button;
 }
@@ -125,7 +176,8 @@ void CMainDlg::BuildLayout() {
 
   layout->addWidget(ButtonRow({
       {1055, "文件对比", [this] { RunFileTools(); }},
-      {1053, "系统设置", [this] { RunSettingsCommand(state_.settings, state_.prefixes, *this); }},
+      {1053, "系统设置",
+       Command([this](Frontend& f) { RunSettingsCommand(state_.settings, state_.prefixes, f); })},
       {1059, "空号过滤", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage1)); }},
       {1061, "号码实时查询",
        [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage2)); }},
@@ -146,24 +198,26 @@ void CMainDlg::BuildLayout() {
     std::vector<std::string> files;
     for (const QString& path : paths)
       files.push_back(U(path));
-    RunCommand(state_, *this, [&] { DropFiles(state_, *this, files, true); });
+    // A drop made while a command runs is refused, not queued (RunCommand starts nothing).
+    RunCommand([this, files](Frontend& f) { DropFiles(state_, f, files, true); });
   });
   source_layout->addWidget(source_view_, 1);
+  source_view_->setMinimumHeight(kMinimumListHeight);
   source_counter_ = new QLabel(QStringLiteral("当前原始号码框内有0个手机号码"), source_group);
   source_layout->addWidget(source_counter_);
   source_layout->addWidget(ButtonRow({
-      {1000, "输入号段", [this] { EnterSegment(state_, *this); }},
-      {1001, "导入号段", [this] { InsertSegmentsFromPicker(state_, *this); }},
-      {1002, "导入文件", [this] { ImportFiles(state_, *this); }},
-      {1078, "提取号码", [this] { ExtractFromText(state_, *this); }},
-      {1079, "粘贴", [this] { PasteNumbers(state_, *this); }},
-      {1003, "号码排序", [this, S] { SortList(state_, *this, S); }},
-      {1005, "号码乱序", [this, S] { ShuffleList(state_, *this, S); }},
-      {1087, "滤除号码", [this, S] { FilterListAgainstFile(state_, *this, S); }},
-      {1024, "消除重号", [this, S] { RemoveRepeats(state_, *this, S); }},
-      {1075, "清除非手机号", [this] { RemoveNonMobileEntries(state_, *this); }},
-      {1082, "复制", [this, S] { CopyList(state_, *this, S); }},
-      {1004, "清空", [this, S] { ClearList(state_, *this, S); }},
+      {1000, "输入号段", Command([this](Frontend& f) { EnterSegment(state_, f); })},
+      {1001, "导入号段", Command([this](Frontend& f) { InsertSegmentsFromPicker(state_, f); })},
+      {1002, "导入文件", Command([this](Frontend& f) { ImportFiles(state_, f); })},
+      {1078, "提取号码", Command([this](Frontend& f) { ExtractFromText(state_, f); })},
+      {1079, "粘贴", Command([this](Frontend& f) { PasteNumbers(state_, f); })},
+      {1003, "号码排序", Command([this, S](Frontend& f) { SortList(state_, f, S); })},
+      {1005, "号码乱序", Command([this, S](Frontend& f) { ShuffleList(state_, f, S); })},
+      {1087, "滤除号码", Command([this, S](Frontend& f) { FilterListAgainstFile(state_, f, S); })},
+      {1024, "消除重号", Command([this, S](Frontend& f) { RemoveRepeats(state_, f, S); })},
+      {1075, "清除非手机号", Command([this](Frontend& f) { RemoveNonMobileEntries(state_, f); })},
+      {1082, "复制", Command([this, S](Frontend& f) { CopyList(state_, f, S); })},
+      {1004, "清空", Command([this, S](Frontend& f) { ClearList(state_, f, S); })},
   }));
   layout->addWidget(source_group, 1);
 
@@ -172,18 +226,20 @@ void CMainDlg::BuildLayout() {
   moves_layout->setContentsMargins(0, 0, 0, 0);
   const MoveDirection up = MoveDirection::Up;
   const MoveDirection down = MoveDirection::Down;
-  moves_layout->addWidget(
-      MoveColumn("按号码数值", {1006, "↑↑↑", [this, up] { MoveByDigits(state_, *this, up); }},
-                 {1007, "↓↓↓", [this, down] { MoveByDigits(state_, *this, down); }}));
-  moves_layout->addWidget(
-      MoveColumn("按组合特征", {1008, "↑↑↑", [this, up] { MoveByFeatures(state_, *this, up); }},
-                 {1011, "↓↓↓", [this, down] { MoveByFeatures(state_, *this, down); }}));
-  moves_layout->addWidget(
-      MoveColumn("按号码类型", {1009, "↑↑↑", [this, up] { MoveByType(state_, *this, up); }},
-                 {1012, "↓↓↓", [this, down] { MoveByType(state_, *this, down); }}));
-  moves_layout->addWidget(
-      MoveColumn("全部号码", {1010, "↑↑↑", [this, up] { MoveAll(state_, *this, up); }},
-                 {1013, "↓↓↓", [this, down] { MoveAll(state_, *this, down); }}));
+  moves_layout->addWidget(MoveColumn(
+      "按号码数值",
+      {1006, "↑↑↑", Command([this, up](Frontend& f) { MoveByDigits(state_, f, up); })},
+      {1007, "↓↓↓", Command([this, down](Frontend& f) { MoveByDigits(state_, f, down); })}));
+  moves_layout->addWidget(MoveColumn(
+      "按组合特征",
+      {1008, "↑↑↑", Command([this, up](Frontend& f) { MoveByFeatures(state_, f, up); })},
+      {1011, "↓↓↓", Command([this, down](Frontend& f) { MoveByFeatures(state_, f, down); })}));
+  moves_layout->addWidget(MoveColumn(
+      "按号码类型", {1009, "↑↑↑", Command([this, up](Frontend& f) { MoveByType(state_, f, up); })},
+      {1012, "↓↓↓", Command([this, down](Frontend& f) { MoveByType(state_, f, down); })}));
+  moves_layout->addWidget(MoveColumn(
+      "全部号码", {1010, "↑↑↑", Command([this, up](Frontend& f) { MoveAll(state_, f, up); })},
+      {1013, "↓↓↓", Command([this, down](Frontend& f) { MoveAll(state_, f, down); })}));
   layout->addWidget(moves);
 
   auto* target_group = new QGroupBox(QStringLiteral("目标号码"), this);
@@ -192,15 +248,16 @@ void CMainDlg::BuildLayout() {
   target_view_ = new NumberListView(state_.target, true, target_area_);
   target_area_->addWidget(target_view_);
   target_layout->addWidget(target_area_, 1);
+  target_area_->setMinimumHeight(kMinimumListHeight);
   target_counter_ = new QLabel(QStringLiteral("当前目标号码框内有0个手机号码"), target_group);
   target_layout->addWidget(target_counter_);
   target_layout->addWidget(ButtonRow({
-      {1015, "号码排序", [this, T] { SortList(state_, *this, T); }},
-      {1016, "号码乱序", [this, T] { ShuffleList(state_, *this, T); }},
-      {1017, "滤除号码", [this, T] { FilterListAgainstFile(state_, *this, T); }},
-      {1018, "消除重号", [this, T] { RemoveRepeats(state_, *this, T); }},
-      {1083, "复制号码", [this, T] { CopyList(state_, *this, T); }},
-      {1020, "清空号码", [this, T] { ClearList(state_, *this, T); }},
+      {1015, "号码排序", Command([this, T](Frontend& f) { SortList(state_, f, T); })},
+      {1016, "号码乱序", Command([this, T](Frontend& f) { ShuffleList(state_, f, T); })},
+      {1017, "滤除号码", Command([this, T](Frontend& f) { FilterListAgainstFile(state_, f, T); })},
+      {1018, "消除重号", Command([this, T](Frontend& f) { RemoveRepeats(state_, f, T); })},
+      {1083, "复制号码", Command([this, T](Frontend& f) { CopyList(state_, f, T); })},
+      {1020, "清空号码", Command([this, T](Frontend& f) { ClearList(state_, f, T); })},
   }));
   layout->addWidget(target_group, 1);
 
@@ -211,12 +268,12 @@ void CMainDlg::BuildLayout() {
   export_layout->addWidget(export_source_);
   export_layout->addWidget(export_target_);
   export_layout->addWidget(ButtonRow({
-      {1081, "按号码段导出", [this] { ExportBySegment(state_, ExportedList(), *this); }},
-      {1086, "按重复次数导出", [this] { ExportByRepeatCount(state_, ExportedList(), *this); }},
-      {1019, "按地区分类导出", [this] { ExportByRegion(state_, ExportedList(), *this); }},
-      {1056, "按照运营商导出", [this] { ExportByCarrier(state_, ExportedList(), *this); }},
-      {1021, "分批导出号码", [this] { ExportInBatches(state_, ExportedList(), *this); }},
-      {1022, "导出全部号码", [this] { ExportAll(state_, ExportedList(), *this); }},
+      {1081, "按号码段导出", ExportCommand(ExportBySegment)},
+      {1086, "按重复次数导出", ExportCommand(ExportByRepeatCount)},
+      {1019, "按地区分类导出", ExportCommand(ExportByRegion)},
+      {1056, "按照运营商导出", ExportCommand(ExportByCarrier)},
+      {1021, "分批导出号码", ExportCommand(ExportInBatches)},
+      {1022, "导出全部号码", ExportCommand(ExportAll)},
   }));
   layout->addWidget(export_group);
 
@@ -235,7 +292,10 @@ void CMainDlg::BuildLayout() {
   bottom->addWidget(quit);
   layout->addLayout(bottom);
 
-  resize(1020, 760);
+  if (QScreen* shown_on = screen())
+    FitInto(shown_on->availableGeometry());
+  else
+    resize(kPreferredWidth, kPreferredHeight);
 }
 
 void CMainDlg::Initialise() {
@@ -284,8 +344,33 @@ void CMainDlg::Initialise() {
 }
 
 void CMainDlg::done(int result) {
+  // Closing while a command runs waits for its end: it never cuts a command short or drops a
+  // list in the middle of a change. The close then runs as usual.
+  if (runner_.Running()) {
+    if (!close_pending_) {
+      close_pending_ = true;
+      runner_.WhenIdle([this, result] {
+        close_pending_ = false;
+        done(result);
+      });
+    }
+    return;
+  }
   ShutDown();
   QDialog::done(result);
+}
+
+void CMainDlg::FitInto(const QRect& available) {
+  // The window manager's frame is known only once the window is shown; before that, and where
+  // there is no title bar (offscreen), allow for a title bar and borders of the usual size.
+  QSize frame = frameGeometry().size() - geometry().size();
+  if (!isVisible() || frame.height() < 20)
+    frame = QSize(16, 40);
+  const QSize room = available.size() - frame;
+  resize(std::max(minimumSizeHint().width(), std::min(kPreferredWidth, room.width())),
+         std::max(minimumSizeHint().height(), std::min(kPreferredHeight, room.height())));
+  move(available.x() + std::max(0, (available.width() - width() - frame.width()) / 2),
+       available.y() + std::max(0, (available.height() - height() - frame.height()) / 2));
 }
 
 void CMainDlg::ShutDown() {
@@ -384,16 +469,6 @@ void CMainDlg::SetBusy(bool busy) {
   }
 }
 
-std::optional<CarrierPrefixTexts> CMainDlg::AskSettings(const CarrierPrefixTexts& shown) {
-  return CSettingsDlg::Ask(this, shown);
-}
-
-// Acquisition dialogs.
-
-std::optional<ExtractValues> CMainDlg::AskExtract(const ExtractValues& shown) {
-  return CExtractDlg::Ask(this, shown);
-}
-
 std::optional<std::string> CMainDlg::ClipboardText() {
   const QMimeData* data = QApplication::clipboard()->mimeData();
   if (!data || !data->hasText())
@@ -407,56 +482,40 @@ bool CMainDlg::SetClipboardText(const std::string& text) {
   return true;
 }
 
-std::optional<SegmentEntryValues> CMainDlg::AskSegmentEntry(const SegmentEntryValues& shown) {
-  return CSegmentEntryDlg::Ask(this, shown);
-}
-
-std::optional<SegmentPickerValues> CMainDlg::AskSegmentPicker(const SegmentPickerValues& shown) {
-  return CSegmentPickerDlg::Ask(this, shown, state_.prefixes);
-}
-
-// Move dialogs.
-
-std::optional<MoveByTypeValues> CMainDlg::AskMoveByType(const MoveByTypeValues& shown) {
-  return CMoveByTypeDlg::Ask(this, shown);
-}
-
-std::optional<DigitMaskValues> CMainDlg::AskMoveByDigits(const DigitMaskValues& shown) {
-  return CMoveByDigitsDlg::Ask(this, shown);
-}
-
-std::optional<FeatureMoveValues> CMainDlg::AskFeatureMove(const FeatureMoveValues& shown) {
-  return CMoveByFeaturesDlg::Ask(this, shown);
-}
-
-// Export dialogs.
-
-std::optional<ExportFormatValues> CMainDlg::AskExportFormat(const ExportFormatValues& shown) {
-  return CExportFormatDlg::Ask(this, shown);
-}
-
-std::optional<BatchSizeValues> CMainDlg::AskBatchSize(const BatchSizeValues& shown) {
-  return CBatchSizeDlg::Ask(this, shown);
-}
-
-std::optional<SegmentExportValues> CMainDlg::AskSegmentExport(const SegmentExportValues& shown) {
-  return CSegmentExportDlg::Ask(this, shown);
-}
-
-std::optional<RegionTypeValues> CMainDlg::AskRegionType(const RegionTypeValues& shown) {
-  return CRegionTypeDlg::Ask(this, shown);
-}
-
-// File-tools dialogs.
-
-std::optional<BlacklistValues> CMainDlg::AskBlacklist(const BlacklistValues& shown) {
-  return CBlacklistDlg::Ask(this, shown, state_.settings);
+// Each dialog the commands ask, over this window; there is no catch-all, so a dialog added to
+// DialogValues does not build until it has its line here.
+std::optional<DialogValues> CMainDlg::AskDialog(const DialogValues& shown) {
+  return std::visit(
+      Overloaded{
+          [&](const CarrierPrefixTexts& v) { return DialogAnswer(CSettingsDlg::Ask(this, v)); },
+          [&](const ExtractValues& v) { return DialogAnswer(CExtractDlg::Ask(this, v)); },
+          [&](const SegmentEntryValues& v) { return DialogAnswer(CSegmentEntryDlg::Ask(this, v)); },
+          [&](const SegmentPickerValues& v) {
+            return DialogAnswer(CSegmentPickerDlg::Ask(this, v, state_.prefixes));
+          },
+          [&](const MoveByTypeValues& v) { return DialogAnswer(CMoveByTypeDlg::Ask(this, v)); },
+          [&](const DigitMaskValues& v) { return DialogAnswer(CMoveByDigitsDlg::Ask(this, v)); },
+          [&](const FeatureMoveValues& v) {
+            return DialogAnswer(CMoveByFeaturesDlg::Ask(this, v));
+          },
+          [&](const ExportFormatValues& v) { return DialogAnswer(CExportFormatDlg::Ask(this, v)); },
+          [&](const BatchSizeValues& v) { return DialogAnswer(CBatchSizeDlg::Ask(this, v)); },
+          [&](const SegmentExportValues& v) {
+            return DialogAnswer(CSegmentExportDlg::Ask(this, v));
+          },
+          [&](const RegionTypeValues& v) { return DialogAnswer(CRegionTypeDlg::Ask(this, v)); },
+          [&](const BlacklistValues& v) {
+            return DialogAnswer(CBlacklistDlg::Ask(this, v, state_.settings));
+          },
+      },
+      shown);
 }
 
 void CMainDlg::RunFileTools() {
   std::vector<std::string> import_list;
-  if (CFileToolsDlg::Run(this, state_, *this, import_list))
-    HandBackResults(state_, *this, import_list);
+  if (CFileToolsDlg::Run(this, state_, *this, import_list)) {
+    RunCommand([this, import_list](Frontend& f) { HandBackResults(state_, f, import_list); });
+  }
 }
 
 // Online pieces.

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/command_runner.h"
 #include "base/frontend.h"
 #include "lists/app_state.h"
 #include "online/advertisements.h"
 
 class QLabel;
 class QProgressBar;
+class QRect;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
@@ -24,8 +26,11 @@ class CStaticLink;
 class NumberListView;
 
 // The main window: the source list above, the target list below, one button per command. It is
-// the Frontend of every command it starts: a button's handler calls the core command with the
-// window, and the command's messages, pickers, dialogs, progress and refreshes come back here.
+// the Frontend of every command it starts: a button's handler runs the core command on the
+// command worker, and the command's messages, pickers, dialogs, progress and refreshes are
+// carried back here. While a command runs nothing can start another or touch a list: the
+// command controls are disabled, the views show what they showed when it began, drops are
+// refused, and a close waits for the command's end.
 class CMainDlg : public QDialog, public Frontend {
   Q_OBJECT
 
@@ -44,28 +49,20 @@ class CMainDlg : public QDialog, public Frontend {
   void RefreshSourceView() override;
   void RefreshTargetView() override;
   void SetBusy(bool busy) override;
-  std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
-
-  // Acquisition dialogs.
-  std::optional<ExtractValues> AskExtract(const ExtractValues& shown) override;
   std::optional<std::string> ClipboardText() override;
   bool SetClipboardText(const std::string& text) override;
-  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override;
-  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override;
+  std::optional<DialogValues> AskDialog(const DialogValues& shown) override;
 
-  // Move dialogs.
-  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override;
-  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override;
-  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override;
+  // Runs `work` on the command worker with a Frontend that carries its calls to this window;
+  // `finished` runs here after it. Nothing happens while another command runs.
+  void RunCommand(std::function<void(Frontend&)> work, std::function<void()> finished = {});
+  bool CommandRunning() const { return runner_.Running(); }
+  // Runs the event loop until no command runs (the tests, and the window's end).
+  void WaitForCommand() { runner_.WaitUntilIdle(); }
 
-  // Export dialogs.
-  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override;
-  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override;
-  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) override;
-  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) override;
+  // Sizes the window to fit `available` (a screen's area without its task bar).
+  void FitInto(const QRect& available);
 
-  // File-tools dialogs.
-  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
   // "文件对比": the file-tools window; the result files chosen there are read into the source list.
   void RunFileTools();
 
@@ -106,6 +103,12 @@ class CMainDlg : public QDialog, public Frontend {
     const char* label;
     std::function<void()> run;  // empty: the command is not there yet, the button is disabled
   };
+  // A button's handler that runs `command` on the worker.
+  std::function<void()> Command(std::function<void(Frontend&)> command);
+  // An export's handler: the list the radio pair names when the button is pressed.
+  std::function<void()> ExportCommand(void (*command)(AppState&, ListId, Frontend&));
+  // Disables, while a command runs, every control that starts a command or changes a list.
+  void SetCommandControlsEnabled(bool enabled);
 
   void BuildLayout();
   void Initialise();
@@ -119,6 +122,8 @@ class CMainDlg : public QDialog, public Frontend {
 
   AppState& state_;
   bool shut_down_ = false;
+  // A close was asked for while a command ran; it runs at the command's end.
+  bool close_pending_ = false;
 
   NumberListView* source_view_ = nullptr;
   NumberListView* target_view_ = nullptr;
@@ -137,6 +142,11 @@ class CMainDlg : public QDialog, public Frontend {
 
   // The advertisement texts and links, and the one shown.
   Advertisements ads_;
+
+  // The buttons a running command disabled, to be enabled at its end.
+  std::vector<QPushButton*> disabled_by_command_;
+  // Last: it waits for a running command before the rest of the window goes.
+  CommandRunner runner_{*this, *this};
 };
 
 }  // namespace tessaril::app

@@ -41,6 +41,40 @@ int NumberListView::FirstVisibleColumn() const {
   return horizontalScrollBar()->value();
 }
 
+void NumberListView::Freeze() {
+  frozen_ = true;
+  horizontalScrollBar()->setEnabled(false);
+  TakeSnapshot();
+}
+
+void NumberListView::Thaw() {
+  frozen_ = false;
+  snapshot_.clear();
+  horizontalScrollBar()->setEnabled(true);
+  viewport()->update();
+}
+
+void NumberListView::TakeSnapshot() {
+  const int per_column = RowsPerColumn();
+  const int visible_columns = viewport()->width() / ColumnWidth() + 1;
+  snapshot_first_ = FirstVisibleColumn() * per_column;
+  const long long end =
+      std::min<long long>({static_cast<long long>(snapshot_first_) +
+                               static_cast<long long>(visible_columns) * per_column,
+                           rows_, list_.Count()});
+  snapshot_.clear();
+  for (long long row = snapshot_first_; row < end; ++row)
+    snapshot_.push_back(EntryText(list_.At(static_cast<int>(row))));
+  viewport()->update();
+}
+
+QString NumberListView::RowText(int row) const {
+  if (!frozen_)
+    return row < list_.Count() ? EntryText(list_.At(row)) : QString();
+  const long long at = static_cast<long long>(row) - snapshot_first_;
+  return at >= 0 && at < static_cast<long long>(snapshot_.size()) ? snapshot_[at] : QString();
+}
+
 void NumberListView::SetRowCount(int rows) {
   rows_ = std::max(0, rows);
   if (current_ >= rows_)
@@ -51,6 +85,9 @@ void NumberListView::SetRowCount(int rows) {
   range_end_ = std::min(range_end_, rows_ - 1);
   toggled_.erase(toggled_.lower_bound(rows_), toggled_.end());
   UpdateScrollBar();
+  // A refresh during a command: the command waits for it, so the list can be read now.
+  if (frozen_)
+    TakeSnapshot();
   viewport()->update();
 }
 
@@ -80,7 +117,7 @@ void NumberListView::paintEvent(QPaintEvent*) {
   const int per_column = RowsPerColumn();
   const int first_column = FirstVisibleColumn();
   const int visible_columns = viewport()->width() / width + 1;
-  const int rows = std::min(rows_, list_.Count());
+  const int rows = frozen_ ? rows_ : std::min(rows_, list_.Count());
   for (int c = 0; c < visible_columns; ++c) {
     const long long first_row = static_cast<long long>(first_column + c) * per_column;
     for (int r = 0; r < per_column; ++r) {
@@ -95,8 +132,7 @@ void NumberListView::paintEvent(QPaintEvent*) {
       } else {
         painter.setPen(palette().text().color());
       }
-      QString text =
-          fontMetrics().elidedText(EntryText(list_.At(index)), Qt::ElideRight, width - 8);
+      QString text = fontMetrics().elidedText(RowText(index), Qt::ElideRight, width - 8);
       painter.drawText(cell.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
       if (index == current_ && hasFocus()) {
         painter.setPen(QPen(palette().text().color(), 1, Qt::DotLine));
@@ -139,6 +175,10 @@ void NumberListView::MoveCurrent(int row, Qt::KeyboardModifiers modifiers) {
   row = std::clamp(row, 0, rows_ - 1);
   current_ = row;
   if (multiple_ && (modifiers & Qt::ShiftModifier) && anchor_ >= 0) {
+    // Shift selects from the anchor to the row instead of what was selected; with Ctrl too, the
+    // rows toggled before stay as they are.
+    if (!(modifiers & Qt::ControlModifier))
+      toggled_.clear();
     range_begin_ = std::min(anchor_, row);
     range_end_ = std::max(anchor_, row);
   } else if (multiple_ && (modifiers & Qt::ControlModifier)) {
@@ -155,6 +195,8 @@ void NumberListView::MoveCurrent(int row, Qt::KeyboardModifiers modifiers) {
 }
 
 void NumberListView::mousePressEvent(QMouseEvent* event) {
+  if (frozen_)
+    return;
   setFocus();
   const int row = RowAt(event->position().toPoint());
   if (row >= 0)
@@ -162,6 +204,10 @@ void NumberListView::mousePressEvent(QMouseEvent* event) {
 }
 
 void NumberListView::keyPressEvent(QKeyEvent* event) {
+  if (frozen_) {
+    event->ignore();
+    return;
+  }
   const int per_column = RowsPerColumn();
   const int page = per_column * std::max(1, viewport()->width() / ColumnWidth());
   int row = current_ < 0 ? 0 : current_;
@@ -198,6 +244,8 @@ void NumberListView::keyPressEvent(QKeyEvent* event) {
 }
 
 void NumberListView::wheelEvent(QWheelEvent* event) {
+  if (frozen_)
+    return;
   // A list in columns scrolls sideways, a column per notch.
   const int delta =
       event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
@@ -206,16 +254,20 @@ void NumberListView::wheelEvent(QWheelEvent* event) {
 }
 
 void NumberListView::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls())
+  if (!frozen_ && event->mimeData()->hasUrls())
     event->acceptProposedAction();
 }
 
 void NumberListView::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasUrls())
+  if (!frozen_ && event->mimeData()->hasUrls())
     event->acceptProposedAction();
 }
 
 void NumberListView::dropEvent(QDropEvent* event) {
+  if (frozen_) {
+    event->ignore();
+    return;
+  }
   QStringList paths;
   for (const QUrl& url : event->mimeData()->urls()) {
     if (url.isLocalFile())

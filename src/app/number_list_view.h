@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QString>
 #include <set>
+#include <vector>
 
 namespace tessaril {
 class NumberList;
@@ -29,6 +31,13 @@ class NumberListView : public QAbstractScrollArea {
   int RowsPerColumn() const;
   int FirstVisibleColumn() const;
 
+  // While a command runs the list may change under the view: a frozen view paints the rows it
+  // showed when it froze (taken again at each refresh, when the command waits for it), takes no
+  // input and refuses drops. Thaw reads the list again.
+  void Freeze();
+  void Thaw();
+  bool Frozen() const { return frozen_; }
+
  signals:
   void filesDropped(const QStringList& paths);
 
@@ -49,6 +58,9 @@ class NumberListView : public QAbstractScrollArea {
   int RowAt(const QPoint& point) const;
   void UpdateScrollBar();
   void MoveCurrent(int row, Qt::KeyboardModifiers modifiers);
+  // The rows of the visible columns, as the frozen view paints them.
+  void TakeSnapshot();
+  QString RowText(int row) const;
 
   const NumberList& list_;
   bool multiple_;
@@ -59,6 +71,10 @@ class NumberListView : public QAbstractScrollArea {
   int range_begin_ = -1;
   int range_end_ = -1;
   std::set<int> toggled_;
+
+  bool frozen_ = false;
+  int snapshot_first_ = 0;
+  std::vector<QString> snapshot_;
 };
 
 }  // namespace tessaril::app

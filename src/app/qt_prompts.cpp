@@ -1,6 +1,7 @@
 #include "app/qt_prompts.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -25,11 +26,23 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// A message box sizes itself to its text only, so a short text under a long caption cuts the
+// caption in the title bar: make room for it (and the title bar's icon and buttons).
+void WidenForCaption(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid)
+    return;
+  const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 140;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 void ShowMessageBox(QWidget* parent, const Message& message) {
   QMessageBox box(ToQt(message.icon), Q(message.caption), Q(message.text), QMessageBox::Ok, parent);
   box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+  WidenForCaption(box);
   box.exec();
 }
 
@@ -38,6 +51,7 @@ bool AskYesNoBox(QWidget* parent, const std::string& text, const std::string& ca
   QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No, parent);
   box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
   box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+  WidenForCaption(box);
   return box.exec() == QMessageBox::Yes;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QListView>
 #include <QPixmap>
 #include <QTreeWidget>
@@ -101,6 +102,16 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
                                   nullptr, &w);
        }},
 
+      // Qt's own file picker, in Chinese when Qt's translations are installed.
+      {"QFileDialog",
+       [](CMainDlg& w) -> QWidget* {
+         auto* picker = new QFileDialog(&w, QStringLiteral("导入文件"), QDir::homePath(),
+                                        QStringLiteral("文本文件 (*.txt)"));
+         picker->setOption(QFileDialog::DontUseNativeDialog);
+         picker->setFileMode(QFileDialog::ExistingFiles);
+         return picker;
+       }},
+
       // Online pieces.
       {"CAboutDlg",
        [](CMainDlg& w) -> QWidget* {
@@ -117,8 +128,23 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
   };
 }
 
-bool WriteScreenshots(CMainDlg& window, const QString& folder) {
+bool WriteScreenshots(CMainDlg& window, const QString& folder, const std::vector<QSize>& screens) {
   QDir().mkpath(folder);
+  for (const QSize& screen : screens) {
+    window.FitInto(QRect(0, 0, screen.width(), screen.height() - kTaskBarHeight));
+    window.show();
+    for (int i = 0; i < 5; ++i)
+      QApplication::processEvents();
+    const QString path = QDir(folder).filePath(
+        QStringLiteral("CMainDlg-%1x%2.png").arg(screen.width()).arg(screen.height()));
+    const bool written = window.grab().save(path);
+    std::cout << (written ? "wrote " : "could not write ") << path.toStdString() << " ("
+              << window.width() << "x" << window.height() << ", at least "
+              << window.minimumSizeHint().width() << "x" << window.minimumSizeHint().height()
+              << ")\n";
+    if (!written)
+      return false;
+  }
   window.show();
   for (int i = 0; i < 5; ++i)
     QApplication::processEvents();

@@ -5,18 +5,22 @@
 
 #include "app/open_url.h"
 #include "app/qt_text.h"
+#include "base/codepage.h"
 
 namespace tessaril::app {
 
 CStaticLink::CStaticLink(const QString& text, std::string link, QWidget* parent)
     : QLabel(text, parent), link_(std::move(link)) {
   setTextFormat(Qt::PlainText);
+  // A long advertisement is cut at the label's edge instead of widening the window.
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   setCursor(Qt::PointingHandCursor);
   ApplyColour();
 }
 
 void CStaticLink::SetText(const std::string& text) {
-  setText(Q(text));
+  // The service's texts are GBK; UTF-8 ones are taken as they are.
+  setText(Q(DataTextToUtf8(text)));
 }
 
 bool CStaticLink::Open() {

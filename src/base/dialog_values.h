@@ -2,16 +2,19 @@
 
 // The values each dialog hands back to its command. A dialog opens with the values its command
 // passes in and returns what the user confirmed; the command-line front end fills the same
-// structures from its arguments.
+// structures from its arguments. Each structure names its dialog (kDialogName) for traces.
 
 #include <array>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 namespace tessaril {
 
 // "系统设置": the four carrier prefix texts, as typed.
 struct CarrierPrefixTexts {
+  static constexpr std::string_view kDialogName = "settings";
   std::string number_beginnings;  // NumberStr1
   std::string mobile;             // MobileStr_New2
   std::string unicom;             // CUnicomStr_New1
@@ -30,6 +33,7 @@ using RegionTree = std::vector<RegionProvince>;
 
 // "从文本或者粘贴版提取手机号码": where the text comes from and what is taken out of it.
 struct ExtractValues {
+  static constexpr std::string_view kDialogName = "extract";
   int source = 0;       // 0 "从指定的文本文件提取", 1 "从粘贴版中直接提取"
   bool numbers = true;  // "提取手机号码"
   bool emails = false;  // "提取邮箱"
@@ -37,12 +41,14 @@ struct ExtractValues {
 
 // "手工书写要导入的号码段:": the segment as typed (digits only, at most 7).
 struct SegmentEntryValues {
+  static constexpr std::string_view kDialogName = "segment entry";
   std::string segment;
 };
 
 // "选择插入号段": the dialog is shown the tree and returns the chosen segments in list order. The
 // window's dialog fills its list from the location database (acquire/segment_picker.h).
 struct SegmentPickerValues {
+  static constexpr std::string_view kDialogName = "segment picker";
   RegionTree tree;
   std::vector<std::string> chosen;
 };
@@ -53,6 +59,7 @@ struct SegmentPickerValues {
 // 3 指定号码范围:) and the two range boxes (the six characters after the leading 1 of the start
 // and of the end), as typed.
 struct MoveByTypeValues {
+  static constexpr std::string_view kDialogName = "move by type";
   int type_choice = 0;
   std::string range_start;
   std::string range_end;
@@ -61,11 +68,13 @@ struct MoveByTypeValues {
 // "按号码数值特征移动号码": the ten one-digit boxes of positions 2 to 11 of a number, left to
 // right; an empty box leaves its position free.
 struct DigitMaskValues {
+  static constexpr std::string_view kDialogName = "move by digits";
   std::array<std::string, 10> boxes;
 };
 
 // "按照组合特征移动号码": the ticks and fields as typed; the tree is what the dialog shows.
 struct FeatureMoveValues {
+  static constexpr std::string_view kDialogName = "feature move";
   RegionTree tree;
   bool digit_string = false;  // "包含特定数字串:"
   std::string digits;         // S
@@ -91,6 +100,7 @@ struct FeatureMoveValues {
 // the separator written after every number and the number of rows after which an empty line
 // follows.
 struct ExportFormatValues {
+  static constexpr std::string_view kDialogName = "export format";
   int mode = 0;
   long long numbers_per_row = 5;
   std::string separator = ",";
@@ -99,17 +109,20 @@ struct ExportFormatValues {
 
 // "号码保存参数设置": numbers per file and "全部号码自动分批保存".
 struct BatchSizeValues {
+  static constexpr std::string_view kDialogName = "batch size";
   long long batch_size = 5000;
   bool automatic = true;
 };
 
 // "按照号码段导出": N, the number of leading characters (1 to 11).
 struct SegmentExportValues {
+  static constexpr std::string_view kDialogName = "segment export";
   int length = 5;
 };
 
 // "选择按地区分类的类型": 0 one file per province ("以省为分类单位"), 1 per city.
 struct RegionTypeValues {
+  static constexpr std::string_view kDialogName = "region type";
   int grouping = 0;
 };
 
@@ -118,6 +131,7 @@ struct RegionTypeValues {
 // "滤除黑名单号码": the blacklist options (settings of section "Setting", named beside each field)
 // and the provinces ticked in its region list.
 struct BlacklistValues {
+  static constexpr std::string_view kDialogName = "blacklist";
   std::string blacklist_path;  // BackNumFilePath: "选择黑名单文件:"
   int all_regions = 1;         // ShengFen: "全部地区"
   int all_carriers = 1;        // PhoneType: "全部运营商"
@@ -136,6 +150,12 @@ struct BlacklistValues {
   std::string sheng_file;
 };
 
-// Online pieces.
+// Every dialog a command can ask, one entry each. A front end answers them through one channel
+// (Frontend::AskDialog); the window handles each type without a catch-all, so an entry added here
+// does not build until the window shows it.
+using DialogValues =
+    std::variant<CarrierPrefixTexts, ExtractValues, SegmentEntryValues, SegmentPickerValues,
+                 MoveByTypeValues, DigitMaskValues, FeatureMoveValues, ExportFormatValues,
+                 BatchSizeValues, SegmentExportValues, RegionTypeValues, BlacklistValues>;
 
 }  // namespace tessaril

@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "base/dialog_values.h"
@@ -64,38 +66,37 @@ class Frontend {
   // Shown while a command waits for data still loading (the busy cursor in the window).
   virtual void SetBusy(bool /*busy*/) {}
 
-  // Dialogs, one method each: the dialog's values, or nothing when it was cancelled.
-  // The values types live in base/dialog_values.h.
-  virtual std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) = 0;
-
-  // Acquisition dialogs.
-  virtual std::optional<ExtractValues> AskExtract(const ExtractValues& shown) = 0;
   // The clipboard's 8-bit text; nothing when the clipboard offers no text.
   virtual std::optional<std::string> ClipboardText() = 0;
   // Puts `text` on the clipboard as 8-bit text; false when the clipboard could not take it.
   virtual bool SetClipboardText(const std::string& text) = 0;
-  virtual std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) = 0;
-  virtual std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) = 0;
 
-  // Move dialogs.
-  virtual std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) = 0;
-  virtual std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) = 0;
-  virtual std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) = 0;
+  // Every dialog: opened with `shown`, it returns what the user confirmed, of the same type, or
+  // nothing when it was cancelled. Commands call the typed Ask below.
+  virtual std::optional<DialogValues> AskDialog(const DialogValues& shown) = 0;
 
-  // Export dialogs.
-  virtual std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) = 0;
-  virtual std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) = 0;
-  virtual std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) = 0;
-  virtual std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) = 0;
-
-  // File-tools dialogs.
-  virtual std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) = 0;
+  template <typename Values>
+  std::optional<Values> Ask(const Values& shown) {
+    std::optional<DialogValues> answer = AskDialog(DialogValues(std::in_place_type<Values>, shown));
+    if (!answer)
+      return std::nullopt;
+    // A front end answers with the type it was shown; anything else is a fault in the front end.
+    return std::get<Values>(std::move(*answer));
+  }
 
   // Online pieces.
   // Opens `url` with the desktop's default handler (a download address, a link); false when it
   // could not be opened.
   virtual bool OpenUrl(const std::string& url) = 0;
 };
+
+// A typed dialog answer as AskDialog returns it.
+template <typename Values>
+std::optional<DialogValues> DialogAnswer(std::optional<Values> confirmed) {
+  if (!confirmed)
+    return std::nullopt;
+  return DialogValues(std::in_place_type<Values>, std::move(*confirmed));
+}
 
 // Helpers for the most common message forms.
 inline void ShowFailure(Frontend& frontend, std::string text, std::string caption = "提示") {

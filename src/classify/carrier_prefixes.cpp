@@ -72,7 +72,7 @@ void RunSettingsCommand(SettingsStore& settings, CarrierPrefixes& prefixes, Fron
   shown.unicom = settings.GetString(kSection, kUnicomKey, defaults.unicom);
   shown.telecom = settings.GetString(kSection, kTelecomKey, defaults.telecom);
 
-  std::optional<CarrierPrefixTexts> confirmed = frontend.AskSettings(shown);
+  std::optional<CarrierPrefixTexts> confirmed = frontend.Ask(shown);
   if (!confirmed)
     return;
   settings.SetString(kSection, kMobileKey, confirmed->mobile);

@@ -1,6 +1,7 @@
 #include "cli/cli_frontend.h"
 
 #include "acquire/segment_entry.h"
+#include "base/overloaded.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
 #include "export/export_by_segment.h"
@@ -53,118 +54,54 @@ std::optional<std::string> CliFrontend::PickFolder(const std::string&, const std
   return answers.folder;
 }
 
-std::optional<CarrierPrefixTexts> CliFrontend::AskSettings(const CarrierPrefixTexts&) {
-  return answers.settings;
+// The OK check of each dialog, as the window's dialog makes it: a refusal and its caption, or
+// nothing when the values pass. There is no catch-all, so a new dialog states here whether its
+// values are checked.
+std::optional<Message> CliFrontend::Refusal(const DialogValues& values) {
+  auto refuse = [](std::optional<std::string> text,
+                   std::string caption = "提示") -> std::optional<Message> {
+    if (!text)
+      return std::nullopt;
+    return Message{std::move(*text), std::move(caption), MessageIcon::Warning, true};
+  };
+  auto unchecked = [](const auto&) -> std::optional<Message> { return std::nullopt; };
+  return std::visit(
+      Overloaded{
+          [&](const CarrierPrefixTexts& v) { return unchecked(v); },
+          [&](const ExtractValues& v) { return unchecked(v); },
+          [&](const SegmentEntryValues& v) { return refuse(CheckSegmentEntry(v.segment)); },
+          [&](const SegmentPickerValues& v) { return unchecked(v); },
+          [&](const MoveByTypeValues& v) { return refuse(CheckMoveByType(v)); },
+          [&](const DigitMaskValues& v) { return unchecked(v); },
+          [&](const FeatureMoveValues& v) { return refuse(CheckFeatureMoveValues(v)); },
+          [&](const ExportFormatValues& v) { return refuse(CheckExportFormat(v)); },
+          [&](const BatchSizeValues& v) { return refuse(CheckBatchSize(v)); },
+          [&](const SegmentExportValues& v) { return refuse(CheckSegmentExportValues(v)); },
+          [&](const RegionTypeValues& v) { return unchecked(v); },
+          // The blacklist's OK keeps the region list in sheng.txt and refuses when that file
+          // cannot be written.
+          [&](const BlacklistValues& v) {
+            return refuse(ConfirmBlacklistValues(v), kApplicationName);
+          },
+      },
+      values);
 }
 
-// Acquisition dialogs.
-
-std::optional<ExtractValues> CliFrontend::AskExtract(const ExtractValues&) {
-  return answers.extract;
-}
-std::optional<SegmentEntryValues> CliFrontend::AskSegmentEntry(const SegmentEntryValues&) {
-  if (answers.segment_entry) {
-    if (std::optional<std::string> refused = CheckSegmentEntry(answers.segment_entry->segment)) {
-      Refuse(*refused);
+std::optional<DialogValues> CliFrontend::AskDialog(const DialogValues& shown) {
+  for (const DialogValues& answer : answers.dialogs) {
+    if (answer.index() != shown.index())
+      continue;
+    DialogValues values = answer;
+    // The region tree is the one the dialog was shown; the verb gives the rest.
+    if (auto* features = std::get_if<FeatureMoveValues>(&values))
+      features->tree = std::get<FeatureMoveValues>(shown).tree;
+    if (std::optional<Message> refusal = Refusal(values)) {
+      ShowMessage(*refusal);
       return std::nullopt;
     }
+    return values;
   }
-  return answers.segment_entry;
-}
-
-std::optional<SegmentPickerValues> CliFrontend::AskSegmentPicker(const SegmentPickerValues&) {
-  return answers.segment_picker;
-}
-
-// Move dialogs.
-
-std::optional<MoveByTypeValues> CliFrontend::AskMoveByType(const MoveByTypeValues&) {
-  if (answers.move_by_type) {
-    if (std::optional<std::string> refused = CheckMoveByType(*answers.move_by_type)) {
-      Refuse(*refused);
-      return std::nullopt;
-    }
-  }
-  return answers.move_by_type;
-}
-
-std::optional<DigitMaskValues> CliFrontend::AskMoveByDigits(const DigitMaskValues&) {
-  return answers.move_by_digits;
-}
-
-std::optional<FeatureMoveValues> CliFrontend::AskFeatureMove(const FeatureMoveValues& shown) {
-  // The tree is the one the dialog was shown; the verb gives the rest.
-  if (!answers.feature_move)
-    return std::nullopt;
-  FeatureMoveValues values = *answers.feature_move;
-  values.tree = shown.tree;
-  if (values.region) {
-    // The item must be one the tree shows: a province, or a city of some province.
-    bool found = false;
-    for (const RegionProvince& province : values.tree) {
-      if (values.region_kind == 1 && province.name == values.region_item)
-        found = true;
-      for (const std::string& city : province.cities) {
-        if (values.region_kind == 2 && city == values.region_item)
-          found = true;
-      }
-    }
-    if (!found) {
-      Refuse(kChooseCity);
-      return std::nullopt;
-    }
-  }
-  return values;
-}
-
-// Export dialogs.
-
-std::optional<ExportFormatValues> CliFrontend::AskExportFormat(const ExportFormatValues&) {
-  if (answers.export_format) {
-    if (std::optional<std::string> refused = CheckExportFormat(*answers.export_format)) {
-      Refuse(*refused);
-      return std::nullopt;
-    }
-  }
-  return answers.export_format;
-}
-
-std::optional<BatchSizeValues> CliFrontend::AskBatchSize(const BatchSizeValues&) {
-  if (answers.batch_size) {
-    if (std::optional<std::string> refused = CheckBatchSize(*answers.batch_size)) {
-      Refuse(*refused);
-      return std::nullopt;
-    }
-  }
-  return answers.batch_size;
-}
-
-std::optional<SegmentExportValues> CliFrontend::AskSegmentExport(const SegmentExportValues&) {
-  if (answers.segment_export) {
-    if (std::optional<std::string> refused = CheckSegmentExportValues(*answers.segment_export)) {
-      Refuse(*refused);
-      return std::nullopt;
-    }
-  }
-  return answers.segment_export;
-}
-
-std::optional<RegionTypeValues> CliFrontend::AskRegionType(const RegionTypeValues&) {
-  return answers.region_type;
-}
-
-// File-tools dialogs.
-
-std::optional<BlacklistValues> CliFrontend::AskBlacklist(const BlacklistValues&) {
-  if (!answers.blacklist)
-    return std::nullopt;
-  // The dialog's OK: the region list is kept in sheng.txt, and the dialog stays open (the script
-  // stops) when that file cannot be written.
-  if (std::optional<std::string> refusal = ConfirmBlacklistValues(*answers.blacklist)) {
-    Refuse(*refusal, kApplicationName);
-    return std::nullopt;
-  }
-  return answers.blacklist;
+  return std::nullopt;
 }
 
 // Online pieces.

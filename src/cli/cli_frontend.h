@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -27,29 +26,12 @@ class CliFrontend : public Frontend {
   void RefreshSourceView() override {}
   void RefreshTargetView() override {}
 
-  std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override;
-
-  // Acquisition dialogs.
-  std::optional<ExtractValues> AskExtract(const ExtractValues& shown) override;
   // There is no clipboard here: it never offers text and never takes any.
   std::optional<std::string> ClipboardText() override { return std::nullopt; }
   bool SetClipboardText(const std::string&) override { return false; }
-  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues& shown) override;
-  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override;
-
-  // Move dialogs.
-  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues& shown) override;
-  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues& shown) override;
-  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override;
-
-  // Export dialogs.
-  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override;
-  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override;
-  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues& shown) override;
-  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues& shown) override;
-
-  // File-tools dialogs.
-  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override;
+  // The answer of the dialog's type, once it passes the check the window's dialog makes on OK;
+  // a refused answer stops the script.
+  std::optional<DialogValues> AskDialog(const DialogValues& shown) override;
 
   // Online pieces.
   bool OpenUrl(const std::string& url) override;
@@ -67,32 +49,26 @@ class CliFrontend : public Frontend {
     std::optional<std::string> save_file;
     std::optional<std::string> folder;
     bool yes_no = false;
-    std::optional<CarrierPrefixTexts> settings;
+    // The dialogs' values, at most one per dialog; a dialog without one is cancelled.
+    std::vector<DialogValues> dialogs;
 
-    // Acquisition dialogs.
-    std::optional<ExtractValues> extract;
-    std::optional<SegmentEntryValues> segment_entry;
-    std::optional<SegmentPickerValues> segment_picker;
-
-    // Move dialogs.
-    std::optional<MoveByTypeValues> move_by_type;
-    std::optional<DigitMaskValues> move_by_digits;
-    std::optional<FeatureMoveValues> feature_move;
-
-    // Export dialogs.
-    std::optional<ExportFormatValues> export_format;
-    std::optional<BatchSizeValues> batch_size;
-    std::optional<SegmentExportValues> segment_export;
-    std::optional<RegionTypeValues> region_type;
-
-    // File-tools dialogs.
-    std::optional<BlacklistValues> blacklist;
-
-    // Online pieces.
+    // Sets the values of the dialog of their type.
+    template <typename Values>
+    void SetDialog(Values values) {
+      for (DialogValues& answer : dialogs) {
+        if (std::holds_alternative<Values>(answer)) {
+          answer = std::move(values);
+          return;
+        }
+      }
+      dialogs.emplace_back(std::in_place_type<Values>, std::move(values));
+    }
   };
   Answers answers;
 
  private:
+  static std::optional<Message> Refusal(const DialogValues& values);
+
   std::ostream& out_;
   bool failed_ = false;
 };

@@ -12,8 +12,8 @@ std::vector<Verb> AcquireVerbs() {
        "输入号段: append the 10,000 numbers of the 7-digit segment SEG",
        [](CliContext& c, const ParsedArguments& args) {
          // SEG is typed into the dialog's box: only digits go in, at most seven of them.
-         c.frontend.answers.segment_entry =
-             SegmentEntryValues{TypedIntoLimitEdit(args.words[0], kSegmentLength, true)};
+         c.frontend.answers.SetDialog(
+             SegmentEntryValues{TypedIntoLimitEdit(args.words[0], kSegmentLength, true)});
          EnterSegment(c.state, c.frontend);
        }},
       {"extract",
@@ -25,7 +25,7 @@ std::vector<Verb> AcquireVerbs() {
          values.source = 0;
          values.numbers = kinds != "emails";
          values.emails = kinds != "numbers";
-         c.frontend.answers.extract = values;
+         c.frontend.answers.SetDialog(values);
          c.frontend.answers.open_files = std::vector<std::string>{args.words[1]};
          ExtractFromText(c.state, c.frontend);
        }},

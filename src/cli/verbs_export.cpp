@@ -49,7 +49,7 @@ std::vector<Verb> ExportVerbs() {
          if (const std::string* blank = args.Value("--blank"))
            format.blank_line_interval = ParseInteger(*blank, "K");
          const ListId list = ChooseExport(c, args);
-         c.frontend.answers.export_format = format;
+         c.frontend.answers.SetDialog(format);
          ExportAll(c.state, list, c.frontend);
        }},
       {"export-batches",
@@ -65,7 +65,7 @@ std::vector<Verb> ExportVerbs() {
            batches.batch_size = ParseInteger(*size, "N");
          batches.automatic = !args.Has("--single");
          const ListId list = ChooseExport(c, args);
-         c.frontend.answers.batch_size = batches;
+         c.frontend.answers.SetDialog(batches);
          ExportInBatches(c.state, list, c.frontend);
        }},
       {"export-segment", ExportSyntax({Word("N")}),
@@ -78,8 +78,8 @@ std::vector<Verb> ExportVerbs() {
            n = ParseInteger(args.words[2], "N");
          } catch (const UsageError&) {
          }
-         c.frontend.answers.segment_export =
-             SegmentExportValues{n < INT_MIN || n > INT_MAX ? INT_MIN : static_cast<int>(n)};
+         c.frontend.answers.SetDialog(
+             SegmentExportValues{n < INT_MIN || n > INT_MAX ? INT_MIN : static_cast<int>(n)});
          ExportBySegment(c.state, list, c.frontend);
        }},
       {"export-repeat", ExportSyntax(), "按重复次数导出: one file per repeat count",
@@ -91,7 +91,7 @@ std::vector<Verb> ExportVerbs() {
        "按地区分类导出: one file per province or city",
        [](CliContext& c, const ParsedArguments& args) {
          const ListId list = ChooseExport(c, args);
-         c.frontend.answers.region_type = RegionTypeValues{args.words[2] == "city" ? 1 : 0};
+         c.frontend.answers.SetDialog(RegionTypeValues{args.words[2] == "city" ? 1 : 0});
          ExportByRegion(c.state, list, c.frontend);
        }},
       {"export-carrier", ExportSyntax(), "按照运营商导出: one file per carrier",

@@ -158,7 +158,7 @@ std::vector<Verb> FileToolVerbs() {
             }},
        "滤除黑名单",
        [](CliContext& c, const ParsedArguments& args) {
-         c.frontend.answers.blacklist = BlacklistAnswers(c, args);
+         c.frontend.answers.SetDialog(BlacklistAnswers(c, args));
          RunFileTool(c, args, [&](FileTools& tools) {
            tools.source_files = args.words;
            FilterBlacklistFiles(c.state, c.frontend, tools);

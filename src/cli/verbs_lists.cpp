@@ -48,7 +48,7 @@ std::vector<Verb> ListVerbs() {
        "系统设置: store and use these four prefix lists",
        [](CliContext& c, const ParsedArguments& args) {
          const Arguments& texts = args.words;
-         c.frontend.answers.settings = CarrierPrefixTexts{texts[0], texts[1], texts[2], texts[3]};
+         c.frontend.answers.SetDialog(CarrierPrefixTexts{texts[0], texts[1], texts[2], texts[3]});
          RunSettingsCommand(c.state.settings, c.state.prefixes, c.frontend);
        }},
       {"print",

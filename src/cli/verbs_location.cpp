@@ -84,7 +84,7 @@ std::vector<Verb> LocationVerbs() {
              return;
            }
          }
-         c.frontend.answers.segment_picker = SegmentPickerValues{{}, args.words};
+         c.frontend.answers.SetDialog(SegmentPickerValues{{}, args.words});
          InsertSegmentsFromPicker(c.state, c.frontend);
        }},
   };

@@ -46,7 +46,7 @@ std::vector<Verb> MoveVerbs() {
        "按号码数值: move the 11-character entries whose positions 2 to 11 fit MASK (digit or ?)",
        [](CliContext& c, const ParsedArguments& args) {
          MoveDirection direction = ParseDirection(args.words[0]);
-         c.frontend.answers.move_by_digits = ParseDigitMask(args.words[1]);
+         c.frontend.answers.SetDialog(ParseDigitMask(args.words[1]));
          MoveByDigits(c.state, c.frontend, direction);
        }},
       {"move-features",
@@ -107,7 +107,7 @@ std::vector<Verb> MoveVerbs() {
            values.data = true;
            values.data_text = std::move(*text);
          }
-         c.frontend.answers.feature_move = std::move(values);
+         c.frontend.answers.SetDialog(std::move(values));
          MoveByFeatures(c.state, c.frontend, direction);
        }},
       {"move-type",
@@ -126,7 +126,7 @@ std::vector<Verb> MoveVerbs() {
          } else {
            values.type_choice = type == "mobile" ? 0 : type == "unicom" ? 1 : 2;
          }
-         c.frontend.answers.move_by_type = values;
+         c.frontend.answers.SetDialog(values);
          MoveByType(c.state, c.frontend, direction);
        }},
       {"move-all",

@@ -53,8 +53,7 @@ void ExportAll(AppState& state, ListId id, Frontend& frontend) {
   NumberList& list = state.List(id);
   RowLayout layout;
 
-  std::optional<ExportFormatValues> format =
-      frontend.AskExportFormat(LoadExportFormat(state.settings));
+  std::optional<ExportFormatValues> format = frontend.Ask(LoadExportFormat(state.settings));
   if (!format)
     return;
   state.settings.SetInt(kSection, "nExportType", format->mode);

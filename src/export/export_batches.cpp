@@ -35,7 +35,7 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
     ShowFailure(frontend, kNothingToSave);
     return;
   }
-  std::optional<BatchSizeValues> chosen = frontend.AskBatchSize({});
+  std::optional<BatchSizeValues> chosen = frontend.Ask(BatchSizeValues{});
   if (!chosen)
     return;
   if (std::optional<std::string> refused = CheckBatchSize(*chosen)) {

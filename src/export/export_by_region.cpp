@@ -34,7 +34,7 @@ void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;
-  std::optional<RegionTypeValues> values = frontend.AskRegionType(RegionTypeValues{});
+  std::optional<RegionTypeValues> values = frontend.Ask(RegionTypeValues{});
   if (!values)
     return;
   const CLocationDb& db = ReadyLocationDb(frontend);

@@ -20,7 +20,7 @@ void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;
-  std::optional<SegmentExportValues> values = frontend.AskSegmentExport(SegmentExportValues{});
+  std::optional<SegmentExportValues> values = frontend.Ask(SegmentExportValues{});
   if (!values)
     return;
   const size_t length = static_cast<size_t>(values->length);

@@ -336,7 +336,7 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
   if (!tools.str_path.empty())
     EnsureDirectory(tools.str_path);
   std::optional<BlacklistValues> values =
-      frontend.AskBlacklist(LoadBlacklistValues(state.settings, state.data_folder));
+      frontend.Ask(LoadBlacklistValues(state.settings, state.data_folder));
   if (!values)
     return;
   SaveBlacklistSettings(state.settings, *values);

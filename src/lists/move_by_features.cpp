@@ -38,9 +38,19 @@ bool HasDigitRun(std::string_view entry, long long n) {
 }  // namespace
 
 std::optional<std::string> CheckFeatureMoveValues(const FeatureMoveValues& values) {
-  if (values.region && values.region_kind == 0)
-    return std::string(kChooseCity);
-  return std::nullopt;
+  if (!values.region)
+    return std::nullopt;
+  // The item must be one the tree shows, as the kind it names: a province, or a city of some
+  // province. Nothing selected (kind 0) is never one.
+  for (const RegionProvince& province : values.tree) {
+    if (values.region_kind == 1 && province.name == values.region_item)
+      return std::nullopt;
+    for (const std::string& city : province.cities) {
+      if (values.region_kind == 2 && city == values.region_item)
+        return std::nullopt;
+    }
+  }
+  return std::string(kChooseCity);
 }
 
 std::set<std::string> BuildDataMatchSet(std::string_view text) {
@@ -143,7 +153,7 @@ bool FeatureTests::Qualifies(std::string_view e) const {
 void MoveByFeatures(AppState& state, Frontend& frontend, MoveDirection direction) {
   FeatureMoveValues shown;
   shown.tree = LoadRegionTreeForDialog(state.data_folder, frontend);
-  std::optional<FeatureMoveValues> values = frontend.AskFeatureMove(shown);
+  std::optional<FeatureMoveValues> values = frontend.Ask(shown);
   if (!values)
     return;
   if (values->data)

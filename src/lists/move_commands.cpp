@@ -85,7 +85,7 @@ bool MatchesMoveType(const CarrierPrefixes& prefixes, const MoveByTypeValues& va
 }
 
 void MoveByType(AppState& state, Frontend& frontend, MoveDirection direction) {
-  std::optional<MoveByTypeValues> chosen = frontend.AskMoveByType({});
+  std::optional<MoveByTypeValues> chosen = frontend.Ask(MoveByTypeValues{});
   if (!chosen)
     return;
   const MoveByTypeValues values = *chosen;
@@ -106,7 +106,7 @@ bool MatchesDigitMask(const DigitMaskValues& mask, std::string_view entry) {
 }
 
 void MoveByDigits(AppState& state, Frontend& frontend, MoveDirection direction) {
-  std::optional<DigitMaskValues> chosen = frontend.AskMoveByDigits({});
+  std::optional<DigitMaskValues> chosen = frontend.Ask(DigitMaskValues{});
   if (!chosen)
     return;
   const DigitMaskValues mask = *chosen;

@@ -84,14 +84,49 @@ class FileToolsDlgTest : public QObject {
     edits[0]->setText(Q(a));
     edits[1]->setText(Q(b));
     tools.Button(1004)->click();
+    // The comparison runs on the worker; until its end is handled here nothing else can start
+    // or change what it reads, and a close waits.
+    QVERIFY(tools.CommandRunning());
+    QVERIFY(!tools.Button(1001)->isEnabled());
+    QVERIFY(!tools.SourceList()->isEnabled());
+    QVERIFY(!edits[0]->isEnabled());
+    QVERIFY(tools.Button(3)->isEnabled());
+    tools.show();
+    tools.reject();
+    QVERIFY(tools.isVisible());
+    tools.WaitForCommand();
+    QVERIFY(!tools.isVisible());
+    QVERIFY(tools.Button(1001)->isEnabled());
+    QVERIFY(edits[0]->isEnabled());
     QCOMPARE(tools.ResultList()->count(), 3);
     QCOMPARE(tools.ResultList()->item(0)->text(), Q(Path("b去除交集.txt")));
     tools.ResultList()->item(0)->setSelected(true);
     tools.ResultList()->item(2)->setSelected(true);
     tools.Button(1000)->click();
+    tools.WaitForCommand();
     QCOMPARE(tools.result(), int(QDialog::Accepted));
     QCOMPARE(tools.Model().import_list,
              (std::vector<std::string>{Path("文件交集.txt"), Path("b去除交集.txt")}));
+  }
+
+  void enterRunsTheFocusedButtonElsewhereItCloses() {
+    CFileToolsDlg tools(*state_, *window_);
+    tools.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tools));
+    QPushButton* remove = tools.Button(4082);  // "删除" with nothing selected: no message
+    QSignalSpy clicked(remove, &QPushButton::clicked);
+    remove->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(remove, Qt::Key_Return);
+    tools.WaitForCommand();
+    QTest::keyClick(remove, Qt::Key_Space);
+    tools.WaitForCommand();
+    QCOMPARE(clicked.count(), 2);
+    QVERIFY(tools.isVisible());
+    QLineEdit* file_a = tools.findChildren<QLineEdit*>().front();
+    file_a->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(file_a, Qt::Key_Return);
+    QVERIFY(!tools.isVisible());
+    QCOMPARE(tools.result(), int(QDialog::Accepted));
   }
 
   void blacklistDialogEnableRulesAndRegions() {
@@ -119,10 +154,12 @@ class FileToolsDlgTest : public QObject {
     for (const char* entry : {"13900000001", "abc", "13900000002"})
       state_->target.Append(entry);
     window_->Button(1083)->click();
+    window_->WaitForCommand();
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("13900000001\r\nabc\r\n13900000002"));
     QVERIFY(!window_->NoticeShown());
     window_->Button(1079)->click();
+    window_->WaitForCommand();
     QCOMPARE(state_->source.Count(), 2);
     QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有2个手机号码"));
   }
@@ -144,6 +181,7 @@ class FileToolsDlgTest : public QObject {
     QSignalSpy dropped(window_->SourceView(), &NumberListView::filesDropped);
     QApplication::sendEvent(window_->SourceView()->viewport(), &drop);
     QCOMPARE(dropped.count(), 1);
+    window_->WaitForCommand();
     QCOMPARE(state_->source.Count(), 3);
     QCOMPARE(state_->source.At(2), std::string("3"));
   }

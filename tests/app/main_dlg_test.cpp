@@ -1,13 +1,57 @@
 // Offscreen smoke tests of the main window.
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
+#include <atomic>
+#include <future>
 
 #include "app/main_dlg.h"
 #include "app/number_list_view.h"
+#include "app/static_link.h"
+#include "base/codepage.h"
 #include "base/settings_store.h"
 
 using namespace tessaril;
 using namespace tessaril::app;
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint)
+      ++paints;
+    return false;
+  }
+};
+
+// A command that appends one entry and refreshes, waits until the test releases it, then appends
+// a second one and refreshes again.
+struct BlockingCommand {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::atomic<bool> waiting{false};
+
+  std::function<void(Frontend&)> Work(AppState& state) {
+    return [this, &state, released = released](Frontend& f) {
+      state.source.Append("13800000001");
+      f.RefreshSourceView();
+      waiting = true;
+      released.wait();
+      state.source.Append("13800000002");
+      f.RefreshSourceView();
+    };
+  }
+};
+
+}  // namespace
 
 class MainDlgTest : public QObject {
   Q_OBJECT
@@ -45,6 +89,7 @@ class MainDlgTest : public QObject {
 
   void targetRefreshReplacesTheNoticeForGood() {
     window_->Button(1015)->click();  // sort of the empty target list
+    window_->WaitForCommand();
     QVERIFY(!window_->NoticeShown());
     QCOMPARE(window_->Progress(), 0);
     window_->RefreshSourceView();
@@ -55,6 +100,7 @@ class MainDlgTest : public QObject {
     for (int i = 0; i < 25; ++i)
       state_->source.Append(i < 2 ? "abc" : "13800000000");
     window_->Button(1003)->click();
+    window_->WaitForCommand();
     QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有25个手机号码"));
     QCOMPARE(window_->SourceView()->RowCount(), 25);
   }
@@ -89,8 +135,161 @@ class MainDlgTest : public QObject {
 
   void exportChoiceSurvivesTicksAndCommands() {
     window_->Button(1003)->click();
+    window_->WaitForCommand();
     window_->RotateAdvertisement();
     QVERIFY(!window_->SourceChosenForExport());
+  }
+
+  void windowStaysLiveAndRefusesInputWhileACommandRuns() {
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QApplication::clipboard()->setText(QStringLiteral("13900000009"));
+    BlockingCommand command;
+    int count_at_end = -1;
+    window_->RunCommand(command.Work(*state_),
+                        [&] { count_at_end = static_cast<int>(state_->source.Count()); });
+    QTRY_VERIFY(command.waiting);
+    QVERIFY(window_->CommandRunning());
+    // The refresh the command asked for is shown while it still runs.
+    QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有1个手机号码"));
+
+    // The event loop paints meanwhile.
+    PaintCounter painted(window_->SourceView()->viewport());
+    window_->SourceView()->viewport()->update();
+    QTRY_VERIFY(painted.paints > 0);
+
+    // "粘贴" and the other commands do nothing, now or later; a second command is refused.
+    QPushButton* paste = window_->Button(1079);
+    QVERIFY(!paste->isEnabled());
+    QVERIFY(!window_->Button(1003)->isEnabled());
+    QVERIFY(window_->Button(1)->isEnabled());
+    QTest::mouseClick(paste, Qt::LeftButton);
+    QTest::mouseDClick(paste, Qt::LeftButton);
+    bool second_ran = false;
+    window_->RunCommand([&](Frontend&) { second_ran = true; });
+
+    // A drop on the source view is refused.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/dropped.txt"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_->SourceView()->viewport(), &enter);
+    QVERIFY(!enter.isAccepted());
+    QSignalSpy dropped(window_->SourceView(), &NumberListView::filesDropped);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_->SourceView()->viewport(), &drop);
+    QCOMPARE(dropped.count(), 0);
+
+    command.release.set_value();
+    window_->WaitForCommand();
+    QTest::qWait(50);
+    QCOMPARE(count_at_end, 2);
+    QCOMPARE(state_->source.Count(), 2);
+    QVERIFY(!second_ran);
+    QVERIFY(paste->isEnabled());
+    QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有2个手机号码"));
+    QVERIFY(window_->isVisible());
+  }
+
+  void closeDuringACommandWaitsForItsEnd() {
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    BlockingCommand command;
+    int count_at_end = -1;
+    bool visible_at_end = false;
+    window_->RunCommand(command.Work(*state_), [&] {
+      count_at_end = static_cast<int>(state_->source.Count());
+      visible_at_end = window_->isVisible();
+    });
+    QTRY_VERIFY(command.waiting);
+    window_->close();                                       // the close box
+    QTest::keyClick(window_.get(), Qt::Key_Escape);         // Esc
+    QTest::mouseClick(window_->Button(1), Qt::LeftButton);  // "退出"
+    QTest::qWait(50);
+    QVERIFY(window_->isVisible());
+    QCOMPARE(state_->source.Count(), 1);
+    command.release.set_value();
+    QTRY_VERIFY(!window_->isVisible());
+    QCOMPARE(count_at_end, 2);
+    QVERIFY(visible_at_end);
+    // Then the usual close sequence, which empties the lists.
+    QCOMPARE(state_->source.Count(), 0);
+  }
+
+  void enterRunsTheFocusedButtonElsewhereItCloses() {
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->activateWindow();
+    QPushButton* sort = window_->Button(1003);
+    QSignalSpy clicked(sort, &QPushButton::clicked);
+    sort->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(sort, Qt::Key_Return);
+    window_->WaitForCommand();
+    QTest::keyClick(sort, Qt::Key_Enter);
+    window_->WaitForCommand();
+    QTest::keyClick(sort, Qt::Key_Space);
+    window_->WaitForCommand();
+    QCOMPARE(clicked.count(), 3);
+    QVERIFY(window_->isVisible());
+    // Enter with the focus on the source view goes to "退出".
+    window_->SourceView()->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(window_->SourceView(), Qt::Key_Return);
+    QCOMPARE(clicked.count(), 3);
+    QVERIFY(!window_->isVisible());
+    QCOMPARE(window_->result(), int(QDialog::Accepted));
+  }
+
+  void targetViewSelectsWithShiftAndCtrl() {
+    for (int i = 0; i < 10; ++i)
+      state_->target.Append("1380000000" + std::to_string(i));
+    window_->RefreshTargetView();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    NumberListView* view = window_->TargetView();
+    QVERIFY(view->RowsPerColumn() >= 5);
+    auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
+      const int height = view->fontMetrics().height() + 2;
+      QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                        QPoint(10, row * height + height / 2));
+    };
+    auto selected = [&] {
+      std::vector<int> rows;
+      for (int row = 0; row < 10; ++row) {
+        if (view->IsSelected(row))
+          rows.push_back(row);
+      }
+      return rows;
+    };
+    click(0, Qt::NoModifier);
+    click(3, Qt::ShiftModifier);
+    QCOMPARE(selected(), (std::vector<int>{0, 1, 2, 3}));
+    click(1, Qt::ControlModifier);
+    QCOMPARE(selected(), (std::vector<int>{0, 2, 3}));
+    click(4, Qt::ShiftModifier);
+    QCOMPARE(selected(), (std::vector<int>{1, 2, 3, 4}));
+  }
+
+  void advertisementTextInGbkOrUtf8() {
+    CStaticLink* label = window_->AdvertisementLabel();
+    label->SetText(Utf8ToGbk("号码过滤找我们"));
+    QCOMPARE(label->text(), QStringLiteral("号码过滤找我们"));
+    label->SetText("号码过滤找我们");
+    QCOMPARE(label->text(), QStringLiteral("号码过滤找我们"));
+    // A long text does not widen the window.
+    const int width = window_->sizeHint().width();
+    label->SetText(std::string(400, 'x'));
+    QCOMPARE(window_->sizeHint().width(), width);
+  }
+
+  void windowFitsTheScreensUsersHave() {
+    // The minimum fits a 1024x768 screen with a task bar and a title bar.
+    QVERIFY(window_->minimumSizeHint().width() <= 1024 - 16);
+    QVERIFY(window_->minimumSizeHint().height() <= 768 - 40 - 40);
+    for (const QRect available : {QRect(0, 0, 1366, 728), QRect(0, 0, 1024, 728)}) {
+      window_->FitInto(available);
+      QVERIFY(window_->width() <= available.width());
+      QVERIFY(window_->height() <= available.height() - 30);
+      QVERIFY(window_->x() >= 0 && window_->y() >= 0);
+    }
   }
 
  private:

@@ -124,10 +124,12 @@ class NumberDialogsTest : public QObject {
     state.source.Append("a");
     state.source.Append("b");
     window.Button(1013)->click();
+    window.WaitForCommand();
     QCOMPARE(state.target.Count(), 2);
     QVERIFY(!window.NoticeShown());
     QCOMPARE(window.TargetCounter(), QStringLiteral("当前目标号码框内有2个手机号码"));
     window.Button(1010)->click();
+    window.WaitForCommand();
     QCOMPARE(state.source.At(1), std::string("b"));
     QCOMPARE(window.SourceCounter(), QStringLiteral("当前原始号码框内有2个手机号码"));
   }

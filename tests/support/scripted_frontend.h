@@ -3,6 +3,9 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "base/frontend.h"
@@ -10,8 +13,9 @@
 namespace tessaril::testing {
 
 // A Frontend for tests: it records every call as one line of `calls` ("message 提示: 打开文件失败",
-// "refresh source", "progress 50", ...) and answers pickers and dialogs from queues that the test
-// fills beforehand; an empty queue answers "cancelled".
+// "refresh source", "dialog export format", ...) and answers pickers and dialogs from queues that
+// the test fills beforehand (Answers<ExportFormatValues>() for a dialog); an empty queue answers
+// "cancelled".
 class ScriptedFrontend : public Frontend {
  public:
   void ShowMessage(const Message& message) override {
@@ -41,17 +45,6 @@ class ScriptedFrontend : public Frontend {
   void RefreshSourceView() override { calls.push_back("refresh source"); }
   void RefreshTargetView() override { calls.push_back("refresh target"); }
 
-  std::optional<CarrierPrefixTexts> AskSettings(const CarrierPrefixTexts& shown) override {
-    calls.push_back("dialog settings");
-    shown_settings = shown;
-    return Take(settings);
-  }
-
-  // Acquisition dialogs.
-  std::optional<ExtractValues> AskExtract(const ExtractValues&) override {
-    calls.push_back("dialog extract");
-    return Take(extract);
-  }
   std::optional<std::string> ClipboardText() override {
     calls.push_back("clipboard get");
     return clipboard;
@@ -63,56 +56,16 @@ class ScriptedFrontend : public Frontend {
     clipboard = text;
     return true;
   }
-  std::optional<SegmentEntryValues> AskSegmentEntry(const SegmentEntryValues&) override {
-    calls.push_back("dialog segment entry");
-    return Take(segment_entries);
-  }
-  std::optional<SegmentPickerValues> AskSegmentPicker(const SegmentPickerValues& shown) override {
-    calls.push_back("dialog segment picker");
-    shown_segment_picker = shown;
-    return Take(segment_picker);
-  }
-
-  // Move dialogs.
-  std::optional<MoveByTypeValues> AskMoveByType(const MoveByTypeValues&) override {
-    calls.push_back("dialog move by type");
-    return Take(move_by_type);
-  }
-  std::optional<DigitMaskValues> AskMoveByDigits(const DigitMaskValues&) override {
-    calls.push_back("dialog move by digits");
-    return Take(move_by_digits);
-  }
-  std::optional<FeatureMoveValues> AskFeatureMove(const FeatureMoveValues& shown) override {
-    calls.push_back("dialog feature move");
-    shown_feature_move = shown;
-    return Take(feature_move);
-  }
-
-  // Export dialogs.
-  std::optional<ExportFormatValues> AskExportFormat(const ExportFormatValues& shown) override {
-    calls.push_back("dialog export format");
-    shown_export_format = shown;
-    return Take(export_formats);
-  }
-  std::optional<BatchSizeValues> AskBatchSize(const BatchSizeValues& shown) override {
-    calls.push_back("dialog batch size");
-    shown_batch_size = shown;
-    return Take(batch_sizes);
-  }
-  std::optional<SegmentExportValues> AskSegmentExport(const SegmentExportValues&) override {
-    calls.push_back("dialog segment export");
-    return Take(segment_export);
-  }
-  std::optional<RegionTypeValues> AskRegionType(const RegionTypeValues&) override {
-    calls.push_back("dialog region type");
-    return Take(region_type);
-  }
-
-  // File-tools dialogs.
-  std::optional<BlacklistValues> AskBlacklist(const BlacklistValues& shown) override {
-    calls.push_back("dialog blacklist");
-    shown_blacklist = shown;
-    return Take(blacklist);
+  // Logs "dialog NAME", keeps the values shown and answers from the dialog's queue.
+  std::optional<DialogValues> AskDialog(const DialogValues& shown) override {
+    return std::visit(
+        [&](const auto& values) {
+          using Values = std::decay_t<decltype(values)>;
+          calls.push_back("dialog " + std::string(Values::kDialogName));
+          Shown<Values>() = values;
+          return DialogAnswer(Take(Answers<Values>()));
+        },
+        shown);
   }
 
   // Online pieces.
@@ -125,46 +78,39 @@ class ScriptedFrontend : public Frontend {
   std::vector<std::string> calls;
   std::vector<Message> messages;
   std::vector<int> progress;
-  std::optional<CarrierPrefixTexts> shown_settings;
+
+  // What each dialog was shown last, and its answers, by the dialog's values type.
+  template <typename Values>
+  std::optional<Values>& Shown() {
+    return std::get<std::optional<Values>>(dialogs_.shown);
+  }
+  template <typename Values>
+  std::deque<std::optional<Values>>& Answers() {
+    return std::get<std::deque<std::optional<Values>>>(dialogs_.answers);
+  }
 
   // Answers.
   std::deque<bool> yes_no;
   std::deque<std::optional<std::vector<std::string>>> open_files;
   std::deque<std::optional<std::string>> save_files;
   std::deque<std::optional<std::string>> folders;
-  std::deque<std::optional<CarrierPrefixTexts>> settings;
-
-  // Acquisition dialogs.
-  std::deque<std::optional<ExtractValues>> extract;
   // The clipboard's text (nothing: no text offered) and whether it takes new text.
   std::optional<std::string> clipboard;
   bool clipboard_takes_text = true;
-  std::deque<std::optional<SegmentEntryValues>> segment_entries;
-  std::deque<std::optional<SegmentPickerValues>> segment_picker;
-  std::optional<SegmentPickerValues> shown_segment_picker;
-
-  // Move dialogs.
-  std::deque<std::optional<MoveByTypeValues>> move_by_type;
-  std::deque<std::optional<DigitMaskValues>> move_by_digits;
-  std::deque<std::optional<FeatureMoveValues>> feature_move;
-  std::optional<FeatureMoveValues> shown_feature_move;
-
-  // Export dialogs.
-  std::deque<std::optional<ExportFormatValues>> export_formats;
-  std::deque<std::optional<BatchSizeValues>> batch_sizes;
-  std::optional<ExportFormatValues> shown_export_format;
-  std::optional<BatchSizeValues> shown_batch_size;
-  std::deque<std::optional<SegmentExportValues>> segment_export;
-  std::deque<std::optional<RegionTypeValues>> region_type;
-
-  // File-tools dialogs.
-  std::deque<std::optional<BlacklistValues>> blacklist;
-  std::optional<BlacklistValues> shown_blacklist;
 
   // Online pieces.
   bool open_url_succeeds = true;
 
  private:
+  template <typename Variant>
+  struct DialogQueues;
+  template <typename... Values>
+  struct DialogQueues<std::variant<Values...>> {
+    std::tuple<std::deque<std::optional<Values>>...> answers;
+    std::tuple<std::optional<Values>...> shown;
+  };
+  DialogQueues<DialogValues> dialogs_;
+
   template <typename T>
   static std::optional<T> Take(std::deque<std::optional<T>>& queue) {
     if (queue.empty())

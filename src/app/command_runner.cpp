@@ -1,0 +1,100 @@
+#include "app/command_runner.h"
+
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QWidget>
+
+namespace tessaril::app {
+
+CommandRunner::CommandRunner(QWidget& window, Frontend& window_frontend)
+    : window_(window), carrier_(window_frontend), worker_([this] { WorkerLoop(); }) {}
+
+CommandRunner::~CommandRunner() {
+  WaitUntilIdle();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  worker_.join();
+}
+
+bool CommandRunner::Run(std::function<void(Frontend&)> work, std::function<void()> finished) {
+  if (running_)
+    return false;
+  running_ = true;
+  finished_ = std::move(finished);
+  if (busy_changed)
+    busy_changed(true);
+  window_.setCursor(Qt::WaitCursor);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    job_ = [this, work = std::move(work)] {
+      work(carrier_);
+      QMetaObject::invokeMethod(
+          this, [this] { Finished(); }, Qt::QueuedConnection);
+    };
+  }
+  wake_.notify_one();
+  return true;
+}
+
+void CommandRunner::WorkerLoop() {
+  for (;;) {
+    std::function<void()> job;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      wake_.wait(lock, [this] { return stopping_ || job_; });
+      if (!job_)
+        return;
+      job.swap(job_);
+    }
+    job();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      job_done_ = true;
+    }
+    QMetaObject::invokeMethod(this, "Finished", Qt::QueuedConnection);
+  }
+}
+
+void CommandRunner::Finished() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    job_done_ = false;
+  }
+  running_ = false;
+  window_.unsetCursor();
+  if (busy_changed)
+    busy_changed(false);
+  std::function<void()> finished = std::move(finished_);
+  finished_ = nullptr;
+  if (finished)
+    finished();
+  // A request made meanwhile (a close) runs now, unless it started another command.
+  std::vector<std::function<void()>> deferred;
+  deferred.swap(deferred_);
+  for (size_t i = 0; i < deferred.size(); ++i) {
+    if (running_) {
+      deferred_.insert(deferred_.end(), deferred.begin() + static_cast<long>(i), deferred.end());
+      return;
+    }
+    deferred[i]();
+  }
+}
+
+void CommandRunner::WhenIdle(std::function<void()> request) {
+  if (running_)
+    deferred_.push_back(std::move(request));
+  else
+    request();
+}
+
+void CommandRunner::WaitUntilIdle() {
+  while (running_) {
+    QEventLoop loop;
+    loop.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+  }
+}
+
+}  // namespace tessaril::app

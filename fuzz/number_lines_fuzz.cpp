@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream sink;
   cli::CliFrontend frontend(sink);
   NumberList list;
-  fuzz::Check(AppendNumberFile(list, frontend, path), "the number file did not open");
+  fuzz::Check(AppendNumberFile(list, frontend, path) == AppendResult::kAppended,
+              "the number file did not open or read");
 
   std::vector<std::string> expected = ExpectedLines(bytes);
   fuzz::Check(Entries(list) == expected, "the list differs from the file's lines");

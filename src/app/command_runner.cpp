@@ -29,11 +29,7 @@ bool CommandRunner::Run(std::function<void(Frontend&)> work, std::function<void(
   window_.setCursor(Qt::WaitCursor);
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    job_ = [this, work = std::move(work)] {
-      work(carrier_);
-      QMetaObject::invokeMethod(
-          this, [this] { Finished(); }, Qt::QueuedConnection);
-    };
+    job_ = [this, work = std::move(work)] { work(carrier_); };
   }
   wake_.notify_one();
   return true;

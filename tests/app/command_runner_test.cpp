@@ -103,6 +103,15 @@ class CommandRunnerTest : public QObject {
     QVERIFY(window.cursor().shape() != Qt::WaitCursor);
     runner.WhenIdle([&] { order.push_back("at once"); });
     QCOMPARE(order.back(), std::string("at once"));
+
+    // The end of one command is handled once: the next command still runs after it.
+    std::promise<void> release_next;
+    std::shared_future<void> next_released = release_next.get_future().share();
+    QVERIFY(runner.Run([next_released](Frontend&) { next_released.wait(); }));
+    QTest::qWait(50);
+    QVERIFY(runner.Running());
+    release_next.set_value();
+    runner.WaitUntilIdle();
   }
 
  private:

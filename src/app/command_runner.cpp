@@ -86,6 +86,19 @@ void CommandRunner::WhenIdle(std::function<void()> request) {
     request();
 }
 
+bool CommandRunner::DeferCloseUntilIdle(std::function<void()> close) {
+  if (!running_)
+    return false;
+  if (!close_pending_) {
+    close_pending_ = true;
+    deferred_.push_back([this, close = std::move(close)] {
+      close_pending_ = false;
+      close();
+    });
+  }
+  return true;
+}
+
 void CommandRunner::WaitUntilIdle() {
   while (running_) {
     QEventLoop loop;

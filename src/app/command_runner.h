@@ -34,6 +34,10 @@ class CommandRunner : public QObject {
   bool Running() const { return running_; }
   // Runs `request` now when no command runs, else right after the running command has finished.
   void WhenIdle(std::function<void()> request);
+  // A close asked for while a command runs waits for its end: true, and `close` runs once the
+  // command has finished (a second request meanwhile is the same one). False when no command
+  // runs: the caller closes now.
+  bool DeferCloseUntilIdle(std::function<void()> close);
   // Runs the window's event loop until no command runs.
   void WaitUntilIdle();
 
@@ -54,6 +58,7 @@ class CommandRunner : public QObject {
   bool running_ = false;  // window's thread only
   std::function<void()> finished_;
   std::vector<std::function<void()>> deferred_;
+  bool close_pending_ = false;
 
   // Handed from the window's thread to the worker.
   std::mutex mutex_;

@@ -127,16 +127,8 @@ CFileToolsDlg::~CFileToolsDlg() {
 
 void CFileToolsDlg::done(int result) {
   // A close made while a command runs waits for its end.
-  if (runner_.Running()) {
-    if (!close_pending_) {
-      close_pending_ = true;
-      runner_.WhenIdle([this, result] {
-        close_pending_ = false;
-        done(result);
-      });
-    }
+  if (runner_.DeferCloseUntilIdle([this, result] { done(result); }))
     return;
-  }
   SaveSettings();
   QDialog::done(result);
 }

@@ -98,7 +98,6 @@ class CFileToolsDlg : public QDialog, public ForwardingFrontend {
   QLineEdit* str_path_;
   QProgressBar* progress_;
   std::vector<QWidget*> disabled_by_command_;
-  bool close_pending_ = false;
   // Last: it waits for a running command before the rest of the window goes.
   CommandRunner runner_{*this, *this};
 };

@@ -346,16 +346,8 @@ void CMainDlg::Initialise() {
 void CMainDlg::done(int result) {
   // Closing while a command runs waits for its end: it never cuts a command short or drops a
   // list in the middle of a change. The close then runs as usual.
-  if (runner_.Running()) {
-    if (!close_pending_) {
-      close_pending_ = true;
-      runner_.WhenIdle([this, result] {
-        close_pending_ = false;
-        done(result);
-      });
-    }
+  if (runner_.DeferCloseUntilIdle([this, result] { done(result); }))
     return;
-  }
   ShutDown();
   QDialog::done(result);
 }

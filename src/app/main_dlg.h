@@ -122,8 +122,6 @@ class CMainDlg : public QDialog, public Frontend {
 
   AppState& state_;
   bool shut_down_ = false;
-  // A close was asked for while a command ran; it runs at the command's end.
-  bool close_pending_ = false;
 
   NumberListView* source_view_ = nullptr;
   NumberListView* target_view_ = nullptr;

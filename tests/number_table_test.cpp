@@ -126,6 +126,48 @@ TEST(NumberTable, AgreesWithAMapInBothForms) {
 
 // Counts past the packed field are kept exactly beside the words, and come back into the field
 // when they fall again, in both forms.
+// Built from unordered values in place: runs too short for the radix pass, values all equal,
+// clustered and spread over the whole range, both ends included; the table then takes further
+// changes like any other.
+TEST(NumberTable, BuiltFromValuesAgreesWithAMap) {
+  std::mt19937_64 random(11);
+  for (std::size_t n : {0u, 1u, 255u, 256u, 5000u, 100000u}) {
+    for (int spread : {0, 1, 2}) {
+      std::vector<std::uint64_t> values(n);
+      for (std::uint64_t& v : values) {
+        if (spread == 0)
+          v = 13800138000ULL;
+        else if (spread == 1)
+          v = 13800000000ULL + random() % (n / 3 + 1);
+        else
+          v = random() % 100000000000ULL;
+      }
+      if (spread == 2 && n > 2) {
+        values[0] = 0;
+        values[1] = 99999999999ULL;
+      }
+      Model model;
+      WordArray words(n);
+      for (std::size_t i = 0; i < n; ++i) {
+        words[i] = values[i];
+        ++model[values[i]];
+      }
+      NumberTable table = NumberTable::FromValues(std::move(words));
+      ASSERT_EQ(table.Size(), model.size()) << n << " " << spread;
+      ASSERT_EQ(WalkedSorted(table), model) << n << " " << spread;
+      if (n == 0)
+        continue;
+      EXPECT_EQ(table.Count(values[n / 2]), model[values[n / 2]]);
+      EXPECT_EQ(table.Add(values[0]), model[values[0]] + 1);
+      ++model[values[0]];
+      table.TakeOne(values[n - 1]);
+      if (--model[values[n - 1]] == 0)
+        model.erase(values[n - 1]);
+      EXPECT_EQ(Walked(table), model);
+    }
+  }
+}
+
 TEST(NumberTable, CountsBeyondThePackedFieldStayExact) {
   constexpr std::int64_t kField = (std::int64_t{1} << NumberTable::kCountBits) - 1;
   NumberTable table;

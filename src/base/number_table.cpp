@@ -44,7 +44,80 @@ void SortByValue(Array& words, int shift) {
   }
 }
 
+// Sorts values in place: an MSD radix sort on the bits that differ between the smallest and the
+// largest value, 10 bits a level (values of 37 bits need at most four), each bucket permuted in
+// place along its cycles. Short runs go to std::sort.
+void SortInPlace(std::uint64_t* first, std::uint64_t* last) {
+  constexpr int kDigitBits = 10;
+  constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
+  const std::size_t n = static_cast<std::size_t>(last - first);
+  if (n < 256) {
+    std::sort(first, last);
+    return;
+  }
+  const auto [low_it, high_it] = std::minmax_element(first, last);
+  const std::uint64_t low = *low_it;
+  const std::uint64_t range = *high_it - low;
+  if (range == 0)
+    return;
+  const int shift = std::max(0, static_cast<int>(std::bit_width(range)) - kDigitBits);
+  auto digit = [&](std::uint64_t v) { return static_cast<std::size_t>((v - low) >> shift); };
+  std::size_t head[kDigits] = {};
+  std::size_t tail[kDigits];
+  for (const std::uint64_t* p = first; p != last; ++p)
+    ++head[digit(*p)];
+  std::size_t start = 0;
+  for (std::size_t d = 0; d < kDigits; ++d) {
+    const std::size_t count = head[d];
+    head[d] = start;
+    start += count;
+    tail[d] = start;
+  }
+  for (std::size_t d = 0; d < kDigits; ++d) {
+    while (head[d] < tail[d]) {
+      std::uint64_t v = first[head[d]];
+      for (std::size_t b = digit(v); b != d; b = digit(v))
+        std::swap(v, first[head[b]++]);
+      first[head[d]++] = v;
+    }
+  }
+  if (shift == 0)
+    return;
+  std::size_t begin = 0;
+  for (std::size_t d = 0; d < kDigits; ++d) {
+    if (tail[d] - begin > 1)
+      SortInPlace(first + begin, first + tail[d]);
+    begin = tail[d];
+  }
+}
+
 }  // namespace
+
+NumberTable NumberTable::FromValues(WordArray values) {
+  SortInPlace(values.begin(), values.end());
+  NumberTable table;
+  const std::size_t n = values.size();
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < n;) {
+    const std::uint64_t value = values[i];
+    std::size_t j = i + 1;
+    while (j < n && values[j] == value)
+      ++j;
+    const std::size_t count = j - i;
+    if (count >= kSaturated) {
+      table.big_counts_[value] = static_cast<std::int64_t>(count);
+      values[kept++] = value << kCountBits | kSaturated;
+    } else {
+      values[kept++] = value << kCountBits | count;
+    }
+    i = j;
+  }
+  values.Shrink(kept);
+  table.words_ = std::move(values);
+  table.sorted_ = true;
+  table.distinct_ = kept;
+  return table;
+}
 
 NumberTable::NumberTable(std::size_t expected)
     : words_(SlotsFor(expected)), mask_(SlotsFor(expected) - 1) {}

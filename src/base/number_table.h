@@ -34,6 +34,10 @@ class NumberTable {
   NumberTable(NumberTable&& other) noexcept;
   NumberTable& operator=(NumberTable&& other) noexcept;
 
+  // The table in sorted form of these numbers, one per occurrence in any order: the array is
+  // sorted in place and becomes the table's words, so counting a list needs no second array.
+  static NumberTable FromValues(WordArray values);
+
   // Distinct numbers held.
   std::size_t Size() const { return distinct_; }
   bool IsSorted() const { return sorted_; }

@@ -22,6 +22,8 @@ constexpr std::uint64_t kOtherTag = std::uint64_t{1} << 63;
 
 // How many removals ahead a count's table slot is fetched.
 constexpr std::size_t kAhead = 16;
+// How many numbers are added to the counts together, their slots fetched from memory first.
+constexpr std::size_t kBatch = 128;
 
 // How many eleven-digit texts sort before `text` in byte order (text is never one of them):
 // the number of values v with Text(v) < text. The key walk places another text before the
@@ -61,8 +63,7 @@ NumberList& NumberList::operator=(NumberList&& other) noexcept {
   head_ = std::exchange(other.head_, 0);
   size_ = std::exchange(other.size_, 0);
   numbers_ = std::move(other.numbers_);
-  std::copy(other.pending_, other.pending_ + other.pending_count_, pending_);
-  pending_count_ = std::exchange(other.pending_count_, 0);
+  counted_ = std::exchange(other.counted_, 0);
   // The ids of the other texts keep pointing into the tree, which moves with its nodes.
   others_ = std::move(other.others_);
   other.others_.clear();
@@ -74,11 +75,11 @@ NumberList& NumberList::operator=(NumberList&& other) noexcept {
 }
 
 NumberList::NumberList(const NumberList& other) {
-  other.FlushPending();
   blocks_ = other.blocks_;
   head_ = other.head_;
   size_ = other.size_;
   numbers_ = other.numbers_;
+  counted_ = other.counted_;
   others_ = other.others_;
   free_ids_ = other.free_ids_;
   other_by_id_.resize(other.other_by_id_.size(), others_.end());
@@ -145,14 +146,14 @@ std::string_view NumberList::View(int index, Scratch& scratch) const {
 }
 
 int NumberList::DistinctCount() const {
-  FlushPending();
+  UpdateCounts();
   return static_cast<int>(numbers_.Size() + others_.size());
 }
 
 int NumberList::CountOf(std::string_view text) const {
   std::uint64_t value;
   if (ParseElevenDigits(text, value)) {
-    FlushPending();
+    UpdateCounts();
     return static_cast<int>(numbers_.Count(value));
   }
   auto it = others_.find(text);
@@ -163,29 +164,24 @@ void NumberList::Append(std::string_view text) {
   std::uint64_t value;
   if (ParseElevenDigits(text, value)) {
     PushCode(value);
-    // Its slot is fetched now and used when the batch is full, a few dozen lines later.
-    numbers_.Prefetch(value);
-    pending_[pending_count_++] = value;
-    if (pending_count_ == kBatch)
-      FlushPending();
   } else {
     AddOther(text);
   }
 }
 
-void NumberList::RemoveCode(Code code) {
+void NumberList::RemoveCode(Code code, bool counts) {
   if (code & kOtherTag) {
     RemoveOtherCode(code);
-  } else {
+  } else if (counts) {
     numbers_.TakeOne(code);
   }
 }
 
 void NumberList::RemoveAt(int index) {
-  FlushPending();
+  const bool counts = KeepCounts(1);
   std::size_t p = head_ + static_cast<std::size_t>(index);
   const std::size_t end = head_ + size_;
-  RemoveCode(Slot(p));
+  RemoveCode(Slot(p), counts);
   // Shift the later entries up by one place, a block at a time.
   while (p + 1 < end) {
     const std::size_t offset = p & kBlockMask;
@@ -200,12 +196,13 @@ void NumberList::RemoveAt(int index) {
   }
   --size_;
   TrimBlocks();
+  if (counts)
+    counted_ = size_;
 }
 
 void NumberList::Clear() {
   DropEntries();
-  pending_count_ = 0;
-  numbers_.Clear();
+  DropCounts();
   others_.clear();
   other_by_id_.clear();
   free_ids_.clear();
@@ -214,7 +211,7 @@ void NumberList::Clear() {
 void NumberList::RemoveIndices(const std::vector<int>& ascending) {
   if (ascending.empty())
     return;
-  FlushPending();
+  const bool counts = KeepCounts(ascending.size());
   // With the counts in the hash table each removed number is taken off at once, its slot
   // fetched a few removals ahead; with the sorted array they are gathered and taken off in one
   // walk.
@@ -225,13 +222,13 @@ void NumberList::RemoveIndices(const std::vector<int>& ascending) {
   for (std::size_t read = write; read < size_; ++read) {
     const Code code = Slot(head_ + read);
     if (next < ascending.size() && static_cast<std::size_t>(ascending[next]) == read) {
-      if (!gather && next + kAhead < ascending.size())
+      if (counts && !gather && next + kAhead < ascending.size())
         PrefetchCount(Slot(head_ + static_cast<std::size_t>(ascending[next + kAhead])));
       ++next;
-      if (gather && !(code & kOtherTag)) {
+      if (counts && gather && !(code & kOtherTag)) {
         numbers.push_back(code);
       } else {
-        RemoveCode(code);
+        RemoveCode(code, counts);
       }
       continue;
     }
@@ -241,39 +238,90 @@ void NumberList::RemoveIndices(const std::vector<int>& ascending) {
   size_ = write;
   TrimBlocks();
   RemoveSortedNumbers(numbers);
+  if (counts)
+    counted_ = size_;
 }
 
 void NumberList::RemoveFirst(int n) {
-  FlushPending();
   const std::size_t count = static_cast<std::size_t>(std::clamp(n, 0, Count()));
+  if (count == 0)
+    return;
+  const bool counts = KeepCounts(count);
   const bool gather = numbers_.IsSorted() && count > 64;
   std::vector<std::uint64_t> numbers;
   for (std::size_t i = 0; i < count; ++i) {
     const Code code = Slot(head_ + i);
-    if (!gather && i + kAhead < count)
+    if (counts && !gather && i + kAhead < count)
       PrefetchCount(Slot(head_ + i + kAhead));
-    if (gather && !(code & kOtherTag)) {
+    if (counts && gather && !(code & kOtherTag)) {
       numbers.push_back(code);
     } else {
-      RemoveCode(code);
+      RemoveCode(code, counts);
     }
   }
   head_ += count;
   size_ -= count;
   TrimBlocks();
   RemoveSortedNumbers(numbers);
+  if (counts)
+    counted_ = size_;
 }
 
 // --- Counts of numbers ---
 
-void NumberList::FlushPending() const {
-  if (pending_count_ == 0)
+void NumberList::UpdateCounts() const {
+  if (counted_ == size_)
     return;
-  const int count = pending_count_;
-  pending_count_ = 0;
-  // A number appended to a sorted list turns the counts back into the hashed table: a key walk
-  // sorts them again when one is asked for.
-  numbers_.AddMany(pending_, static_cast<std::size_t>(count));
+  // Adding an entry to the hashed table is a cache miss at random; building sorts all entries
+  // in a few passes at memory speed. A short tail after counted entries is added.
+  if (counted_ == 0 || (size_ - counted_) * 4 > size_) {
+    BuildCounts();
+    return;
+  }
+  std::uint64_t batch[kBatch];
+  std::size_t n = 0;
+  for (std::size_t i = counted_; i < size_; ++i) {
+    const Code code = Slot(head_ + i);
+    if (code & kOtherTag)
+      continue;
+    batch[n++] = code;
+    if (n == kBatch) {
+      numbers_.AddMany(batch, n);
+      n = 0;
+    }
+  }
+  numbers_.AddMany(batch, n);
+  counted_ = size_;
+}
+
+void NumberList::BuildCounts() const {
+  numbers_.Clear();
+  WordArray values(size_);
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < size_; ++i) {
+    const Code code = Slot(head_ + i);
+    if (!(code & kOtherTag))
+      values[n++] = code;
+  }
+  values.Shrink(n);
+  numbers_ = NumberTable::FromValues(std::move(values));
+  counted_ = size_;
+}
+
+void NumberList::DropCounts() const {
+  numbers_.Clear();
+  counted_ = 0;
+}
+
+bool NumberList::KeepCounts(std::size_t changed) {
+  // Taking a number off costs a cache miss at random, so a change of more than a few percent of
+  // the list drops the counts instead.
+  if (counted_ == 0 || changed * 32 > size_) {
+    DropCounts();
+    return false;
+  }
+  UpdateCounts();
+  return true;
 }
 
 void NumberList::PrefetchCount(Code code) const {
@@ -287,7 +335,10 @@ void NumberList::RemoveSortedNumbers(std::vector<std::uint64_t>& values) {
 }
 
 void NumberList::Reserve(std::int64_t entries) {
-  numbers_.Reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(entries, 0, INT32_MAX)));
+  // The entries grow a block at a time without copying; only the list of blocks is reserved.
+  const std::size_t more =
+      static_cast<std::size_t>(std::clamp<std::int64_t>(entries, 0, INT32_MAX));
+  blocks_.reserve(blocks_.size() + more / kBlock + 1);
 }
 
 // --- Other texts ---
@@ -325,7 +376,6 @@ void NumberList::RemoveOtherCode(Code code) {
 
 template <bool kText, typename Visit>
 void NumberList::Merge(Visit&& visit) const {
-  FlushPending();
   auto other = others_.begin();
   std::uint64_t bound = other == others_.end() ? 0 : NumbersBefore(other->first);
   char digits[11] = {};
@@ -349,14 +399,15 @@ void NumberList::Merge(Visit&& visit) const {
 
 void NumberList::WalkKeys(
     const std::function<void(std::string_view text, int count)>& visit) const {
+  UpdateCounts();
   Merge<true>([&](const std::uint64_t*, OtherMap::const_iterator, std::string_view text,
                   int count) { visit(text, count); });
 }
 
 void NumberList::SortEntries(const StepFn& step) {
-  FlushPending();
-  DropEntries();
+  UpdateCounts();
   const std::int64_t distinct = DistinctCount();
+  DropEntries();
   std::int64_t k = 0;
   Merge<false>(
       [&](const std::uint64_t* value, OtherMap::const_iterator other, std::string_view, int count) {
@@ -366,12 +417,13 @@ void NumberList::SortEntries(const StepFn& step) {
         if (step)
           step(++k, distinct);
       });
+  counted_ = size_;
 }
 
 void NumberList::RemoveRepeats(const StepFn& step) {
-  FlushPending();
-  DropEntries();
+  UpdateCounts();
   const std::int64_t distinct = DistinctCount();
+  DropEntries();
   std::int64_t k = 0;
   Merge<false>(
       [&](const std::uint64_t* value, OtherMap::const_iterator other, std::string_view, int) {
@@ -382,12 +434,16 @@ void NumberList::RemoveRepeats(const StepFn& step) {
   numbers_.SetCountsToOne();
   for (auto& [text, info] : others_)
     info.count = 1;
+  counted_ = size_;
 }
 
 void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepFn& back) {
   const std::int64_t n = Count();
   if (n == 0)
     return;
+  // The counts stay valid for a permutation only when they cover every entry.
+  if (counted_ != size_)
+    DropCounts();
   // The entries are codes of 8 bytes: they are permuted in place, and the two halves of the
   // progress follow the same steps as a copy out and back would.
   if (out) {
@@ -406,7 +462,6 @@ void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepF
 }
 
 std::size_t NumberList::MemoryBytes() const {
-  FlushPending();
   std::size_t bytes = blocks_.capacity() * sizeof(WordArray) + blocks_.size() * kBlock * 8;
   bytes += numbers_.MemoryBytes();
   for (const auto& [text, info] : others_) {

@@ -23,10 +23,11 @@ namespace tessaril {
 //
 // Storage: lists run to tens of millions of numbers, so an entry of exactly eleven ASCII digits
 // is held as its value in 8 bytes; any other text is kept byte for byte in a map of its own and
-// the entry holds its id. The counts of the numbers live in a NumberTable (one 64-bit word per
-// distinct number), hashed while entries are being added and sorted by value after a key walk, a
-// sort or a removal of repeats. The key walk merges the sorted numbers with the other texts in
-// byte order.
+// the entry holds its id. Appending a number only stores its entry: the counts of the numbers, a
+// NumberTable (one 64-bit word per distinct number), are built when an operation asks for them
+// (a count, the distinct count, the key walk, a sort, a removal of repeats) by sorting the
+// numbers in place, and kept up to date from then on while that stays cheaper than building
+// them again. The key walk merges the sorted numbers with the other texts in byte order.
 class NumberList {
  public:
   // Called with (k, n) after the k-th of n steps of a long operation.
@@ -70,8 +71,8 @@ class NumberList {
   // (first half) and `back(i, n)` after copying it back (second half).
   void Shuffle(std::mt19937_64& random, const StepFn& out = {}, const StepFn& back = {});
 
-  // A hint before appending about this many entries (an import knows its file's length): the
-  // counts get their room at once instead of growing step by step. Changes no content.
+  // A hint before appending about this many entries (an import knows its file's length).
+  // Changes no content.
   void Reserve(std::int64_t entries);
 
   // Bytes held by the list's storage (entries, counts, other texts), for the benchmark.
@@ -93,9 +94,18 @@ class NumberList {
   // Frees the blocks before the first entry and after the last.
   void TrimBlocks();
 
-  // Counts of the numbers. Appended numbers wait in `pending_` until a batch is full, so that
-  // their slots in the table can be fetched from memory together.
-  void FlushPending() const;
+  // Brings the counts of the numbers up to date with the entries: the entries from `counted_`
+  // on are added to the table, or the table is built again from all entries when that is less
+  // work.
+  void UpdateCounts() const;
+  // Builds the table of counts from all entries.
+  void BuildCounts() const;
+  // Forgets the counts of the numbers (the next operation that needs them builds them again).
+  void DropCounts() const;
+  // Before a change of the entries: true when it must keep the counts of the numbers up to
+  // date, false when the counts were dropped instead (none held, or `changed` entries would
+  // cost more to take off than a later build).
+  bool KeepCounts(std::size_t changed);
   // Takes these numbers (one entry each, repeats allowed) off the counts; sorts `values`.
   void RemoveSortedNumbers(std::vector<std::uint64_t>& values);
   // Asks for the table slot of an entry's count ahead of its use.
@@ -104,9 +114,11 @@ class NumberList {
   // Other texts.
   void AddOther(std::string_view text);
   void RemoveOtherCode(Code code);
-  void RemoveCode(Code code);
+  // Takes the entry off the counts; a number only when `counts` (they are kept).
+  void RemoveCode(Code code, bool counts);
 
-  // Calls visit(value, other, text, count) for every distinct text in byte order: `value`
+  // With the counts up to date, calls visit(value, other, text, count) for every distinct text
+  // in byte order: `value`
   // points to the value of a number (nullptr for another text), `other` to the map entry of
   // another text (others_.end() for a number). Without kText the text of a number may be left
   // unformatted.
@@ -118,11 +130,9 @@ class NumberList {
   std::size_t head_ = 0;  // position of entry 0 in the first block
   std::size_t size_ = 0;
 
-  // Counts of the numbers; the table sorts itself for the key walk.
+  // Counts of the numbers of entries [0, counted_); the table sorts itself for the key walk.
   mutable NumberTable numbers_;
-  static constexpr int kBatch = 128;
-  mutable std::uint64_t pending_[kBatch];
-  mutable int pending_count_ = 0;
+  mutable std::size_t counted_ = 0;
 
   // Other texts and their ids.
   OtherMap others_;

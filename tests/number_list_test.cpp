@@ -351,8 +351,9 @@ void RunRandomOperations(bool ask_often) {
         ASSERT_EQ(list.CountOf(t), it == model.counts.end() ? 0 : it->second) << t;
       }
       ASSERT_EQ(list.Count(), static_cast<int>(model.entries.size()));
-      if (ask_often || op % 53 == 0)
+      if (ask_often || op % 53 == 0) {
         ASSERT_EQ(list.DistinctCount(), static_cast<int>(model.counts.size()));
+      }
       if (op % 97 == 0 || (ask_often && choice >= 880)) {
         ASSERT_EQ(Entries(list), model.entries) << "seed " << seed << " op " << op;
         std::vector<std::pair<std::string, int>> keys(model.counts.begin(), model.counts.end());

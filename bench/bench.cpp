@@ -395,6 +395,11 @@ double FloorSeconds(const Operation& op, const Files& files, const Options& opti
   return seconds;
 }
 
+bool Selected(const Options& options, const Operation& op) {
+  return options.only.empty() ||
+         ("|" + options.only + "|").find("|" + std::string(op.name) + "|") != std::string::npos;
+}
+
 // The median time of `reps` runs, and the largest peak.
 Sample Median(std::vector<Sample> samples) {
   std::sort(samples.begin(), samples.end(),
@@ -450,19 +455,19 @@ void Bench(const Options& options, std::int64_t lines) {
       std::snprintf(cpu_ratio, sizeof cpu_ratio, "%.2f", our.cpu / std::max(tool->cpu, 1e-3));
       std::snprintf(tool_mem, sizeof tool_mem, "%.1f", tool->peak_kb * 1024.0 / n);
     }
-    const double floor = FloorSeconds(op, files, options, our.out_bytes);
-    std::printf("%-32s %8s %8.3f %8s %8s %6s %6s %8.3f %7.1f %10.1f %10.1f %10s\n", op.name,
-                our_text, our.cpu, tool_text, tool_cpu, ratio, cpu_ratio, floor,
-                our.seconds / std::max(floor, 1e-3), our.peak_kb * 1024.0 / n,
-                static_cast<double>(our.list_bytes) / n, tool_mem);
+    // An operation on the list in memory that writes nothing has no I/O floor.
+    char floor_text[32] = "-", over_floor[32] = "-";
+    if (*op.reads != '\0' || our.out_bytes > 0) {
+      const double floor = FloorSeconds(op, files, options, our.out_bytes);
+      std::snprintf(floor_text, sizeof floor_text, "%.3f", floor);
+      std::snprintf(over_floor, sizeof over_floor, "%.1f", our.seconds / std::max(floor, 1e-3));
+    }
+    std::printf("%-32s %8s %8.3f %8s %8s %6s %6s %8s %7s %10.1f %10.1f %10s\n", op.name, our_text,
+                our.cpu, tool_text, tool_cpu, ratio, cpu_ratio, floor_text, over_floor,
+                our.peak_kb * 1024.0 / n, static_cast<double>(our.list_bytes) / n, tool_mem);
     std::fflush(stdout);
   }
   fs::remove_all(options.work + "/out");
-}
-
-bool Selected(const Options& options, const Operation& op) {
-  return options.only.empty() ||
-         ("|" + options.only + "|").find("|" + std::string(op.name) + "|") != std::string::npos;
 }
 
 // The tools the ratios are against, once after the tables.

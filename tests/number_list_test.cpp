@@ -399,5 +399,25 @@ TEST(NumberList, CountsOfALongListFollowLaterChanges) {
   EXPECT_EQ(Keys(list), keys);
 }
 
+// A progress step during a sort or a removal of repeats may ask for counts: they describe the
+// list as the operation leaves it, and the operation still finishes right.
+TEST(NumberList, CountsAskedForDuringASortDescribeTheResult) {
+  NumberList list;
+  for (int i = 0; i < 3000; ++i)
+    list.Append(std::to_string(13800000000ULL + static_cast<std::uint64_t>(i % 700)));
+  list.Append("abc");
+  int asked = 0;
+  list.SortEntries([&](std::int64_t, std::int64_t) {
+    ASSERT_EQ(list.DistinctCount(), 701);
+    ASSERT_EQ(list.CountOf("13800000005"), 5);
+    ++asked;
+  });
+  EXPECT_EQ(asked, 701);
+  ExpectInStep(list);
+  list.RemoveRepeats([&](std::int64_t, std::int64_t) { ASSERT_EQ(list.DistinctCount(), 701); });
+  EXPECT_EQ(list.Count(), 701);
+  ExpectInStep(list);
+}
+
 }  // namespace
 }  // namespace tessaril

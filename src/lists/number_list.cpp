@@ -270,7 +270,9 @@ void NumberList::RemoveFirst(int n) {
 // --- Counts of numbers ---
 
 void NumberList::UpdateCounts() const {
-  if (counted_ == size_)
+  // While a sort or a removal of repeats rebuilds the entries from the counts, fewer entries
+  // than counted are held: the counts already describe the list as it will be.
+  if (counted_ >= size_)
     return;
   // Adding an entry to the hashed table is a cache miss at random; building sorts all entries
   // in a few passes at memory speed. A short tail after counted entries is added.

@@ -136,6 +136,19 @@ Files MakeFiles(const std::string& work, std::int64_t lines, std::uint64_t seed)
 
 // --- One run of our side, in a child process ---
 
+// {in}, {in2}, {black} and {out} replaced by the run's paths.
+std::string Expand(std::string text, const Files& files, const std::string& out) {
+  auto replace = [&](const std::string& key, const std::string& value) {
+    for (size_t at; (at = text.find(key)) != std::string::npos;)
+      text.replace(at, key.size(), value);
+  };
+  replace("{in}", files.in);
+  replace("{in2}", files.in2);
+  replace("{black}", files.black);
+  replace("{out}", out);
+  return text;
+}
+
 struct Run {
   AppState& state;
   cli::CliFrontend& ui;
@@ -147,16 +160,8 @@ struct Run {
   std::size_t list_bytes = 0;  // the most the two lists held after any line
 
   // Runs tessaril-cli lines; {in}, {in2}, {black} and {out} stand for the run's paths.
-  void Script(std::string lines) {
-    auto replace = [&](const std::string& key, const std::string& value) {
-      for (size_t at; (at = lines.find(key)) != std::string::npos;)
-        lines.replace(at, key.size(), value);
-    };
-    replace("{in}", files.in);
-    replace("{in2}", files.in2);
-    replace("{black}", files.black);
-    replace("{out}", out);
-    std::istringstream all(lines);
+  void Script(const std::string& lines) {
+    std::istringstream all(Expand(lines, files, out));
     for (std::string line; std::getline(all, line);) {
       if (failed || not_built)
         return;
@@ -178,12 +183,14 @@ struct Run {
 // --- The operations ---
 
 // One operation: `prepare` runs before the clock starts, `work` is timed; `tool` is the shell
-// command of the standard tool doing the same work (nullptr: none, absolute figures only).
+// command of the standard tool doing the same work (nullptr: none, absolute figures only);
+// `reads` the files the timed part reads, for the floor.
 struct Operation {
   const char* name;
   void (*prepare)(Run&);
   void (*work)(Run&);
   const char* tool;
+  const char* reads = "";
 };
 
 void Nothing(Run&) {}
@@ -193,20 +200,21 @@ void ImportSource(Run& r) {
 
 const Operation kOperations[] = {
     // The floor of any import: reading the file.
-    {"import", Nothing, ImportSource, "cat {in} > /dev/null"},
+    {"import", Nothing, ImportSource, "cat {in} > /dev/null", "{in}"},
     {"import + dedupe + export all", Nothing,
      [](Run& r) { r.Script("import {in}\ndedupe source\nexport-all source {out}/all.txt"); },
-     "LC_ALL=C sort -u {in} -o {out}/tool.txt"},
+     "LC_ALL=C sort -u {in} -o {out}/tool.txt", "{in}"},
     {"repeat counts (export-repeat)", Nothing,
      [](Run& r) { r.Script("import {in}\nexport-repeat source {out}/repeat.txt"); },
-     "LC_ALL=C sort {in} | uniq -c > {out}/tool.txt"},
+     "LC_ALL=C sort {in} | uniq -c > {out}/tool.txt", "{in}"},
     {"compare into 3 files", Nothing, [](Run& r) { r.Script("compare3 {in} {in2} --out {out}"); },
      "LC_ALL=C sort {in} -o {out}/a && LC_ALL=C sort {in2} -o {out}/b && "
      "comm -23 {out}/a {out}/b > {out}/1 && comm -13 {out}/a {out}/b > {out}/2 && "
-     "comm -12 {out}/a {out}/b > {out}/3"},
+     "comm -12 {out}/a {out}/b > {out}/3",
+     "{in} {in2}"},
     {"blacklist (mode 3, all)", Nothing,
      [](Run& r) { r.Script("blacklist --out {out} --blacklist {black} --mode 3 {in}"); },
-     "grep -Fxvf {black} {in} > {out}/tool.txt"},
+     "grep -Fxvf {black} {in} > {out}/tool.txt", "{in} {black}"},
     // The list is imported before the clock starts: the export alone against split's copy.
     {"export in batches of 10M", ImportSource,
      [](Run& r) { r.Script("export-batches source {out}/batch.txt --size 10000000"); },
@@ -214,13 +222,25 @@ const Operation kOperations[] = {
     {"sort, then move by type", ImportSource,
      [](Run& r) { r.Script("sort source\nmove-type down mobile"); }, nullptr},
     {"move by type (mobile, ~half)", ImportSource,
-     [](Run& r) { r.Script("move-type down mobile"); }, nullptr},
-    {"shuffle", ImportSource, [](Run& r) { r.Script("shuffle source"); }, nullptr},
-    {"sort", ImportSource, [](Run& r) { r.Script("sort source"); }, nullptr},
-    {"dedupe", ImportSource, [](Run& r) { r.Script("dedupe source"); }, nullptr},
-    {"remove-non-mobile", ImportSource, [](Run& r) { r.Script("remove-non-mobile"); }, nullptr},
+     [](Run& r) { r.Script("move-type down mobile"); },
+     "awk 'substr($0,1,3) ~ /^(13[4-9]|147|148|15[0-2]|15[478]|178|18[2-478]|198)$/' {in} > "
+     "{out}/tool.txt"},
+    // The tools of the operations on an imported list read the file instead.
+    {"shuffle", ImportSource, [](Run& r) { r.Script("shuffle source"); },
+     "shuf {in} -o {out}/tool.txt"},
+    {"sort", ImportSource, [](Run& r) { r.Script("sort source"); },
+     "LC_ALL=C sort {in} -o {out}/tool.txt"},
+    {"dedupe", ImportSource, [](Run& r) { r.Script("dedupe source"); },
+     "LC_ALL=C sort -u {in} -o {out}/tool.txt"},
+    {"remove-non-mobile", ImportSource, [](Run& r) { r.Script("remove-non-mobile"); },
+     "grep -E '^1[3-9][0-9]{9}$' {in} > {out}/tool.txt"},
     {"export by carrier", ImportSource,
-     [](Run& r) { r.Script("export-carrier source {out}/carrier.txt"); }, nullptr},
+     [](Run& r) { r.Script("export-carrier source {out}/carrier.txt"); },
+     "awk '{p = substr($0, 1, 3); f = \"other\"; "
+     "if (p ~ /^(13[4-9]|147|148|15[0-2]|15[478]|178|18[2-478]|198)$/) f = \"mobile\"; "
+     "else if (p ~ /^(13[0-2]|14[56]|15[56]|166|17[156]|18[56])$/) f = \"unicom\"; "
+     "else if (p ~ /^(133|149|153|17[347]|18[019]|199)$/) f = \"telecom\"; "
+     "print > (\"{out}/\" f)}' {in}"},
     {"export by region (province)", ImportSource,
      [](Run& r) { r.Script("export-region source {out}/region.txt province"); }, nullptr},
 };
@@ -232,6 +252,7 @@ struct Sample {
   double cpu = 0;  // user + system seconds
   long peak_kb = 0;
   std::size_t list_bytes = 0;
+  std::uintmax_t out_bytes = 0;  // bytes of the files written
   bool not_built = false;
   bool failed = false;
 };
@@ -243,6 +264,7 @@ struct Options {
   std::string work = "/tmp/tessaril-bench";
   std::string data;
   std::string only;
+  bool scale = false;
 };
 
 double Seconds(const timeval& t) {
@@ -260,6 +282,15 @@ std::string FreshFolder(const Options& options, const std::string& name) {
   fs::remove_all(folder);
   fs::create_directories(folder);
   return folder;
+}
+
+std::uintmax_t FolderBytes(const std::string& folder) {
+  std::uintmax_t bytes = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file())
+      bytes += entry.file_size();
+  }
+  return bytes;
 }
 
 Sample RunOurs(const Operation& op, const Files& files, const Options& options) {
@@ -312,20 +343,13 @@ Sample RunOurs(const Operation& op, const Files& files, const Options& options) 
   }
   sample.not_built = not_built != 0;
   sample.failed = failed != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+  sample.out_bytes = FolderBytes(out);
   return sample;
 }
 
 Sample RunTool(const char* tool, const Files& files, const Options& options) {
   const std::string out = FreshFolder(options, "out");
-  std::string command = tool;
-  auto replace = [&](const std::string& key, const std::string& value) {
-    for (size_t at; (at = command.find(key)) != std::string::npos;)
-      command.replace(at, key.size(), value);
-  };
-  replace("{in}", files.in);
-  replace("{in2}", files.in2);
-  replace("{black}", files.black);
-  replace("{out}", out);
+  const std::string command = Expand(tool, files, out);
   const auto start = std::chrono::steady_clock::now();
   pid_t child = fork();
   if (child == 0) {
@@ -341,6 +365,39 @@ Sample RunTool(const char* tool, const Files& files, const Options& options) {
   sample.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
   sample.failed = !WIFEXITED(status) || WEXITSTATUS(status) > 1;  // grep says 1 for no line
   return sample;
+}
+
+// The floor of an operation: reading the files it reads (`cat`) and a plain write of as many
+// bytes as it wrote, in 1 MiB blocks.
+double FloorSeconds(const Operation& op, const Files& files, const Options& options,
+                    std::uintmax_t out_bytes) {
+  double seconds = 0;
+  if (*op.reads != '\0') {
+    const std::string cat = std::string("cat ") + op.reads + " > /dev/null";
+    seconds += RunTool(cat.c_str(), files, options).seconds;
+  }
+  const std::string out = FreshFolder(options, "out");
+  const std::string path = out + "/floor.txt";
+  static const std::string block(1 << 20, '1');
+  const auto start = std::chrono::steady_clock::now();
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file)
+    return seconds;
+  for (std::uintmax_t left = out_bytes; left > 0;) {
+    const std::size_t now = static_cast<std::size_t>(std::min<std::uintmax_t>(left, block.size()));
+    if (std::fwrite(block.data(), 1, now, file) != now)
+      break;
+    left -= now;
+  }
+  std::fclose(file);
+  seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  fs::remove(path);
+  return seconds;
+}
+
+bool Selected(const Options& options, const Operation& op) {
+  return options.only.empty() ||
+         ("|" + options.only + "|").find("|" + std::string(op.name) + "|") != std::string::npos;
 }
 
 // The median time of `reps` runs, and the largest peak.
@@ -361,15 +418,14 @@ void Bench(const Options& options, std::int64_t lines) {
   std::printf("\n%lld lines (%.0f MB, seed %llu), median of %d runs\n",
               static_cast<long long>(lines), mb, static_cast<unsigned long long>(options.seed),
               options.reps);
-  std::printf("%-32s %8s %8s %8s %8s %6s %6s %10s %10s %10s\n", "operation", "ours s", "cpu s",
-              "tool s", "cpu s", "ratio", "cpu", "peak B/ln", "list B/ln", "tool B/ln");
+  std::printf("%-32s %8s %8s %8s %8s %6s %6s %8s %7s %10s %10s %10s\n", "operation", "ours s",
+              "cpu s", "tool s", "cpu s", "ratio", "cpu", "floor s", "x floor", "peak B/ln",
+              "list B/ln", "tool B/ln");
   std::fflush(stdout);
   const double n = static_cast<double>(lines);
   for (const Operation& op : kOperations) {
-    if (!options.only.empty() &&
-        ("|" + options.only + "|").find("|" + std::string(op.name) + "|") == std::string::npos) {
+    if (!Selected(options, op))
       continue;
-    }
     std::vector<Sample> ours;
     for (int i = 0; i < options.reps; ++i) {
       ours.push_back(RunOurs(op, files, options));
@@ -399,10 +455,65 @@ void Bench(const Options& options, std::int64_t lines) {
       std::snprintf(cpu_ratio, sizeof cpu_ratio, "%.2f", our.cpu / std::max(tool->cpu, 1e-3));
       std::snprintf(tool_mem, sizeof tool_mem, "%.1f", tool->peak_kb * 1024.0 / n);
     }
-    std::printf("%-32s %8s %8.3f %8s %8s %6s %6s %10.1f %10.1f %10s\n", op.name, our_text, our.cpu,
-                tool_text, tool_cpu, ratio, cpu_ratio, our.peak_kb * 1024.0 / n,
-                static_cast<double>(our.list_bytes) / n, tool_mem);
+    // An operation on the list in memory that writes nothing has no I/O floor.
+    char floor_text[32] = "-", over_floor[32] = "-";
+    if (*op.reads != '\0' || our.out_bytes > 0) {
+      const double floor = FloorSeconds(op, files, options, our.out_bytes);
+      std::snprintf(floor_text, sizeof floor_text, "%.3f", floor);
+      std::snprintf(over_floor, sizeof over_floor, "%.1f", our.seconds / std::max(floor, 1e-3));
+    }
+    std::printf("%-32s %8s %8.3f %8s %8s %6s %6s %8s %7s %10.1f %10.1f %10s\n", op.name, our_text,
+                our.cpu, tool_text, tool_cpu, ratio, cpu_ratio, floor_text, over_floor,
+                our.peak_kb * 1024.0 / n, static_cast<double>(our.list_bytes) / n, tool_mem);
     std::fflush(stdout);
+  }
+  fs::remove_all(options.work + "/out");
+}
+
+// The tools the ratios are against, once after the tables.
+void PrintTools(const Options& options) {
+  std::printf("\nreference tools ({in}, {in2}: the two generated files; {black}: the blacklist)\n");
+  for (const Operation& op : kOperations) {
+    if (Selected(options, op) && op.tool)
+      std::printf("  %-32s %s\n", op.name, op.tool);
+  }
+}
+
+// Time and peak memory per entry of every operation at each size, and how the time per entry
+// at the largest size compares with 10M (or the smallest size).
+void Scale(const Options& options) {
+  std::vector<Files> files;
+  for (std::int64_t lines : options.sizes)
+    files.push_back(MakeFiles(options.work, lines, options.seed));
+  std::printf("\nscaling, median of %d runs: wall ns per line / peak bytes per line\n",
+              options.reps);
+  std::printf("%-32s", "operation");
+  for (std::int64_t lines : options.sizes)
+    std::printf(" %17lldM", static_cast<long long>(lines / 1000000));
+  std::printf(" %9s\n", "last/base");
+  std::size_t base = 0;
+  for (std::size_t i = 0; i < options.sizes.size(); ++i) {
+    if (options.sizes[i] == 10000000)
+      base = i;
+  }
+  for (const Operation& op : kOperations) {
+    if (!Selected(options, op))
+      continue;
+    std::printf("%-32s", op.name);
+    std::fflush(stdout);
+    std::vector<double> per_line;
+    for (const Files& f : files) {
+      std::vector<Sample> runs;
+      for (int i = 0; i < options.reps; ++i)
+        runs.push_back(RunOurs(op, f, options));
+      const Sample s = Median(runs);
+      const double n = static_cast<double>(f.lines);
+      per_line.push_back(s.seconds * 1e9 / n);
+      std::printf(" %8.1f / %6.1f%s", s.seconds * 1e9 / n, s.peak_kb * 1024.0 / n,
+                  s.failed || s.not_built ? "!" : " ");
+      std::fflush(stdout);
+    }
+    std::printf(" %9.2f\n", per_line.back() / std::max(per_line[base], 1e-9));
   }
   fs::remove_all(options.work + "/out");
 }
@@ -426,13 +537,15 @@ std::optional<std::int64_t> ParseSize(std::string text) {
 void Usage() {
   std::puts(
       "usage: tessaril-bench [--sizes 1M,10M] [--reps N] [--seed N] [--work DIR] [--data DIR]\n"
-      "                      [--only 'NAME|NAME...']\n"
+      "                      [--only 'NAME|NAME...'] [--scale]\n"
       "Generates number files in DIR (kept for the next run), times each operation of the core\n"
       "and the standard tool doing the same work, and prints per operation: our median wall\n"
       "time and CPU time (user + system), the tool's, the two ratios (ours / tool), our peak\n"
       "memory per line of the file, the most the two lists held per line, and the tool's peak\n"
-      "memory per line. A '!' marks a run that failed. --only runs the operations of these exact\n"
-      "names.");
+      "memory per line, the floor (cat of the files read, a plain write of the bytes written)\n"
+      "and our time over the floor. A '!' marks a run that failed. --only runs the operations\n"
+      "of these exact names. --scale prints instead one table of wall time and peak memory per\n"
+      "line at every size (default 1M,10M,100M, one run each).");
 }
 
 }  // namespace
@@ -440,6 +553,7 @@ void Usage() {
 int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   Options options;
+  bool sizes_given = false, reps_given = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     auto value = [&]() -> std::string {
@@ -450,6 +564,7 @@ int main(int argc, char** argv) {
       return argv[++i];
     };
     if (arg == "--sizes") {
+      sizes_given = true;
       options.sizes.clear();
       std::stringstream list(value());
       for (std::string item; std::getline(list, item, ',');) {
@@ -461,6 +576,7 @@ int main(int argc, char** argv) {
         options.sizes.push_back(*size);
       }
     } else if (arg == "--reps") {
+      reps_given = true;
       options.reps = std::max(1, std::atoi(value().c_str()));
     } else if (arg == "--seed") {
       options.seed = std::strtoull(value().c_str(), nullptr, 10);
@@ -470,6 +586,8 @@ int main(int argc, char** argv) {
       options.data = value();
     } else if (arg == "--only") {
       options.only = value();
+    } else if (arg == "--scale") {
+      options.scale = true;
     } else {
       Usage();
       return arg == "--help" || arg == "-h" ? 0 : 2;
@@ -478,7 +596,16 @@ int main(int argc, char** argv) {
   if (!options.data.empty() && options.data.back() != '/')
     options.data.push_back('/');
   fs::create_directories(options.work);
+  if (options.scale) {
+    if (!sizes_given)
+      options.sizes = {1000000, 10000000, 100000000};
+    if (!reps_given)
+      options.reps = 1;
+    Scale(options);
+    return 0;
+  }
   for (std::int64_t lines : options.sizes)
     Bench(options, lines);
+  PrintTools(options);
   return 0;
 }

@@ -42,18 +42,19 @@ TEST(MoveByTypeMatch, RangeIsByteOrderOfTheEntryAsStored) {
       {"13799999999", false}, {"13900000000", false}, {" 13800000000", false},
   };
   for (const auto& [entry, matches] : cases)
-    EXPECT_EQ(MatchesMoveType(prefixes, range, entry), matches) << entry;
-  EXPECT_FALSE(MatchesMoveType(prefixes, Range("390000", "380000"), "13850000000"));
+    EXPECT_EQ(MatchesMoveType(CarrierLookup(prefixes), range, entry), matches) << entry;
+  EXPECT_FALSE(MatchesMoveType(CarrierLookup(prefixes), Range("390000", "380000"), "13850000000"));
 }
 
 TEST(MoveByTypeMatch, CarrierChoicesUseEachCarriersOwnTest) {
   CarrierPrefixes prefixes;
   prefixes.unicom += ";138";  // listed under two carriers: either choice moves it
-  EXPECT_TRUE(MatchesMoveType(prefixes, {0, "", ""}, "13800000000"));
-  EXPECT_TRUE(MatchesMoveType(prefixes, {1, "", ""}, "13800000000"));
-  EXPECT_FALSE(MatchesMoveType(prefixes, {2, "", ""}, "13800000000"));
-  EXPECT_TRUE(MatchesMoveType(prefixes, {0, "", ""}, "1380000"));  // no length requirement
-  EXPECT_TRUE(MatchesMoveType(prefixes, {2, "", ""}, " 18912345678 "));
+  EXPECT_TRUE(MatchesMoveType(CarrierLookup(prefixes), {0, "", ""}, "13800000000"));
+  EXPECT_TRUE(MatchesMoveType(CarrierLookup(prefixes), {1, "", ""}, "13800000000"));
+  EXPECT_FALSE(MatchesMoveType(CarrierLookup(prefixes), {2, "", ""}, "13800000000"));
+  EXPECT_TRUE(
+      MatchesMoveType(CarrierLookup(prefixes), {0, "", ""}, "1380000"));  // no length requirement
+  EXPECT_TRUE(MatchesMoveType(CarrierLookup(prefixes), {2, "", ""}, " 18912345678 "));
 }
 
 TEST(DigitMaskMatch, PositionsTwoToElevenOfElevenCharacterEntries) {

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
+
+#include "base/text.h"
 
 namespace tessaril {
 namespace {
@@ -273,7 +276,10 @@ TEST(NumberList, LongListsAcrossBlocks) {
 // Random operation sequences on a pool of texts that mixes numbers (many repeats, so that the
 // counts' storage grows, shrinks and switches between its forms) with texts that only look
 // like numbers.
-TEST(NumberList, RandomOperationsMatchTheModel) {
+// Random operations against the model. With `ask_often` the counts are asked for after every
+// step, so they are kept up to date through every change; without, they are mostly built from
+// scratch after a stretch of changes made without them.
+void RunRandomOperations(bool ask_often) {
   for (std::uint64_t seed : {1u, 2u, 3u}) {
     std::mt19937_64 random(seed);
     auto below = [&](std::uint64_t n) { return static_cast<int>(random() % n); };
@@ -345,14 +351,72 @@ TEST(NumberList, RandomOperationsMatchTheModel) {
         ASSERT_EQ(list.CountOf(t), it == model.counts.end() ? 0 : it->second) << t;
       }
       ASSERT_EQ(list.Count(), static_cast<int>(model.entries.size()));
-      ASSERT_EQ(list.DistinctCount(), static_cast<int>(model.counts.size()));
-      if (op % 97 == 0 || choice >= 880) {
+      if (ask_often || op % 53 == 0) {
+        ASSERT_EQ(list.DistinctCount(), static_cast<int>(model.counts.size()));
+      }
+      if (op % 97 == 0 || (ask_often && choice >= 880)) {
         ASSERT_EQ(Entries(list), model.entries) << "seed " << seed << " op " << op;
         std::vector<std::pair<std::string, int>> keys(model.counts.begin(), model.counts.end());
         ASSERT_EQ(Keys(list), keys) << "seed " << seed << " op " << op;
       }
     }
   }
+}
+
+TEST(NumberList, RandomOperationsMatchTheModel) {
+  RunRandomOperations(true);
+}
+
+TEST(NumberList, CountsBuiltWhenAskedForMatchTheModel) {
+  RunRandomOperations(false);
+}
+
+// A long list of numbers over the whole range of values, counted when first asked and then
+// kept up to date through short appends and single removals.
+TEST(NumberList, CountsOfALongListFollowLaterChanges) {
+  std::mt19937_64 random(5);
+  std::map<std::string, int> model;
+  NumberList list;
+  auto append = [&](std::uint64_t value) {
+    std::string text(11, '0');
+    FormatElevenDigits(value, text.data());
+    list.Append(text);
+    ++model[text];
+  };
+  for (int i = 0; i < 300000; ++i)
+    append(i % 3 == 0 ? random() % 100000000000ULL : 13800000000ULL + random() % 50000);
+  append(0);
+  append(99999999999ULL);
+  EXPECT_EQ(list.DistinctCount(), static_cast<int>(model.size()));
+  for (int i = 0; i < 100; ++i)
+    append(13800000000ULL + random() % 50000);
+  const std::string removed = list.At(7);
+  list.RemoveAt(7);
+  --model[removed];
+  EXPECT_EQ(list.CountOf(removed), model[removed]);
+  std::erase_if(model, [](const auto& entry) { return entry.second == 0; });
+  std::vector<std::pair<std::string, int>> keys(model.begin(), model.end());
+  EXPECT_EQ(Keys(list), keys);
+}
+
+// A progress step during a sort or a removal of repeats may ask for counts: they describe the
+// list as the operation leaves it, and the operation still finishes right.
+TEST(NumberList, CountsAskedForDuringASortDescribeTheResult) {
+  NumberList list;
+  for (int i = 0; i < 3000; ++i)
+    list.Append(std::to_string(13800000000ULL + static_cast<std::uint64_t>(i % 700)));
+  list.Append("abc");
+  int asked = 0;
+  list.SortEntries([&](std::int64_t, std::int64_t) {
+    ASSERT_EQ(list.DistinctCount(), 701);
+    ASSERT_EQ(list.CountOf("13800000005"), 5);
+    ++asked;
+  });
+  EXPECT_EQ(asked, 701);
+  ExpectInStep(list);
+  list.RemoveRepeats([&](std::int64_t, std::int64_t) { ASSERT_EQ(list.DistinctCount(), 701); });
+  EXPECT_EQ(list.Count(), 701);
+  ExpectInStep(list);
 }
 
 }  // namespace

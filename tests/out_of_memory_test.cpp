@@ -28,23 +28,30 @@ void ExpectCountsInStep(const NumberList& list) {
 TEST(NumberListTruncate, TakesBackTheLastEntriesInEveryStateOfTheCounts) {
   Strings kept = {"13800000001", "abc", "13800000002", "13800000001"};
   Strings appended = {"13800000003", "abc", "13800000001", "x y", "13800000004"};
-  // Counts in the hash table with numbers still waiting in the batch, flushed, and sorted.
-  for (int state = 0; state < 3; ++state) {
+  // No counts held; counts of the kept entries only; counts of all (the truncation cuts into
+  // them); sorted entries.
+  for (int state = 0; state < 4; ++state) {
     NumberList list;
     for (const std::string& e : kept)
       list.Append(e);
-    if (state == 2)
+    if (state == 1) {
+      EXPECT_EQ(list.CountOf("13800000001"), 2);
+    }
+    if (state == 3)
       list.SortEntries();
     for (const std::string& e : appended)
       list.Append(e);
     for (int i = 0; i < 300 && state >= 1; ++i)
-      list.Append(std::to_string(13900000000 + i));  // more than a batch
+      list.Append(std::to_string(13900000000 + i));
+    if (state == 2) {
+      EXPECT_EQ(list.CountOf("13800000001"), 3);
+    }
     list.Truncate(static_cast<int>(kept.size()));
     Strings entries;
     for (int i = 0; i < list.Count(); ++i)
       entries.push_back(list.At(i));
     Strings expected = kept;
-    if (state == 2)
+    if (state == 3)
       std::sort(expected.begin(), expected.end());
     EXPECT_EQ(entries, expected) << state;
     EXPECT_EQ(list.CountOf("13800000003"), 0) << state;

@@ -1,22 +1,22 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
+
+#include "base/number_table.h"
+#include "base/text.h"
 
 namespace tessaril {
 
 // The keyed sets and counting tables of the file tools and the exports. Almost every key is a
-// number of exactly eleven digits; those are packed into one integer and held in an open-addressing
-// table, so a file of ten million numbers needs no allocation per line. Any other key is kept as
-// its text in an ordinary hash table beside it. Keys compare exactly, byte for byte, as texts
-// would.
+// number of exactly eleven digits; those are held by value in a NumberTable, so a file of ten
+// million numbers needs no allocation per line. Any other key is kept as its text in an ordinary
+// hash table beside it. Keys compare exactly, byte for byte, as texts would.
 //
-// Each key carries a count (a set simply ignores it). Walking visits the packed keys in table
-// order, then the other keys; the order is fixed for a given history of insertions.
+// Each key carries a count (a set simply ignores it). Walking visits the numbers in table order,
+// then the other keys; the order is fixed for a given history of insertions.
 class KeyTable {
  public:
   explicit KeyTable(size_t expected = 0);
@@ -32,52 +32,26 @@ class KeyTable {
   bool Insert(std::string_view key);
   // True when the key was there.
   bool Erase(std::string_view key);
-  size_t Size() const { return packed_size_ + texts_.size(); }
+  size_t Size() const { return numbers_.Size() + texts_.size(); }
   void Clear();
 
   // visit(std::string_view key, std::uint32_t count) for every key.
   template <typename Visit>
   void Walk(Visit&& visit) const {
     char digits[11];
-    for (size_t i = 0; i < slot_count_; ++i) {
-      const std::uint64_t slot = slots_[i];
-      if (slot == 0)
-        continue;
-      Unpack((slot & kKeyMask) - 1, digits);
-      visit(std::string_view(digits, 11), static_cast<std::uint32_t>(slot >> kKeyBits));
-    }
+    numbers_.Walk([&](std::uint64_t value, std::int64_t count) {
+      FormatElevenDigits(value, digits);
+      visit(std::string_view(digits, 11), Narrow(count));
+    });
     for (const auto& [text, count] : texts_)
       visit(std::string_view(text), count);
   }
 
  private:
-  // One slot holds a packed key as value + 1 in its low 37 bits (eleven digits need 37) and the
-  // key's count in the 27 bits above, so a lookup touches one cache line. A count stops at
-  // 2^27 - 1; the tools only ask whether a count reaches 2 or 9. 0 marks an empty slot. Linear
-  // probing, deletion by shifting back, so no tombstones.
-  static constexpr int kKeyBits = 37;
-  static constexpr std::uint64_t kKeyMask = (std::uint64_t{1} << kKeyBits) - 1;
-  static constexpr std::uint64_t kMaxCount = (std::uint64_t{1} << (64 - kKeyBits)) - 1;
+  // Counts past 2^32 - 1 stay there; the tools only ask whether a count reaches 2 or 9.
+  static std::uint32_t Narrow(std::int64_t count);
 
-  // The value of an eleven-digit key, or -1.
-  static std::int64_t Pack(std::string_view key);
-  static void Unpack(std::uint64_t value, char* digits);
-  // The slot holding the key `stored` (value + 1), or the empty slot where it would go.
-  size_t Find(std::uint64_t stored) const;
-  // Finds or adds the key; the slot's index.
-  size_t FindOrAdd(std::uint64_t stored, bool& added);
-  void Grow();
-
-  // Large tables ask for huge pages: random lookups over hundreds of megabytes are otherwise
-  // dominated by address-translation misses.
-  struct FreeSlots {
-    void operator()(std::uint64_t* slots) const;
-  };
-  static std::unique_ptr<std::uint64_t[], FreeSlots> AllocateSlots(size_t count);
-
-  std::unique_ptr<std::uint64_t[], FreeSlots> slots_;
-  size_t slot_count_ = 0;
-  size_t packed_size_ = 0;
+  NumberTable numbers_;
   std::unordered_map<std::string, std::uint32_t> texts_;
 };
 

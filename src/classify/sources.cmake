@@ -1,5 +1,6 @@
 # Sources of src/classify: carrier prefixes and the location database.
 list(APPEND CORE_SOURCES
+  classify/carrier_lookup.cpp
   classify/carrier_prefixes.cpp
   classify/location_db.cpp
   classify/region_tree.cpp

@@ -6,7 +6,7 @@
 #include "base/frontend.h"
 #include "base/progress.h"
 #include "base/text_file.h"
-#include "classify/carrier_prefixes.h"
+#include "classify/carrier_lookup.h"
 #include "export/grouped_files.h"
 #include "export/output_files.h"
 
@@ -43,10 +43,11 @@ void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
   ProgressReporter progress(frontend);
   const int n = list.Count();
   NumberList::Scratch scratch;
+  const CarrierLookup lookup(state.prefixes);
   for (int i = 0; i < n; ++i) {
     progress.Step(i, n);
     const std::string_view entry = list.View(i, scratch);
-    const size_t g = static_cast<size_t>(ClassifyCarrier(state.prefixes, entry));
+    const size_t g = static_cast<size_t>(lookup.Classify(entry));
     files[g].WriteLine(entry);
     if (files[g].Failed())
       return write_failed();

@@ -1,7 +1,5 @@
 #include "filetools/compare_files.h"
 
-#include <array>
-
 #include "base/file_system.h"
 #include "base/frontend.h"
 #include "base/key_table.h"
@@ -10,6 +8,7 @@
 #include "base/text_file.h"
 #include "classify/carrier_prefixes.h"
 #include "export/output_files.h"
+#include "filetools/five_line_delay.h"
 #include "filetools/tool_files.h"
 
 namespace tessaril {
@@ -37,10 +36,10 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
   KeyTable middle;
   std::string_view line;
   long long n = 0;
-  // Lines 6 on pass through a five-line delay: a line pushed out of it has five lines after it
-  // and is a middle line; what the delay holds at the end is the tail.
-  std::array<std::string, 5> delay;
-  size_t held = 0, oldest = 0;
+  // Lines 6 on pass through the delay: a line pushed out of it is a middle line; what the delay
+  // holds at the end is the tail.
+  FiveLineDelay delay;
+  std::string pushed_out;
   while (a.Next(line)) {
     ++n;
     if (n <= 5) {
@@ -48,14 +47,10 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
         result.WriteLine(line);
       continue;
     }
-    if (held == delay.size()) {
-      std::string_view key = TrimNumberText(delay[oldest]);
+    if (delay.Push(line, pushed_out)) {
+      std::string_view key = TrimNumberText(pushed_out);
       if (IsMobileNumber(prefixes, key))
         middle.Insert(key);
-      delay[oldest].assign(line);
-      oldest = (oldest + 1) % delay.size();
-    } else {
-      delay[held++].assign(line);
     }
   }
   if (n >= 1 && n <= 4) {
@@ -76,11 +71,10 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
       common.Insert(key);
   }
   common.Walk([&](std::string_view key, std::uint32_t) { result.WriteLine(key); });
-  for (size_t i = 0; i < held; ++i) {
-    const std::string& tail_line = delay[(oldest + i) % delay.size()];
+  delay.Drain([&](const std::string& tail_line) {
     if (IsMobileNumber(prefixes, tail_line))
       result.WriteLine(tail_line);
-  }
+  });
   middle.Walk([&](std::string_view key, std::uint32_t) { rest.WriteLine(key); });
 
   bool written = !a.Failed() && !b.Failed();

@@ -12,38 +12,11 @@
 #include "base/text_file.h"
 #include "classify/carrier_prefixes.h"
 #include "export/output_files.h"
+#include "filetools/five_line_delay.h"
 #include "filetools/tool_files.h"
 
 namespace tessaril {
 namespace {
-
-// Holds the last five lines handed to it; Push returns the line it pushes out, which then has five
-// lines after it.
-class FiveLineDelay {
- public:
-  bool Push(std::string_view line, std::string& pushed_out) {
-    bool full = held_ == lines_.size();
-    if (full) {
-      pushed_out.swap(lines_[oldest_]);
-      lines_[oldest_].assign(line);
-      oldest_ = (oldest_ + 1) % lines_.size();
-    } else {
-      lines_[held_++].assign(line);
-    }
-    return full;
-  }
-  // The held lines, oldest first, then empties the delay.
-  template <typename Visit>
-  void Drain(Visit&& visit) {
-    for (size_t i = 0; i < held_; ++i)
-      visit(lines_[(oldest_ + i) % lines_.size()]);
-    held_ = oldest_ = 0;
-  }
-
- private:
-  std::array<std::string, 5> lines_;
-  size_t held_ = 0, oldest_ = 0;
-};
 
 // The start of both merges: StrPath is created (failure ignored) whatever "改变路径" holds.
 void PrepareOutputFolder(const FileTools& tools) {

@@ -3,7 +3,7 @@
 #include "base/frontend.h"
 #include "base/progress.h"
 #include "base/text.h"
-#include "classify/carrier_prefixes.h"
+#include "classify/carrier_lookup.h"
 
 namespace tessaril {
 
@@ -53,8 +53,9 @@ void RemoveNonMobileEntries(AppState& state, Frontend& frontend) {
   // Visited from the end, as the entry-by-entry removal does; removed in one sweep afterwards.
   std::vector<int> failing;
   NumberList::Scratch scratch;
+  const CarrierLookup lookup(state.prefixes);
   for (int i = n - 1, visited = 1; i >= 0; --i, ++visited) {
-    if (!IsMobileNumber(state.prefixes, list.View(i, scratch)))
+    if (!lookup.IsMobileNumber(list.View(i, scratch)))
       failing.push_back(i);
     progress.Step(visited, n);
   }

@@ -4,7 +4,7 @@
 
 #include "base/frontend.h"
 #include "base/progress.h"
-#include "classify/carrier_prefixes.h"
+#include "classify/carrier_lookup.h"
 
 namespace tessaril {
 namespace {
@@ -67,15 +67,15 @@ std::optional<std::string> CheckMoveByType(const MoveByTypeValues& values) {
   return std::nullopt;
 }
 
-bool MatchesMoveType(const CarrierPrefixes& prefixes, const MoveByTypeValues& values,
+bool MatchesMoveType(const CarrierLookup& carriers, const MoveByTypeValues& values,
                      std::string_view entry) {
   switch (values.type_choice) {
     case 0:
-      return IsChinaMobileNumber(prefixes, entry);
+      return carriers.IsChinaMobileNumber(entry);
     case 1:
-      return IsChinaUnicomNumber(prefixes, entry);
+      return carriers.IsChinaUnicomNumber(entry);
     case 2:
-      return IsChinaTelecomNumber(prefixes, entry);
+      return carriers.IsChinaTelecomNumber(entry);
     default: {
       const std::string low = "1" + values.range_start + "0000";
       const std::string high = "1" + values.range_end + "9999";
@@ -89,8 +89,9 @@ void MoveByType(AppState& state, Frontend& frontend, MoveDirection direction) {
   if (!chosen)
     return;
   const MoveByTypeValues values = *chosen;
+  const CarrierLookup carriers(state.prefixes);
   MoveMatchingEntries(state, frontend, direction, [&](const std::string& entry) {
-    return MatchesMoveType(state.prefixes, values, entry);
+    return MatchesMoveType(carriers, values, entry);
   });
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/dialog_values.h"
+#include "classify/carrier_lookup.h"
 #include "lists/app_state.h"
 
 namespace tessaril {
@@ -32,7 +33,7 @@ void MoveAll(AppState& state, Frontend& frontend, MoveDirection direction);
 std::optional<std::string> CheckMoveByType(const MoveByTypeValues& values);
 // Whether `entry` matches the dialog's choice: the carrier's own test, or for the range
 // "1<start>0000" <= entry <= "1<end>9999" in byte order, the entry as stored.
-bool MatchesMoveType(const CarrierPrefixes& prefixes, const MoveByTypeValues& values,
+bool MatchesMoveType(const CarrierLookup& carriers, const MoveByTypeValues& values,
                      std::string_view entry);
 void MoveByType(AppState& state, Frontend& frontend, MoveDirection direction);
 

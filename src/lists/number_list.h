@@ -7,8 +7,10 @@
 #include <random>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "base/number_table.h"
+#include "base/word_array.h"
 
 namespace tessaril {
 
@@ -21,10 +23,11 @@ namespace tessaril {
 //
 // Storage: lists run to tens of millions of numbers, so an entry of exactly eleven ASCII digits
 // is held as its value in 8 bytes; any other text is kept byte for byte in a map of its own and
-// the entry holds its id. The counts of the numbers live in one 64-bit word per distinct number
-// (value and count packed), either in an open-addressing hash table (while entries are being
-// added) or in an array sorted by value (after a key walk, a sort or a removal of repeats). The
-// key walk merges the sorted numbers with the other texts in byte order.
+// the entry holds its id. Appending a number only stores its entry: the counts of the numbers, a
+// NumberTable (one 64-bit word per distinct number), are built when an operation asks for them
+// (a count, the distinct count, the key walk, a sort, a removal of repeats) by sorting the
+// numbers in place, and kept up to date from then on while that stays cheaper than building
+// them again. The key walk merges the sorted numbers with the other texts in byte order.
 class NumberList {
  public:
   // Called with (k, n) after the k-th of n steps of a long operation.
@@ -71,8 +74,8 @@ class NumberList {
   // (first half) and `back(i, n)` after copying it back (second half).
   void Shuffle(std::mt19937_64& random, const StepFn& out = {}, const StepFn& back = {});
 
-  // A hint before appending about this many entries (an import knows its file's length): the
-  // counts get their room at once instead of growing step by step. Changes no content.
+  // A hint before appending about this many entries (an import knows its file's length).
+  // Changes no content.
   void Reserve(std::int64_t entries);
 
   // Bytes held by the list's storage (entries, counts, other texts), for the benchmark.
@@ -80,32 +83,6 @@ class NumberList {
 
  private:
   using Code = std::uint64_t;
-
-  // A fixed-size array of zeroed 64-bit words. Big arrays are mapped directly and asked for huge
-  // pages: the hash table and the shuffle touch memory at random, and every page-table walk
-  // costs as much as the work itself.
-  class Words {
-   public:
-    Words() = default;
-    explicit Words(std::size_t size);
-    ~Words();
-    Words(const Words& other);
-    Words& operator=(const Words& other);
-    Words(Words&& other) noexcept;
-    Words& operator=(Words&& other) noexcept;
-
-    std::uint64_t* begin() const { return data_; }
-    std::uint64_t* end() const { return data_ + size_; }
-    std::uint64_t& operator[](std::size_t i) const { return data_[i]; }
-    std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
-    // Keeps the first n words in an array of exactly that size.
-    void Shrink(std::size_t n);
-
-   private:
-    std::uint64_t* data_ = nullptr;
-    std::size_t size_ = 0;
-  };
 
   struct Other {
     int count;
@@ -120,64 +97,45 @@ class NumberList {
   // Frees the blocks before the first entry and after the last.
   void TrimBlocks();
 
-  // Counts of the numbers. Appended numbers wait in `pending_` until a batch is full, so that
-  // their hash slots can be fetched from memory together.
-  void FlushPending() const;
-  void AddNumber(std::uint64_t value) const;
-  void RemoveNumber(std::uint64_t value);
-  // Takes these numbers (one entry each, repeats allowed) off the sorted array of counts;
-  // sorts `values`.
+  // Brings the counts of the numbers up to date with the entries: the entries from `counted_`
+  // on are added to the table, or the table is built again from all entries when that is less
+  // work.
+  void UpdateCounts() const;
+  // Builds the table of counts from all entries.
+  void BuildCounts() const;
+  // Forgets the counts of the numbers (the next operation that needs them builds them again).
+  void DropCounts() const;
+  // Before a change of the entries: true when it must keep the counts of the numbers up to
+  // date, false when the counts were dropped instead (none held, or `changed` entries would
+  // cost more to take off than a later build).
+  bool KeepCounts(std::size_t changed);
+  // Takes these numbers (one entry each, repeats allowed) off the counts; sorts `values`.
   void RemoveSortedNumbers(std::vector<std::uint64_t>& values);
-  // Asks for the hash slot of an entry's count ahead of its use.
+  // Asks for the table slot of an entry's count ahead of its use.
   void PrefetchCount(Code code) const;
-  // Takes one off the count in `word`; true when it reached 0 (the key is gone).
-  bool TakeOne(std::uint64_t* word, std::uint64_t value);
-  int NumberCount(std::uint64_t value) const;
-  // The word of `value` in the current structure, or nullptr.
-  std::uint64_t* FindWord(std::uint64_t value) const;
-  std::size_t HomeOf(std::uint64_t value) const;
-  void InsertIntoHash(std::uint64_t word) const;
-  void EraseFromHash(std::uint64_t* word);
-  // Moves the words of `from` (zeros skipped; it may be the hash table itself) into a fresh hash
-  // table of this capacity.
-  void FillHash(const Words& from, std::size_t capacity) const;
-  // Switches the counts of the numbers to the sorted array (sorting them once), or back.
-  void MakeSorted() const;
-  void MakeHashed() const;
-  void CompactSorted() const;
-  void MaybeShrinkHash();
 
   // Other texts.
   void AddOther(std::string_view text);
   void RemoveOtherCode(Code code);
-  void RemoveCode(Code code);
+  // Takes the entry off the counts; a number only when `counts` (they are kept).
+  void RemoveCode(Code code, bool counts);
 
-  // Calls visit(word, other, text, count) for every distinct text in byte order: `word` points
-  // to the packed word of a number (nullptr for another text), `other` to the map entry of
+  // With the counts up to date, calls visit(value, other, text, count) for every distinct text
+  // in byte order: `value`
+  // points to the value of a number (nullptr for another text), `other` to the map entry of
   // another text (others_.end() for a number). Without kText the text of a number may be left
   // unformatted.
   template <bool kText, typename Visit>
   void Merge(Visit&& visit) const;
 
   // Entries.
-  std::vector<Words> blocks_;
+  std::vector<WordArray> blocks_;
   std::size_t head_ = 0;  // position of entry 0 in the first block
   std::size_t size_ = 0;
 
-  // Counts of numbers: packed words (value << kCountBits | count). `sorted_` tells which of the
-  // two structures holds them; the other one is empty.
-  mutable bool sorted_ = false;
-  mutable Words hash_;           // 0 is an empty slot; size a power of two
-  mutable int hash_shift_ = 64;  // 64 - log2(hash_.size())
-  mutable Words sorted_words_;   // ascending; count 0 is a removed key
-  mutable std::size_t numbers_distinct_ = 0;
-  mutable std::size_t reserved_capacity_ = 0;  // from Reserve, until a number is appended
-  mutable std::size_t sorted_searches_ = 0;    // searches of the sorted array since the sort
-  // Counts too large for the packed field.
-  mutable std::unordered_map<std::uint64_t, std::int64_t> big_counts_;
-  static constexpr int kBatch = 128;
-  mutable std::uint64_t pending_[kBatch];
-  mutable int pending_count_ = 0;
+  // Counts of the numbers of entries [0, counted_); the table sorts itself for the key walk.
+  mutable NumberTable numbers_;
+  mutable std::size_t counted_ = 0;
 
   // Other texts and their ids.
   OtherMap others_;

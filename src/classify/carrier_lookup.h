@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "classify/carrier_prefixes.h"
+
+namespace tessaril {
+
+// The carrier tests of one set of prefix texts, answered from direct tables: the answer for
+// every beginning of two or three digits is worked out once by the tests themselves, so that an
+// operation over a whole list looks each number up instead of searching the texts. An entry the
+// tables cannot answer (no digits at its start, white space to trim) goes to the tests.
+// Holds a reference to `prefixes`, which must outlive it unchanged.
+class CarrierLookup {
+ public:
+  explicit CarrierLookup(const CarrierPrefixes& prefixes);
+
+  // The same answers as the functions of the same names in carrier_prefixes.h.
+  bool IsMobileNumber(std::string_view number) const;
+  bool IsChinaMobileNumber(std::string_view number) const { return Has(number, kMobile); }
+  bool IsChinaUnicomNumber(std::string_view number) const { return Has(number, kUnicom); }
+  bool IsChinaTelecomNumber(std::string_view number) const { return Has(number, kTelecom); }
+  CarrierClass Classify(std::string_view number) const;
+
+ private:
+  static constexpr std::uint8_t kMobile = 1, kUnicom = 2, kTelecom = 4;
+
+  // The bits of the carrier texts holding the entry's first three characters, or -1 when the
+  // entry does not begin with three digits.
+  int BitsOf(std::string_view number) const;
+  bool Has(std::string_view number, std::uint8_t bit) const;
+
+  const CarrierPrefixes& prefixes_;
+  std::array<std::uint8_t, 1000> carriers_{};  // by the first three digits
+  std::array<bool, 100> beginnings_{};         // by the first two digits
+};
+
+}  // namespace tessaril

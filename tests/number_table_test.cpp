@@ -1,0 +1,252 @@
+#include "base/number_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <random>
+#include <vector>
+
+#include "base/word_array.h"
+#include "filetools/five_line_delay.h"
+
+namespace tessaril {
+namespace {
+
+using Model = std::map<std::uint64_t, std::int64_t>;
+
+Model Walked(const NumberTable& table) {
+  Model walked;
+  table.Walk([&](std::uint64_t value, std::int64_t count) {
+    EXPECT_TRUE(walked.emplace(value, count).second) << value << " walked twice";
+  });
+  return walked;
+}
+
+Model WalkedSorted(const NumberTable& table) {
+  Model walked;
+  std::uint64_t last = 0;
+  bool first = true;
+  table.WalkSorted([&](std::uint64_t value, std::int64_t count) {
+    EXPECT_TRUE(first || value > last) << value << " out of order";
+    first = false;
+    last = value;
+    walked.emplace(value, count);
+  });
+  return walked;
+}
+
+// Every operation in both forms, through growth, shrinking, sorting and going back to the
+// hashed form, checked against a map. The values include 0 and the largest eleven-digit number,
+// the two ends of the packed field.
+TEST(NumberTable, AgreesWithAMapInBothForms) {
+  NumberTable table;
+  Model model;
+  std::mt19937_64 random(11);
+  auto pick = [&]() -> std::uint64_t {
+    switch (random() % 40) {
+      case 0:
+        return 0;
+      case 1:
+        return 99999999999ULL;
+      default:
+        return 13800000000ULL + random() % 3000;
+    }
+  };
+  for (int round = 0; round < 40; ++round) {
+    const int steps = static_cast<int>(random() % 6000);
+    for (int step = 0; step < steps; ++step) {
+      const std::uint64_t value = pick();
+      switch (random() % 6) {
+        case 0:
+        case 1:
+          ASSERT_EQ(table.Add(value), ++model[value]);
+          break;
+        case 2:
+          ASSERT_EQ(table.Insert(value), model.emplace(value, 1).second);
+          break;
+        case 3: {
+          auto it = model.find(value);
+          const bool gone = it != model.end() && --it->second == 0;
+          if (gone)
+            model.erase(it);
+          ASSERT_EQ(table.TakeOne(value), gone);
+          break;
+        }
+        case 4:
+          ASSERT_EQ(table.Erase(value), model.erase(value) == 1);
+          break;
+        default:
+          ASSERT_EQ(table.Count(value), model.count(value) ? model[value] : 0);
+      }
+    }
+    switch (round % 4) {
+      case 0:
+        EXPECT_EQ(WalkedSorted(table), model);
+        EXPECT_TRUE(table.IsSorted());
+        break;
+      case 1: {
+        // Removals gathered into one walk of the sorted form, repeats included.
+        table.WalkSorted([](std::uint64_t, std::int64_t) {});
+        std::vector<std::uint64_t> taken;
+        for (int i = 0; i < 500; ++i) {
+          const std::uint64_t value = pick();
+          taken.push_back(value);
+          auto it = model.find(value);
+          if (it != model.end() && --it->second == 0)
+            model.erase(it);
+        }
+        table.TakeMany(taken);
+        break;
+      }
+      case 2: {
+        std::vector<std::uint64_t> added;
+        for (int i = 0; i < 300; ++i) {
+          added.push_back(pick());
+          ++model[added.back()];
+        }
+        table.AddMany(added.data(), added.size());
+        break;
+      }
+      default:
+        table.Reserve(random() % 20000);
+    }
+    ASSERT_EQ(Walked(table), model) << "round " << round;
+    ASSERT_EQ(table.Size(), model.size());
+  }
+  table.SetCountsToOne();
+  for (auto& [value, count] : model)
+    count = 1;
+  EXPECT_EQ(Walked(table), model);
+  table.Clear();
+  EXPECT_EQ(table.Size(), 0u);
+  EXPECT_TRUE(Walked(table).empty());
+  EXPECT_EQ(table.Add(5), 1);
+}
+
+// Counts past the packed field are kept exactly beside the words, and come back into the field
+// when they fall again, in both forms.
+// Built from unordered values in place: runs too short for the radix pass, values all equal,
+// clustered and spread over the whole range, both ends included; the table then takes further
+// changes like any other.
+TEST(NumberTable, BuiltFromValuesAgreesWithAMap) {
+  std::mt19937_64 random(11);
+  for (std::size_t n : {0u, 1u, 255u, 256u, 5000u, 100000u}) {
+    for (int spread : {0, 1, 2}) {
+      std::vector<std::uint64_t> values(n);
+      for (std::uint64_t& v : values) {
+        if (spread == 0)
+          v = 13800138000ULL;
+        else if (spread == 1)
+          v = 13800000000ULL + random() % (n / 3 + 1);
+        else
+          v = random() % 100000000000ULL;
+      }
+      if (spread == 2 && n > 2) {
+        values[0] = 0;
+        values[1] = 99999999999ULL;
+      }
+      Model model;
+      WordArray words(n);
+      for (std::size_t i = 0; i < n; ++i) {
+        words[i] = values[i];
+        ++model[values[i]];
+      }
+      NumberTable table = NumberTable::FromValues(std::move(words));
+      ASSERT_EQ(table.Size(), model.size()) << n << " " << spread;
+      ASSERT_EQ(WalkedSorted(table), model) << n << " " << spread;
+      if (n == 0)
+        continue;
+      EXPECT_EQ(table.Count(values[n / 2]), model[values[n / 2]]);
+      EXPECT_EQ(table.Add(values[0]), model[values[0]] + 1);
+      ++model[values[0]];
+      table.TakeOne(values[n - 1]);
+      if (--model[values[n - 1]] == 0)
+        model.erase(values[n - 1]);
+      EXPECT_EQ(Walked(table), model);
+    }
+  }
+}
+
+TEST(NumberTable, CountsBeyondThePackedFieldStayExact) {
+  constexpr std::int64_t kField = (std::int64_t{1} << NumberTable::kCountBits) - 1;
+  NumberTable table;
+  const std::uint64_t value = 13912345678ULL;
+  table.Insert(7);
+  for (std::int64_t i = 0; i < kField + 1; ++i)
+    table.Add(value);
+  EXPECT_EQ(table.Add(value), kField + 2);
+  EXPECT_EQ(WalkedSorted(table), (Model{{7, 1}, {value, kField + 2}}));
+  std::vector<std::uint64_t> taken{value, value, value, 7};
+  table.TakeMany(taken);
+  EXPECT_EQ(table.Count(value), kField - 1);
+  EXPECT_EQ(table.Add(value), kField);  // back in the hashed form
+  EXPECT_EQ(table.Add(value), kField + 1);
+  EXPECT_FALSE(table.TakeOne(value));
+  EXPECT_FALSE(table.TakeOne(value));
+  EXPECT_EQ(table.Count(value), kField - 1);
+  EXPECT_TRUE(table.Erase(value));
+  EXPECT_EQ(table.Size(), 0u);
+  EXPECT_EQ(table.Add(value), 1);
+}
+
+TEST(NumberTable, CopiesAreIndependentAndAMovedTableIsEmpty) {
+  NumberTable table(100);
+  for (std::uint64_t v = 0; v < 1000; ++v)
+    table.Add(v * 7919);
+  NumberTable copy = table;
+  copy.Erase(0);
+  copy.Add(7919);
+  EXPECT_EQ(table.Count(0), 1);
+  EXPECT_EQ(table.Count(7919), 1);
+  EXPECT_EQ(copy.Count(7919), 2);
+  NumberTable moved = std::move(table);
+  EXPECT_EQ(moved.Size(), 1000u);
+  EXPECT_EQ(table.Size(), 0u);
+  EXPECT_TRUE(Walked(table).empty());
+  table.Add(3);
+  EXPECT_EQ(Walked(table), (Model{{3, 1}}));
+}
+
+// Arrays of a huge page and more are mapped, smaller ones come from the heap; shrinking keeps
+// the first words in both, also across the boundary.
+TEST(WordArray, StartsZeroedAndKeepsItsFirstWordsWhenShrunk) {
+  for (std::size_t size : {std::size_t{10}, std::size_t{300000}, std::size_t{1} << 20}) {
+    WordArray words(size);
+    for (std::size_t i = 0; i < size; ++i)
+      ASSERT_EQ(words[i], 0u) << size;
+    for (std::size_t i = 0; i < size; ++i)
+      words[i] = i * 3 + 1;
+    WordArray copy = words;
+    for (std::size_t kept : {size - 1, size / 2, std::size_t{200000}, std::size_t{3}}) {
+      if (kept >= copy.size())
+        continue;
+      copy.Shrink(kept);
+      ASSERT_EQ(copy.size(), kept);
+      for (std::size_t i = 0; i < kept; ++i)
+        ASSERT_EQ(copy[i], i * 3 + 1) << size << " " << kept;
+    }
+    EXPECT_EQ(words[size - 1], (size - 1) * 3 + 1);
+  }
+}
+
+TEST(FiveLineDelay, PushesOutALineOnceFiveFollowItAndDrainsTheTail) {
+  FiveLineDelay delay;
+  std::string out;
+  std::vector<std::string> pushed, tail;
+  for (int i = 1; i <= 8; ++i) {
+    if (delay.Push("line" + std::to_string(i), out))
+      pushed.push_back(out);
+  }
+  delay.Drain([&](const std::string& line) { tail.push_back(line); });
+  EXPECT_EQ(pushed, (std::vector<std::string>{"line1", "line2", "line3"}));
+  EXPECT_EQ(tail, (std::vector<std::string>{"line4", "line5", "line6", "line7", "line8"}));
+  // Drained, it starts over.
+  tail.clear();
+  EXPECT_FALSE(delay.Push("again", out));
+  delay.Drain([&](const std::string& line) { tail.push_back(line); });
+  EXPECT_EQ(tail, (std::vector<std::string>{"again"}));
+}
+
+}  // namespace
+}  // namespace tessaril

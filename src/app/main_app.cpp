@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
-#include <csignal>
 #include <iostream>
 
 #include "app/app_icon.h"
@@ -12,6 +11,7 @@
 #include "app/qt_text.h"
 #include "app/screenshot.h"
 #include "base/data_folder.h"
+#include "base/platform.h"
 #include "base/settings_store.h"
 
 namespace tessaril::app {
@@ -20,8 +20,9 @@ namespace {
 // A font that shows Chinese, when one is installed.
 void ChooseFont(QApplication& app) {
   const QStringList families = QFontDatabase::families();
+  // Windows has Microsoft YaHei and SimSun; Linux and Wine the fonts of the Debian packages.
   for (const char* name : {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC",
-                           "Source Han Sans SC", "AR PL UMing CN"}) {
+                           "Source Han Sans SC", "AR PL UMing CN", "Microsoft YaHei", "SimSun"}) {
     if (families.contains(QString::fromUtf8(name))) {
       QFont font(QString::fromUtf8(name));
       font.setPointSize(10);
@@ -35,7 +36,7 @@ void ChooseFont(QApplication& app) {
 
 int CMainApp::Run(int argc, char** argv) {
   // A write beyond the file-size limit must fail as a write, not end the program.
-  std::signal(SIGXFSZ, SIG_IGN);
+  KeepRunningPastFileSizeLimit();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KorvaneTessaril"));
   QApplication::setWindowIcon(AppIcon());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,7 +26,20 @@ bool WriteFileAtomically(const std::string& path, std::string_view content);
 // Reads a whole file; nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
-// The folder part and the name part of a path ("/a/b/c.txt" gives "/a/b/" and "c.txt").
+// Whether two paths name the same file (the same file on disk, whatever the spelling); false when
+// either cannot be found.
+bool IsSameFile(const std::string& first, const std::string& second);
+
+// Whether `name` can be one file name on this system: never "", "." or "..", a "/" or a NUL; on
+// Windows also none of <>:"\|?*, no control character, and no dot or blank at the end.
+bool IsUsableFileName(std::string_view name);
+
+// How many files this process may hold open at once.
+std::size_t OpenFileLimit();
+
+// The folder part and the name part of a path ("/a/b/c.txt" gives "/a/b/" and "c.txt"); on
+// Windows "\\" separates folders as well.
+extern const char* const kPathSeparators;
 std::string DirectoryPart(const std::string& path);
 std::string FileNamePart(const std::string& path);
 

@@ -1,12 +1,12 @@
 #include "base/key_table.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "base/memory_pages.h"
 #include "base/text.h"
 
 namespace tessaril {
@@ -31,20 +31,13 @@ inline size_t Hash(std::uint64_t stored, size_t mask) {
 }  // namespace
 
 void KeyTable::FreeSlots::operator()(std::uint64_t* slots) const {
-  std::free(slots);
+  FreeAligned(slots);
 }
 
 std::unique_ptr<std::uint64_t[], KeyTable::FreeSlots> KeyTable::AllocateSlots(size_t count) {
   constexpr size_t kHugePage = size_t{2} << 20;
   const size_t bytes = count * sizeof(std::uint64_t);
-  void* memory = nullptr;
-  if (bytes >= kHugePage) {
-    memory = std::aligned_alloc(kHugePage, bytes);  // bytes is a power of two here
-    if (memory)
-      ::madvise(memory, bytes, MADV_HUGEPAGE);
-  } else {
-    memory = std::malloc(bytes);
-  }
+  void* memory = AllocateAligned(bytes >= kHugePage ? kHugePage : alignof(std::max_align_t), bytes);
   if (!memory)
     throw std::bad_alloc();
   std::memset(memory, 0, bytes);

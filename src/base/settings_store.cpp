@@ -1,10 +1,10 @@
 #include "base/settings_store.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "base/file_system.h"
+#include "base/platform.h"
 #include "base/text.h"
 
 namespace tessaril {
@@ -42,9 +42,10 @@ SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
 }
 
 void SettingsStore::Load() {
-  std::ifstream in(path_, std::ios::binary);
-  if (!in)
+  std::optional<std::string> content = path_.empty() ? std::nullopt : ReadWholeFile(path_);
+  if (!content)
     return;
+  std::istringstream in(*content);
   std::string line;
   Section* current = nullptr;
   while (std::getline(in, line)) {
@@ -137,14 +138,9 @@ bool SettingsStore::Save() const {
 }
 
 std::string DefaultSettingsPath() {
-  if (const char* explicit_path = std::getenv("TESSARIL_CONFIG"); explicit_path && *explicit_path)
-    return explicit_path;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  const std::string base = xdg && *xdg     ? std::string(xdg)
-                           : home && *home ? std::string(home) + "/.config"
-                                           : std::string(".");
-  return base + "/KorvaneTessaril/KorvaneTessaril.ini";
+  if (std::optional<std::string> explicit_path = EnvironmentValue("TESSARIL_CONFIG"))
+    return *explicit_path;
+  return UserConfigFolder() + "/KorvaneTessaril/KorvaneTessaril.ini";
 }
 
 }  // namespace tessaril

@@ -1,14 +1,11 @@
 #include "filetools/tool_files.h"
 
-#include <sys/stat.h>
+#include "base/file_system.h"
 
 namespace tessaril {
 
 bool SameFile(const std::string& first, const std::string& second) {
-  struct stat a, b;
-  if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0)
-    return false;
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+  return IsSameFile(first, second);
 }
 
 bool CreateToolOutput(TextFileWriter& file, const std::string& path,

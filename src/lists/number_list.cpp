@@ -1,7 +1,5 @@
 #include "lists/number_list.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <bit>
 #include <climits>
@@ -11,6 +9,7 @@
 #include <new>
 #include <utility>
 
+#include "base/memory_pages.h"
 #include "base/text.h"
 
 namespace tessaril {
@@ -81,21 +80,10 @@ std::uint64_t* AllocateWords(std::size_t count) {
     return static_cast<std::uint64_t*>(p);
   }
   const std::size_t bytes = (count * 8 + kHugePage - 1) / kHugePage * kHugePage;
-  void* p =
-      mmap(nullptr, bytes + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (p == MAP_FAILED)
+  void* p = MapZeroedPages(bytes, kHugePage);
+  if (!p)
     throw std::bad_alloc();
-  // Trim the mapping to an aligned range.
-  char* base = static_cast<char*>(p);
-  char* aligned = reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(base) + kHugePage - 1) &
-                                          ~(kHugePage - 1));
-  if (aligned > base)
-    munmap(base, static_cast<std::size_t>(aligned - base));
-  const std::size_t tail = kHugePage - static_cast<std::size_t>(aligned - base);
-  if (tail > 0)
-    munmap(aligned + bytes, tail);
-  madvise(aligned, bytes, MADV_HUGEPAGE);
-  return reinterpret_cast<std::uint64_t*>(aligned);
+  return static_cast<std::uint64_t*>(p);
 }
 
 void FreeWords(std::uint64_t* data, std::size_t count) {
@@ -104,7 +92,7 @@ void FreeWords(std::uint64_t* data, std::size_t count) {
   if (count < kMappedWords) {
     std::free(data);
   } else {
-    munmap(data, (count * 8 + kHugePage - 1) / kHugePage * kHugePage);
+    UnmapPages(data, (count * 8 + kHugePage - 1) / kHugePage * kHugePage);
   }
 }
 
@@ -137,8 +125,7 @@ void NumberList::Words::Shrink(std::size_t n) {
     // A mapped array gives its tail back in place: no second array, no copy.
     const std::size_t kept_bytes = (n * 8 + kHugePage - 1) / kHugePage * kHugePage;
     const std::size_t old_bytes = (size_ * 8 + kHugePage - 1) / kHugePage * kHugePage;
-    if (kept_bytes < old_bytes)
-      munmap(reinterpret_cast<char*>(data_) + kept_bytes, old_bytes - kept_bytes);
+    ReleasePageTail(data_, kept_bytes, old_bytes);
     size_ = n;
     return;
   }

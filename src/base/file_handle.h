@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tessaril {
+
+// Open files as the text reader and writer use them: a small integer handle, -1 for none. Paths
+// are UTF-8; bytes pass unchanged (no text-mode translation on any system).
+enum class FileOpenMode { kRead, kTruncate, kAppend };
+
+int OpenFileHandle(const std::string& path, FileOpenMode mode);
+// Reads up to `size` bytes: the count read, 0 at the end of the file, -1 on an error.
+std::int64_t ReadFileHandle(int handle, char* buffer, std::size_t size);
+// Writes all `size` bytes; false when any of them could not be written.
+bool WriteFileHandle(int handle, const char* data, std::size_t size);
+bool CloseFileHandle(int handle);
+// The length of the open file; nothing when it is a folder or cannot be asked.
+std::optional<std::uint64_t> RegularFileLength(int handle);
+
+}  // namespace tessaril

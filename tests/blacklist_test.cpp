@@ -49,8 +49,8 @@ class BlacklistTest : public testing::CommandTest {
   }
   // Removes the outputs of an earlier run beside the input.
   void RemoveOutputs() {
-    for (const auto& entry : std::filesystem::directory_iterator(Path("in")))
-      if (entry.path().string() != input_)
+    for (const auto& entry : std::filesystem::directory_iterator(testing::FsPath(Path("in"))))
+      if (entry.path() != testing::FsPath(input_))
         std::filesystem::remove_all(entry.path());
   }
   BlacklistValues Defaults() { return LoadBlacklistValues(settings_, state_.data_folder); }

@@ -60,7 +60,7 @@ TEST_F(CliLocationTest, InsertSegmentsAndMoveByFeatures) {
 }
 
 TEST_F(CliLocationTest, FilterAndExports) {
-  std::filesystem::create_directories(Path("out"));
+  std::filesystem::create_directories(testing::FsPath(Path("out")));
   std::string numbers = WriteFile("n.txt", "13800000001\n13900000002\n13800000001\nabc\n");
   std::string cancel = WriteFile("c.txt", "13800000001\n");
   std::string out = Path("out/o.txt");
@@ -80,8 +80,8 @@ TEST_F(CliLocationTest, FilterAndExports) {
             "当前原始号码框内有0个手机号码\n当前目标号码框内有0个手机号码\n"
             "[提示] 没有可保存的手机号码!\n");
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(Path("out")))
-    names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(testing::FsPath(Path("out"))))
+    names.push_back(testing::Utf8(entry.path().filename()));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{
                        "o-138_2条.txt", "o-139_1条.txt", "o-abc_1条.txt", "o-其它_1条.txt",

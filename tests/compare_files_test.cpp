@@ -1,11 +1,11 @@
 #include "filetools/compare_files.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <csignal>
 
 #include "base/file_system.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 #include "support/tool_output.h"
 
@@ -139,20 +139,17 @@ TEST_F(CompareTest, ThreeFilesSameFileAndSameNameInTwoFolders) {
 }
 
 TEST_F(CompareTest, AFailedWriteIsReportedAndNothingIsAnnounced) {
+  TESSARIL_SKIP_WITHOUT_FILE_SIZE_LIMIT();
   Strings a;
   for (int i = 0; i < 20000; ++i)
     a.push_back(Number(i));
   tools_.file_a = WriteFile("a.txt", Join(a));
   tools_.file_b = WriteFile("b.txt", "");
   // A file-size limit makes the writes fail (the programs ignore SIGXFSZ).
-  std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit old_limit;
-  getrlimit(RLIMIT_FSIZE, &old_limit);
-  struct rlimit small = old_limit;
-  small.rlim_cur = 4096;
-  setrlimit(RLIMIT_FSIZE, &small);
-  CompareIntoThreeFiles(state_, ui_, tools_);
-  setrlimit(RLIMIT_FSIZE, &old_limit);
+  {
+    testing::FileSizeLimit limit(4096);
+    CompareIntoThreeFiles(state_, ui_, tools_);
+  }
   ASSERT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 写文件失败!"});
   EXPECT_TRUE(ui_.messages.back().failure);
   EXPECT_TRUE(tools_.result_files.empty());

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "base/key_table.h"
+#include "base/platform.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {
@@ -48,7 +49,7 @@ class FileToolsTest : public testing::CommandTest {
 
 TEST_F(FileToolsTest, SettingsDefaultsAndRoundTrip) {
   LoadFileToolsSettings(settings_, tools_);
-  EXPECT_EQ(tools_.str_path, std::getenv("HOME"));
+  EXPECT_EQ(tools_.str_path, HomeFolder());
   EXPECT_EQ(tools_.change_path, 0);
   EXPECT_EQ(tools_.delete_flag, 0);
   tools_.str_path = "/data/out";

@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <thread>
 
 #include "online/http_get_client.h"
 #include "online/http_transfer.h"
 #include "support/local_http_server.h"
+#include "support/raw_socket.h"
 
 namespace tessaril {
 namespace {
@@ -188,28 +184,24 @@ class RawReplyServer {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
     listen(listener_, 1);
-    socklen_t length = sizeof address;
+    testing::SocketLength length = sizeof address;
     getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this, reply] {
-      const int connection = accept(listener_, nullptr, nullptr);
-      if (connection < 0)
+      const testing::SocketHandle connection = accept(listener_, nullptr, nullptr);
+      if (!testing::IsValidSocket(connection))
         return;
       char request[4096];
       (void)!recv(connection, request, sizeof request, 0);
-      (void)!send(connection, reply.data(), reply.size(), MSG_NOSIGNAL);
-      close(connection);
+      (void)!send(connection, reply.data(), static_cast<int>(reply.size()), testing::kNoSignal);
+      testing::CloseSocket(connection);
     });
   }
-  ~RawReplyServer() {
-    shutdown(listener_, SHUT_RDWR);
-    thread_.join();
-    close(listener_);
-  }
+  ~RawReplyServer() { testing::StopListener(listener_, thread_); }
   std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/a.txt"; }
 
  private:
-  int listener_ = -1;
+  testing::SocketHandle listener_{};
   int port_ = 0;
   std::thread thread_;
 };

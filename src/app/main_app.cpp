@@ -8,7 +8,6 @@
 #include <QSize>
 #include <QStringList>
 #include <QTranslator>
-#include <csignal>
 #include <iostream>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "app/screenshot.h"
 #include "base/app_info.h"
 #include "base/data_folder.h"
+#include "base/platform.h"
 #include "base/settings_store.h"
 
 namespace tessaril::app {
@@ -26,8 +26,9 @@ namespace {
 // A font that shows Chinese, when one is installed.
 void ChooseFont(QApplication& app) {
   const QStringList families = QFontDatabase::families();
+  // Windows has Microsoft YaHei and SimSun; Linux and Wine the fonts of the Debian packages.
   for (const char* name : {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC",
-                           "Source Han Sans SC", "AR PL UMing CN"}) {
+                           "Source Han Sans SC", "AR PL UMing CN", "Microsoft YaHei", "SimSun"}) {
     if (families.contains(QString::fromUtf8(name))) {
       QFont font(QString::fromUtf8(name));
       font.setPointSize(10);
@@ -59,7 +60,7 @@ QSize ParseScreenSize(const QString& text) {
 
 int CMainApp::Run(int argc, char** argv) {
   // A write beyond the file-size limit must fail as a write, not end the program.
-  std::signal(SIGXFSZ, SIG_IGN);
+  KeepRunningPastFileSizeLimit();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationName));
   QApplication::setWindowIcon(AppIcon());

@@ -1,25 +1,22 @@
 #include "base/data_folder.h"
 
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
+#include "base/file_system.h"
+#include "base/platform.h"
 
 namespace tessaril {
 
 std::string DefaultDataFolder() {
   std::string folder;
-  if (const char* env = std::getenv("TESSARIL_DATA_DIR"); env && *env) {
-    folder = env;
+  if (std::optional<std::string> env = EnvironmentValue("TESSARIL_DATA_DIR")) {
+    folder = *env;
   } else {
-    char buffer[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n > 0) {
-      folder.assign(buffer, static_cast<size_t>(n));
-      folder.erase(folder.rfind('/') + 1);
-    } else {
+    folder = ExecutableFolder();
+    if (folder.empty())
       folder = "./";
-    }
+    // An installed program (bin/) finds its data in share/korvanetessaril/ beside bin/.
+    const std::string installed = folder + "../share/korvanetessaril/";
+    if (!FileExists(folder + "addrdat/sms.dll") && DirectoryExists(installed))
+      folder = installed;
   }
   if (folder.back() != '/')
     folder.push_back('/');

@@ -5,6 +5,7 @@
 
 #include "base/app_info.h"
 #include "base/file_system.h"
+#include "base/platform.h"
 #include "base/text.h"
 
 namespace tessaril {
@@ -57,7 +58,7 @@ SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
 }
 
 void SettingsStore::Load() {
-  std::optional<std::string> bytes = ReadWholeFile(path_);
+  std::optional<std::string> bytes = path_.empty() ? std::nullopt : ReadWholeFile(path_);
   if (!bytes)
     return;
   std::string_view text = *bytes;
@@ -171,14 +172,9 @@ bool SettingsStore::TakeSaveFailure() {
 }
 
 std::string DefaultSettingsPath() {
-  if (const char* explicit_path = std::getenv("TESSARIL_CONFIG"); explicit_path && *explicit_path)
-    return explicit_path;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  const std::string base = xdg && *xdg     ? std::string(xdg)
-                           : home && *home ? std::string(home) + "/.config"
-                                           : std::string(".");
-  return base + "/" + kApplicationName + "/" + kApplicationName + ".ini";
+  if (std::optional<std::string> explicit_path = EnvironmentValue("TESSARIL_CONFIG"))
+    return *explicit_path;
+  return UserConfigFolder() + "/" + kApplicationName + "/" + kApplicationName + ".ini";
 }
 
 }  // namespace tessaril

@@ -51,7 +51,8 @@ class SettingsStore {
 };
 
 // Where the window and the command-line front end keep their settings: $TESSARIL_CONFIG, else
-// $XDG_CONFIG_HOME/KorvaneTessaril/KorvaneTessaril.ini (default ~/.config/...).
+// $XDG_CONFIG_HOME/KorvaneTessaril/KorvaneTessaril.ini (default ~/.config/...); on Windows
+// %APPDATA%\KorvaneTessaril\KorvaneTessaril.ini.
 std::string DefaultSettingsPath();
 
 }  // namespace tessaril

@@ -11,3 +11,20 @@ list(APPEND CORE_SOURCES
   base/text_file.cpp
   base/word_array.cpp
 )
+# What touches the system: one file per platform behind the headers of src/base.
+if(WIN32)
+  list(APPEND CORE_SOURCES
+    base/codepage_windows.cpp
+    base/file_system_windows.cpp
+    base/memory_pages_windows.cpp
+    base/platform_windows.cpp
+    base/wide_text_windows.cpp
+  )
+else()
+  list(APPEND CORE_SOURCES
+    base/codepage_iconv.cpp
+    base/file_system_posix.cpp
+    base/memory_pages_posix.cpp
+    base/platform_posix.cpp
+  )
+endif()

@@ -1,13 +1,8 @@
 #include "base/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
-#include "base/file_system.h"
+#include "base/file_handle.h"
 
 namespace tessaril {
 namespace {
@@ -32,15 +27,15 @@ TextFileReader::~TextFileReader() {
 
 bool TextFileReader::Open(const std::string& path) {
   Close();
-  fd_ = OpenRegularFile(path);
+  fd_ = OpenFileHandle(path, FileOpenMode::kRead);
   if (fd_ < 0)
     return false;
-  struct stat st;
-  if (::fstat(fd_, &st) != 0) {
+  std::optional<std::uint64_t> length = RegularFileLength(fd_);
+  if (!length) {
     Close();
     return false;
   }
-  length_ = static_cast<std::uint64_t>(st.st_size);
+  length_ = *length;
   buffer_.resize(kBlock);
   begin_ = end_ = 0;
   eof_ = failed_ = false;
@@ -50,7 +45,7 @@ bool TextFileReader::Open(const std::string& path) {
 
 void TextFileReader::Close() {
   if (fd_ >= 0)
-    ::close(fd_);
+    CloseFileHandle(fd_);
   fd_ = -1;
 }
 
@@ -64,19 +59,15 @@ bool TextFileReader::Fill() {
   }
   if (end_ == buffer_.size())
     buffer_.resize(buffer_.size() * 2);  // a very long line
-  for (;;) {
-    ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0)
-      failed_ = true;
-    if (got <= 0) {
-      eof_ = true;
-      return false;
-    }
-    end_ += static_cast<size_t>(got);
-    return true;
+  std::int64_t got = ReadFileHandle(fd_, buffer_.data() + end_, buffer_.size() - end_);
+  if (got < 0)
+    failed_ = true;
+  if (got <= 0) {
+    eof_ = true;
+    return false;
   }
+  end_ += static_cast<size_t>(got);
+  return true;
 }
 
 bool TextFileReader::Next(std::string_view& line) {
@@ -117,20 +108,7 @@ TextFileWriter::~TextFileWriter() {
 bool TextFileWriter::Open(const std::string& path, bool append) {
   if (fd_ >= 0)
     Close();
-  // A link placed at the name is not followed, and nothing but a plain file is written to: a FIFO
-  // would block the open and a device or a link could take the numbers outside the chosen folder.
-  // The file is emptied only once it is known to be a plain file.
-  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | (append ? O_APPEND : 0);
-  fd_ = ::open(path.c_str(), flags, 0666);
-  if (fd_ >= 0) {
-    struct stat st;
-    bool plain = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
-    if (!plain || (!append && ::ftruncate(fd_, 0) != 0) ||
-        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
-      ::close(fd_);
-      fd_ = -1;
-    }
-  }
+  fd_ = OpenFileHandle(path, append ? FileOpenMode::kAppend : FileOpenMode::kTruncate);
   failed_ = fd_ < 0;
   buffer_.clear();
   buffer_.reserve(block_ + 4096);
@@ -170,19 +148,9 @@ void TextFileWriter::WriteLine(std::string_view text) {
 }
 
 bool TextFileWriter::Flush() {
-  const char* data = buffer_.data();
-  size_t left = buffer_.size();
-  while (left > 0 && !failed_ && fd_ >= 0) {
-    ssize_t written = ::write(fd_, data, left);
-    if (written < 0) {
-      if (errno == EINTR)
-        continue;
-      failed_ = true;
-      break;
-    }
-    data += written;
-    left -= static_cast<size_t>(written);
-  }
+  if (!buffer_.empty() && !failed_ && fd_ >= 0 &&
+      !WriteFileHandle(fd_, buffer_.data(), buffer_.size()))
+    failed_ = true;
   buffer_.clear();
   return !failed_;
 }
@@ -191,7 +159,7 @@ bool TextFileWriter::Close() {
   if (fd_ < 0)
     return !failed_;
   Flush();
-  if (::close(fd_) != 0)
+  if (!CloseFileHandle(fd_))
     failed_ = true;
   fd_ = -1;
   return !failed_;

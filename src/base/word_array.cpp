@@ -1,11 +1,11 @@
 #include "base/word_array.h"
 
-#include <sys/mman.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <utility>
+
+#include "base/memory_pages.h"
 
 namespace tessaril {
 namespace {
@@ -31,22 +31,10 @@ std::uint64_t* AllocateWords(std::size_t count) {
       throw std::bad_alloc();
     return static_cast<std::uint64_t*>(p);
   }
-  const std::size_t bytes = MappedBytes(count);
-  void* p =
-      mmap(nullptr, bytes + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (p == MAP_FAILED)
+  void* p = MapZeroedPages(MappedBytes(count), kHugePage);
+  if (!p)
     throw std::bad_alloc();
-  // Trim the mapping to an aligned range.
-  char* base = static_cast<char*>(p);
-  char* aligned = reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(base) + kHugePage - 1) &
-                                          ~(kHugePage - 1));
-  if (aligned > base)
-    munmap(base, static_cast<std::size_t>(aligned - base));
-  const std::size_t tail = kHugePage - static_cast<std::size_t>(aligned - base);
-  if (tail > 0)
-    munmap(aligned + bytes, tail);
-  madvise(aligned, bytes, MADV_HUGEPAGE);
-  return reinterpret_cast<std::uint64_t*>(aligned);
+  return static_cast<std::uint64_t*>(p);
 }
 
 }  // namespace
@@ -58,7 +46,7 @@ WordArray::WordArray(std::size_t size)
 
 WordArray::~WordArray() {
   if (mapped_bytes_ > 0) {
-    munmap(data_, mapped_bytes_);
+    UnmapPages(data_, mapped_bytes_);
   } else {
     std::free(data_);
   }
@@ -94,11 +82,13 @@ void WordArray::Shrink(std::size_t n) noexcept {
   if (mapped_bytes_ > 0) {
     // The tail goes back in place, whole huge pages at a time; the array stays mapped.
     const std::size_t kept_bytes = MappedBytes(n);
-    if (kept_bytes < mapped_bytes_)
-      munmap(reinterpret_cast<char*>(data_) + kept_bytes, mapped_bytes_ - kept_bytes);
-    mapped_bytes_ = kept_bytes;
-    if (kept_bytes == 0)
+    if (kept_bytes == 0) {
+      UnmapPages(data_, mapped_bytes_);
       data_ = nullptr;
+    } else {
+      ReleasePageTail(data_, kept_bytes, mapped_bytes_);
+    }
+    mapped_bytes_ = kept_bytes;
     return;
   }
   if (n == 0) {

@@ -1,10 +1,11 @@
 // tessaril-cli: runs the window's commands from a script.
-#include <csignal>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "base/data_folder.h"
+#include "base/file_system.h"
+#include "base/platform.h"
 #include "base/settings_store.h"
 #include "classify/location_db.h"
 #include "cli/runner.h"
@@ -12,22 +13,22 @@
 using namespace tessaril;
 
 int main(int argc, char** argv) {
-  // A write beyond the file-size limit must fail as a write, not end the program.
-  std::signal(SIGXFSZ, SIG_IGN);
+  const std::vector<std::string> args = StartCommandLineProgram(argc, argv);
   std::string config = DefaultSettingsPath();
   std::string data = DefaultDataFolder();
   std::string script_path = "-";
   bool seeded = false;
   unsigned long long seed = 0;
 
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
+  const size_t count = args.size();
+  for (size_t i = 1; i < count; ++i) {
+    const std::string& arg = args[i];
     auto value = [&](const char* option) -> std::string {
-      if (i + 1 >= argc) {
+      if (i + 1 >= count) {
         std::cerr << "tessaril-cli: " << option << " needs a value\n";
         std::exit(2);
       }
-      return argv[++i];
+      return args[++i];
     };
     if (arg == "--help" || arg == "-h") {
       cli::PrintUsage(std::cout);
@@ -61,13 +62,15 @@ int main(int argc, char** argv) {
     state.random.seed(seed);
   cli::CliFrontend frontend(std::cout);
 
-  std::ifstream file;
+  // The script is read whole, by a path in any script on any system.
+  std::istringstream file;
   if (script_path != "-") {
-    file.open(script_path);
-    if (!file) {
+    std::optional<std::string> text = ReadWholeFile(script_path);
+    if (!text) {
       std::cerr << "tessaril-cli: cannot open " << script_path << "\n";
       return 2;
     }
+    file.str(std::move(*text));
   }
   // As in the window, the location database loads on its own thread while commands run.
   StartLocationDbLoader(LocationDbPath(state.data_folder));

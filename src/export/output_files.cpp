@@ -1,7 +1,5 @@
 #include "export/output_files.h"
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <memory>
 #include <unordered_map>
@@ -19,11 +17,8 @@ constexpr size_t kFileBlock = 16 * 1024;
 
 // How many group files may be open at once (the one used longest ago is closed first): half of
 // what the process may open, at most 4096.
-size_t OpenFileLimit() {
-  rlimit limit{};
-  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-    return 512;
-  return std::clamp<size_t>(static_cast<size_t>(limit.rlim_cur) / 2, 8, 4096);
+size_t GroupFileLimit() {
+  return std::clamp<size_t>(OpenFileLimit() / 2, 8, 4096);
 }
 
 struct Group {
@@ -76,8 +71,8 @@ FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_p
 }
 
 bool IsUsableGroupLabel(std::string_view label) {
-  return label != "." && label != ".." && label.find('/') == std::string_view::npos &&
-         label.find('\0') == std::string_view::npos;
+  // The label ends a file name: it must be a usable name of its own (an empty one adds nothing).
+  return label != "." && label != ".." && (label.empty() || IsUsableFileName(label));
 }
 
 bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
@@ -85,7 +80,7 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
   NumberList& list = state.List(id);
   ProgressReporter progress(frontend);
   std::unordered_map<std::string, Group> groups;
-  const size_t open_limit = OpenFileLimit();
+  const size_t open_limit = GroupFileLimit();
   std::vector<Slot> slots;
   std::uint64_t clock = 0;
   OutputGuard guard;

@@ -1,23 +1,18 @@
 #include "filetools/file_tools.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "acquire/import_files.h"
 #include "base/data_folder.h"
 #include "base/file_system.h"
 #include "base/frontend.h"
+#include "base/platform.h"
 #include "base/settings_store.h"
 
 namespace tessaril {
 namespace {
 
 constexpr const char* kSection = "Settings";
-
-std::string HomeFolder() {
-  const char* home = std::getenv("HOME");
-  return home && *home ? home : "/";
-}
 
 void SortDescendingUnique(std::vector<int>& indices) {
   std::sort(indices.begin(), indices.end(), std::greater<>());

@@ -5,8 +5,7 @@
 namespace tessaril {
 
 bool SameFile(const std::string& first, const std::string& second) {
-  std::optional<FileId> a = FileIdOf(first);
-  return a && a == FileIdOf(second);
+  return IsSameFile(first, second);
 }
 
 }  // namespace tessaril

@@ -18,6 +18,7 @@
 # Standard output and standard error must be exactly the lines written, in order. So that each
 # command's lines are its own, the script is run once up to each command (with the expectations
 # that follow it), each time in a fresh folder holding the *.txt files next to the script.
+# $TESSARIL_RUN_WITH, when set, runs the program (wine64 for a Windows build).
 set -u
 cli=$1
 script=$2
@@ -39,7 +40,7 @@ check_up_to() {
   expected_lines '#!' "$part" >"$work.err.expected"
   local expected_status
   expected_status=$(expected_lines '#?' "$part")
-  (cd "$work" && "$cli" --config "$work/settings.ini" --data "$work" --seed 1 "$part" \
+  (cd "$work" && ${TESSARIL_RUN_WITH:-} "$cli" --config "$work/settings.ini" --data "$work" --seed 1 "$part" \
     >"$work.out" 2>"$work.err")
   local status=$?
   if [ "$status" = "${expected_status:-0}" ] && cmp -s "$work.out.expected" "$work.out" &&

@@ -25,8 +25,13 @@ class LocalHttpServer {
 
   LocalHttpServer() {
     // Requests to the test server never go through a proxy of the environment.
+#ifdef _WIN32
+    _putenv_s("no_proxy", "127.0.0.1");
+    _putenv_s("NO_PROXY", "127.0.0.1");
+#else
     setenv("no_proxy", "127.0.0.1", 1);
     setenv("NO_PROXY", "127.0.0.1", 1);
+#endif
     port_ = server_.bind_to_any_port("127.0.0.1");
   }
   ~LocalHttpServer() {
@@ -45,7 +50,9 @@ class LocalHttpServer {
       thread_ = std::thread([this] { server_.listen_after_bind(); });
     return "http://127.0.0.1:" + std::to_string(port_) + path;
   }
-  int Port() const { return port_; }
+  int Port() const {
+    return port_;
+  }
 
   // Answers GET `path` with `status`, `body` and the extra headers.
   void On(const std::string& path, int status, std::string body = {},

@@ -12,6 +12,16 @@
 
 namespace tessaril::testing {
 
+// A file-system path from UTF-8 text, and a path's name as UTF-8: Chinese names stay intact on
+// Windows too, where narrow strings would go through the local code page.
+inline std::filesystem::path FsPath(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+inline std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 // A fixture with a fresh temporary folder, a settings store inside it, an AppState on that store
 // (data folder: the temporary folder) and a scripted front end.
 class CommandTest : public ::testing::Test {
@@ -22,7 +32,7 @@ class CommandTest : public ::testing::Test {
   }
   ~CommandTest() override {
     std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
+    std::filesystem::remove_all(FsPath(dir_), ec);
   }
 
   std::string Path(std::string_view name) const { return dir_ + "/" + std::string(name); }

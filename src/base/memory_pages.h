@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+
+namespace tessaril {
+
+// Memory for arrays of many megabytes, straight from the system, with huge pages asked for.
+
+// `bytes` zeroed bytes (a multiple of `alignment`, itself a power of two), aligned to `alignment`
+// where the system allows; nullptr when there is not enough memory.
+void* MapZeroedPages(std::size_t bytes, std::size_t alignment);
+// Gives back the pages of a mapping beyond its first `kept` bytes (both multiples of the
+// alignment); the mapping keeps its start.
+void ReleasePageTail(void* pages, std::size_t kept, std::size_t bytes);
+// Frees a mapping of MapZeroedPages; `bytes` is what remains of it after ReleasePageTail.
+void UnmapPages(void* pages, std::size_t bytes);
+
+// Heap memory aligned to `alignment` (a power of two); free it with FreeAligned. Blocks of at
+// least 2 MiB are advised to use huge pages. nullptr when there is not enough memory.
+void* AllocateAligned(std::size_t alignment, std::size_t bytes);
+void FreeAligned(void* memory);
+
+}  // namespace tessaril

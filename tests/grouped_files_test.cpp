@@ -16,7 +16,7 @@ class GroupedFilesTest : public testing::CommandTest {
  protected:
   // Labels an entry by its first `n` characters; entries starting with 'x' are skipped.
   static GroupLabeller Prefix(size_t n) {
-    return [n](const std::string& entry) -> std::optional<std::string> {
+    return [n](int, const std::string& entry) -> std::optional<std::string> {
       if (!entry.empty() && entry[0] == 'x')
         return std::nullopt;
       return entry.substr(0, n);
@@ -58,7 +58,7 @@ TEST_F(GroupedFilesTest, LabelThatWouldNameAnotherFolderCannotBeCreated) {
     state_.source.Clear();
     ui_ = {};
     Fill(state_.source, {"139-1", bad});
-    auto labeller = [](const std::string& entry) -> std::optional<std::string> {
+    auto labeller = [](int, const std::string& entry) -> std::optional<std::string> {
       return entry == "139-1" ? std::string("139") : entry;
     };
     EXPECT_FALSE(WriteGroupedFiles(state_, ui_, ListId::Source, Path("out-"), labeller));

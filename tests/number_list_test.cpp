@@ -38,6 +38,13 @@ void ExpectInStep(const NumberList& list) {
   }
   EXPECT_EQ(Keys(list), expected);
   EXPECT_EQ(list.DistinctCount(), static_cast<int>(expected.size()));
+  // The counts of the entries looked up together, from an entry past the first.
+  const std::map<std::string, int> count_of(expected.begin(), expected.end());
+  const int first = std::min(list.Count(), 1);
+  std::vector<int> counts(static_cast<size_t>(list.Count() - first));
+  list.CountsOf(first, list.Count() - first, counts.data());
+  for (int i = first; i < list.Count(); ++i)
+    ASSERT_EQ(counts[static_cast<size_t>(i - first)], count_of.at(list.At(i))) << i;
 }
 
 TEST(NumberList, AppendRemoveAndClearKeepCountsInStep) {

@@ -44,7 +44,7 @@ void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
   std::unordered_map<const char*, std::string> labels;
   WriteGroupedFiles(
       state, frontend, id, *grouped_base,
-      [&](const std::string& entry) -> std::optional<std::string> {
+      [&](int, const std::string& entry) -> std::optional<std::string> {
         std::optional<std::string_view> location = db.Lookup(std::string_view(entry).substr(0, 7));
         if (!location)
           return std::string(kOtherRegion);

@@ -1,5 +1,6 @@
 #include "export/export_by_segment.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "base/frontend.h"
@@ -25,7 +26,7 @@ void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
     return;
   const size_t length = static_cast<size_t>(values->length);
   WriteGroupedFiles(state, frontend, id, *grouped_base,
-                    [length](const std::string& entry) -> std::optional<std::string> {
+                    [length](int, const std::string& entry) -> std::optional<std::string> {
                       return SegmentLabel(entry, length);
                     });
 }
@@ -41,9 +42,20 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
   KeyTable written;
   // The labels by repeat count, each formatted once.
   std::vector<std::string> labels;
+  // The counts are looked up a block of entries at a time, with their table slots fetched from
+  // memory together, instead of one cache miss after the other.
+  constexpr int kCountBlock = 4096;
+  std::vector<int> counts(kCountBlock);
+  int block_start = 0;
+  int block_end = 0;
   WriteGroupedFiles(state, frontend, id, *grouped_base,
-                    [&](const std::string& entry) -> std::optional<std::string> {
-                      const int count = list.CountOf(entry);
+                    [&](int index, const std::string& entry) -> std::optional<std::string> {
+                      if (index < block_start || index >= block_end) {
+                        block_start = index;
+                        block_end = std::min(list.Count(), index + kCountBlock);
+                        list.CountsOf(block_start, block_end - block_start, counts.data());
+                      }
+                      const int count = counts[static_cast<size_t>(index - block_start)];
                       if (count > 1 && !written.Insert(entry))
                         return std::nullopt;
                       if (count >= 4096)

@@ -110,7 +110,7 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
   for (int i = 0; i < n; ++i) {
     progress.Step(i, n);
     const std::string entry = list.At(i);
-    std::optional<std::string> label = label_of(entry);
+    std::optional<std::string> label = label_of(i, entry);
     if (!label)
       continue;
     if (!current || *label != current_label) {

@@ -51,8 +51,9 @@ inline constexpr const char* kGroupedExportCaption = kApplicationName;
 bool IsUsableGroupLabel(std::string_view label);
 
 // The group label of one entry, or nothing when the entry is skipped (neither written nor
-// counted).
-using GroupLabeller = std::function<std::optional<std::string>(const std::string& entry)>;
+// counted). Called once for every entry, in list order, with the entry's index.
+using GroupLabeller =
+    std::function<std::optional<std::string>(int index, const std::string& entry)>;
 
 // The one-file-per-group writer of the exports by segment, by repeat count and by region. Writes
 // every entry that is not skipped, in list order, into the file "<grouped base><label>" (appended

@@ -22,6 +22,9 @@ constexpr std::uint64_t kOtherTag = std::uint64_t{1} << 63;
 
 // How many removals ahead a count's table slot is fetched.
 constexpr std::size_t kAhead = 16;
+// How many lookups ahead a count's table slot is fetched when the counts of many entries are
+// asked for in order.
+constexpr int kLookAhead = 32;
 // How many numbers are added to the counts together, their slots fetched from memory first.
 constexpr std::size_t kBatch = 128;
 
@@ -158,6 +161,18 @@ int NumberList::CountOf(std::string_view text) const {
   }
   auto it = others_.find(text);
   return it == others_.end() ? 0 : it->second.count;
+}
+
+void NumberList::CountsOf(int first, int n, int* counts) const {
+  UpdateCounts();
+  const std::size_t start = head_ + static_cast<std::size_t>(first);
+  for (int k = 0; k < n; ++k) {
+    if (k + kLookAhead < n)
+      PrefetchCount(Slot(start + static_cast<std::size_t>(k + kLookAhead)));
+    const Code code = Slot(start + static_cast<std::size_t>(k));
+    counts[k] = code & kOtherTag ? other_by_id_[code & ~kOtherTag]->second.count
+                                 : static_cast<int>(numbers_.Count(code));
+  }
 }
 
 void NumberList::Append(std::string_view text) {

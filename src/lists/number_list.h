@@ -48,6 +48,9 @@ class NumberList {
   std::string_view View(int index, Scratch& scratch) const;
   int DistinctCount() const;
   int CountOf(std::string_view text) const;
+  // The counts of the entries [first, first + n) into `counts`, as CountOf gives them, looked up
+  // together: the table slots are fetched from memory ahead of their use.
+  void CountsOf(int first, int n, int* counts) const;
 
   void Append(std::string_view text);
   void RemoveAt(int index);

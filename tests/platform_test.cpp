@@ -7,6 +7,7 @@
 #include "base/codepage.h"
 #include "base/data_folder.h"
 #include "base/file_system.h"
+#include "base/output_guard.h"
 #include "base/platform.h"
 #include "base/settings_store.h"
 #include "base/text_file.h"
@@ -106,6 +107,39 @@ TEST_F(PlatformTest, TextReaderRefusesFoldersAndMissingFiles) {
   EXPECT_FALSE(reader.Open(Path("missing.txt")));
   TextFileWriter writer;
   EXPECT_FALSE(writer.Open(Path("missing/x.txt")));
+}
+
+TEST_F(PlatformTest, ReadersAndWritersTakeOnlyPlainFiles) {
+  MakeDirectory(Path("folder"));
+  TextFileWriter writer;
+  // The null device of each system: a write there would report success and keep nothing.
+#ifdef _WIN32
+  const std::string device = "NUL";
+#else
+  const std::string device = "/dev/null";
+#endif
+  for (bool append : {false, true}) {
+    EXPECT_FALSE(writer.Open(Path("folder"), append));
+    EXPECT_FALSE(writer.Open(device, append));
+  }
+  EXPECT_EQ(ReadFileBytes(Path("folder")).status, FileBytes::kCannotOpen);
+  EXPECT_EQ(ReadFileBytes(device).status, FileBytes::kCannotOpen);
+  Write(Path("plain.txt"), "13800138000\n");
+  EXPECT_EQ(ReadFileBytes(Path("plain.txt")).bytes, "13800138000\r\n");
+}
+
+TEST_F(PlatformTest, TheOutputGuardKnowsAnInputUnderAnotherSpelling) {
+  WriteFile("d/a.txt", "input\r\n");
+  OutputGuard guard({Path("d/a.txt"), Path("d/not-yet.txt")});
+  EXPECT_FALSE(guard.MayWrite(Path("d/./a.txt")));
+  EXPECT_FALSE(guard.MayWrite(Path("d/../d/a.txt")));
+  EXPECT_FALSE(guard.MayWrite(Path("d/./not-yet.txt")));
+  EXPECT_TRUE(guard.MayWrite(Path("d/b.txt")));
+#ifdef _WIN32
+  // Names differ only in case and in the separator on Windows, for files there and not yet there.
+  EXPECT_FALSE(guard.MayWrite(Path("d/A.TXT")));
+  EXPECT_FALSE(guard.MayWrite(Path("D\\Not-Yet.txt")));
+#endif
 }
 
 TEST(PlatformNames, UsableFileNames) {

@@ -21,6 +21,27 @@ TEST(TrimNumberText, StripsWhiteSpaceAndCarriageReturnsOnly) {
   EXPECT_EQ(TrimNumberText(std::string_view("a\0b", 3)), std::string_view("a\0b", 3));
 }
 
+TEST(ElevenDigits, TheEightAtOnceParseAgreesWithTheBytewiseOneOnEveryByte) {
+  // Each of the eleven places of a number holding every byte value in turn.
+  for (const std::string base : {"13800138000", "00000000000", "99999999999", "19087654321"}) {
+    for (int place = 0; place < 11; ++place) {
+      for (int byte = 0; byte < 256; ++byte) {
+        std::string text = base;
+        text[static_cast<size_t>(place)] = static_cast<char>(byte);
+        std::uint64_t bytewise = 0, at_once = 0;
+        const bool ok = ParseElevenDigits(text, bytewise);
+        ASSERT_EQ(ParseElevenDigitsAt(text.data(), at_once), ok) << text;
+        if (ok) {
+          ASSERT_EQ(at_once, bytewise) << text;
+          char back[11];
+          FormatElevenDigits(at_once, back);
+          ASSERT_EQ(std::string(back, 11), text);
+        }
+      }
+    }
+  }
+}
+
 TEST(Codepage, GbkRoundTripAndUtf8Detection) {
   const std::string utf8 = "广东::深圳";
   const std::string gbk = Utf8ToGbk(utf8);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "base/line_rule.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {
@@ -21,6 +24,40 @@ TEST_F(ImportTest, LineRuleTrimsSkipsBlanksAndKeepsTheRest) {
   EXPECT_EQ(Entries(state_.source), (Strings{"13800000001", "13800000002", "张三", "138 0000 0003",
                                              std::string("x\0y", 3), "13800000004"}));
   EXPECT_EQ(ui_.calls, (Strings{"pick open 文本文件(*.txt)|*.txt||", "refresh source"}));
+  EXPECT_EQ(ui_.progress.back(), 100);
+}
+
+TEST_F(ImportTest, TheShortWayForNumberLinesGivesWhatTheLineRuleGives) {
+  // Lines of every kind in a file of several reader blocks, so that lines straddle them: the
+  // import takes eleven-digit lines the short way and must still give what the line rule gives.
+  const std::vector<std::string> kinds = {"13800000001\n",
+                                          "13800000002\r\n",
+                                          "13800000003\r\r\n",
+                                          " 13800000004\n",
+                                          "13800000005 \n",
+                                          "1380000000\n",
+                                          "138000000067\n",
+                                          "\n",
+                                          "\r\n",
+                                          "张三\r\n",
+                                          "1380000000x\n",
+                                          "\r13800000008\n",
+                                          std::string(70000, '9') + "\n"};
+  std::mt19937 random(3);
+  std::string content;
+  while (content.size() < (5u << 20))
+    content += kinds[random() % kinds.size()];
+  content += "13800000009";  // a last line without a line end
+  const std::string file = WriteFile("mixed.txt", content);
+
+  ASSERT_EQ(AppendNumberFile(state_.source, ui_, file), AppendResult::kAppended);
+  TextFileReader reader;
+  ASSERT_TRUE(reader.Open(file));
+  NumberList expected;
+  ReadNumberLines(reader, [&](std::string_view line) { expected.Append(line); });
+  ASSERT_EQ(state_.source.Count(), expected.Count());
+  for (int i = 0; i < expected.Count(); ++i)
+    ASSERT_EQ(state_.source.At(i), expected.At(i)) << i;
   EXPECT_EQ(ui_.progress.back(), 100);
 }
 

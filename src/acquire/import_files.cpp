@@ -31,14 +31,16 @@ AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::s
   // The percentage is worked out only once the position reaches the next whole percent: a
   // division per line costs a tenth of a huge import.
   std::uint64_t next = 0;
-  ReadNumberLines(
-      file, [&](std::string_view line) { list.Append(line); },
+  ReadNumberFile(
+      file, [&](std::uint64_t value) { list.AppendNumber(value); },
+      [&](std::string_view line) { list.Append(line); },
       [&] {
         if (length > 0 && file.Position() >= next) {
           const std::uint64_t percent = file.Position() * 100 / length;
           progress.Set(static_cast<int>(percent));
           next = ((percent + 1) * length + 99) / 100;
         }
+        return length > 0 ? next : UINT64_MAX;
       });
   return file.Failed() ? AppendResult::kReadFailed : AppendResult::kAppended;
 }

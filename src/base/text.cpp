@@ -26,20 +26,6 @@ bool IsElevenDigits(std::string_view text) {
   return true;
 }
 
-bool ParseElevenDigits(std::string_view text, std::uint64_t& value) {
-  if (text.size() != 11)
-    return false;
-  std::uint64_t v = 0;
-  for (char c : text) {
-    unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
-    if (digit > 9)
-      return false;
-    v = v * 10 + digit;
-  }
-  value = v;
-  return true;
-}
-
 // The eleven digits of a value below 10^11: two 32-bit halves, digits in pairs.
 void FormatElevenDigits(std::uint64_t value, char* out) {
   static constexpr char kPairs[] =

@@ -70,6 +70,26 @@ bool TextFileReader::Fill() {
   return true;
 }
 
+std::string_view TextFileReader::TakeWholeLines(std::size_t up_to) {
+  const char* const first = buffer_.data() + begin_;
+  const char* last = buffer_.data() + end_;
+  const std::size_t held = end_ - begin_;
+  const void* lf = up_to > 0 && up_to <= held
+                       ? std::memchr(first + up_to - 1, '\n', held - (up_to - 1))
+                       : nullptr;
+  if (lf) {
+    last = static_cast<const char*>(lf) + 1;
+  } else {
+    // Back over the unfinished line at the end, if any.
+    while (last != first && last[-1] != '\n')
+      --last;
+  }
+  const size_t taken = static_cast<size_t>(last - first);
+  begin_ += taken;
+  position_ += taken;
+  return std::string_view(first, taken);
+}
+
 bool TextFileReader::Next(std::string_view& line) {
   size_t scanned = begin_;
   for (;;) {

@@ -23,6 +23,10 @@ class TextFileReader {
 
   // The next line, valid until the next call; false at the end of the file (or on a read error).
   bool Next(std::string_view& line);
+  // Whole lines the buffer holds now, taken at once for a caller that splits them itself: up to
+  // and including the first LF at or past `up_to` bytes, or the last LF when there is none.
+  // Valid until the next call. Empty when the buffer holds no whole line: Next then reads on.
+  std::string_view TakeWholeLines(std::size_t up_to);
   // Bytes consumed so far, line ends included.
   std::uint64_t Position() const { return position_; }
   // The file's length, taken once when it was opened.

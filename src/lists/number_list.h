@@ -53,6 +53,8 @@ class NumberList {
   void CountsOf(int first, int n, int* counts) const;
 
   void Append(std::string_view text);
+  // Appends the number of this value (below 10^11), as Append of its eleven digits does.
+  void AppendNumber(std::uint64_t value) { PushCode(value); }
   void RemoveAt(int index);
   void Clear();
 

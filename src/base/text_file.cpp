@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/file_handle.h"
+#include "base/text.h"
 
 namespace tessaril {
 namespace {
@@ -165,6 +166,16 @@ void TextFileWriter::WriteLine(std::string_view text) {
   }
   Write(text);
   Raw("\r\n");
+}
+
+void TextFileWriter::WriteNumberLine(std::uint64_t value) {
+  const size_t at = buffer_.size();
+  buffer_.resize(at + 13);
+  FormatElevenDigits(value, buffer_.data() + at);
+  buffer_[at + 11] = '\r';
+  buffer_[at + 12] = '\n';
+  if (buffer_.size() >= block_)
+    Flush();
 }
 
 bool TextFileWriter::Flush() {

@@ -67,6 +67,8 @@ class TextFileWriter {
   void Write(std::string_view text);
   // Writes `text` and a line end.
   void WriteLine(std::string_view text);
+  // Writes the eleven digits of a value below 10^11 and a line end, as WriteLine of its text.
+  void WriteNumberLine(std::uint64_t value);
   // Flushes and closes; false when any write or the close failed.
   bool Close();
   bool Failed() const { return failed_; }

@@ -148,6 +148,14 @@ std::string_view NumberList::View(int index, Scratch& scratch) const {
   return std::string_view(scratch, sizeof scratch);
 }
 
+bool NumberList::NumberAt(int index, std::uint64_t& value) const {
+  const Code code = Slot(head_ + static_cast<std::size_t>(index));
+  if (code & kOtherTag)
+    return false;
+  value = code;
+  return true;
+}
+
 int NumberList::DistinctCount() const {
   UpdateCounts();
   return static_cast<int>(numbers_.Size() + others_.size());

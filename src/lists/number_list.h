@@ -46,6 +46,8 @@ class NumberList {
   // viewed where the list keeps it. Valid until the list or `scratch` changes.
   using Scratch = char[11];
   std::string_view View(int index, Scratch& scratch) const;
+  // Whether the entry at `index` is an eleven-digit number, and its value when it is.
+  bool NumberAt(int index, std::uint64_t& value) const;
   int DistinctCount() const;
   int CountOf(std::string_view text) const;
   // The counts of the entries [first, first + n) into `counts`, as CountOf gives them, looked up

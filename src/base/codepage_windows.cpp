@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "base/codepage.h"
+#include "base/wide_text_windows.h"
 
 namespace tessaril {
 namespace {
@@ -78,15 +79,6 @@ bool IsWholeGbk(std::string_view gbk) {
   return !gbk.empty();
 }
 
-std::string Utf8FromWide(const std::wstring& wide) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
-                      nullptr, nullptr);
-  return utf8;
-}
-
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
@@ -98,7 +90,7 @@ std::string GbkToUtf8(std::string_view gbk) {
       std::wstring wide(static_cast<size_t>(n), L'\0');
       MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, gbk.data(), static_cast<int>(gbk.size()),
                           wide.data(), n);
-      return Utf8FromWide(wide);
+      return Narrow(wide);
     }
   }
   std::string out;

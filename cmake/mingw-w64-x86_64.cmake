@@ -1,6 +1,7 @@
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 (the POSIX-thread flavour, which
 # std::thread needs). Libraries come from TESSARIL_WIN_PREFIX, the folder scripts/windows-deps
-# fills; nothing of the build machine's own libraries is used.
+# fills, and Qt from TESSARIL_WIN_QT_PREFIX (scripts/package-windows); nothing of the build
+# machine's own libraries is used.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -11,13 +12,13 @@ set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 if(NOT TESSARIL_WIN_PREFIX AND DEFINED ENV{TESSARIL_WIN_PREFIX})
   set(TESSARIL_WIN_PREFIX $ENV{TESSARIL_WIN_PREFIX})
 endif()
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${TESSARIL_WIN_PREFIX})
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${TESSARIL_WIN_PREFIX} ${TESSARIL_WIN_QT_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Try-compile runs also see the toolchain settings.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TESSARIL_WIN_PREFIX)
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TESSARIL_WIN_PREFIX TESSARIL_WIN_QT_PREFIX)
 
 # The programs carry the compiler's runtime inside, so that they run from a bare folder.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -15,9 +15,4 @@ void ReleasePageTail(void* pages, std::size_t kept, std::size_t bytes);
 // Frees a mapping of MapZeroedPages; `bytes` is what remains of it after ReleasePageTail.
 void UnmapPages(void* pages, std::size_t bytes);
 
-// Heap memory aligned to `alignment` (a power of two); free it with FreeAligned. Blocks of at
-// least 2 MiB are advised to use huge pages. nullptr when there is not enough memory.
-void* AllocateAligned(std::size_t alignment, std::size_t bytes);
-void FreeAligned(void* memory);
-
 }  // namespace tessaril

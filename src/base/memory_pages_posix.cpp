@@ -2,15 +2,10 @@
 #include <sys/mman.h>
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "base/memory_pages.h"
 
 namespace tessaril {
-namespace {
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-}  // namespace
-
 void* MapZeroedPages(std::size_t bytes, std::size_t alignment) {
   void* p =
       mmap(nullptr, bytes + alignment, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -36,21 +31,6 @@ void ReleasePageTail(void* pages, std::size_t kept, std::size_t bytes) {
 
 void UnmapPages(void* pages, std::size_t bytes) {
   munmap(pages, bytes);
-}
-
-void* AllocateAligned(std::size_t alignment, std::size_t bytes) {
-  void* memory = nullptr;
-  if (alignment < sizeof(void*))
-    alignment = sizeof(void*);
-  if (posix_memalign(&memory, alignment, bytes) != 0)
-    return nullptr;
-  if (bytes >= kHugePage && alignment >= kHugePage)
-    madvise(memory, bytes, MADV_HUGEPAGE);
-  return memory;
-}
-
-void FreeAligned(void* memory) {
-  std::free(memory);
 }
 
 }  // namespace tessaril

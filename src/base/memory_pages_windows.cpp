@@ -1,6 +1,5 @@
 // Large arrays on Windows: committed virtual memory (zeroed by the system, 64 KiB aligned; huge
 // pages need a privilege desktop users lack, so none are asked for).
-#include <malloc.h>
 #include <windows.h>
 
 #include "base/memory_pages.h"
@@ -19,14 +18,6 @@ void ReleasePageTail(void* pages, std::size_t kept, std::size_t bytes) {
 
 void UnmapPages(void* pages, std::size_t /*bytes*/) {
   VirtualFree(pages, 0, MEM_RELEASE);
-}
-
-void* AllocateAligned(std::size_t alignment, std::size_t bytes) {
-  return _aligned_malloc(bytes == 0 ? 1 : bytes, alignment);
-}
-
-void FreeAligned(void* memory) {
-  _aligned_free(memory);
 }
 
 }  // namespace tessaril

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "base/line_rule.h"
@@ -25,6 +26,17 @@ TEST_F(ImportTest, LineRuleTrimsSkipsBlanksAndKeepsTheRest) {
                                              std::string("x\0y", 3), "13800000004"}));
   EXPECT_EQ(ui_.calls, (Strings{"pick open 文本文件(*.txt)|*.txt||", "refresh source"}));
   EXPECT_EQ(ui_.progress.back(), 100);
+}
+
+// The entries of `file` read by the line rule alone, line by line, must be those of `list`.
+void ExpectLineRuleEntries(const std::string& file, const NumberList& list) {
+  TextFileReader reader;
+  ASSERT_TRUE(reader.Open(file));
+  NumberList expected;
+  ReadNumberLines(reader, [&](std::string_view line) { expected.Append(line); });
+  ASSERT_EQ(list.Count(), expected.Count());
+  for (int i = 0; i < expected.Count(); ++i)
+    ASSERT_EQ(list.At(i), expected.At(i)) << i;
 }
 
 TEST_F(ImportTest, TheShortWayForNumberLinesGivesWhatTheLineRuleGives) {
@@ -51,14 +63,25 @@ TEST_F(ImportTest, TheShortWayForNumberLinesGivesWhatTheLineRuleGives) {
   const std::string file = WriteFile("mixed.txt", content);
 
   ASSERT_EQ(AppendNumberFile(state_.source, ui_, file), AppendResult::kAppended);
-  TextFileReader reader;
-  ASSERT_TRUE(reader.Open(file));
-  NumberList expected;
-  ReadNumberLines(reader, [&](std::string_view line) { expected.Append(line); });
-  ASSERT_EQ(state_.source.Count(), expected.Count());
-  for (int i = 0; i < expected.Count(); ++i)
-    ASSERT_EQ(state_.source.At(i), expected.At(i)) << i;
+  ExpectLineRuleEntries(file, state_.source);
   EXPECT_EQ(ui_.progress.back(), 100);
+
+  // Read in two halves at once, with the middle on every byte of a mix of lines: line ends, CRs,
+  // the inside of a number and of a UTF-8 text (the middle moves by half a byte a cut).
+  const std::string mix =
+      "13800000002\r\n张三\r\n 13800000004\n\r\n\n1380000000x\n13800000005 \r\n";
+  std::string side;
+  while (side.size() < 100000)
+    side += kinds[random() % kinds.size()];
+  for (std::size_t cut = 0; cut <= 2 * mix.size(); ++cut) {
+    const std::string halves = WriteFile("halves.txt", content.substr(0, cut) + side + mix + side);
+    NumberList list;
+    ui_.progress.clear();
+    ASSERT_EQ(AppendNumberFile(list, ui_, halves, /*halves_from=*/1), AppendResult::kAppended);
+    ExpectLineRuleEntries(halves, list);
+    EXPECT_TRUE(std::is_sorted(ui_.progress.begin(), ui_.progress.end()));
+    EXPECT_EQ(ui_.progress.back(), 100);
+  }
 }
 
 TEST_F(ImportTest, FilesInPickerOrderAndAFailureKeepsWhatWasRead) {

@@ -168,6 +168,38 @@ TEST(NumberTable, BuiltFromValuesAgreesWithAMap) {
   }
 }
 
+TEST(NumberTable, ALongArrayBuiltOnTwoThreadsAgreesWithASort) {
+  // Long enough for the buckets of the sort's first level to be sorted on two threads; the values
+  // spread over the whole range, over a few segments, or mostly in one bucket.
+  std::mt19937_64 random(5);
+  const std::size_t n = (std::size_t{3} << 20) / 2;
+  for (int spread : {0, 1, 2}) {
+    std::vector<std::uint64_t> values(n);
+    for (std::uint64_t& v : values) {
+      if (spread == 0)
+        v = random() % 100000000000ULL;
+      else if (spread == 1)
+        v = (1380000 + random() % 50) * 10000 + random() % 10000;
+      else
+        v = random() % 8 == 0 ? random() % 100000000000ULL : 13912345678ULL + random() % 1000;
+    }
+    WordArray words(n);
+    std::copy(values.begin(), values.end(), words.begin());
+    std::sort(values.begin(), values.end());
+    std::vector<std::pair<std::uint64_t, std::int64_t>> expected;
+    for (std::uint64_t v : values) {
+      if (!expected.empty() && expected.back().first == v)
+        ++expected.back().second;
+      else
+        expected.emplace_back(v, 1);
+    }
+    const NumberTable table = NumberTable::FromValues(std::move(words));
+    std::vector<std::pair<std::uint64_t, std::int64_t>> walked;
+    table.Walk([&](std::uint64_t v, std::int64_t count) { walked.emplace_back(v, count); });
+    ASSERT_EQ(walked, expected) << spread;
+  }
+}
+
 TEST(NumberTable, CountsBeyondThePackedFieldStayExact) {
   constexpr std::int64_t kField = (std::int64_t{1} << NumberTable::kCountBits) - 1;
   NumberTable table;

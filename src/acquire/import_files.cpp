@@ -2,10 +2,16 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "base/frontend.h"
 #include "base/line_rule.h"
 #include "base/progress.h"
+#include "base/side_by_side.h"
+#include "base/text_file.h"
+#include "base/word_array.h"
 
 namespace tessaril {
 
@@ -19,7 +25,63 @@ void ImportFiles(AppState& state, Frontend& frontend) {
   ImportFileList(state, frontend, *paths);
 }
 
-AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path) {
+namespace {
+
+// The code that stands for the next other text in the second half's codes (no number's value).
+constexpr std::uint64_t kOtherText = UINT64_MAX;
+
+// The entries of the second half of a file, read on a thread of its own: the numbers' values and
+// kOtherText for each other text, in runs, with the file position each run ends at.
+struct SecondHalf {
+  // A run is one huge page of codes, so that its pages cost one fault each, as the list's do.
+  static constexpr std::size_t kRun = std::size_t{1} << 18;
+  struct Run {
+    WordArray codes{kRun};
+    std::size_t size = 0;
+    std::uint64_t end = 0;
+  };
+  std::vector<Run> runs;
+  std::vector<std::string> others;
+  bool opened = false;
+  bool failed = false;
+
+  void Add(std::uint64_t code) {
+    if (runs.back().size == kRun)
+      runs.emplace_back();
+    runs.back().codes[runs.back().size++] = code;
+  }
+
+  // Reads the lines that begin after the first LF at or after `from` - 1, so that the first
+  // half ends with the line holding that byte.
+  void Read(const std::string& path, std::uint64_t from) {
+    TextFileReader file;
+    if (!file.Open(path, from - 1))
+      return;
+    opened = true;
+    std::string_view partial;
+    if (file.Next(partial)) {
+      runs.emplace_back();
+      ReadNumberFile(
+          file, [&](std::uint64_t value) { Add(value); },
+          [&](std::string_view line) {
+            others.emplace_back(line);
+            Add(kOtherText);
+          },
+          [&] {
+            runs.back().end = file.Position();
+            // Runs of about 4096 lines of numbers.
+            return file.Position() + 4096 * 12;
+          });
+      runs.back().end = file.Position();
+    }
+    failed = file.Failed();
+  }
+};
+
+}  // namespace
+
+AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path,
+                              std::uint64_t halves_from) {
   TextFileReader file;
   if (!file.Open(path))
     return AppendResult::kCannotOpen;
@@ -31,18 +93,52 @@ AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::s
   // The percentage is worked out only once the position reaches the next whole percent: a
   // division per line costs a tenth of a huge import.
   std::uint64_t next = 0;
-  ReadNumberFile(
-      file, [&](std::uint64_t value) { list.AppendNumber(value); },
-      [&](std::string_view line) { list.Append(line); },
-      [&] {
-        if (length > 0 && file.Position() >= next) {
-          const std::uint64_t percent = file.Position() * 100 / length;
-          progress.Set(static_cast<int>(percent));
-          next = ((percent + 1) * length + 99) / 100;
-        }
-        return length > 0 ? next : UINT64_MAX;
-      });
-  return file.Failed() ? AppendResult::kReadFailed : AppendResult::kAppended;
+  auto show_progress = [&](std::uint64_t position) {
+    if (length > 0 && position >= next) {
+      const std::uint64_t percent = position * 100 / length;
+      progress.Set(static_cast<int>(percent));
+      next = ((percent + 1) * length + 99) / 100;
+    }
+    return length > 0 ? next : UINT64_MAX;
+  };
+  auto read_first = [&](std::uint64_t end) {
+    ReadNumberFile(
+        file, [&](std::uint64_t value) { list.AppendNumber(value); },
+        [&](std::string_view line) { list.Append(line); },
+        [&]() -> std::uint64_t {
+          const std::uint64_t stop = show_progress(file.Position());
+          return file.Position() >= end ? kStopReading : std::min(stop, end);
+        });
+  };
+  if (length < std::max<std::uint64_t>(halves_from, 2)) {
+    read_first(UINT64_MAX);
+    return file.Failed() ? AppendResult::kReadFailed : AppendResult::kAppended;
+  }
+
+  // A long file: both halves are parsed at once, then the second half's entries follow the
+  // first's, with the progress they would have shown.
+  const std::uint64_t middle = length / 2;
+  SecondHalf second;
+  RunSideBySide([&] { read_first(middle); }, [&] { second.Read(path, middle); });
+  if (file.Failed() || !second.opened || second.failed)
+    return AppendResult::kReadFailed;
+  if (file.Position() < middle)
+    return AppendResult::kAppended;  // the file ended before its middle: it has shrunk
+  std::size_t other = 0;
+  for (SecondHalf::Run& run : second.runs) {
+    const std::uint64_t* codes = run.codes.begin();
+    const std::uint64_t* const end = codes + run.size;
+    while (codes != end) {
+      const std::uint64_t* stop = std::find(codes, end, kOtherText);
+      list.AppendNumbers(codes, static_cast<std::size_t>(stop - codes));
+      if (stop != end)
+        list.Append(second.others[other++]);
+      codes = stop == end ? end : stop + 1;
+    }
+    run.codes = WordArray();
+    show_progress(run.end);
+  }
+  return AppendResult::kAppended;
 }
 
 void ImportFileList(AppState& state, Frontend& frontend, const std::vector<std::string>& paths) {

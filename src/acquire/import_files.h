@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,13 @@ void ImportFileList(AppState& state, Frontend& frontend, const std::vector<std::
 
 enum class AppendResult { kAppended, kCannotOpen, kReadFailed };
 
+// A file of at least this many bytes is parsed as two halves at once, on two threads.
+inline constexpr std::uint64_t kReadInHalvesFrom = std::uint64_t{32} << 20;
+
 // Appends the accepted lines of one file to `list`. On a read error the lines read so far stay
-// appended: the caller decides what to take back.
-AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path);
+// appended: the caller decides what to take back. `halves_from` is the length from which the
+// file is read in two halves (the same entries, in the same order, with the same progress).
+AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path,
+                              std::uint64_t halves_from = kReadInHalvesFrom);
 
 }  // namespace tessaril

@@ -18,6 +18,8 @@ enum class FileOpenMode { kRead, kTruncate, kAppend };
 int OpenFileHandle(const std::string& path, FileOpenMode mode);
 // Reads up to `size` bytes: the count read, 0 at the end of the file, -1 on an error.
 std::int64_t ReadFileHandle(int handle, char* buffer, std::size_t size);
+// Moves the read position to `offset` bytes from the start; false on failure.
+bool SeekFileHandle(int handle, std::uint64_t offset);
 // Writes all `size` bytes; false when any of them could not be written.
 bool WriteFileHandle(int handle, const char* data, std::size_t size);
 bool CloseFileHandle(int handle);

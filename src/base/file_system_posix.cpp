@@ -153,6 +153,11 @@ std::int64_t ReadFileHandle(int handle, char* buffer, std::size_t size) {
   }
 }
 
+bool SeekFileHandle(int handle, std::uint64_t offset) {
+  return offset <= static_cast<std::uint64_t>(INT64_MAX) &&
+         ::lseek(handle, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
+}
+
 bool WriteFileHandle(int handle, const char* data, std::size_t size) {
   while (size > 0) {
     ssize_t written = ::write(handle, data, size);

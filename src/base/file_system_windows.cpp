@@ -181,6 +181,11 @@ std::int64_t ReadFileHandle(int handle, char* buffer, std::size_t size) {
   return _read(handle, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
 }
 
+bool SeekFileHandle(int handle, std::uint64_t offset) {
+  return offset <= static_cast<std::uint64_t>(INT64_MAX) &&
+         _lseeki64(handle, static_cast<__int64>(offset), SEEK_SET) == static_cast<__int64>(offset);
+}
+
 bool WriteFileHandle(int handle, const char* data, std::size_t size) {
   while (size > 0) {
     int written =

@@ -25,12 +25,16 @@ void ReadNumberLines(TextFileReader& file, Accept&& accept, AfterLine&& after_li
   }
 }
 
+// What `after_lines` of ReadNumberFile returns to end the reading there.
+inline constexpr std::uint64_t kStopReading = 0;
+
 // The same rule with a short way for the line almost every number file is made of: exactly eleven
 // digits before LF or CR LF goes to `number(value)` as it is, untrimmed; every other line goes
 // through the rule to `accept(text)`, as ReadNumberLines hands it on. The lines are taken from the
 // reader in runs: `after_lines()` is called after each run and returns the file position the next
 // run must reach, which ends with the first line that reaches it, so that a progress check at
-// that position happens where a check after every line would make it.
+// that position happens where a check after every line would make it; kStopReading ends the
+// reading after this run.
 template <typename Number, typename Accept, typename AfterLines>
 void ReadNumberFile(TextFileReader& file, Number&& number, Accept&& accept,
                     AfterLines&& after_lines) {
@@ -51,6 +55,8 @@ void ReadNumberFile(TextFileReader& file, Number&& number, Accept&& accept,
       if (!trimmed.empty())
         accept(trimmed);
       stop = after_lines();
+      if (stop == kStopReading)
+        return;
       continue;
     }
     const char* p = lines.data();
@@ -80,6 +86,8 @@ void ReadNumberFile(TextFileReader& file, Number&& number, Accept&& accept,
       p = lf + 1;
     }
     stop = after_lines();
+    if (stop == kStopReading)
+      return;
   }
 }
 

@@ -5,6 +5,8 @@
 #include <new>
 #include <utility>
 
+#include "base/side_by_side.h"
+
 namespace tessaril {
 namespace {
 
@@ -55,10 +57,15 @@ void SortByValue(Array& words, int shift) {
   SortByValue(words, shift, other);
 }
 
+// From this many values on, the buckets of the first level are sorted on two threads.
+constexpr std::size_t kSortSideBySide = std::size_t{1} << 20;
+
 // Sorts values in place: an MSD radix sort on the bits that differ between the smallest and the
 // largest value, 10 bits a level (values of 37 bits need at most four), each bucket permuted in
-// place along its cycles. Short runs go to std::sort.
-void SortInPlace(std::uint64_t* first, std::uint64_t* last) {
+// place along its cycles. Short runs go to std::sort. A long array has the buckets of its first
+// level (`side_by_side`: the call on the whole array) sorted on two threads, each taking buckets of
+// about half the values.
+void SortInPlace(std::uint64_t* first, std::uint64_t* last, bool side_by_side = true) {
   constexpr int kDigitBits = 10;
   constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
   const std::size_t n = static_cast<std::size_t>(last - first);
@@ -94,12 +101,23 @@ void SortInPlace(std::uint64_t* first, std::uint64_t* last) {
   }
   if (shift == 0)
     return;
-  std::size_t begin = 0;
-  for (std::size_t d = 0; d < kDigits; ++d) {
-    if (tail[d] - begin > 1)
-      SortInPlace(first + begin, first + tail[d]);
-    begin = tail[d];
+  // Sorts the buckets [from, to).
+  auto sort_buckets = [&](std::size_t from, std::size_t to) {
+    std::size_t begin = from == 0 ? 0 : tail[from - 1];
+    for (std::size_t d = from; d < to; ++d) {
+      if (tail[d] - begin > 1)
+        SortInPlace(first + begin, first + tail[d], false);
+      begin = tail[d];
+    }
+  };
+  if (!side_by_side || n < kSortSideBySide) {
+    sort_buckets(0, kDigits);
+    return;
   }
+  std::size_t middle = 0;
+  while (middle < kDigits && tail[middle] <= n / 2)
+    ++middle;
+  RunSideBySide([&] { sort_buckets(0, middle); }, [&] { sort_buckets(middle, kDigits); });
 }
 
 }  // namespace
@@ -189,6 +207,14 @@ std::uint64_t* NumberTable::Find(std::uint64_t value) const {
 std::int64_t NumberTable::Count(std::uint64_t value) const {
   const std::uint64_t* word = Find(value);
   return word ? CountOf(*word) : 0;
+}
+
+std::int64_t NumberTable::Count(std::uint64_t value, std::size_t& index) const {
+  const std::uint64_t* word = Find(value);
+  if (!word)
+    return 0;
+  index = static_cast<std::size_t>(word - words_.begin());
+  return CountOf(*word);
 }
 
 void NumberTable::PrepareToAdd() {

@@ -7,6 +7,7 @@ list(APPEND CORE_SOURCES
   base/number_table.cpp
   base/output_guard.cpp
   base/settings_store.cpp
+  base/side_by_side.cpp
   base/text.cpp
   base/text_file.cpp
   base/word_array.cpp

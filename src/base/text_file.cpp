@@ -44,6 +44,17 @@ bool TextFileReader::Open(const std::string& path) {
   return true;
 }
 
+bool TextFileReader::Open(const std::string& path, std::uint64_t offset) {
+  if (!Open(path))
+    return false;
+  if (offset > 0 && !SeekFileHandle(fd_, offset)) {
+    Close();
+    return false;
+  }
+  position_ = offset;
+  return true;
+}
+
 void TextFileReader::Close() {
   if (fd_ >= 0)
     CloseFileHandle(fd_);

@@ -18,6 +18,9 @@ class TextFileReader {
   TextFileReader& operator=(const TextFileReader&) = delete;
 
   bool Open(const std::string& path);
+  // Opens the file to read from `offset` bytes on: Position() starts there. Length() is still
+  // the whole file's.
+  bool Open(const std::string& path, std::uint64_t offset);
   bool IsOpen() const { return fd_ >= 0; }
   void Close();
 

@@ -67,13 +67,7 @@ CarrierClass CarrierLookup::Classify(std::string_view number) const {
   const int bits = BitsOf(number);
   if (bits < 0)
     return ClassifyCarrier(prefixes_, number);
-  if (bits & kMobile)
-    return CarrierClass::Mobile;
-  if (bits & kUnicom)
-    return CarrierClass::Unicom;
-  if (bits & kTelecom)
-    return CarrierClass::Telecom;
-  return CarrierClass::Other;
+  return ClassOf(static_cast<std::uint8_t>(bits));
 }
 
 }  // namespace tessaril

@@ -23,6 +23,10 @@ class CarrierLookup {
   bool IsChinaUnicomNumber(std::string_view number) const { return Has(number, kUnicom); }
   bool IsChinaTelecomNumber(std::string_view number) const { return Has(number, kTelecom); }
   CarrierClass Classify(std::string_view number) const;
+  // Classify of the eleven digits of a value below 10^11.
+  CarrierClass ClassifyNumber(std::uint64_t value) const {
+    return ClassOf(carriers_[static_cast<std::size_t>(value / 100000000)]);
+  }
 
  private:
   static constexpr std::uint8_t kMobile = 1, kUnicom = 2, kTelecom = 4;
@@ -31,6 +35,16 @@ class CarrierLookup {
   // entry does not begin with three digits.
   int BitsOf(std::string_view number) const;
   bool Has(std::string_view number, std::uint8_t bit) const;
+  // The class of a carrier bits entry: the first carrier that claims the beginning.
+  static CarrierClass ClassOf(std::uint8_t bits) {
+    if (bits & kMobile)
+      return CarrierClass::Mobile;
+    if (bits & kUnicom)
+      return CarrierClass::Unicom;
+    if (bits & kTelecom)
+      return CarrierClass::Telecom;
+    return CarrierClass::Other;
+  }
 
   const CarrierPrefixes& prefixes_;
   std::array<std::uint8_t, 1000> carriers_{};  // by the first three digits

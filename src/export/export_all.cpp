@@ -49,6 +49,20 @@ void RowWriter::Write(std::string_view number) {
   }
 }
 
+void RowWriter::WriteEntry(const NumberList& list, int index, NumberList::Scratch& scratch) {
+  if (layout_.numbers_per_row != 1 || !layout_.separator.empty()) {
+    Write(list.View(index, scratch));
+    return;
+  }
+  // One entry a line without a separator, the default layout: the entry and its line end in
+  // one step.
+  WriteEntryLine(file_, list, index, scratch);
+  if (++rows_ == layout_.blank_line_interval) {
+    file_.Write("\n");
+    rows_ = 0;
+  }
+}
+
 void ExportAll(AppState& state, ListId id, Frontend& frontend) {
   NumberList& list = state.List(id);
   RowLayout layout;
@@ -84,7 +98,7 @@ void ExportAll(AppState& state, ListId id, Frontend& frontend) {
   NumberList::Scratch scratch;
   for (int i = 0; i < count && !file.Failed(); ++i) {
     progress.Step(i, count);
-    rows.Write(list.View(i, scratch));
+    rows.WriteEntry(list, i, scratch);
   }
   if (FinishOutputFile(file, *base, count, guard) == FinishResult::kWriteFailed) {
     // The numbers are not safely in the file: the list keeps every one of them.

@@ -39,6 +39,8 @@ class RowWriter {
  public:
   RowWriter(TextFileWriter& file, const RowLayout& layout) : file_(file), layout_(layout) {}
   void Write(std::string_view number);
+  // Write of the list's entry at `index`.
+  void WriteEntry(const NumberList& list, int index, NumberList::Scratch& scratch);
 
  private:
   TextFileWriter& file_;

@@ -76,11 +76,7 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
   NumberList::Scratch scratch;
   while (written < total) {
     progress.Step(in_file, per_file);
-    if (std::uint64_t value; list.NumberAt(written, value)) {
-      file.WriteNumberLine(value);
-    } else {
-      file.WriteLine(list.View(written, scratch));
-    }
+    WriteEntryLine(file, list, written, scratch);
     ++written;
     if (file.Failed())
       return end_with(kCannotWriteFile);

@@ -46,9 +46,11 @@ void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
   const CarrierLookup lookup(state.prefixes);
   for (int i = 0; i < n; ++i) {
     progress.Step(i, n);
-    const std::string_view entry = list.View(i, scratch);
-    const size_t g = static_cast<size_t>(lookup.Classify(entry));
-    files[g].WriteLine(entry);
+    std::uint64_t value;
+    const size_t g =
+        static_cast<size_t>(list.NumberAt(i, value) ? lookup.ClassifyNumber(value)
+                                                    : lookup.Classify(list.View(i, scratch)));
+    WriteEntryLine(files[g], list, i, scratch);
     if (files[g].Failed())
       return write_failed();
     ++counts[g];

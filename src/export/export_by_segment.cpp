@@ -36,28 +36,34 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
   if (!grouped_base)
     return;
   const NumberList& list = state.List(id);
-  // The repeated texts already written: a set of packed numbers (a list of tens of millions of
-  // numbers would take gigabytes as a set of strings). A text that occurs once is written at its
-  // only occurrence and never needs the set.
-  KeyTable written;
+  // The repeated texts already written, by the ids the list gives its texts (a list of tens of
+  // millions of numbers would take gigabytes as a set of strings). A text that occurs once is
+  // written at its only occurrence and never needs the set.
+  std::vector<bool> written(list.IdLimit());
   // The labels by repeat count, each formatted once.
   std::vector<std::string> labels;
   // The counts are looked up a block of entries at a time, with their table slots fetched from
   // memory together, instead of one cache miss after the other.
   constexpr int kCountBlock = 4096;
   std::vector<int> counts(kCountBlock);
+  std::vector<std::size_t> ids(kCountBlock);
   int block_start = 0;
   int block_end = 0;
   WriteGroupedFiles(state, frontend, id, *grouped_base,
-                    [&](int index, const std::string& entry) -> std::optional<std::string> {
+                    [&](int index, const std::string&) -> std::optional<std::string> {
                       if (index < block_start || index >= block_end) {
                         block_start = index;
                         block_end = std::min(list.Count(), index + kCountBlock);
-                        list.CountsOf(block_start, block_end - block_start, counts.data());
+                        list.CountsOf(block_start, block_end - block_start, counts.data(),
+                                      ids.data());
                       }
-                      const int count = counts[static_cast<size_t>(index - block_start)];
-                      if (count > 1 && !written.Insert(entry))
-                        return std::nullopt;
+                      const size_t k = static_cast<size_t>(index - block_start);
+                      const int count = counts[k];
+                      if (count > 1) {
+                        if (written[ids[k]])
+                          return std::nullopt;
+                        written[ids[k]] = true;
+                      }
                       if (count >= 4096)
                         return Format("重复%d次", count);
                       if (labels.size() <= static_cast<size_t>(count))

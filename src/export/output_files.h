@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,6 +37,17 @@ enum class FinishResult {
 // an existing file.
 FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_path,
                               long long count, OutputGuard& guard);
+
+// Writes the list's entry at `index` and a line end, as WriteLine of its text: a number goes
+// into the writer's buffer from its value, without spelling it first.
+inline void WriteEntryLine(TextFileWriter& file, const NumberList& list, int index,
+                           NumberList::Scratch& scratch) {
+  if (std::uint64_t value; list.NumberAt(index, value)) {
+    file.WriteNumberLine(value);
+  } else {
+    file.WriteLine(list.View(index, scratch));
+  }
+}
 
 // The messages of the exports.
 inline constexpr const char* kNothingToSave = "没有可保存的手机号码!";

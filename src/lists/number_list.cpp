@@ -110,9 +110,27 @@ void NumberList::PushCode(Code code) {
   ++size_;
 }
 
+void NumberList::AppendNumbers(const std::uint64_t* values, std::size_t n) {
+  while (n > 0) {
+    const std::size_t position = head_ + size_;
+    if ((position >> kBlockBits) >= blocks_.size())
+      blocks_.emplace_back(kBlock);
+    const std::size_t room = kBlock - (position & kBlockMask);
+    const std::size_t now = std::min(n, room);
+    std::memcpy(&Slot(position), values, now * sizeof(Code));
+    size_ += now;
+    values += now;
+    n -= now;
+  }
+}
+
 void NumberList::DropEntries() {
   blocks_.clear();
   blocks_.shrink_to_fit();
+  head_ = size_ = 0;
+}
+
+void NumberList::RewriteEntries() {
   head_ = size_ = 0;
 }
 
@@ -171,16 +189,33 @@ int NumberList::CountOf(std::string_view text) const {
   return it == others_.end() ? 0 : it->second.count;
 }
 
-void NumberList::CountsOf(int first, int n, int* counts) const {
+void NumberList::CountsOf(int first, int n, int* counts, std::size_t* ids) const {
   UpdateCounts();
+  // The ids are the indices of the numbers' words in the hashed form, which lookups keep, then
+  // the ids of the other texts.
+  if (ids)
+    numbers_.MakeHashed();
   const std::size_t start = head_ + static_cast<std::size_t>(first);
   for (int k = 0; k < n; ++k) {
     if (k + kLookAhead < n)
       PrefetchCount(Slot(start + static_cast<std::size_t>(k + kLookAhead)));
     const Code code = Slot(start + static_cast<std::size_t>(k));
-    counts[k] = code & kOtherTag ? other_by_id_[code & ~kOtherTag]->second.count
-                                 : static_cast<int>(numbers_.Count(code));
+    if (code & kOtherTag) {
+      counts[k] = other_by_id_[code & ~kOtherTag]->second.count;
+      if (ids)
+        ids[k] = numbers_.Slots() + (code & ~kOtherTag);
+    } else if (ids) {
+      counts[k] = static_cast<int>(numbers_.Count(code, ids[k]));
+    } else {
+      counts[k] = static_cast<int>(numbers_.Count(code));
+    }
   }
+}
+
+std::size_t NumberList::IdLimit() const {
+  UpdateCounts();
+  numbers_.MakeHashed();
+  return numbers_.Slots() + other_by_id_.size();
 }
 
 void NumberList::Append(std::string_view text) {
@@ -463,7 +498,7 @@ void NumberList::WalkKeys(
 void NumberList::SortEntries(const StepFn& step) {
   UpdateCounts();
   const std::int64_t distinct = DistinctCount();
-  DropEntries();
+  RewriteEntries();
   std::int64_t k = 0;
   Merge<false>(
       [&](const std::uint64_t* value, OtherMap::const_iterator other, std::string_view, int count) {
@@ -473,13 +508,14 @@ void NumberList::SortEntries(const StepFn& step) {
         if (step)
           step(++k, distinct);
       });
+  TrimBlocks();
   counted_ = size_;
 }
 
 void NumberList::RemoveRepeats(const StepFn& step) {
   UpdateCounts();
   const std::int64_t distinct = DistinctCount();
-  DropEntries();
+  RewriteEntries();
   std::int64_t k = 0;
   Merge<false>(
       [&](const std::uint64_t* value, OtherMap::const_iterator other, std::string_view, int) {
@@ -487,6 +523,7 @@ void NumberList::RemoveRepeats(const StepFn& step) {
         if (step)
           step(++k, distinct);
       });
+  TrimBlocks();
   numbers_.SetCountsToOne();
   for (auto& [text, info] : others_)
     info.count = 1;

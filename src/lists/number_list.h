@@ -51,12 +51,17 @@ class NumberList {
   int DistinctCount() const;
   int CountOf(std::string_view text) const;
   // The counts of the entries [first, first + n) into `counts`, as CountOf gives them, looked up
-  // together: the table slots are fetched from memory ahead of their use.
-  void CountsOf(int first, int n, int* counts) const;
+  // together: the table slots are fetched from memory ahead of their use. With `ids`, also an
+  // id of each entry's text into `ids`: below IdLimit(), equal for equal texts, different for
+  // different ones, and the same for as long as the list does not change.
+  void CountsOf(int first, int n, int* counts, std::size_t* ids = nullptr) const;
+  std::size_t IdLimit() const;
 
   void Append(std::string_view text);
   // Appends the number of this value (below 10^11), as Append of its eleven digits does.
   void AppendNumber(std::uint64_t value) { PushCode(value); }
+  // AppendNumber of each of these values, in order.
+  void AppendNumbers(const std::uint64_t* values, std::size_t n);
   void RemoveAt(int index);
   void Clear();
 
@@ -101,6 +106,9 @@ class NumberList {
   Code& Slot(std::size_t position) const;
   void PushCode(Code code);
   void DropEntries();
+  // Empties the entries but keeps their blocks, for entries written again from the counts: as
+  // many entries as before fit without new memory (which costs more than the writes).
+  void RewriteEntries();
   // Frees the blocks before the first entry and after the last.
   void TrimBlocks();
 

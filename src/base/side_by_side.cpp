@@ -1,0 +1,39 @@
+#include "base/side_by_side.h"
+
+#include <exception>
+#include <system_error>
+#include <thread>
+
+namespace tessaril {
+
+void RunSideBySide(const std::function<void()>& here, const std::function<void()>& beside) {
+  std::exception_ptr beside_error;
+  std::thread thread;
+  try {
+    thread = std::thread([&] {
+      try {
+        beside();
+      } catch (...) {
+        beside_error = std::current_exception();
+      }
+    });
+  } catch (const std::system_error&) {
+    // No thread to be had (a limit on threads, or no memory for a stack): one after the other.
+    here();
+    beside();
+    return;
+  }
+  std::exception_ptr here_error;
+  try {
+    here();
+  } catch (...) {
+    here_error = std::current_exception();
+  }
+  thread.join();
+  if (here_error)
+    std::rethrow_exception(here_error);
+  if (beside_error)
+    std::rethrow_exception(beside_error);
+}
+
+}  // namespace tessaril

@@ -48,4 +48,13 @@ std::string FileNamePart(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+bool WriteFileAtomically(const std::string& path, std::string_view content) {
+  bool given = content.empty();
+  return WriteFileAtomically(path, [&] {
+    std::string_view piece = given ? std::string_view() : content;
+    given = true;
+    return piece;
+  });
+}
+
 }  // namespace tessaril

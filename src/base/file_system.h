@@ -3,6 +3,7 @@
 #include <compare>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,10 @@ bool RenameReplacing(const std::string& from, const std::string& to);
 // Writes `content` to a temporary file beside `path`, then renames it over `path`; creates the
 // folder when it is missing. False when any step failed (the old file is then untouched).
 bool WriteFileAtomically(const std::string& path, std::string_view content);
+// The same with the content handed over in pieces: `next_piece()` is called until it returns an
+// empty piece, so that a large content need not be held whole.
+bool WriteFileAtomically(const std::string& path,
+                         const std::function<std::string_view()>& next_piece);
 
 // A whole file's bytes, or why there are none. Only a plain file is read: a folder, a FIFO or a
 // device cannot be opened.

@@ -70,7 +70,8 @@ bool RenameReplacing(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view content) {
+bool WriteFileAtomically(const std::string& path,
+                         const std::function<std::string_view()>& next_piece) {
   std::error_code ec;
   std::filesystem::path target(path);
   if (target.has_parent_path())
@@ -82,14 +83,16 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temporary = path + ".tmp" + std::to_string(::getpid());
     if (attempt > 0)
-      temporary += "." + std::to_string(attempt);
+      temporary.append(".").append(std::to_string(attempt));
     fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0 && errno != EEXIST)
       break;
   }
   if (fd < 0)
     return false;
-  bool ok = WriteFileHandle(fd, content.data(), content.size());
+  bool ok = true;
+  for (std::string_view piece = next_piece(); ok && !piece.empty(); piece = next_piece())
+    ok = WriteFileHandle(fd, piece.data(), piece.size());
   if (ok && ::fsync(fd) != 0)
     ok = false;
   if (::close(fd) != 0)

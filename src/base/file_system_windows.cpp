@@ -69,7 +69,8 @@ bool RenameReplacing(const std::string& from, const std::string& to) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view content) {
+bool WriteFileAtomically(const std::string& path,
+                         const std::function<std::string_view()>& next_piece) {
   std::error_code ec;
   std::string folder = DirectoryPart(path);
   if (!folder.empty())
@@ -90,7 +91,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
   }
   if (file == INVALID_HANDLE_VALUE)
     return false;
-  bool ok = WriteAll(file, content) && FlushFileBuffers(file);
+  bool ok = true;
+  for (std::string_view piece = next_piece(); ok && !piece.empty(); piece = next_piece())
+    ok = WriteAll(file, piece);
+  ok = ok && FlushFileBuffers(file);
   if (!CloseHandle(file))
     ok = false;
   if (ok && !MoveFileExW(temporary.c_str(), WidePath(path).c_str(),

@@ -16,6 +16,7 @@
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/output_files.h"
+#include "filetools/reorder_lines.h"
 
 namespace tessaril {
 namespace {
@@ -77,46 +78,6 @@ struct WorkingFile {
   long long count = 0;
   std::unique_ptr<TextFileWriter> writer;  // while open
 };
-
-// Reads the lines of a finished output and writes them back in the chosen order. The new content
-// replaces the file only once it is completely written.
-bool ReorderOutput(AppState& state, ProgressReporter& progress, const std::string& path,
-                   int order) {
-  TextFileReader reader;
-  if (!reader.Open(path))
-    return false;
-  std::vector<std::string> lines;
-  std::string_view line;
-  const std::uint64_t length = reader.Length();
-  while (reader.Next(line)) {
-    lines.emplace_back(line);
-    if (length > 0)
-      progress.Set(80 + static_cast<int>(reader.Position() * 10 / length));
-  }
-  if (reader.Failed())
-    return false;
-  reader.Close();
-  const std::int64_t n = static_cast<std::int64_t>(lines.size());
-  int scale = 20, offset = 80;
-  if (order == 1) {
-    std::sort(lines.begin(), lines.end());
-  } else {
-    for (std::int64_t i = n - 1; i > 0; --i) {
-      std::uniform_int_distribution<std::int64_t> pick(0, i);
-      std::swap(lines[static_cast<size_t>(i)], lines[static_cast<size_t>(pick(state.random))]);
-    }
-    scale = 10;
-    offset = 90;
-  }
-  std::string content;
-  content.reserve(static_cast<size_t>(length));
-  for (std::int64_t i = 0; i < n; ++i) {
-    content += lines[static_cast<size_t>(i)];
-    content += "\r\n";
-    progress.Step(i + 1, n, scale, offset);
-  }
-  return WriteFileAtomically(path, content);
-}
 
 }  // namespace
 
@@ -295,6 +256,8 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
     ++out.count;
   }
   const bool read_failed = reader.Failed();
+  // The repeats' table is done with: its memory goes before the outputs are reordered.
+  exported = KeyTable();
   bool write_failed = false;
   for (auto& [path, out] : outputs) {
     if (out.writer && !out.writer->Close())
@@ -324,7 +287,8 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
     const std::string& final_path = *final_name;
     tools.Announce(final_path);
     if (filter.options.order == 1 || filter.options.order == 2) {
-      if (!ReorderOutput(state, progress, final_path, filter.options.order))
+      const LineOrder order = filter.options.order == 1 ? LineOrder::kSorted : LineOrder::kShuffled;
+      if (!ReorderLines(final_path, order, state.random, progress))
         ShowFailure(frontend, kCannotWriteFile, kApplicationName);
     }
   }

@@ -4,5 +4,6 @@ list(APPEND CORE_SOURCES
   filetools/compare_files.cpp
   filetools/file_tools.cpp
   filetools/merge_files.cpp
+  filetools/reorder_lines.cpp
   filetools/tool_files.cpp
 )

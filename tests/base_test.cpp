@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <vector>
+
 #include "base/codepage.h"
 #include "base/file_system.h"
 #include "base/progress.h"
@@ -39,6 +42,25 @@ TEST(ElevenDigits, TheEightAtOnceParseAgreesWithTheBytewiseOneOnEveryByte) {
         }
       }
     }
+  }
+}
+
+TEST(ElevenDigits, FormattingAgreesWithPrintfAcrossTheRange) {
+  // Values spread over the whole range, and every value whose last eight digits sit at the edge
+  // of a group of four or two digits.
+  std::vector<std::uint64_t> values;
+  for (std::uint64_t i = 0; i < 100000; ++i)
+    values.push_back(i * 999983 % 100000000000ULL);
+  for (std::uint64_t edge : {0ULL, 1ULL, 9ULL, 10ULL, 99ULL, 100ULL, 9999ULL, 10000ULL, 999999ULL,
+                             1000000ULL, 99999999ULL}) {
+    for (std::uint64_t high : {0ULL, 138ULL, 999ULL})
+      values.push_back(high * 100000000 + edge);
+  }
+  for (std::uint64_t value : values) {
+    char ours[11], theirs[12];
+    FormatElevenDigits(value, ours);
+    std::snprintf(theirs, sizeof theirs, "%011llu", static_cast<unsigned long long>(value));
+    ASSERT_EQ(std::string(ours, 11), std::string(theirs, 11)) << value;
   }
 }
 

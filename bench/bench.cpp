@@ -109,14 +109,15 @@ void WriteNumbers(const std::string& path, std::int64_t lines, std::uint64_t see
   }
 }
 
-Files MakeFiles(const std::string& work, std::int64_t lines, std::uint64_t seed) {
+// The second file is made only for the operations that read it (`second`).
+Files MakeFiles(const std::string& work, std::int64_t lines, std::uint64_t seed, bool second) {
   Files files;
   const std::string stem = work + "/n" + std::to_string(lines) + "-s" + std::to_string(seed);
   files.in = stem + "-a.txt";
   files.in2 = stem + "-b.txt";
   files.black = stem + "-black.txt";
   files.lines = lines;
-  if (fs::exists(files.in) && fs::exists(files.in2) && fs::exists(files.black))
+  if (fs::exists(files.in) && fs::exists(files.black) && (!second || fs::exists(files.in2)))
     return files;
 
   Random random{seed};
@@ -127,10 +128,13 @@ Files MakeFiles(const std::string& work, std::int64_t lines, std::uint64_t seed)
         random.Below(10000);
   }
   std::fprintf(stderr, "generating %lld lines...\n", static_cast<long long>(lines));
-  std::FILE* black = std::fopen(files.black.c_str(), "wb");
-  WriteNumbers(files.in, lines, seed * 3 + 1, segments, black);
-  std::fclose(black);
-  WriteNumbers(files.in2, lines, seed * 3 + 2, segments, nullptr);
+  if (!fs::exists(files.in) || !fs::exists(files.black)) {
+    std::FILE* black = std::fopen(files.black.c_str(), "wb");
+    WriteNumbers(files.in, lines, seed * 3 + 1, segments, black);
+    std::fclose(black);
+  }
+  if (second && !fs::exists(files.in2))
+    WriteNumbers(files.in2, lines, seed * 3 + 2, segments, nullptr);
   return files;
 }
 
@@ -249,7 +253,8 @@ const Operation kOperations[] = {
 
 struct Sample {
   double seconds = 0;
-  double cpu = 0;  // user + system seconds
+  double cpu = 0;   // user + system seconds
+  double user = 0;  // user seconds
   long peak_kb = 0;
   std::size_t list_bytes = 0;
   std::uintmax_t out_bytes = 0;  // bytes of the files written
@@ -275,6 +280,12 @@ double CpuSeconds(int who) {
   struct rusage usage {};
   getrusage(who, &usage);
   return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+}
+
+double UserSeconds() {
+  struct rusage usage {};
+  getrusage(RUSAGE_SELF, &usage);
+  return Seconds(usage.ru_utime);
 }
 
 std::string FreshFolder(const Options& options, const std::string& name) {
@@ -312,16 +323,18 @@ Sample RunOurs(const Operation& op, const Files& files, const Options& options) 
     Run run{state, ui, files, out, false, false, {}, 0};
     op.prepare(run);
     const double cpu_start = CpuSeconds(RUSAGE_SELF);
+    const double user_start = UserSeconds();
     const auto start = std::chrono::steady_clock::now();
     if (!run.failed && !run.not_built)
       op.work(run);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double cpu = CpuSeconds(RUSAGE_SELF) - cpu_start;
+    const double user = UserSeconds() - user_start;
     if (run.failed)
       std::fprintf(stderr, "  %s failed: %s\n", op.name, run.report.c_str());
     char line[128];
-    int length = std::snprintf(line, sizeof line, "%.6f %.6f %zu %d %d\n", seconds, cpu,
+    int length = std::snprintf(line, sizeof line, "%.6f %.6f %.6f %zu %d %d\n", seconds, cpu, user,
                                run.list_bytes, run.not_built ? 1 : 0, run.failed ? 1 : 0);
     if (write(pipe_fds[1], line, static_cast<size_t>(length)) != length)
       _exit(3);
@@ -337,8 +350,8 @@ Sample RunOurs(const Operation& op, const Files& files, const Options& options) 
   Sample sample;
   sample.peak_kb = usage.ru_maxrss;
   int not_built = 0, failed = 0;
-  if (got <= 0 || std::sscanf(line, "%lf %lf %zu %d %d", &sample.seconds, &sample.cpu,
-                              &sample.list_bytes, &not_built, &failed) != 5) {
+  if (got <= 0 || std::sscanf(line, "%lf %lf %lf %zu %d %d", &sample.seconds, &sample.cpu,
+                              &sample.user, &sample.list_bytes, &not_built, &failed) != 6) {
     failed = 1;
   }
   sample.not_built = not_built != 0;
@@ -396,8 +409,21 @@ double FloorSeconds(const Operation& op, const Files& files, const Options& opti
 }
 
 bool Selected(const Options& options, const Operation& op) {
-  return options.only.empty() ||
-         ("|" + options.only + "|").find("|" + std::string(op.name) + "|") != std::string::npos;
+  if (options.only.empty())
+    return true;
+  std::string names = "|", name = "|";
+  names.append(options.only).append("|");
+  name.append(op.name).append("|");
+  return names.find(name) != std::string::npos;
+}
+
+// Whether a selected operation reads the second generated file.
+bool ReadsSecondFile(const Options& options) {
+  for (const Operation& op : kOperations) {
+    if (Selected(options, op) && std::strstr(op.reads, "{in2}"))
+      return true;
+  }
+  return false;
 }
 
 // The median time of `reps` runs, and the largest peak.
@@ -413,7 +439,7 @@ Sample Median(std::vector<Sample> samples) {
 }
 
 void Bench(const Options& options, std::int64_t lines) {
-  const Files files = MakeFiles(options.work, lines, options.seed);
+  const Files files = MakeFiles(options.work, lines, options.seed, ReadsSecondFile(options));
   const double mb = static_cast<double>(fs::file_size(files.in)) / 1e6;
   std::printf("\n%lld lines (%.0f MB, seed %llu), median of %d runs\n",
               static_cast<long long>(lines), mb, static_cast<unsigned long long>(options.seed),
@@ -484,13 +510,15 @@ void PrintTools(const Options& options) {
 void Scale(const Options& options) {
   std::vector<Files> files;
   for (std::int64_t lines : options.sizes)
-    files.push_back(MakeFiles(options.work, lines, options.seed));
-  std::printf("\nscaling, median of %d runs: wall ns per line / peak bytes per line\n",
-              options.reps);
+    files.push_back(MakeFiles(options.work, lines, options.seed, ReadsSecondFile(options)));
+  std::printf(
+      "\nscaling, median of %d runs: wall ns / user CPU ns / peak bytes, per line; the last\n"
+      "columns: wall and user CPU time per line at the largest size over the base size\n",
+      options.reps);
   std::printf("%-32s", "operation");
   for (std::int64_t lines : options.sizes)
-    std::printf(" %17lldM", static_cast<long long>(lines / 1000000));
-  std::printf(" %9s\n", "last/base");
+    std::printf(" %23lldM", static_cast<long long>(lines / 1000000));
+  std::printf(" %9s %9s\n", "wall", "user");
   std::size_t base = 0;
   for (std::size_t i = 0; i < options.sizes.size(); ++i) {
     if (options.sizes[i] == 10000000)
@@ -501,7 +529,7 @@ void Scale(const Options& options) {
       continue;
     std::printf("%-32s", op.name);
     std::fflush(stdout);
-    std::vector<double> per_line;
+    std::vector<double> per_line, user_per_line;
     for (const Files& f : files) {
       std::vector<Sample> runs;
       for (int i = 0; i < options.reps; ++i)
@@ -509,11 +537,13 @@ void Scale(const Options& options) {
       const Sample s = Median(runs);
       const double n = static_cast<double>(f.lines);
       per_line.push_back(s.seconds * 1e9 / n);
-      std::printf(" %8.1f / %6.1f%s", s.seconds * 1e9 / n, s.peak_kb * 1024.0 / n,
-                  s.failed || s.not_built ? "!" : " ");
+      user_per_line.push_back(s.user * 1e9 / n);
+      std::printf(" %7.1f / %5.1f / %5.1f%s", s.seconds * 1e9 / n, s.user * 1e9 / n,
+                  s.peak_kb * 1024.0 / n, s.failed || s.not_built ? "!" : " ");
       std::fflush(stdout);
     }
-    std::printf(" %9.2f\n", per_line.back() / std::max(per_line[base], 1e-9));
+    std::printf(" %9.2f %9.2f\n", per_line.back() / std::max(per_line[base], 1e-9),
+                user_per_line.back() / std::max(user_per_line[base], 1e-9));
   }
   fs::remove_all(options.work + "/out");
 }
@@ -544,8 +574,9 @@ void Usage() {
       "memory per line of the file, the most the two lists held per line, and the tool's peak\n"
       "memory per line, the floor (cat of the files read, a plain write of the bytes written)\n"
       "and our time over the floor. A '!' marks a run that failed. --only runs the operations\n"
-      "of these exact names. --scale prints instead one table of wall time and peak memory per\n"
-      "line at every size (default 1M,10M,100M, one run each).");
+      "of these exact names. --scale prints instead one table of wall time, user CPU time and\n"
+      "peak memory per line at every size (default 1M,10M,100M, one run each). The second\n"
+      "file is generated only when a chosen operation reads it.");
 }
 
 }  // namespace

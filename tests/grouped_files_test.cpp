@@ -16,7 +16,7 @@ class GroupedFilesTest : public testing::CommandTest {
  protected:
   // Labels an entry by its first `n` characters; entries starting with 'x' are skipped.
   static GroupLabeller Prefix(size_t n) {
-    return [n](int, const std::string& entry) -> std::optional<std::string> {
+    return [n](int, std::string_view entry) -> std::optional<std::string_view> {
       if (!entry.empty() && entry[0] == 'x')
         return std::nullopt;
       return entry.substr(0, n);
@@ -58,8 +58,8 @@ TEST_F(GroupedFilesTest, LabelThatWouldNameAnotherFolderCannotBeCreated) {
     state_.source.Clear();
     ui_ = {};
     Fill(state_.source, {"139-1", bad});
-    auto labeller = [](int, const std::string& entry) -> std::optional<std::string> {
-      return entry == "139-1" ? std::string("139") : entry;
+    auto labeller = [](int, std::string_view entry) -> std::optional<std::string_view> {
+      return entry == "139-1" ? std::string_view("139") : entry;
     };
     EXPECT_FALSE(WriteGroupedFiles(state_, ui_, ListId::Source, Path("out-"), labeller));
     EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 创建文件失败!"}) << bad;

@@ -42,17 +42,17 @@ void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
   // The label of each location text, worked out once: the database keeps one copy of each
   // distinct text, so the texts are told apart by where they are stored.
   std::unordered_map<const char*, std::string> labels;
-  WriteGroupedFiles(
-      state, frontend, id, *grouped_base,
-      [&](int, const std::string& entry) -> std::optional<std::string> {
-        std::optional<std::string_view> location = db.Lookup(std::string_view(entry).substr(0, 7));
-        if (!location)
-          return std::string(kOtherRegion);
-        auto it = labels.find(location->data());
-        if (it == labels.end())
-          it = labels.emplace(location->data(), RegionLabel(*location, by_city)).first;
-        return it->second;
-      });
+  WriteGroupedFiles(state, frontend, id, *grouped_base,
+                    [&](int, std::string_view entry) -> std::optional<std::string_view> {
+                      std::optional<std::string_view> location = db.Lookup(entry.substr(0, 7));
+                      if (!location)
+                        return kOtherRegion;
+                      auto it = labels.find(location->data());
+                      if (it == labels.end())
+                        it =
+                            labels.emplace(location->data(), RegionLabel(*location, by_city)).first;
+                      return std::string_view(it->second);
+                    });
 }
 
 }  // namespace tessaril

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "base/frontend.h"
-#include "base/key_table.h"
 #include "base/text.h"
 #include "export/grouped_files.h"
 #include "export/segment_label.h"
@@ -25,9 +24,11 @@ void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
   if (!values)
     return;
   const size_t length = static_cast<size_t>(values->length);
+  std::string label;
   WriteGroupedFiles(state, frontend, id, *grouped_base,
-                    [length](int, const std::string& entry) -> std::optional<std::string> {
-                      return SegmentLabel(entry, length);
+                    [&](int, std::string_view entry) -> std::optional<std::string_view> {
+                      label = SegmentLabel(entry, length);
+                      return label;
                     });
 }
 
@@ -40,8 +41,9 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
   // millions of numbers would take gigabytes as a set of strings). A text that occurs once is
   // written at its only occurrence and never needs the set.
   std::vector<bool> written(list.IdLimit());
-  // The labels by repeat count, each formatted once.
+  // The labels by repeat count, each formatted once; a count beyond them is formatted each time.
   std::vector<std::string> labels;
+  std::string big_label;
   // The counts are looked up a block of entries at a time, with their table slots fetched from
   // memory together, instead of one cache miss after the other.
   constexpr int kCountBlock = 4096;
@@ -50,7 +52,7 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
   int block_start = 0;
   int block_end = 0;
   WriteGroupedFiles(state, frontend, id, *grouped_base,
-                    [&](int index, const std::string&) -> std::optional<std::string> {
+                    [&](int index, std::string_view) -> std::optional<std::string_view> {
                       if (index < block_start || index >= block_end) {
                         block_start = index;
                         block_end = std::min(list.Count(), index + kCountBlock);
@@ -64,8 +66,10 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
                           return std::nullopt;
                         written[ids[k]] = true;
                       }
-                      if (count >= 4096)
-                        return Format("重复%d次", count);
+                      if (count >= 4096) {
+                        big_label = Format("重复%d次", count);
+                        return big_label;
+                      }
                       if (labels.size() <= static_cast<size_t>(count))
                         labels.resize(static_cast<size_t>(count) + 1);
                       std::string& label = labels[static_cast<size_t>(count)];

@@ -107,18 +107,18 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
   TextFileWriter* current_file = nullptr;
   std::string current_label;
   const int n = list.Count();
+  NumberList::Scratch scratch, write_scratch;
   for (int i = 0; i < n; ++i) {
     progress.Step(i, n);
-    const std::string entry = list.At(i);
-    std::optional<std::string> label = label_of(i, entry);
+    std::optional<std::string_view> label = label_of(i, list.View(i, scratch));
     if (!label)
       continue;
     if (!current || *label != current_label) {
       if (!IsUsableGroupLabel(*label))
         return fail(kCannotCreateFile, kGroupedExportCaption);
-      auto it = groups.find(*label);
+      auto it = groups.find(std::string(*label));
       if (it == groups.end())
-        it = groups.emplace(*label, Group{}).first;
+        it = groups.emplace(std::string(*label), Group{}).first;
       Group& group = it->second;
       if (group.slot < 0) {
         int slot_index;
@@ -140,7 +140,7 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
         Slot& slot = slots[static_cast<size_t>(slot_index)];
         // Appends to a file of that name, or creates it. A group's file reopened after being
         // closed for room is this export's own.
-        const std::string working = grouped_base + *label;
+        const std::string working = grouped_base + std::string(*label);
         bool opened = group.opened ? slot.file->Open(working, /*append=*/true)
                                    : guard.Create(*slot.file, working, /*append=*/true);
         if (!opened)
@@ -154,7 +154,7 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
       current_file = slots[static_cast<size_t>(group.slot)].file.get();
     }
     slots[static_cast<size_t>(current->slot)].used = ++clock;
-    current_file->WriteLine(entry);
+    WriteEntryLine(*current_file, list, i, write_scratch);
     if (current_file->Failed())
       return fail(kCannotWriteFile, kGroupedExportCaption);
     ++current->count;

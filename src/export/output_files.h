@@ -63,9 +63,10 @@ inline constexpr const char* kGroupedExportCaption = kApplicationName;
 bool IsUsableGroupLabel(std::string_view label);
 
 // The group label of one entry, or nothing when the entry is skipped (neither written nor
-// counted). Called once for every entry, in list order, with the entry's index.
+// counted). Called once for every entry, in list order, with the entry's index and text (valid
+// for this call); the label must stay valid until the next call.
 using GroupLabeller =
-    std::function<std::optional<std::string>(int index, const std::string& entry)>;
+    std::function<std::optional<std::string_view>(int index, std::string_view entry)>;
 
 // The one-file-per-group writer of the exports by segment, by repeat count and by region. Writes
 // every entry that is not skipped, in list order, into the file "<grouped base><label>" (appended

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "base/file_system.h"
+#include "base/text_file.h"
 
 namespace tessaril {
 namespace {
@@ -34,42 +34,45 @@ struct WideLine {
   std::uint64_t start, length;
 };
 
-// The lines of `content` as the text-mode reader splits them: a line ends at LF, a CR right
-// before the LF belongs to the line end, and a last line without LF is a line. False when a line
-// does not fit the Line type.
+// Reads the file's lines into `content`, one after the other without their line ends, and their
+// places into `lines`. Nothing when a line does not fit the Line type, false when the file could
+// not be read.
 template <typename Line>
-bool SplitLines(const std::string& content, std::vector<Line>& lines, ProgressReporter& progress,
-                int& shown) {
-  const std::uint64_t length = content.size();
-  lines.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
-  std::uint64_t start = 0;
-  while (start < length) {
-    const void* lf = std::memchr(content.data() + start, '\n', length - start);
-    const std::uint64_t end =
-        lf ? static_cast<std::uint64_t>(static_cast<const char*>(lf) - content.data()) : length;
-    std::uint64_t line_end = end;
-    if (lf && line_end > start && content[line_end - 1] == '\r')
-      --line_end;
-    if (!Line::Fits(start, line_end - start))
-      return false;
-    lines.emplace_back(start, line_end - start);
-    start = lf ? end + 1 : length;
-    // A second split, after the first gave up, shows only the positions past the first's.
-    const int percent = 80 + static_cast<int>(start * 10 / length);
+std::optional<bool> ReadLines(const std::string& path, std::string& content,
+                              std::vector<Line>& lines, ProgressReporter& progress, int& shown) {
+  TextFileReader reader;
+  if (!reader.Open(path))
+    return false;
+  const std::uint64_t length = reader.Length();
+  content.clear();
+  content.reserve(static_cast<std::size_t>(length));
+  lines.reserve(static_cast<std::size_t>(length / 12 + 1));  // a number line is 12 or 13 bytes
+  std::string_view line;
+  while (reader.Next(line)) {
+    if (!Line::Fits(content.size(), line.size()))
+      return std::nullopt;
+    lines.emplace_back(content.size(), line.size());
+    content.append(line);
+    // A second reading, after the first gave up, shows only the positions past the first's.
+    const int percent =
+        80 +
+        (length > 0 ? static_cast<int>(std::min(reader.Position(), length) * 10 / length) : 10);
     if (percent > shown) {
       progress.Set(percent);
       shown = percent;
     }
   }
-  return true;
+  return !reader.Failed();
 }
 
 template <typename Line>
-std::optional<bool> Reorder(const std::string& path, const std::string& content, LineOrder order,
-                            std::mt19937_64& random, ProgressReporter& progress, int& shown) {
+std::optional<bool> Reorder(const std::string& path, LineOrder order, std::mt19937_64& random,
+                            ProgressReporter& progress, int& shown) {
+  std::string content;
   std::vector<Line> lines;
-  if (!SplitLines(content, lines, progress, shown))
-    return std::nullopt;
+  const std::optional<bool> read = ReadLines(path, content, lines, progress, shown);
+  if (!read || !*read)
+    return read;
   auto text = [&](const Line& line) {
     return std::string_view(content.data() + line.Start(), line.Length());
   };
@@ -103,14 +106,10 @@ std::optional<bool> Reorder(const std::string& path, const std::string& content,
 
 bool ReorderLines(const std::string& path, LineOrder order, std::mt19937_64& random,
                   ProgressReporter& progress) {
-  std::optional<std::string> content = ReadWholeFile(path);
-  if (!content)
-    return false;
   int shown = -1;
-  if (std::optional<bool> done =
-          Reorder<PackedLine>(path, *content, order, random, progress, shown))
+  if (std::optional<bool> done = Reorder<PackedLine>(path, order, random, progress, shown))
     return *done;
-  return *Reorder<WideLine>(path, *content, order, random, progress, shown);
+  return *Reorder<WideLine>(path, order, random, progress, shown);
 }
 
 }  // namespace tessaril

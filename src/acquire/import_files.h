@@ -27,7 +27,8 @@ inline constexpr std::uint64_t kReadInHalvesFrom = std::uint64_t{32} << 20;
 
 // Appends the accepted lines of one file to `list`. On a read error the lines read so far stay
 // appended: the caller decides what to take back. `halves_from` is the length from which the
-// file is read in two halves (the same entries, in the same order, with the same progress).
+// file is read in two halves (the same entries, in the same order; the second half's progress
+// comes in steps of its runs of lines).
 AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::string& path,
                               std::uint64_t halves_from = kReadInHalvesFrom);
 

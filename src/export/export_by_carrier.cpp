@@ -46,11 +46,16 @@ void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
   const CarrierLookup lookup(state.prefixes);
   for (int i = 0; i < n; ++i) {
     progress.Step(i, n);
-    std::uint64_t value;
-    const size_t g =
-        static_cast<size_t>(list.NumberAt(i, value) ? lookup.ClassifyNumber(value)
-                                                    : lookup.Classify(list.View(i, scratch)));
-    WriteEntryLine(files[g], list, i, scratch);
+    // A number is classified and written from its value, another text from its text.
+    size_t g;
+    if (std::uint64_t value; list.NumberAt(i, value)) {
+      g = static_cast<size_t>(lookup.ClassifyNumber(value));
+      files[g].WriteNumberLine(value);
+    } else {
+      const std::string_view entry = list.View(i, scratch);
+      g = static_cast<size_t>(lookup.Classify(entry));
+      files[g].WriteLine(entry);
+    }
     if (files[g].Failed())
       return write_failed();
     ++counts[g];

@@ -116,10 +116,7 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
     if (!current || *label != current_label) {
       if (!IsUsableGroupLabel(*label))
         return fail(kCannotCreateFile, kGroupedExportCaption);
-      auto it = groups.find(std::string(*label));
-      if (it == groups.end())
-        it = groups.emplace(std::string(*label), Group{}).first;
-      Group& group = it->second;
+      Group& group = groups.try_emplace(std::string(*label)).first->second;
       if (group.slot < 0) {
         int slot_index;
         if (slots.size() < open_limit) {

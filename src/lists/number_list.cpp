@@ -102,10 +102,14 @@ NumberList::Code& NumberList::Slot(std::size_t position) const {
   return blocks_[position >> kBlockBits][position & kBlockMask];
 }
 
-void NumberList::PushCode(Code code) {
-  const std::size_t position = head_ + size_;
+void NumberList::MapBlockFor(std::size_t position) {
   if ((position >> kBlockBits) >= blocks_.size())
     blocks_.emplace_back(kBlock);
+}
+
+void NumberList::PushCode(Code code) {
+  const std::size_t position = head_ + size_;
+  MapBlockFor(position);
   Slot(position) = code;
   ++size_;
 }
@@ -113,8 +117,7 @@ void NumberList::PushCode(Code code) {
 void NumberList::AppendNumbers(const std::uint64_t* values, std::size_t n) {
   while (n > 0) {
     const std::size_t position = head_ + size_;
-    if ((position >> kBlockBits) >= blocks_.size())
-      blocks_.emplace_back(kBlock);
+    MapBlockFor(position);
     const std::size_t room = kBlock - (position & kBlockMask);
     const std::size_t now = std::min(n, room);
     std::memcpy(&Slot(position), values, now * sizeof(Code));

@@ -104,6 +104,8 @@ class NumberList {
 
   // Entries, in blocks of a fixed size so that a huge list grows without copying.
   Code& Slot(std::size_t position) const;
+  // Maps the block that holds `position` when it is the one after the last.
+  void MapBlockFor(std::size_t position);
   void PushCode(Code code);
   void DropEntries();
   // Empties the entries but keeps their blocks, for entries written again from the counts: as

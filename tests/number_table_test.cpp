@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "base/word_array.h"
@@ -126,10 +127,10 @@ TEST(NumberTable, AgreesWithAMapInBothForms) {
 
 // Counts past the packed field are kept exactly beside the words, and come back into the field
 // when they fall again, in both forms.
-// Built from unordered values in place: runs too short for the radix pass, values all equal,
-// clustered and spread over the whole range, both ends included; the table then takes further
-// changes like any other.
-TEST(NumberTable, BuiltFromValuesAgreesWithAMap) {
+// Built from unordered values in runs, with words that are not numbers among them: runs too
+// short for the radix pass, values all equal, clustered and spread over the whole range, both
+// ends included; the table then takes further changes like any other.
+TEST(NumberTable, BuiltFromWordsAgreesWithAMap) {
   std::mt19937_64 random(11);
   for (std::size_t n : {0u, 1u, 255u, 256u, 5000u, 100000u}) {
     for (int spread : {0, 1, 2}) {
@@ -147,12 +148,18 @@ TEST(NumberTable, BuiltFromValuesAgreesWithAMap) {
         values[1] = 99999999999ULL;
       }
       Model model;
-      WordArray words(n);
+      // Every seventh word is another text's code, and the words come in runs of 97.
+      std::vector<std::uint64_t> words;
       for (std::size_t i = 0; i < n; ++i) {
-        words[i] = values[i];
+        if (i % 7 == 3)
+          words.push_back((std::uint64_t{1} << 63) | i);
+        words.push_back(values[i]);
         ++model[values[i]];
       }
-      NumberTable table = NumberTable::FromValues(std::move(words));
+      std::vector<std::span<const std::uint64_t>> runs;
+      for (std::size_t i = 0; i < words.size(); i += 97)
+        runs.emplace_back(words.data() + i, std::min<std::size_t>(97, words.size() - i));
+      NumberTable table = NumberTable::FromWords(runs);
       ASSERT_EQ(table.Size(), model.size()) << n << " " << spread;
       ASSERT_EQ(WalkedSorted(table), model) << n << " " << spread;
       if (n == 0)
@@ -183,8 +190,7 @@ TEST(NumberTable, ALongArrayBuiltOnTwoThreadsAgreesWithASort) {
       else
         v = random() % 8 == 0 ? random() % 100000000000ULL : 13912345678ULL + random() % 1000;
     }
-    WordArray words(n);
-    std::copy(values.begin(), values.end(), words.begin());
+    const std::vector<std::uint64_t> words = values;
     std::sort(values.begin(), values.end());
     std::vector<std::pair<std::uint64_t, std::int64_t>> expected;
     for (std::uint64_t v : values) {
@@ -193,7 +199,11 @@ TEST(NumberTable, ALongArrayBuiltOnTwoThreadsAgreesWithASort) {
       else
         expected.emplace_back(v, 1);
     }
-    const NumberTable table = NumberTable::FromValues(std::move(words));
+    // Three runs of unequal length, so that the threads' halves meet inside a run.
+    const std::span<const std::uint64_t> all(words);
+    const std::span<const std::uint64_t> runs[] = {all.first(n / 3), all.subspan(n / 3, n / 2),
+                                                   all.subspan(n / 3 + n / 2)};
+    const NumberTable table = NumberTable::FromWords(runs);
     std::vector<std::pair<std::uint64_t, std::int64_t>> walked;
     table.Walk([&](std::uint64_t v, std::int64_t count) { walked.emplace_back(v, count); });
     ASSERT_EQ(walked, expected) << spread;

@@ -120,12 +120,124 @@ void SortInPlace(std::uint64_t* first, std::uint64_t* last, bool side_by_side = 
   RunSideBySide([&] { sort_buckets(0, middle); }, [&] { sort_buckets(middle, kDigits); });
 }
 
+// Words at or above this are not numbers (a list's other texts) and are left out of a count.
+constexpr std::uint64_t kNotANumber = std::uint64_t{1} << 37;
+
+// The first level of a count's sort reads the words twice: once for a histogram of their top
+// bits, kept per thread, and once to place each number in its bucket of a fresh array. A
+// bucket's digit is a range of these fine buckets, so the histogram serves every spread of values.
+constexpr int kFineShift = 21;
+constexpr std::size_t kFineBuckets = std::size_t{1} << (37 - kFineShift);
+constexpr std::size_t kMaxDigits = 1024;
+
+// The words of `runs` from the index `from` to `to` counted over all runs, each given to `use`.
+template <typename Use>
+void ForWords(std::span<const std::span<const std::uint64_t>> runs, std::size_t from,
+              std::size_t to, Use&& use) {
+  std::size_t at = 0;
+  for (const std::span<const std::uint64_t> run : runs) {
+    const std::size_t begin = std::max(from, at);
+    const std::size_t end = std::min(to, at + run.size());
+    for (std::size_t i = begin; i < end; ++i)
+      use(run[i - at]);
+    at += run.size();
+    if (at >= to)
+      break;
+  }
+}
+
 }  // namespace
 
-NumberTable NumberTable::FromValues(WordArray values) {
-  SortInPlace(values.begin(), values.end());
+NumberTable NumberTable::FromWords(std::span<const std::span<const std::uint64_t>> runs) {
+  std::size_t total = 0;
+  for (const std::span<const std::uint64_t> run : runs)
+    total += run.size();
+  // Each half of the words goes to one thread for both passes, so that the buckets' places can
+  // be split between the threads before the second.
+  const bool two = total >= kSortSideBySide;
+  const std::size_t middle = two ? total / 2 : total;
+  std::vector<std::size_t> fine[2] = {std::vector<std::size_t>(kFineBuckets),
+                                      std::vector<std::size_t>(two ? kFineBuckets : 0)};
+  auto histogram = [&](int half) {
+    std::size_t* counts = fine[half].data();
+    ForWords(runs, half == 0 ? 0 : middle, half == 0 ? middle : total, [&](std::uint64_t w) {
+      if (w < kNotANumber)
+        ++counts[w >> kFineShift];
+    });
+  };
+  if (two)
+    RunSideBySide([&] { histogram(0); }, [&] { histogram(1); });
+  else
+    histogram(0);
+  std::size_t n = 0;
+  std::size_t low = kFineBuckets;
+  std::size_t high = 0;
+  for (std::size_t f = 0; f < kFineBuckets; ++f) {
+    const std::size_t count = fine[0][f] + (two ? fine[1][f] : 0);
+    if (count == 0)
+      continue;
+    n += count;
+    low = std::min(low, f);
+    high = f;
+  }
   NumberTable table;
-  const std::size_t n = values.size();
+  if (n == 0)
+    return table;
+
+  // At most kMaxDigits buckets, each a run of fine buckets from the lowest one used.
+  int group = 0;
+  while (((high - low) >> group) >= kMaxDigits)
+    ++group;
+  const std::size_t digits = ((high - low) >> group) + 1;
+  const int shift = kFineShift + group;
+  const std::uint64_t base = static_cast<std::uint64_t>(low) << kFineShift;
+  std::vector<std::size_t> place[2] = {std::vector<std::size_t>(digits),
+                                       std::vector<std::size_t>(two ? digits : 0)};
+  std::vector<std::size_t> tail(digits);
+  std::size_t start = 0;
+  for (std::size_t d = 0; d < digits; ++d) {
+    for (int half = 0; half < (two ? 2 : 1); ++half) {
+      place[half][d] = start;
+      const std::size_t from = low + (d << group);
+      const std::size_t to = std::min(high + 1, low + ((d + 1) << group));
+      for (std::size_t f = from; f < to; ++f)
+        start += fine[half][f];
+    }
+    tail[d] = start;
+  }
+
+  WordArray values(n);
+  auto distribute = [&](int half) {
+    std::size_t* at = place[half].data();
+    std::uint64_t* out = values.begin();
+    ForWords(runs, half == 0 ? 0 : middle, half == 0 ? middle : total, [&](std::uint64_t w) {
+      if (w < kNotANumber)
+        out[at[(w - base) >> shift]++] = w;
+    });
+  };
+  if (two)
+    RunSideBySide([&] { distribute(0); }, [&] { distribute(1); });
+  else
+    distribute(0);
+
+  // Sorts the buckets [from, to).
+  auto sort_buckets = [&](std::size_t from, std::size_t to) {
+    std::size_t begin = from == 0 ? 0 : tail[from - 1];
+    for (std::size_t d = from; d < to; ++d) {
+      // A bucket of most of the values still has its own levels sorted on two threads.
+      if (tail[d] - begin > 1)
+        SortInPlace(values.begin() + begin, values.begin() + tail[d], tail[d] - begin > n / 2);
+      begin = tail[d];
+    }
+  };
+  std::size_t split = 0;
+  while (split < digits && tail[split] <= n / 2)
+    ++split;
+  if (two && split < digits && tail[split] - (split == 0 ? 0 : tail[split - 1]) <= n / 2)
+    RunSideBySide([&] { sort_buckets(0, split); }, [&] { sort_buckets(split, digits); });
+  else
+    sort_buckets(0, digits);
+
   std::size_t kept = 0;
   for (std::size_t i = 0; i < n;) {
     const std::uint64_t value = values[i];

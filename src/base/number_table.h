@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -34,9 +35,10 @@ class NumberTable {
   NumberTable(NumberTable&& other) noexcept;
   NumberTable& operator=(NumberTable&& other) noexcept;
 
-  // The table in sorted form of these numbers, one per occurrence in any order: the array is
-  // sorted in place and becomes the table's words, so counting a list needs no second array.
-  static NumberTable FromValues(WordArray values);
+  // The table in sorted form of the numbers among these words, one per occurrence in any order;
+  // words of 2^37 and above are not numbers and are left out. The words are read twice and
+  // copied once, into the array that becomes the table's words.
+  static NumberTable FromWords(std::span<const std::span<const std::uint64_t>> runs);
 
   // Distinct numbers held.
   std::size_t Size() const { return distinct_; }

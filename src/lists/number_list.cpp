@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <iterator>
+#include <span>
 #include <utility>
 
 #include "base/text.h"
@@ -384,15 +385,14 @@ void NumberList::BuildCounts() const {
   // The old counts are given up first, for their memory and so that a build that runs out of
   // memory leaves none rather than stale ones.
   DropCounts();
-  WordArray values(size_);
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < size_; ++i) {
-    const Code code = Slot(head_ + i);
-    if (!(code & kOtherTag))
-      values[n++] = code;
+  std::vector<std::span<const std::uint64_t>> runs;
+  for (std::size_t position = head_; position < head_ + size_;) {
+    const std::size_t now = std::min(kBlock - (position & kBlockMask), head_ + size_ - position);
+    runs.emplace_back(&Slot(position), now);
+    position += now;
   }
-  values.Shrink(n);
-  numbers_ = NumberTable::FromValues(std::move(values));
+  // Other texts' codes carry the tag in their top bit, so the table leaves them out.
+  numbers_ = NumberTable::FromWords(runs);
   counted_ = size_;
 }
 

@@ -120,6 +120,51 @@ void SortInPlace(std::uint64_t* first, std::uint64_t* last, bool side_by_side = 
   RunSideBySide([&] { sort_buckets(0, middle); }, [&] { sort_buckets(middle, kDigits); });
 }
 
+// Buckets of the first level up to this many values are sorted through a scratch array by an
+// LSD radix sort; it runs in the cache, where the in-place permutation waits on each value.
+constexpr std::size_t kScratchSorted = std::size_t{1} << 20;
+
+// Sorts the n values of `first`, all in [low, low + 2^bits), a few passes of at most 11 bits
+// from the lowest, through `scratch`.
+void SortThroughScratch(std::uint64_t* first, std::size_t n, std::uint64_t low, int bits,
+                        std::vector<std::uint64_t>& scratch) {
+  if (n < 64 || bits == 0) {
+    std::sort(first, first + n);
+    return;
+  }
+  constexpr int kMaxPasses = 4;
+  const int passes = (bits + 10) / 11;
+  const int width = (bits + passes - 1) / passes;
+  const std::size_t digits = std::size_t{1} << width;
+  const std::uint64_t mask = digits - 1;
+  std::uint32_t counts[kMaxPasses][2048] = {};
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint64_t v = first[i] - low;
+    for (int p = 0; p < passes; ++p)
+      ++counts[p][(v >> (p * width)) & mask];
+  }
+  if (scratch.size() < n)
+    scratch.resize(n);
+  std::uint64_t* from = first;
+  std::uint64_t* to = scratch.data();
+  for (int p = 0; p < passes; ++p) {
+    std::uint32_t* count = counts[p];
+    if (std::find(count, count + digits, n) != count + digits)
+      continue;  // one digit for every value: the pass would change nothing
+    std::uint32_t start = 0;
+    for (std::size_t d = 0; d < digits; ++d)
+      start += std::exchange(count[d], start);
+    const int shift = p * width;
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::uint64_t v = from[i];
+      to[count[((v - low) >> shift) & mask]++] = v;
+    }
+    std::swap(from, to);
+  }
+  if (from != first)
+    std::copy(from, from + n, first);
+}
+
 // Words at or above this are not numbers (a list's other texts) and are left out of a count.
 constexpr std::uint64_t kNotANumber = std::uint64_t{1} << 37;
 
@@ -222,11 +267,16 @@ NumberTable NumberTable::FromWords(std::span<const std::span<const std::uint64_t
 
   // Sorts the buckets [from, to).
   auto sort_buckets = [&](std::size_t from, std::size_t to) {
+    std::vector<std::uint64_t> scratch;
     std::size_t begin = from == 0 ? 0 : tail[from - 1];
     for (std::size_t d = from; d < to; ++d) {
+      const std::size_t size = tail[d] - begin;
       // A bucket of most of the values still has its own levels sorted on two threads.
-      if (tail[d] - begin > 1)
-        SortInPlace(values.begin() + begin, values.begin() + tail[d], tail[d] - begin > n / 2);
+      if (size > kScratchSorted)
+        SortInPlace(values.begin() + begin, values.begin() + tail[d], size > n / 2);
+      else if (size > 1)
+        SortThroughScratch(values.begin() + begin, size, base + (std::uint64_t{d} << shift), shift,
+                           scratch);
       begin = tail[d];
     }
   };

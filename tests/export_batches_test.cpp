@@ -155,5 +155,56 @@ TEST_F(ExportBatchesTest, ExistingFinalNameStillCompletesSilently) {
   EXPECT_EQ(state_.target.Count(), 0);
 }
 
+// Files of more entries than one thread spells at a time are written on two threads: the bytes
+// are those of the entries in order, other texts (a line feed inside one too) among the numbers,
+// and the progress of each file rises.
+TEST_F(ExportBatchesTest, LongFilesHoldTheirEntriesInOrder) {
+  const int n = 3 * 65536 + 70001;
+  std::string expected[2];
+  const int batch = 150000;
+  for (int i = 0; i < n; ++i) {
+    std::string text = std::to_string(13800000000LL + i);
+    std::string line = text + "\r\n";
+    if (i % 4999 == 7) {
+      text = i % 2 ? "other " + std::to_string(i) : "line\nfeed";
+      line = i % 2 ? text + "\r\n" : "line\r\nfeed\r\n";
+    }
+    state_.target.Append(text);
+    expected[i / batch] += line;
+  }
+  Export({batch, true});
+  EXPECT_EQ(ReadFile("out0000_150000条.txt"), expected[0]);
+  EXPECT_EQ(ReadFile("out0001_" + std::to_string(n - batch) + "条.txt"), expected[1]);
+  EXPECT_EQ(state_.target.Count(), 0);
+  // Each file's progress rises from 0 to the step before its last entry, in hundredths of the
+  // batch size.
+  std::vector<std::vector<int>> files;
+  for (int p : ui_.progress) {
+    if (p == 0)
+      files.emplace_back();
+    ASSERT_FALSE(files.empty());
+    files.back().push_back(p);
+  }
+  ASSERT_EQ(files.size(), 2u);
+  for (const std::vector<int>& steps : files)
+    EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+  EXPECT_EQ(files[0].back(), 99);
+  EXPECT_EQ(files[1].back(), (n - batch - 1) * 100 / batch);
+}
+
+TEST_F(ExportBatchesTest, AFailedWriteInALongFileKeepsItsNumbers) {
+  TESSARIL_SKIP_WITHOUT_FILE_SIZE_LIMIT();
+  FillNumbers(300000);
+  {
+    testing::FileSizeLimit limit(1 << 20);
+    Export({200000, true});
+  }
+  EXPECT_TRUE(FileExists(Path("out0000")));  // keeps its working name
+  ASSERT_EQ(state_.target.Count(), 300000);
+  EXPECT_EQ(state_.target.At(0), "13800000000");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "写文件失败!");
+}
+
 }  // namespace
 }  // namespace tessaril

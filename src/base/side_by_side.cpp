@@ -7,6 +7,14 @@
 namespace tessaril {
 
 void RunSideBySide(const std::function<void()>& here, const std::function<void()>& beside) {
+  if (!TryRunSideBySide(here, beside)) {
+    // No thread to be had (a limit on threads, or no memory for a stack): one after the other.
+    here();
+    beside();
+  }
+}
+
+bool TryRunSideBySide(const std::function<void()>& here, const std::function<void()>& beside) {
   std::exception_ptr beside_error;
   std::thread thread;
   try {
@@ -18,10 +26,7 @@ void RunSideBySide(const std::function<void()>& here, const std::function<void()
       }
     });
   } catch (const std::system_error&) {
-    // No thread to be had (a limit on threads, or no memory for a stack): one after the other.
-    here();
-    beside();
-    return;
+    return false;
   }
   std::exception_ptr here_error;
   try {
@@ -34,6 +39,7 @@ void RunSideBySide(const std::function<void()>& here, const std::function<void()
     std::rethrow_exception(here_error);
   if (beside_error)
     std::rethrow_exception(beside_error);
+  return true;
 }
 
 }  // namespace tessaril

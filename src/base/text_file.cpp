@@ -142,14 +142,31 @@ bool TextFileWriter::Open(const std::string& path, bool append) {
     Close();
   fd_ = OpenFileHandle(path, append ? FileOpenMode::kAppend : FileOpenMode::kTruncate);
   failed_ = fd_ < 0;
-  buffer_.clear();
-  buffer_.reserve(block_ + 4096);
+  used_ = 0;
+  if (buffer_.size() < block_ + kLineRoom)
+    buffer_.resize(block_ + kLineRoom);
   return fd_ >= 0;
 }
 
+void TextFileWriter::MakeRoom() {
+  Flush();
+  if (buffer_.size() < block_ + kLineRoom)
+    buffer_.resize(block_ + kLineRoom);
+}
+
 void TextFileWriter::Raw(std::string_view bytes) {
-  buffer_.append(bytes);
-  if (buffer_.size() >= block_)
+  if (used_ + bytes.size() > buffer_.size()) {
+    MakeRoom();
+    if (bytes.size() > buffer_.size()) {
+      // A text longer than the buffer goes out as it is.
+      if (!failed_ && fd_ >= 0 && !WriteFileHandle(fd_, bytes.data(), bytes.size()))
+        failed_ = true;
+      return;
+    }
+  }
+  std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
+  if (used_ >= block_)
     Flush();
 }
 
@@ -168,32 +185,30 @@ void TextFileWriter::Write(std::string_view text) {
 }
 
 void TextFileWriter::WriteLine(std::string_view text) {
-  // The common line, a number without a line feed inside, goes into the buffer in one step.
   if (!HasLineFeed(text)) {
-    buffer_.append(text).append("\r\n", 2);
-    if (buffer_.size() >= block_)
-      Flush();
+    Raw(text);
+    Raw("\r\n");
     return;
   }
   Write(text);
   Raw("\r\n");
 }
 
-void TextFileWriter::WriteNumberLine(std::uint64_t value) {
-  const size_t at = buffer_.size();
-  buffer_.resize(at + 13);
-  FormatElevenDigits(value, buffer_.data() + at);
-  buffer_[at + 11] = '\r';
-  buffer_[at + 12] = '\n';
-  if (buffer_.size() >= block_)
-    Flush();
+void TextFileWriter::WriteBytes(std::string_view bytes) {
+  // Written straight from the caller's memory when the buffer would only copy them.
+  if (bytes.size() < block_) {
+    Raw(bytes);
+    return;
+  }
+  Flush();
+  if (!failed_ && fd_ >= 0 && !WriteFileHandle(fd_, bytes.data(), bytes.size()))
+    failed_ = true;
 }
 
 bool TextFileWriter::Flush() {
-  if (!buffer_.empty() && !failed_ && fd_ >= 0 &&
-      !WriteFileHandle(fd_, buffer_.data(), buffer_.size()))
+  if (used_ > 0 && !failed_ && fd_ >= 0 && !WriteFileHandle(fd_, buffer_.data(), used_))
     failed_ = true;
-  buffer_.clear();
+  used_ = 0;
   return !failed_;
 }
 

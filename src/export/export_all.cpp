@@ -1,5 +1,6 @@
 #include "export/export_all.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "base/frontend.h"
@@ -49,17 +50,29 @@ void RowWriter::Write(std::string_view number) {
   }
 }
 
-void RowWriter::WriteEntry(const NumberList& list, int index, NumberList::Scratch& scratch) {
+void RowWriter::WriteEntries(const NumberList& list, int count,
+                             const std::function<void(int index)>& step) {
   if (layout_.numbers_per_row != 1 || !layout_.separator.empty()) {
-    Write(list.View(index, scratch));
+    NumberList::Scratch scratch;
+    for (int i = 0; i < count && !file_.Failed(); ++i) {
+      step(i);
+      Write(list.View(i, scratch));
+    }
     return;
   }
-  // One entry a line without a separator, the default layout: the entry and its line end in
-  // one step.
-  WriteEntryLine(file_, list, index, scratch);
-  if (++rows_ == layout_.blank_line_interval) {
-    file_.Write("\n");
-    rows_ = 0;
+  // One entry a line without a separator, the default layout: the lines between two empty
+  // lines in one run.
+  for (int i = 0; i < count && !file_.Failed();) {
+    const long long room = layout_.blank_line_interval - rows_;
+    // Rows past the interval never reach it again.
+    const int now = room > 0 ? static_cast<int>(std::min<long long>(room, count - i)) : count - i;
+    WriteEntryLines(file_, list, i, now, [&](int k) { step(i + k); });
+    i += now;
+    rows_ += now;
+    if (rows_ == layout_.blank_line_interval) {
+      file_.Write("\n");
+      rows_ = 0;
+    }
   }
 }
 
@@ -95,11 +108,7 @@ void ExportAll(AppState& state, ListId id, Frontend& frontend) {
 
   ProgressReporter progress(frontend);
   RowWriter rows(file, layout);
-  NumberList::Scratch scratch;
-  for (int i = 0; i < count && !file.Failed(); ++i) {
-    progress.Step(i, count);
-    rows.WriteEntry(list, i, scratch);
-  }
+  rows.WriteEntries(list, count, [&](int i) { progress.Step(i, count); });
   if (FinishOutputFile(file, *base, count, guard) == FinishResult::kWriteFailed) {
     // The numbers are not safely in the file: the list keeps every one of them.
     ShowFailure(frontend, kCannotWriteFile);

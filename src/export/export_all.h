@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,8 +40,9 @@ class RowWriter {
  public:
   RowWriter(TextFileWriter& file, const RowLayout& layout) : file_(file), layout_(layout) {}
   void Write(std::string_view number);
-  // Write of the list's entry at `index`.
-  void WriteEntry(const NumberList& list, int index, NumberList::Scratch& scratch);
+  // Write of the list's first `count` entries; `step(i)` is called before entry i (for every
+  // 1024th entry of a long run of lines, see WriteEntryLines).
+  void WriteEntries(const NumberList& list, int count, const std::function<void(int index)>& step);
 
  private:
   TextFileWriter& file_;

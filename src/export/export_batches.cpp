@@ -73,14 +73,14 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
   ProgressReporter progress(frontend);
   const int per_file = std::min(total, batch_size);
   int in_file = 0;
-  NumberList::Scratch scratch;
   while (written < total) {
-    progress.Step(in_file, per_file);
-    WriteEntryLine(file, list, written, scratch);
-    ++written;
-    if (file.Failed())
+    // A file's entries go out in one run (in_file is 0 here).
+    const int now = std::min(batch_size, total - written);
+    if (!WriteEntryLines(file, list, written, now, [&](int k) { progress.Step(k, per_file); }))
       return end_with(kCannotWriteFile);
-    if (++in_file == batch_size) {
+    written += now;
+    in_file = now;
+    if (in_file == batch_size) {
       if (FinishOutputFile(file, working_path, batch_size, guard) == FinishResult::kWriteFailed)
         return end_with(kCannotWriteFile);
       finished = written;

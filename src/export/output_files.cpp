@@ -1,6 +1,7 @@
 #include "export/output_files.h"
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -8,12 +9,54 @@
 #include "base/file_system.h"
 #include "base/frontend.h"
 #include "base/progress.h"
+#include "base/side_by_side.h"
 #include "base/text.h"
 
 namespace tessaril {
 namespace {
 
 constexpr size_t kFileBlock = 16 * 1024;
+
+// Entries spelled at a time by one thread of WriteEntryLines: about 420 KB of lines.
+constexpr int kLinesChunk = 1 << 15;
+
+// How many entries are spelled between two calls of a run's step.
+constexpr int kStepEvery = 1024;
+
+// The lines of the entries [from, to) into `out`, as WriteEntryLine writes them; `step(i)`, when
+// given, is called before every kStepEvery-th entry i.
+void SpellEntryLines(const NumberList& list, int from, int to, std::string& out,
+                     const std::function<void(int index)>* step) {
+  constexpr std::size_t kLine = 13;  // a number and CR LF
+  std::size_t used = 0;
+  out.resize(static_cast<std::size_t>(to - from) * kLine);
+  NumberList::Scratch scratch;
+  for (int i = from; i < to; ++i) {
+    if (step && i % kStepEvery == 0)
+      (*step)(i);
+    if (std::uint64_t value; list.NumberAt(i, value)) {
+      if (used + kLine > out.size())
+        out.resize(used + static_cast<std::size_t>(to - i) * kLine);
+      char* at = out.data() + used;
+      FormatElevenDigits(value, at);
+      at[11] = '\r';
+      at[12] = '\n';
+      used += kLine;
+      continue;
+    }
+    // Another text, its line feeds in text mode as the writer stores them.
+    out.resize(used);
+    for (char c : list.View(i, scratch)) {
+      if (c == '\n')
+        out += '\r';
+      out += c;
+    }
+    out += "\r\n";
+    used = out.size();
+    out.resize(used + static_cast<std::size_t>(to - i - 1) * kLine);
+  }
+  out.resize(used);
+}
 
 // How many group files may be open at once (the one used longest ago is closed first): half of
 // what the process may open, at most 4096.
@@ -34,6 +77,57 @@ struct Slot {
 };
 
 }  // namespace
+
+bool WriteEntryLines(TextFileWriter& file, const NumberList& list, int first, int n,
+                     const std::function<void(int k)>& step) {
+  const int chunks = (n + kLinesChunk - 1) / kLinesChunk;
+  if (chunks < 2) {
+    NumberList::Scratch scratch;
+    for (int k = 0; k < n; ++k) {
+      step(k);
+      WriteEntryLine(file, list, first + k, scratch);
+    }
+    return !file.Failed();
+  }
+  const std::function<void(int)> step_at = [&](int index) { step(index - first); };
+  // The chunk whose turn it is to be written, or -1 once a thread gave up (out of memory): the
+  // other then stops too instead of waiting for a chunk that never comes.
+  std::atomic<int> turn{0};
+  auto spell_and_write = [&](int start, int stride, bool report) {
+    std::string lines;
+    for (int c = start; c < chunks; c += stride) {
+      const int from = first + c * kLinesChunk;
+      const int to = std::min(first + n, from + kLinesChunk);
+      try {
+        SpellEntryLines(list, from, to, lines, report ? &step_at : nullptr);
+      } catch (...) {
+        turn.store(-1);
+        turn.notify_all();
+        throw;
+      }
+      for (int t = turn.load(); t != c; t = turn.load()) {
+        if (t < 0)
+          return;
+        turn.wait(t);
+      }
+      file.WriteBytes(lines);
+      int expected = c;
+      if (!turn.compare_exchange_strong(expected, c + 1))
+        return;
+      turn.notify_all();
+    }
+  };
+  if (!TryRunSideBySide([&] { spell_and_write(0, 2, true); },
+                        [&] { spell_and_write(1, 2, false); }))
+    spell_and_write(0, 1, true);
+  else if (chunks % 2 == 0)
+    // The last chunk was the other thread's: its steps, now that it is written.
+    for (int i = first + (chunks - 1) * kLinesChunk; i < first + n; ++i)
+      if (i % kStepEvery == 0)
+        step_at(i);
+  step(n - 1);  // the last step of a short run too
+  return !file.Failed();
+}
 
 std::optional<std::string> ChooseOutputBase(Frontend& frontend, bool lower_case) {
   std::optional<std::string> chosen =

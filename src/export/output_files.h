@@ -49,6 +49,13 @@ inline void WriteEntryLine(TextFileWriter& file, const NumberList& list, int ind
   }
 }
 
+// WriteEntryLine of the entries [first, first + n) in order. A long run is spelled on two
+// threads, each taking every other chunk of entries, and the chunks are written in order.
+// `step(k)` is called on this thread with k rising as entry first + k is spelled: for every
+// entry of a short run, for every 1024th and the last of a long one. False when a write failed.
+bool WriteEntryLines(TextFileWriter& file, const NumberList& list, int first, int n,
+                     const std::function<void(int k)>& step);
+
 // The messages of the exports.
 inline constexpr const char* kNothingToSave = "没有可保存的手机号码!";
 inline constexpr const char* kCannotCreateFile = "创建文件失败!";

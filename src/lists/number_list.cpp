@@ -12,15 +12,6 @@
 namespace tessaril {
 namespace {
 
-// Entries live in blocks of 256 Ki codes (2 MiB, one huge page).
-constexpr int kBlockBits = 18;
-constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;
-constexpr std::size_t kBlockMask = kBlock - 1;
-
-// An entry's code: the value of an eleven-digit number (below 10^11 < 2^37), or this tag with
-// the id of another text.
-constexpr std::uint64_t kOtherTag = std::uint64_t{1} << 63;
-
 // How many removals ahead a count's table slot is fetched.
 constexpr std::size_t kAhead = 16;
 // How many lookups ahead a count's table slot is fetched when the counts of many entries are
@@ -99,10 +90,6 @@ NumberList& NumberList::operator=(const NumberList& other) {
 
 // --- Entries ---
 
-NumberList::Code& NumberList::Slot(std::size_t position) const {
-  return blocks_[position >> kBlockBits][position & kBlockMask];
-}
-
 void NumberList::MapBlockFor(std::size_t position) {
   if ((position >> kBlockBits) >= blocks_.size())
     blocks_.emplace_back(kBlock);
@@ -168,14 +155,6 @@ std::string_view NumberList::View(int index, Scratch& scratch) const {
     return other_by_id_[code & ~kOtherTag]->first;
   FormatElevenDigits(code, scratch);
   return std::string_view(scratch, sizeof scratch);
-}
-
-bool NumberList::NumberAt(int index, std::uint64_t& value) const {
-  const Code code = Slot(head_ + static_cast<std::size_t>(index));
-  if (code & kOtherTag)
-    return false;
-  value = code;
-  return true;
 }
 
 int NumberList::DistinctCount() const {

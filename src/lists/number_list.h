@@ -47,7 +47,11 @@ class NumberList {
   using Scratch = char[11];
   std::string_view View(int index, Scratch& scratch) const;
   // Whether the entry at `index` is an eleven-digit number, and its value when it is.
-  bool NumberAt(int index, std::uint64_t& value) const;
+  bool NumberAt(int index, std::uint64_t& value) const {
+    const Code code = Slot(head_ + static_cast<std::size_t>(index));
+    value = code;
+    return !(code & kOtherTag);
+  }
   int DistinctCount() const;
   int CountOf(std::string_view text) const;
   // The counts of the entries [first, first + n) into `counts`, as CountOf gives them, looked up
@@ -96,6 +100,14 @@ class NumberList {
  private:
   using Code = std::uint64_t;
 
+  // Entries live in blocks of 256 Ki codes (2 MiB, one huge page).
+  static constexpr int kBlockBits = 18;
+  static constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;
+  static constexpr std::size_t kBlockMask = kBlock - 1;
+  // An entry's code: the value of an eleven-digit number (below 10^11 < 2^37), or this tag with
+  // the id of another text.
+  static constexpr Code kOtherTag = Code{1} << 63;
+
   struct Other {
     int count;
     std::uint32_t id;
@@ -103,7 +115,9 @@ class NumberList {
   using OtherMap = std::map<std::string, Other, std::less<>>;
 
   // Entries, in blocks of a fixed size so that a huge list grows without copying.
-  Code& Slot(std::size_t position) const;
+  Code& Slot(std::size_t position) const {
+    return blocks_[position >> kBlockBits][position & kBlockMask];
+  }
   // Maps the block that holds `position` when it is the one after the last.
   void MapBlockFor(std::size_t position);
   void PushCode(Code code);

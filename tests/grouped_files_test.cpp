@@ -87,6 +87,28 @@ TEST_F(GroupedFilesTest, FailedWriteKeepsTheListAndTheWorkingNames) {
   EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 写文件失败!"});
 }
 
+// With the label of a number known from its first digits, the labeller is asked once per
+// beginning: later numbers follow the first one's group, or are skipped with it; other texts are
+// still asked about one by one, and the files are those of asking every entry.
+TEST_F(GroupedFilesTest, NumbersOfAKnownBeginningFollowTheFirstOne) {
+  Fill(state_.source, {"13800000001", "13912345678", "138-text", "13800000002", "17000000000",
+                       "138-text", "13999999999", "17011111111", "13800000003"});
+  std::vector<std::string> asked;
+  auto labeller = [&](int, std::string_view entry) -> std::optional<std::string_view> {
+    asked.emplace_back(entry);
+    if (entry.starts_with("170"))
+      return std::nullopt;
+    return entry.substr(0, 3);
+  };
+  EXPECT_TRUE(WriteGroupedFiles(state_, ui_, ListId::Source, Path("out-"), labeller, 3));
+  EXPECT_EQ(asked, (Strings{"13800000001", "13912345678", "138-text", "17000000000", "138-text"}));
+  EXPECT_EQ(Files(), (Strings{"out-138_5条.txt", "out-139_2条.txt"}));
+  EXPECT_EQ(ReadFile("out-138_5条.txt"),
+            "13800000001\r\n138-text\r\n13800000002\r\n138-text\r\n13800000003\r\n");
+  EXPECT_EQ(ReadFile("out-139_2条.txt"), "13912345678\r\n13999999999\r\n");
+  EXPECT_EQ(state_.source.Count(), 0);
+}
+
 TEST(OutputBase, LowerCasesOnlyTheFileNameAndDropsTxt) {
   const std::tuple<const char*, bool, const char*> cases[] = {
       {"/D/Work/Out.TXT", true, "/D/Work/out"},

@@ -25,11 +25,14 @@ void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
     return;
   const size_t length = static_cast<size_t>(values->length);
   std::string label;
-  WriteGroupedFiles(state, frontend, id, *grouped_base,
-                    [&](int, std::string_view entry) -> std::optional<std::string_view> {
-                      label = SegmentLabel(entry, length);
-                      return label;
-                    });
+  WriteGroupedFiles(
+      state, frontend, id, *grouped_base,
+      [&](int, std::string_view entry) -> std::optional<std::string_view> {
+        label = SegmentLabel(entry, length);
+        return label;
+      },
+      // A number's label is its first digits.
+      length <= 7 ? static_cast<int>(length) : 0);
 }
 
 void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {

@@ -11,6 +11,7 @@
 #include "base/progress.h"
 #include "base/side_by_side.h"
 #include "base/text.h"
+#include "base/word_array.h"
 
 namespace tessaril {
 namespace {
@@ -68,13 +69,27 @@ struct Group {
   long long count = 0;
   int slot = -1;  // index of its open file, or -1
   bool opened = false;
+  std::string_view label;    // its key in the map of groups (map nodes stay in place)
+  std::uint64_t number = 0;  // 1 + its place in the order groups were made
 };
+
+// A beginning of numbers whose entries the labeller skips.
+constexpr std::uint64_t kSkipped = ~std::uint64_t{0};
 
 struct Slot {
   std::unique_ptr<TextFileWriter> file;
   Group* group = nullptr;
   std::uint64_t used = 0;
 };
+
+// Groups are looked up by the labeller's view, without a string made for it.
+struct LabelHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view label) const {
+    return std::hash<std::string_view>()(label);
+  }
+};
+using GroupMap = std::unordered_map<std::string, Group, LabelHash, std::equal_to<>>;
 
 }  // namespace
 
@@ -170,10 +185,12 @@ bool IsUsableGroupLabel(std::string_view label) {
 }
 
 bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
-                       const std::string& grouped_base, const GroupLabeller& label_of) {
+                       const std::string& grouped_base, const GroupLabeller& label_of,
+                       int prefix_digits) {
   NumberList& list = state.List(id);
   ProgressReporter progress(frontend);
-  std::unordered_map<std::string, Group> groups;
+  GroupMap groups;
+  std::vector<Group*> made;  // in the order the groups were made
   const size_t open_limit = GroupFileLimit();
   std::vector<Slot> slots;
   std::uint64_t clock = 0;
@@ -199,51 +216,100 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
 
   Group* current = nullptr;
   TextFileWriter* current_file = nullptr;
-  std::string current_label;
+  // Makes `group` the current one, its file opened when it has none: false when that fails.
+  auto switch_to = [&](Group& group) {
+    if (group.slot < 0) {
+      int slot_index;
+      if (slots.size() < open_limit) {
+        slots.push_back({std::make_unique<TextFileWriter>(kFileBlock), nullptr, 0});
+        slot_index = static_cast<int>(slots.size() - 1);
+      } else {
+        slot_index = 0;
+        for (size_t s = 1; s < slots.size(); ++s) {
+          if (slots[s].used < slots[static_cast<size_t>(slot_index)].used)
+            slot_index = static_cast<int>(s);
+        }
+        Slot& old = slots[static_cast<size_t>(slot_index)];
+        old.group->slot = -1;
+        old.group = nullptr;
+        if (!old.file->Close())
+          return fail(kCannotWriteFile, kGroupedExportCaption);
+      }
+      Slot& slot = slots[static_cast<size_t>(slot_index)];
+      // Appends to a file of that name, or creates it. A group's file reopened after being
+      // closed for room is this export's own.
+      const std::string working = grouped_base + std::string(group.label);
+      bool opened = group.opened ? slot.file->Open(working, /*append=*/true)
+                                 : guard.Create(*slot.file, working, /*append=*/true);
+      if (!opened)
+        return fail(kCannotCreateFile, kGroupedExportCaption);
+      group.opened = true;
+      slot.group = &group;
+      group.slot = slot_index;
+    }
+    current = &group;
+    current_file = slots[static_cast<size_t>(group.slot)].file.get();
+    return true;
+  };
+
+  // A number's group by its first prefix_digits digits, once the labeller named it: 0 not yet
+  // named, -1 skipped, else the group's number. The pages of beginnings never seen are never
+  // touched, so they cost no memory (numbers beginning with 1 use a tenth of the table at most).
+  WordArray group_of_prefix;
+  std::uint64_t prefix_divisor = 1;
+  if (prefix_digits > 0) {
+    std::size_t prefixes = 1;
+    for (int d = 0; d < prefix_digits; ++d)
+      prefixes *= 10;
+    for (int d = prefix_digits; d < 11; ++d)
+      prefix_divisor *= 10;
+    group_of_prefix = WordArray(prefixes);
+  }
+
   const int n = list.Count();
   NumberList::Scratch scratch, write_scratch;
   for (int i = 0; i < n; ++i) {
     progress.Step(i, n);
-    std::optional<std::string_view> label = label_of(i, list.View(i, scratch));
-    if (!label)
-      continue;
-    if (!current || *label != current_label) {
-      if (!IsUsableGroupLabel(*label))
-        return fail(kCannotCreateFile, kGroupedExportCaption);
-      Group& group = groups.try_emplace(std::string(*label)).first->second;
-      if (group.slot < 0) {
-        int slot_index;
-        if (slots.size() < open_limit) {
-          slots.push_back({std::make_unique<TextFileWriter>(kFileBlock), nullptr, 0});
-          slot_index = static_cast<int>(slots.size() - 1);
-        } else {
-          slot_index = 0;
-          for (size_t s = 1; s < slots.size(); ++s) {
-            if (slots[s].used < slots[static_cast<size_t>(slot_index)].used)
-              slot_index = static_cast<int>(s);
-          }
-          Slot& old = slots[static_cast<size_t>(slot_index)];
-          old.group->slot = -1;
-          old.group = nullptr;
-          if (!old.file->Close())
-            return fail(kCannotWriteFile, kGroupedExportCaption);
-        }
-        Slot& slot = slots[static_cast<size_t>(slot_index)];
-        // Appends to a file of that name, or creates it. A group's file reopened after being
-        // closed for room is this export's own.
-        const std::string working = grouped_base + std::string(*label);
-        bool opened = group.opened ? slot.file->Open(working, /*append=*/true)
-                                   : guard.Create(*slot.file, working, /*append=*/true);
-        if (!opened)
-          return fail(kCannotCreateFile, kGroupedExportCaption);
-        group.opened = true;
-        slot.group = &group;
-        group.slot = slot_index;
+    std::uint64_t* known = nullptr;
+    if (std::uint64_t value; !group_of_prefix.empty() && list.NumberAt(i, value)) {
+      known = &group_of_prefix[value / prefix_divisor];
+      if (*known == kSkipped)
+        continue;
+      if (*known > 0) {
+        Group& group = *made[*known - 1];
+        if (&group != current && !switch_to(group))
+          return false;
+        slots[static_cast<size_t>(group.slot)].used = ++clock;
+        current_file->WriteNumberLine(value);
+        if (current_file->Failed())
+          return fail(kCannotWriteFile, kGroupedExportCaption);
+        ++group.count;
+        continue;
       }
-      current = &group;
-      current_label = *label;
-      current_file = slots[static_cast<size_t>(group.slot)].file.get();
     }
+    std::optional<std::string_view> label = label_of(i, list.View(i, scratch));
+    if (!label) {
+      if (known)
+        *known = kSkipped;
+      continue;
+    }
+    if (!current || *label != current->label) {
+      auto found = groups.find(*label);
+      if (found == groups.end()) {
+        // A label is checked once, before its group's file is made.
+        if (!IsUsableGroupLabel(*label))
+          return fail(kCannotCreateFile, kGroupedExportCaption);
+        found = groups.try_emplace(std::string(*label)).first;
+        Group& group = found->second;
+        group.label = found->first;
+        made.push_back(&group);
+        group.number = made.size();
+      }
+      if (!switch_to(found->second))
+        return false;
+    }
+    if (known)
+      *known = current->number;
     slots[static_cast<size_t>(current->slot)].used = ++clock;
     WriteEntryLine(*current_file, list, i, write_scratch);
     if (current_file->Failed())

@@ -70,8 +70,9 @@ inline constexpr const char* kGroupedExportCaption = kApplicationName;
 bool IsUsableGroupLabel(std::string_view label);
 
 // The group label of one entry, or nothing when the entry is skipped (neither written nor
-// counted). Called once for every entry, in list order, with the entry's index and text (valid
-// for this call); the label must stay valid until the next call.
+// counted). Called once for every entry (but see WriteGroupedFiles' prefix_digits), in list
+// order, with the entry's index and text (valid for this call); the label must stay valid until
+// the next call.
 using GroupLabeller =
     std::function<std::optional<std::string_view>(int index, std::string_view entry)>;
 
@@ -89,8 +90,13 @@ using GroupLabeller =
 // the one used longest ago closed first), so an unsorted list costs no reopening per entry; the
 // files hold what writing one file at a time gives. A failed write shows when its buffer reaches
 // the disk, at the latest when the files are closed at the end.
+//
+// With `prefix_digits`, the label of an eleven-digit number depends only on its first
+// prefix_digits digits (at most 7): the labeller is asked about the first number of each such
+// beginning, and the numbers after it go to the same group without asking.
 bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
-                       const std::string& grouped_base, const GroupLabeller& label_of);
+                       const std::string& grouped_base, const GroupLabeller& label_of,
+                       int prefix_digits = 0);
 
 // Makes sure a folder exists, creating missing parents first. True when it existed or its last
 // creation step succeeded.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/temp_dir.h"
 
 namespace tessaril {
@@ -80,6 +82,36 @@ TEST_F(MoveTest, MobileDownMovesInReverseOrderAndKeepsTheRest) {
   EXPECT_EQ(Entries(state_.target), (Strings{"T", "13900000000", "13800000000"}));
   EXPECT_EQ(ui_.calls, (Strings{"dialog move by type", "refresh source", "refresh target"}));
   EXPECT_EQ(ui_.progress, (std::vector<int>{33, 66, 100}));
+}
+
+// Numbers are tested by their values: every choice moves exactly the entries its test of the
+// text picks, numbers and other texts alike, with prefixes listed under two carriers and a range
+// of letters that no value can express.
+TEST_F(MoveTest, EveryChoiceMovesWhatItsTextTestPicks) {
+  state_.prefixes.unicom += ";138";
+  const Strings entries = {"13800000000", "13000000000", "18912345678",   "13899999999",
+                           "1380000",     "abc",         " 18912345678 ", "13900000000",
+                           "99999999999", "00000000000", "13850000000"};
+  const MoveByTypeValues choices[] = {{0, "", ""},
+                                      {1, "", ""},
+                                      {2, "", ""},
+                                      Range("380000", "389999"),
+                                      Range("000000", "999999"),
+                                      Range("3a0000", "zzzzzz")};
+  for (const MoveByTypeValues& choice : choices) {
+    state_.source.Clear();
+    state_.target.Clear();
+    Fill(state_.source, entries);
+    Strings kept, moved;
+    const CarrierLookup carriers(state_.prefixes);
+    for (const std::string& e : entries)
+      (MatchesMoveType(carriers, choice, e) ? moved : kept).push_back(e);
+    std::reverse(moved.begin(), moved.end());
+    ui_.Answers<MoveByTypeValues>().push_back(choice);
+    MoveByType(state_, ui_, MoveDirection::Down);
+    EXPECT_EQ(Entries(state_.source), kept) << choice.type_choice << choice.range_start;
+    EXPECT_EQ(Entries(state_.target), moved) << choice.type_choice << choice.range_start;
+  }
 }
 
 TEST_F(MoveTest, RepeatsMoveTogetherAndCountsFollow) {

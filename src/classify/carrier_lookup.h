@@ -23,6 +23,10 @@ class CarrierLookup {
   bool IsChinaUnicomNumber(std::string_view number) const { return Has(number, kUnicom); }
   bool IsChinaTelecomNumber(std::string_view number) const { return Has(number, kTelecom); }
   CarrierClass Classify(std::string_view number) const;
+  // The tests of the eleven digits of a value below 10^11.
+  bool IsChinaMobileValue(std::uint64_t value) const { return HasValue(value, kMobile); }
+  bool IsChinaUnicomValue(std::uint64_t value) const { return HasValue(value, kUnicom); }
+  bool IsChinaTelecomValue(std::uint64_t value) const { return HasValue(value, kTelecom); }
   // Classify of the eleven digits of a value below 10^11.
   CarrierClass ClassifyNumber(std::uint64_t value) const {
     return ClassOf(carriers_[static_cast<std::size_t>(value / 100000000)]);
@@ -35,6 +39,9 @@ class CarrierLookup {
   // entry does not begin with three digits.
   int BitsOf(std::string_view number) const;
   bool Has(std::string_view number, std::uint8_t bit) const;
+  bool HasValue(std::uint64_t value, std::uint8_t bit) const {
+    return (carriers_[static_cast<std::size_t>(value / 100000000)] & bit) != 0;
+  }
   // The class of a carrier bits entry: the first carrier that claims the beginning.
   static CarrierClass ClassOf(std::uint8_t bits) {
     if (bits & kMobile)

@@ -162,7 +162,7 @@ void MoveByFeatures(AppState& state, Frontend& frontend, MoveDirection direction
   const CLocationDb* db = values->region ? &ReadyLocationDb(frontend) : nullptr;
   FeatureTests tests(*values, db, state.data_match_set);
   MoveMatchingEntries(state, frontend, direction,
-                      [&](const std::string& entry) { return tests.Qualifies(entry); });
+                      [&](std::string_view entry) { return tests.Qualifies(entry); });
 }
 
 }  // namespace tessaril

@@ -1,9 +1,11 @@
 #include "lists/move_commands.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "base/frontend.h"
 #include "base/progress.h"
+#include "base/text.h"
 #include "classify/carrier_lookup.h"
 
 namespace tessaril {
@@ -24,7 +26,8 @@ void RefreshBoth(Frontend& frontend) {
 }  // namespace
 
 void MoveMatchingEntries(AppState& state, Frontend& frontend, MoveDirection direction,
-                         const std::function<bool(const std::string& entry)>& matches) {
+                         const std::function<bool(std::string_view entry)>& matches,
+                         const std::function<bool(std::uint64_t value)>& matches_number) {
   NumberList& from = ListLeft(state, direction);
   NumberList& to = ListReached(state, direction);
   ProgressReporter progress(frontend);
@@ -32,15 +35,22 @@ void MoveMatchingEntries(AppState& state, Frontend& frontend, MoveDirection dire
   // Removing each match as it is found would shift the rest of the list every time; the
   // matches are collected from the end and removed together.
   std::vector<int> moved;
+  NumberList::Scratch scratch;
   for (int i = n - 1, visited = 1; i >= 0; --i, ++visited) {
     progress.Step(visited, n);
-    std::string entry = from.At(i);
-    if (matches(entry)) {
+    // A number is tested and moved as its value, without spelling it.
+    if (std::uint64_t value; from.NumberAt(i, value)) {
+      if (matches_number ? matches_number(value) : matches(from.View(i, scratch))) {
+        to.AppendNumber(value);
+        moved.push_back(i);
+      }
+    } else if (const std::string_view entry = from.View(i, scratch); matches(entry)) {
       to.Append(entry);
       moved.push_back(i);
     }
   }
-  from.RemoveIndices(std::vector<int>(moved.rbegin(), moved.rend()));
+  std::reverse(moved.begin(), moved.end());
+  from.RemoveIndices(moved);
   RefreshBoth(frontend);
 }
 
@@ -49,8 +59,12 @@ void MoveAll(AppState& state, Frontend& frontend, MoveDirection direction) {
   NumberList& to = ListReached(state, direction);
   ProgressReporter progress(frontend);
   const int n = from.Count();
+  NumberList::Scratch scratch;
   for (int i = 0; i < n; ++i) {
-    to.Append(from.At(i));
+    if (std::uint64_t value; from.NumberAt(i, value))
+      to.AppendNumber(value);
+    else
+      to.Append(from.View(i, scratch));
     progress.Step(i, n);
   }
   from.Clear();
@@ -90,9 +104,24 @@ void MoveByType(AppState& state, Frontend& frontend, MoveDirection direction) {
     return;
   const MoveByTypeValues values = *chosen;
   const CarrierLookup carriers(state.prefixes);
-  MoveMatchingEntries(state, frontend, direction, [&](const std::string& entry) {
-    return MatchesMoveType(carriers, values, entry);
-  });
+  std::function<bool(std::uint64_t)> matches_number;
+  if (values.type_choice == 0)
+    matches_number = [&](std::uint64_t v) { return carriers.IsChinaMobileValue(v); };
+  else if (values.type_choice == 1)
+    matches_number = [&](std::uint64_t v) { return carriers.IsChinaUnicomValue(v); };
+  else if (values.type_choice == 2)
+    matches_number = [&](std::uint64_t v) { return carriers.IsChinaTelecomValue(v); };
+  // A range of digits compares as the values of its ends.
+  const std::string low = "1" + values.range_start + "0000";
+  const std::string high = "1" + values.range_end + "9999";
+  std::uint64_t low_value, high_value;
+  if (values.type_choice == 3 && ParseElevenDigits(low, low_value) &&
+      ParseElevenDigits(high, high_value))
+    matches_number = [&](std::uint64_t v) { return low_value <= v && v <= high_value; };
+  MoveMatchingEntries(
+      state, frontend, direction,
+      [&](std::string_view entry) { return MatchesMoveType(carriers, values, entry); },
+      matches_number);
 }
 
 bool MatchesDigitMask(const DigitMaskValues& mask, std::string_view entry) {
@@ -112,7 +141,7 @@ void MoveByDigits(AppState& state, Frontend& frontend, MoveDirection direction) 
     return;
   const DigitMaskValues mask = *chosen;
   MoveMatchingEntries(state, frontend, direction,
-                      [&](const std::string& entry) { return MatchesDigitMask(mask, entry); });
+                      [&](std::string_view entry) { return MatchesDigitMask(mask, entry); });
 }
 
 }  // namespace tessaril

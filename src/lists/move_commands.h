@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,8 +22,11 @@ enum class MoveDirection { Down, Up };
 // after the k-th entry visited, and moves every entry that `matches` to the end of the other list,
 // so the moved entries arrive in the reverse of their former order; the others keep theirs. One
 // pass: the matches are collected, then removed in one sweep. Ends with both refreshes.
+// `matches_number`, when given, answers for an entry that is an eleven-digit number from its
+// value, as `matches` would from its digits.
 void MoveMatchingEntries(AppState& state, Frontend& frontend, MoveDirection direction,
-                         const std::function<bool(const std::string& entry)>& matches);
+                         const std::function<bool(std::string_view entry)>& matches,
+                         const std::function<bool(std::uint64_t value)>& matches_number = {});
 
 // "全部号码": every entry of the list left, in its order, to the end of the other list.
 void MoveAll(AppState& state, Frontend& frontend, MoveDirection direction);

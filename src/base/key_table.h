@@ -33,6 +33,11 @@ class KeyTable {
   // True when the key was there.
   bool Erase(std::string_view key);
   size_t Size() const { return numbers_.Size() + texts_.size(); }
+  // Asks for the table slot of a number key ahead of its use.
+  void Prefetch(std::string_view key) const {
+    if (std::uint64_t value; ParseElevenDigits(key, value))
+      numbers_.Prefetch(value);
+  }
   void Clear();
 
   // visit(std::string_view key, std::uint32_t count) for every key.

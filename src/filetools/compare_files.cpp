@@ -9,6 +9,7 @@
 #include "classify/carrier_prefixes.h"
 #include "export/output_files.h"
 #include "filetools/five_line_delay.h"
+#include "filetools/lines_ahead.h"
 #include "filetools/tool_files.h"
 
 namespace tessaril {
@@ -121,24 +122,33 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
   }
 
   KeyTable set_a;
-  std::string_view line;
-  while (a.Next(line)) {
-    std::string_view key = TrimNumberText(line);
-    if (IsMobileNumber(prefixes, key))
-      set_a.Insert(key);
-  }
+  ForEachLineAhead(
+      a, [&](std::string_view line) { set_a.Prefetch(TrimNumberText(line)); },
+      [&](std::string_view line) {
+        std::string_view key = TrimNumberText(line);
+        if (IsMobileNumber(prefixes, key))
+          set_a.Insert(key);
+      });
   // B's numbers that A has move to the intersection; the others are B's own.
   KeyTable common, set_b;
-  while (b.Next(line)) {
-    std::string_view key = TrimNumberText(line);
-    if (!IsMobileNumber(prefixes, key))
-      continue;
-    if (set_a.Erase(key)) {
-      common.Insert(key);
-    } else if (!common.Contains(key)) {
-      set_b.Insert(key);
-    }
-  }
+  ForEachLineAhead(
+      b,
+      [&](std::string_view line) {
+        std::string_view key = TrimNumberText(line);
+        set_a.Prefetch(key);
+        common.Prefetch(key);
+        set_b.Prefetch(key);
+      },
+      [&](std::string_view line) {
+        std::string_view key = TrimNumberText(line);
+        if (!IsMobileNumber(prefixes, key))
+          return;
+        if (set_a.Erase(key)) {
+          common.Insert(key);
+        } else if (!common.Contains(key)) {
+          set_b.Insert(key);
+        }
+      });
   set_a.Walk([&](std::string_view key, std::uint32_t) { a_only.WriteLine(key); });
   set_b.Walk([&](std::string_view key, std::uint32_t) { b_only.WriteLine(key); });
   common.Walk([&](std::string_view key, std::uint32_t) { both.WriteLine(key); });

@@ -525,10 +525,19 @@ void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepF
     for (std::int64_t i = 0; i < n; ++i)
       out(i, n);
   }
-  for (std::int64_t i = n - 1; i > 0; --i) {
-    std::uniform_int_distribution<std::int64_t> pick(0, i);
-    std::swap(Slot(head_ + static_cast<std::size_t>(i)),
-              Slot(head_ + static_cast<std::size_t>(pick(random))));
+  // The draws do not depend on the entries: a batch of them is drawn first and their entries
+  // fetched from memory together, then swapped in the same order as one at a time.
+  constexpr std::int64_t kDraws = 16;
+  std::size_t picks[kDraws];
+  for (std::int64_t top = n - 1; top > 0; top -= kDraws) {
+    const std::int64_t count = std::min(kDraws, top);
+    for (std::int64_t k = 0; k < count; ++k) {
+      std::uniform_int_distribution<std::int64_t> pick(0, top - k);
+      picks[k] = head_ + static_cast<std::size_t>(pick(random));
+      __builtin_prefetch(&Slot(picks[k]), 1);
+    }
+    for (std::int64_t k = 0; k < count; ++k)
+      std::swap(Slot(head_ + static_cast<std::size_t>(top - k)), Slot(picks[k]));
   }
   if (back) {
     for (std::int64_t i = 0; i < n; ++i)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "base/codepage.h"
 #include "base/data_folder.h"
@@ -16,6 +17,7 @@
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/output_files.h"
+#include "filetools/lines_ahead.h"
 #include "filetools/reorder_lines.h"
 
 namespace tessaril {
@@ -195,39 +197,51 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
   size_t open_count = 0;
   KeyTable exported;
   std::string working;
+  // The output of the line before: most lines go where the one before them went.
+  std::string last_working;
+  std::map<std::string, WorkingFile>::iterator last_output = outputs.end();
   bool failed = false;
-  std::string_view line;
   const std::uint64_t length = reader.Length();
-  for (;;) {
-    if (length > 0)
-      progress.Set(static_cast<int>(reader.Position() * 80 / length));
-    if (!reader.Next(line))
-      break;
+  if (length > 0)
+    progress.Set(0);
+  // Writes one line; false when the export ends here.
+  auto take_line = [&](std::string_view line) {
     if (!filter.FilterLine(line))
-      continue;
+      return true;
     if (filter.options.remove_duplicates && !exported.Insert(line))
-      continue;
+      return true;
 
-    working = base;
-    if (mode == 3) {
-      working += ".tmp";
-    } else {
-      if (mode == 0 || mode == 1) {
-        std::optional<std::string_view> location =
-            filter.locations ? filter.locations->LookupNumber(line) : std::nullopt;
-        std::optional<std::string_view> province = location ? ProvinceOf(*location) : std::nullopt;
-        std::string_view name = province ? *province : kOther;
-        // A name from the data that would leave the folder cannot name a file.
-        if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos) {
-          failed = true;
-          break;
+    auto it = last_output;
+    bool created = false;
+    // Mode 3 has one output for every line: it is looked up once.
+    if (mode != 3 || it == outputs.end()) {
+      working = base;
+      if (mode == 3) {
+        working += ".tmp";
+      } else {
+        if (mode == 0 || mode == 1) {
+          std::optional<std::string_view> location =
+              filter.locations ? filter.locations->LookupNumber(line) : std::nullopt;
+          std::optional<std::string_view> province =
+              location ? ProvinceOf(*location) : std::nullopt;
+          std::string_view name = province ? *province : kOther;
+          // A name from the data that would leave the folder cannot name a file.
+          if (name.find('/') != std::string_view::npos ||
+              name.find('\0') != std::string_view::npos) {
+            failed = true;
+            return false;
+          }
+          working.append("_").append(name);
         }
-        working.append("_").append(name);
+        if (mode == 0 || mode == 2)
+          working.append(CarrierSuffix(*filter.prefixes, line));
       }
-      if (mode == 0 || mode == 2)
-        working.append(CarrierSuffix(*filter.prefixes, line));
+      if (it == outputs.end() || working != last_working) {
+        std::tie(it, created) = outputs.try_emplace(working);
+        last_working = working;
+        last_output = it;
+      }
     }
-    auto [it, created] = outputs.try_emplace(working);
     WorkingFile& out = it->second;
     if (!out.writer) {
       if (open_count >= kMaxOpenOutputs) {
@@ -238,23 +252,41 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
         }
         open_count = 0;
         if (failed)
-          break;
+          return false;
       }
       out.writer = std::make_unique<TextFileWriter>();
       // A working file is emptied when this input first writes to it, then appended to.
-      bool opened = created ? guard.Create(*out.writer, working) : out.writer->Open(working, true);
+      const std::string& path = it->first;
+      bool opened = created ? guard.Create(*out.writer, path) : out.writer->Open(path, true);
       if (!opened) {
         out.writer.reset();
-        if (created)
+        if (created) {
           outputs.erase(it);
+          last_output = outputs.end();
+        }
         failed = true;
-        break;
+        return false;
       }
       ++open_count;
     }
     out.writer->WriteLine(line);
     ++out.count;
-  }
+    return true;
+  };
+  ForEachLineAhead(
+      reader,
+      [&](std::string_view line) {
+        filter.blacklist.Prefetch(line);
+        if (filter.options.remove_duplicates)
+          exported.Prefetch(line);
+      },
+      [&](std::string_view line, std::uint64_t end) {
+        if (!take_line(line))
+          return false;
+        if (length > 0)
+          progress.Set(static_cast<int>(end * 80 / length));
+        return true;
+      });
   const bool read_failed = reader.Failed();
   // The repeats' table is done with: its memory goes before the outputs are reordered.
   exported = KeyTable();

@@ -124,10 +124,11 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
   KeyTable set_a;
   ForEachLineAhead(
       a, [&](std::string_view line) { set_a.Prefetch(TrimNumberText(line)); },
-      [&](std::string_view line) {
+      [&](std::string_view line, std::uint64_t) {
         std::string_view key = TrimNumberText(line);
         if (IsMobileNumber(prefixes, key))
           set_a.Insert(key);
+        return true;
       });
   // B's numbers that A has move to the intersection; the others are B's own.
   KeyTable common, set_b;
@@ -139,15 +140,16 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
         common.Prefetch(key);
         set_b.Prefetch(key);
       },
-      [&](std::string_view line) {
+      [&](std::string_view line, std::uint64_t) {
         std::string_view key = TrimNumberText(line);
         if (!IsMobileNumber(prefixes, key))
-          return;
+          return true;
         if (set_a.Erase(key)) {
           common.Insert(key);
         } else if (!common.Contains(key)) {
           set_b.Insert(key);
         }
+        return true;
       });
   set_a.Walk([&](std::string_view key, std::uint32_t) { a_only.WriteLine(key); });
   set_b.Walk([&](std::string_view key, std::uint32_t) { b_only.WriteLine(key); });

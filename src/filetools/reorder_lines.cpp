@@ -48,15 +48,20 @@ std::optional<bool> ReadLines(const std::string& path, std::string& content,
   content.reserve(static_cast<std::size_t>(length));
   lines.reserve(static_cast<std::size_t>(length / 12 + 1));  // a number line is 12 or 13 bytes
   std::string_view line;
+  // The percentage is worked out again only once the position reaches the next step.
+  std::uint64_t next = 0;
   while (reader.Next(line)) {
     if (!Line::Fits(content.size(), line.size()))
       return std::nullopt;
     lines.emplace_back(content.size(), line.size());
     content.append(line);
+    if (reader.Position() < next)
+      continue;
+    const std::uint64_t tenths =
+        length > 0 ? std::min(reader.Position(), length) * 10 / length : 10;
+    next = length > 0 ? ((tenths + 1) * length + 9) / 10 : UINT64_MAX;
     // A second reading, after the first gave up, shows only the positions past the first's.
-    const int percent =
-        80 +
-        (length > 0 ? static_cast<int>(std::min(reader.Position(), length) * 10 / length) : 10);
+    const int percent = 80 + static_cast<int>(tenths);
     if (percent > shown) {
       progress.Set(percent);
       shown = percent;

@@ -35,25 +35,27 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
   }
 
   KeyTable middle;
-  std::string_view line;
   long long n = 0;
   // Lines 6 on pass through the delay: a line pushed out of it is a middle line; what the delay
   // holds at the end is the tail.
   FiveLineDelay delay;
   std::string pushed_out;
-  while (a.Next(line)) {
-    ++n;
-    if (n <= 5) {
-      if (IsMobileNumber(prefixes, line))
-        result.WriteLine(line);
-      continue;
-    }
-    if (delay.Push(line, pushed_out)) {
-      std::string_view key = TrimNumberText(pushed_out);
-      if (IsMobileNumber(prefixes, key))
-        middle.Insert(key);
-    }
-  }
+  ForEachLineAhead(
+      a, [&](std::string_view line) { middle.Prefetch(TrimNumberText(line)); },
+      [&](std::string_view line, std::uint64_t) {
+        ++n;
+        if (n <= 5) {
+          if (IsMobileNumber(prefixes, line))
+            result.WriteLine(line);
+          return true;
+        }
+        if (delay.Push(line, pushed_out)) {
+          std::string_view key = TrimNumberText(pushed_out);
+          if (IsMobileNumber(prefixes, key))
+            middle.Insert(key);
+        }
+        return true;
+      });
   if (n >= 1 && n <= 4) {
     bool written = result.Close() && rest.Close() && !a.Failed() && guard.Commit(result_path) &&
                    guard.Commit(rest_path);
@@ -66,11 +68,18 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
   }
 
   KeyTable common;
-  while (b.Next(line)) {
-    std::string_view key = TrimNumberText(line);
-    if (middle.Erase(key))
-      common.Insert(key);
-  }
+  ForEachLineAhead(
+      b,
+      [&](std::string_view line) {
+        middle.Prefetch(TrimNumberText(line));
+        common.Prefetch(TrimNumberText(line));
+      },
+      [&](std::string_view line, std::uint64_t) {
+        std::string_view key = TrimNumberText(line);
+        if (middle.Erase(key))
+          common.Insert(key);
+        return true;
+      });
   common.Walk([&](std::string_view key, std::uint32_t) { result.WriteLine(key); });
   delay.Drain([&](const std::string& tail_line) {
     if (IsMobileNumber(prefixes, tail_line))

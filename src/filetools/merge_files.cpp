@@ -13,6 +13,7 @@
 #include "classify/carrier_prefixes.h"
 #include "export/output_files.h"
 #include "filetools/five_line_delay.h"
+#include "filetools/lines_ahead.h"
 #include "filetools/tool_files.h"
 
 namespace tessaril {
@@ -52,32 +53,32 @@ void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
       ShowFailure(frontend, "打开文件失败!", kApplicationName);
       return;
     }
-    std::string_view line;
     // The head: the first number line and the four lines after it.
     int head_left = 0;
     bool head_started = false;
     // After the head, number lines pass through a five-line delay: a line pushed out of it has
     // five number lines after it and is counted; what stays in the delay is the file's tail.
     FiveLineDelay delay;
-    while (file.Next(line)) {
-      const bool number = IsMobileNumber(prefixes, line);
-      if (!head_started) {
-        if (!number)
-          continue;
-        head_started = true;
-        head_left = 5;
-      }
-      if (head_left > 0) {
-        --head_left;
-        if (number)
-          repeated.WriteLine(line);
-        continue;
-      }
-      if (!number)
-        continue;
-      if (delay.Push(line, pushed_out))
-        counts.Add(TrimNumberText(pushed_out));
-    }
+    ForEachLineAhead(
+        file, [&](std::string_view line) { counts.Prefetch(TrimNumberText(line)); },
+        [&](std::string_view line, std::uint64_t) {
+          const bool number = IsMobileNumber(prefixes, line);
+          if (!head_started) {
+            if (!number)
+              return true;
+            head_started = true;
+            head_left = 5;
+          }
+          if (head_left > 0) {
+            --head_left;
+            if (number)
+              repeated.WriteLine(line);
+            return true;
+          }
+          if (number && delay.Push(line, pushed_out))
+            counts.Add(TrimNumberText(pushed_out));
+          return true;
+        });
     delay.Drain([&](const std::string& tail) { repeated.WriteLine(tail); });
     if (file.Failed()) {
       ShowFailure(frontend, "读文件失败!", kApplicationName);
@@ -143,26 +144,28 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
         irregular_set.Insert(line);
       }
     };
-    std::string_view line;
     long long number = 0;
     // From line 6 on, lines pass through a five-line delay: a line pushed out of it has five
     // lines after it; the lines the delay holds at the end are the tail.
     FiveLineDelay delay;
-    while (file.Next(line)) {
-      if (++number <= 5) {
-        head_or_tail(line);
-        continue;
-      }
-      if (!delay.Push(line, pushed_out))
-        continue;
-      if (!IsMobileNumber(prefixes, pushed_out)) {
-        irregular_set.Insert(pushed_out);
-        continue;
-      }
-      std::uint32_t count = counts.Add(TrimNumberText(pushed_out));
-      if (count > highest)
-        highest = count;
-    }
+    ForEachLineAhead(
+        file, [&](std::string_view line) { counts.Prefetch(TrimNumberText(line)); },
+        [&](std::string_view line, std::uint64_t) {
+          if (++number <= 5) {
+            head_or_tail(line);
+            return true;
+          }
+          if (!delay.Push(line, pushed_out))
+            return true;
+          if (!IsMobileNumber(prefixes, pushed_out)) {
+            irregular_set.Insert(pushed_out);
+            return true;
+          }
+          std::uint32_t count = counts.Add(TrimNumberText(pushed_out));
+          if (count > highest)
+            highest = count;
+          return true;
+        });
     delay.Drain([&](const std::string& tail) { head_or_tail(tail); });
     if (file.Failed()) {
       ShowFailure(frontend, "读文件失败!", kApplicationName);

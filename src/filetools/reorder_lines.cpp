@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "base/shuffle.h"
 #include "base/text_file.h"
 
 namespace tessaril {
@@ -87,20 +88,9 @@ std::optional<bool> Reorder(const std::string& path, LineOrder order, std::mt199
     std::sort(lines.begin(), lines.end(),
               [&](const Line& a, const Line& b) { return text(a) < text(b); });
   } else {
-    // The draws do not depend on the lines: a batch of them is drawn first and their lines
-    // fetched from memory together, then swapped in the same order as one at a time.
-    constexpr std::int64_t kDraws = 16;
-    std::size_t picks[kDraws];
-    for (std::int64_t top = n - 1; top > 0; top -= kDraws) {
-      const std::int64_t count = std::min(kDraws, top);
-      for (std::int64_t k = 0; k < count; ++k) {
-        std::uniform_int_distribution<std::int64_t> pick(0, top - k);
-        picks[k] = static_cast<std::size_t>(pick(random));
-        __builtin_prefetch(&lines[picks[k]], 1);
-      }
-      for (std::int64_t k = 0; k < count; ++k)
-        std::swap(lines[static_cast<size_t>(top - k)], lines[picks[k]]);
-    }
+    ShuffleInBatches(
+        n, random, [&](std::size_t j) { __builtin_prefetch(&lines[j], 1); },
+        [&](std::size_t i, std::size_t j) { std::swap(lines[i], lines[j]); });
     scale = 10;
     offset = 90;
   }

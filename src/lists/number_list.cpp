@@ -7,6 +7,7 @@
 #include <span>
 #include <utility>
 
+#include "base/shuffle.h"
 #include "base/text.h"
 
 namespace tessaril {
@@ -525,20 +526,9 @@ void NumberList::Shuffle(std::mt19937_64& random, const StepFn& out, const StepF
     for (std::int64_t i = 0; i < n; ++i)
       out(i, n);
   }
-  // The draws do not depend on the entries: a batch of them is drawn first and their entries
-  // fetched from memory together, then swapped in the same order as one at a time.
-  constexpr std::int64_t kDraws = 16;
-  std::size_t picks[kDraws];
-  for (std::int64_t top = n - 1; top > 0; top -= kDraws) {
-    const std::int64_t count = std::min(kDraws, top);
-    for (std::int64_t k = 0; k < count; ++k) {
-      std::uniform_int_distribution<std::int64_t> pick(0, top - k);
-      picks[k] = head_ + static_cast<std::size_t>(pick(random));
-      __builtin_prefetch(&Slot(picks[k]), 1);
-    }
-    for (std::int64_t k = 0; k < count; ++k)
-      std::swap(Slot(head_ + static_cast<std::size_t>(top - k)), Slot(picks[k]));
-  }
+  ShuffleInBatches(
+      n, random, [&](std::size_t j) { __builtin_prefetch(&Slot(head_ + j), 1); },
+      [&](std::size_t i, std::size_t j) { std::swap(Slot(head_ + i), Slot(head_ + j)); });
   if (back) {
     for (std::int64_t i = 0; i < n; ++i)
       back(i, n);

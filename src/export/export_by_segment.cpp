@@ -1,6 +1,7 @@
 #include "export/export_by_segment.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "base/frontend.h"
@@ -43,7 +44,9 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
   // The repeated texts already written, by the ids the list gives its texts (a list of tens of
   // millions of numbers would take gigabytes as a set of strings). A text that occurs once is
   // written at its only occurrence and never needs the set.
-  std::vector<bool> written(list.IdLimit());
+  // A bit per id; the bits of the entries a few steps on are fetched ahead, as their counts are.
+  std::vector<std::uint64_t> written((list.IdLimit() + 63) / 64);
+  constexpr int kBitsAhead = 32;
   // The labels by repeat count, each formatted once; a count beyond them is formatted each time.
   std::vector<std::string> labels;
   std::string big_label;
@@ -63,11 +66,16 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
                                       ids.data());
                       }
                       const size_t k = static_cast<size_t>(index - block_start);
+                      if (const size_t later = k + kBitsAhead;
+                          later < static_cast<size_t>(block_end - block_start) && counts[later] > 1)
+                        __builtin_prefetch(&written[ids[later] / 64], 1);
                       const int count = counts[k];
                       if (count > 1) {
-                        if (written[ids[k]])
+                        std::uint64_t& word = written[ids[k] / 64];
+                        const std::uint64_t bit = std::uint64_t{1} << (ids[k] % 64);
+                        if (word & bit)
                           return std::nullopt;
-                        written[ids[k]] = true;
+                        word |= bit;
                       }
                       if (count >= 4096) {
                         big_label = Format("重复%d次", count);

@@ -71,6 +71,11 @@ bool CLocationDb::AddRecord(std::string_view line, Convert&& convert) {
     return false;
   std::string location = convert(province);
   location.append("::").append(convert(city));
+  // A real file lists its segments in ascending order: each goes at the end without a search.
+  if (entries_.empty() || entries_.rbegin()->first < segment) {
+    entries_.emplace_hint(entries_.end(), std::string(segment), std::move(location));
+    return true;
+  }
   auto it = entries_.find(segment);
   if (it == entries_.end()) {
     entries_.emplace(std::string(segment), std::move(location));

@@ -26,6 +26,7 @@ CarrierLookup::CarrierLookup(const CarrierPrefixes& prefixes) : prefixes_(prefix
     if (tessaril::IsChinaTelecomNumber(prefixes, number))
       bits |= kTelecom;
     carriers_[static_cast<std::size_t>(p)] = bits;
+    classes_[static_cast<std::size_t>(p)] = ClassOf(bits);
     if (p % 10 == 0)
       beginnings_[static_cast<std::size_t>(p / 10)] = tessaril::IsMobileNumber(prefixes, number);
   }

@@ -29,7 +29,7 @@ class CarrierLookup {
   bool IsChinaTelecomValue(std::uint64_t value) const { return HasValue(value, kTelecom); }
   // Classify of the eleven digits of a value below 10^11.
   CarrierClass ClassifyNumber(std::uint64_t value) const {
-    return ClassOf(carriers_[static_cast<std::size_t>(value / 100000000)]);
+    return classes_[static_cast<std::size_t>(value / 100000000)];
   }
 
  private:
@@ -55,6 +55,7 @@ class CarrierLookup {
 
   const CarrierPrefixes& prefixes_;
   std::array<std::uint8_t, 1000> carriers_{};  // by the first three digits
+  std::array<CarrierClass, 1000> classes_{};   // ClassOf each of them
   std::array<bool, 100> beginnings_{};         // by the first two digits
 };
 

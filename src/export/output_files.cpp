@@ -281,10 +281,15 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
       if (*known == kSkipped)
         continue;
       if (*known > 0) {
+        // An unsorted list changes group at almost every entry: the group's file is taken
+        // as it is unless it was closed for room.
         Group& group = *made[*known - 1];
-        if (&group != current && !switch_to(group))
+        if (group.slot < 0 && !switch_to(group))
           return false;
-        slots[static_cast<size_t>(group.slot)].used = ++clock;
+        Slot& slot = slots[static_cast<size_t>(group.slot)];
+        current = &group;
+        current_file = slot.file.get();
+        slot.used = ++clock;
         current_file->WriteNumberLine(value);
         if (current_file->Failed())
           return fail(kCannotWriteFile, kGroupedExportCaption);

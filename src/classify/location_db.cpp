@@ -72,7 +72,7 @@ bool CLocationDb::AddRecord(std::string_view line, Convert&& convert) {
   std::string location = convert(province);
   location.append("::").append(convert(city));
   // A real file lists its segments in ascending order: each goes at the end without a search.
-  if (entries_.empty() || entries_.rbegin()->first < segment) {
+  if (entries_.empty() || entries_.rbegin()->first.compare(segment) < 0) {
     entries_.emplace_hint(entries_.end(), std::string(segment), std::move(location));
     return true;
   }

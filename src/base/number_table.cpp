@@ -57,6 +57,15 @@ void SortByValue(Array& words, int shift) {
   SortByValue(words, shift, other);
 }
 
+// The first bucket that ends past half of the n values, given the buckets' ends: the buckets
+// before it go to one thread, the others to the second.
+std::size_t MiddleBucket(const std::size_t* tail, std::size_t buckets, std::size_t n) {
+  std::size_t middle = 0;
+  while (middle < buckets && tail[middle] <= n / 2)
+    ++middle;
+  return middle;
+}
+
 // From this many values on, the buckets of the first level are sorted on two threads.
 constexpr std::size_t kSortSideBySide = std::size_t{1} << 20;
 
@@ -114,9 +123,7 @@ void SortInPlace(std::uint64_t* first, std::uint64_t* last, bool side_by_side = 
     sort_buckets(0, kDigits);
     return;
   }
-  std::size_t middle = 0;
-  while (middle < kDigits && tail[middle] <= n / 2)
-    ++middle;
+  const std::size_t middle = MiddleBucket(tail, kDigits, n);
   RunSideBySide([&] { sort_buckets(0, middle); }, [&] { sort_buckets(middle, kDigits); });
 }
 
@@ -280,9 +287,7 @@ NumberTable NumberTable::FromWords(std::span<const std::span<const std::uint64_t
       begin = tail[d];
     }
   };
-  std::size_t split = 0;
-  while (split < digits && tail[split] <= n / 2)
-    ++split;
+  const std::size_t split = MiddleBucket(tail.data(), digits, n);
   if (two && split < digits && tail[split] - (split == 0 ? 0 : tail[split - 1]) <= n / 2)
     RunSideBySide([&] { sort_buckets(0, split); }, [&] { sort_buckets(split, digits); });
   else

@@ -147,16 +147,6 @@ void CLocationDb::BuildIndex() {
   }
 }
 
-std::optional<int> CLocationDb::LocationIndex(std::string_view segment) const {
-  std::optional<std::uint32_t> key = DigitKey(segment);
-  if (!key)
-    return std::nullopt;
-  if (digit_index_.empty() || *key < kFirstDigitSegment ||
-      *key - kFirstDigitSegment >= kDigitSegments)
-    return -1;
-  return static_cast<int>(digit_index_[*key - kFirstDigitSegment]) - 1;
-}
-
 std::optional<std::string_view> CLocationDb::Lookup(std::string_view segment) const {
   if (std::optional<std::uint32_t> key = DigitKey(segment)) {
     // Every digit segment of the database is in the table; any other is not in the database.

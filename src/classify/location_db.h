@@ -39,13 +39,6 @@ class CLocationDb {
     return Lookup(number.substr(0, 7));
   }
 
-  // The distinct location texts, for work on long lists that asks about each location once:
-  // for a segment of seven digits, the index of its location (LocationAt gives the text Lookup
-  // gives), or -1 when it has none; nothing for any other segment (ask Lookup).
-  std::optional<int> LocationIndex(std::string_view segment) const;
-  std::string_view LocationAt(int index) const { return locations_[static_cast<size_t>(index)]; }
-  size_t LocationCount() const { return locations_.size(); }
-
   size_t Size() const { return entries_.size(); }
   // Visits every segment with its location in ascending byte order of the segments.
   void WalkKeys(

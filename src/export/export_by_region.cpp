@@ -1,8 +1,6 @@
 #include "export/export_by_region.h"
 
-#include <optional>
 #include <unordered_map>
-#include <vector>
 
 #include "base/frontend.h"
 #include "classify/location_db.h"
@@ -41,28 +39,18 @@ void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
     return;
   const CLocationDb& db = ReadyLocationDb(frontend);
   const bool by_city = values->grouping == 1;
-  // The label of each location text, worked out once: by the index of the location for a
-  // segment of digits, else by where the database stores the text (it keeps one copy of each).
-  std::vector<std::optional<std::string>> by_index(db.LocationCount());
-  std::unordered_map<const char*, std::string> by_text;
+  // The label of each location text, worked out once: the database keeps one copy of each
+  // distinct text, so the texts are told apart by where they are stored.
+  std::unordered_map<const char*, std::string> labels;
   WriteGroupedFiles(
       state, frontend, id, *grouped_base,
       [&](int, std::string_view entry) -> std::optional<std::string_view> {
-        const std::string_view segment = entry.substr(0, 7);
-        if (std::optional<int> index = db.LocationIndex(segment)) {
-          if (*index < 0)
-            return kOtherRegion;
-          std::optional<std::string>& label = by_index[static_cast<size_t>(*index)];
-          if (!label)
-            label = RegionLabel(db.LocationAt(*index), by_city);
-          return std::string_view(*label);
-        }
-        std::optional<std::string_view> location = db.Lookup(segment);
+        std::optional<std::string_view> location = db.Lookup(entry.substr(0, 7));
         if (!location)
           return kOtherRegion;
-        auto it = by_text.find(location->data());
-        if (it == by_text.end())
-          it = by_text.emplace(location->data(), RegionLabel(*location, by_city)).first;
+        auto it = labels.find(location->data());
+        if (it == labels.end())
+          it = labels.emplace(location->data(), RegionLabel(*location, by_city)).first;
         return std::string_view(it->second);
       },
       // A number's region is that of its first seven digits.

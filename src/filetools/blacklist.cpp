@@ -198,7 +198,6 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
   KeyTable exported;
   std::string working;
   // The output of the line before: most lines go where the one before them went.
-  std::string last_working;
   std::map<std::string, WorkingFile>::iterator last_output = outputs.end();
   bool failed = false;
   const std::uint64_t length = reader.Length();
@@ -236,9 +235,8 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
         if (mode == 0 || mode == 2)
           working.append(CarrierSuffix(*filter.prefixes, line));
       }
-      if (it == outputs.end() || working != last_working) {
+      if (it == outputs.end() || working != it->first) {
         std::tie(it, created) = outputs.try_emplace(working);
-        last_working = working;
         last_output = it;
       }
     }

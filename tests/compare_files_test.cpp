@@ -124,6 +124,29 @@ TEST_F(CompareTest, ThreeFilesSplitsDistinctKeysAndAnnouncesBOnlyOnTop) {
             (Strings{Path("x/b去除交集.txt"), Path("x/a去除交集.txt"), Path("x/文件交集.txt")}));
 }
 
+TEST_F(CompareTest, OutputsAreInAscendingByteOrder) {
+  // Keys of eleven characters that begin with an allowed prefix pass the number test whatever
+  // else they hold; they sort among the numbers byte by byte.
+  tools_.file_a = WriteFile("a.txt", Join({Number(3), "13abcdefghi", Number(1), " 139 0000000",
+                                           Number(9), Number(1)}));
+  tools_.file_b = WriteFile("b.txt", Join({"13abcdefghi", Number(8), Number(1), Number(9)}));
+  CompareIntoThreeFiles(state_, ui_, tools_);
+  EXPECT_EQ(Lines("文件交集.txt"), (Strings{Number(1), Number(9), "13abcdefghi"}));
+  EXPECT_EQ(Lines("a去除交集.txt"), (Strings{"139 0000000", Number(3)}));
+  EXPECT_EQ(Lines("b去除交集.txt"), Strings{Number(8)});
+
+  // The middle of A: lines 6 to 11 of sixteen.
+  Strings a(5, "head");
+  for (int i : {7, 2, 5, 2, 4, 6})
+    a.push_back(Number(i));
+  a.insert(a.end(), 5, "tail");
+  tools_.file_a = WriteFile("a.txt", Join(a));
+  tools_.file_b = WriteFile("b.txt", Join({Number(6), Number(2), Number(7)}));
+  CompareIntoTwoFiles(state_, ui_, tools_);
+  EXPECT_EQ(Lines("a对比后结果.txt"), (Strings{Number(2), Number(6), Number(7)}));
+  EXPECT_EQ(Lines("a剩余的数据.txt"), (Strings{Number(4), Number(5)}));
+}
+
 TEST_F(CompareTest, ThreeFilesSameFileAndSameNameInTwoFolders) {
   tools_.file_a = WriteFile("a.txt", Join({Number(1), Number(2), Number(1)}));
   tools_.file_b = tools_.file_a;

@@ -3,7 +3,9 @@ list(APPEND CORE_SOURCES
   base/codepage.cpp
   base/data_folder.cpp
   base/file_system.cpp
+  base/gathered_keys.cpp
   base/key_table.cpp
+  base/number_sort.cpp
   base/number_table.cpp
   base/output_guard.cpp
   base/settings_store.cpp

@@ -24,6 +24,9 @@ class CarrierLookup {
   bool IsChinaTelecomNumber(std::string_view number) const { return Has(number, kTelecom); }
   CarrierClass Classify(std::string_view number) const;
   // The tests of the eleven digits of a value below 10^11.
+  bool IsMobileValue(std::uint64_t value) const {
+    return beginnings_[static_cast<std::size_t>(value / 1000000000)];
+  }
   bool IsChinaMobileValue(std::uint64_t value) const { return HasValue(value, kMobile); }
   bool IsChinaUnicomValue(std::uint64_t value) const { return HasValue(value, kUnicom); }
   bool IsChinaTelecomValue(std::uint64_t value) const { return HasValue(value, kTelecom); }

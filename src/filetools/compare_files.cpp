@@ -1,21 +1,45 @@
 #include "filetools/compare_files.h"
 
+#include <limits>
+
 #include "base/file_system.h"
 #include "base/frontend.h"
-#include "base/key_table.h"
+#include "base/gathered_keys.h"
+#include "base/line_rule.h"
 #include "base/output_guard.h"
 #include "base/text.h"
 #include "base/text_file.h"
-#include "classify/carrier_prefixes.h"
+#include "classify/carrier_lookup.h"
 #include "export/output_files.h"
 #include "filetools/five_line_delay.h"
-#include "filetools/lines_ahead.h"
 #include "filetools/tool_files.h"
 
 namespace tessaril {
+namespace {
+
+// The keys of a file's lines that pass the number test, finished.
+GatheredKeys NumbersOf(TextFileReader& file, const CarrierLookup& lookup) {
+  GatheredKeys keys;
+  ReadNumberFile(
+      file,
+      [&](std::uint64_t value) {
+        if (lookup.IsMobileValue(value))
+          keys.AddNumber(value);
+      },
+      [&](std::string_view key) {
+        if (lookup.IsMobileNumber(key))
+          keys.Add(key);
+      },
+      [] { return std::numeric_limits<std::uint64_t>::max(); });
+  keys.Finish();
+  return keys;
+}
+
+}  // namespace
 
 void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   const CarrierPrefixes& prefixes = state.prefixes;
+  const CarrierLookup lookup(prefixes);
   const std::string base = OutputFolder(tools, tools.file_a);
   const std::string name_a = NameWithoutExtension(tools.file_a);
   const bool changed = tools.change_path == 1;
@@ -34,28 +58,24 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
     return;
   }
 
-  KeyTable middle;
+  GatheredKeys middle;
   long long n = 0;
   // Lines 6 on pass through the delay: a line pushed out of it is a middle line; what the delay
   // holds at the end is the tail.
   FiveLineDelay delay;
   std::string pushed_out;
-  ForEachLineAhead(
-      a, [&](std::string_view line) { middle.Prefetch(TrimNumberText(line)); },
-      [&](std::string_view line, std::uint64_t) {
-        ++n;
-        if (n <= 5) {
-          if (IsMobileNumber(prefixes, line))
-            result.WriteLine(line);
-          return true;
-        }
-        if (delay.Push(line, pushed_out)) {
-          std::string_view key = TrimNumberText(pushed_out);
-          if (IsMobileNumber(prefixes, key))
-            middle.Insert(key);
-        }
-        return true;
-      });
+  std::string_view line;
+  while (a.Next(line)) {
+    ++n;
+    if (n <= 5) {
+      if (IsMobileNumber(prefixes, line))
+        result.WriteLine(line);
+    } else if (delay.Push(line, pushed_out)) {
+      std::string_view key = TrimNumberText(pushed_out);
+      if (lookup.IsMobileNumber(key))
+        middle.Add(key);
+    }
+  }
   if (n >= 1 && n <= 4) {
     bool written = result.Close() && rest.Close() && !a.Failed() && guard.Commit(result_path) &&
                    guard.Commit(rest_path);
@@ -67,25 +87,20 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
     return;
   }
 
-  KeyTable common;
-  ForEachLineAhead(
-      b,
-      [&](std::string_view line) {
-        middle.Prefetch(TrimNumberText(line));
-        common.Prefetch(TrimNumberText(line));
-      },
-      [&](std::string_view line, std::uint64_t) {
-        std::string_view key = TrimNumberText(line);
-        if (middle.Erase(key))
-          common.Insert(key);
-        return true;
-      });
-  common.Walk([&](std::string_view key, std::uint32_t) { result.WriteLine(key); });
+  middle.Finish();
+  // Only B's numbers can be among the middle's.
+  GatheredKeys b_numbers = NumbersOf(b, lookup);
+  // The middle numbers that B has go to the result, before the tail; the others to the rest.
+  WalkTogether(middle, b_numbers, [&](const GatheredKeys::Cursor& key, KeyIn in) {
+    if (in == KeyIn::kBoth)
+      key.WriteLine(result);
+    else if (in == KeyIn::kFirst)
+      key.WriteLine(rest);
+  });
   delay.Drain([&](const std::string& tail_line) {
     if (IsMobileNumber(prefixes, tail_line))
       result.WriteLine(tail_line);
   });
-  middle.Walk([&](std::string_view key, std::uint32_t) { rest.WriteLine(key); });
 
   bool written = !a.Failed() && !b.Failed();
   written = result.Close() && written;
@@ -101,7 +116,7 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
 }
 
 void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools) {
-  const CarrierPrefixes& prefixes = state.prefixes;
+  const CarrierLookup lookup(state.prefixes);
   const std::string base = OutputFolder(tools, tools.file_a);
   const std::string name_a = NameWithoutExtension(tools.file_a);
   const std::string name_b = NameWithoutExtension(tools.file_b);
@@ -130,39 +145,11 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
     return;
   }
 
-  KeyTable set_a;
-  ForEachLineAhead(
-      a, [&](std::string_view line) { set_a.Prefetch(TrimNumberText(line)); },
-      [&](std::string_view line, std::uint64_t) {
-        std::string_view key = TrimNumberText(line);
-        if (IsMobileNumber(prefixes, key))
-          set_a.Insert(key);
-        return true;
-      });
-  // B's numbers that A has move to the intersection; the others are B's own.
-  KeyTable common, set_b;
-  ForEachLineAhead(
-      b,
-      [&](std::string_view line) {
-        std::string_view key = TrimNumberText(line);
-        set_a.Prefetch(key);
-        common.Prefetch(key);
-        set_b.Prefetch(key);
-      },
-      [&](std::string_view line, std::uint64_t) {
-        std::string_view key = TrimNumberText(line);
-        if (!IsMobileNumber(prefixes, key))
-          return true;
-        if (set_a.Erase(key)) {
-          common.Insert(key);
-        } else if (!common.Contains(key)) {
-          set_b.Insert(key);
-        }
-        return true;
-      });
-  set_a.Walk([&](std::string_view key, std::uint32_t) { a_only.WriteLine(key); });
-  set_b.Walk([&](std::string_view key, std::uint32_t) { b_only.WriteLine(key); });
-  common.Walk([&](std::string_view key, std::uint32_t) { both.WriteLine(key); });
+  GatheredKeys set_a = NumbersOf(a, lookup);
+  GatheredKeys set_b = NumbersOf(b, lookup);
+  WalkTogether(set_a, set_b, [&](const GatheredKeys::Cursor& key, KeyIn in) {
+    key.WriteLine(in == KeyIn::kBoth ? both : in == KeyIn::kFirst ? a_only : b_only);
+  });
 
   bool written = !a.Failed() && !b.Failed();
   written = both.Close() && written;

@@ -15,7 +15,6 @@ namespace {
 using Strings = std::vector<std::string>;
 using testing::Join;
 using testing::OutputLines;
-using testing::Sorted;
 
 std::string Number(int i) {
   return std::to_string(13900000000LL + i);
@@ -117,7 +116,7 @@ TEST_F(CompareTest, ThreeFilesSplitsDistinctKeysAndAnnouncesBOnlyOnTop) {
       "x/a.txt", Join({Number(1), " " + Number(2), Number(2), Number(3), "1390000000", "words"}));
   tools_.file_b = WriteFile("b.txt", Join({Number(3), Number(2), Number(4), Number(4)}));
   CompareIntoThreeFiles(state_, ui_, tools_);
-  EXPECT_EQ(Sorted(Lines("x/文件交集.txt")), (Strings{Number(2), Number(3)}));
+  EXPECT_EQ(Lines("x/文件交集.txt"), (Strings{Number(2), Number(3)}));
   EXPECT_EQ(Lines("x/a去除交集.txt"), Strings{Number(1)});
   EXPECT_EQ(Lines("x/b去除交集.txt"), Strings{Number(4)});
   EXPECT_EQ(tools_.result_files,
@@ -127,8 +126,8 @@ TEST_F(CompareTest, ThreeFilesSplitsDistinctKeysAndAnnouncesBOnlyOnTop) {
 TEST_F(CompareTest, OutputsAreInAscendingByteOrder) {
   // Keys of eleven characters that begin with an allowed prefix pass the number test whatever
   // else they hold; they sort among the numbers byte by byte.
-  tools_.file_a = WriteFile("a.txt", Join({Number(3), "13abcdefghi", Number(1), " 139 0000000",
-                                           Number(9), Number(1)}));
+  tools_.file_a = WriteFile(
+      "a.txt", Join({Number(3), "13abcdefghi", Number(1), " 139 0000000", Number(9), Number(1)}));
   tools_.file_b = WriteFile("b.txt", Join({"13abcdefghi", Number(8), Number(1), Number(9)}));
   CompareIntoThreeFiles(state_, ui_, tools_);
   EXPECT_EQ(Lines("文件交集.txt"), (Strings{Number(1), Number(9), "13abcdefghi"}));
@@ -151,7 +150,7 @@ TEST_F(CompareTest, ThreeFilesSameFileAndSameNameInTwoFolders) {
   tools_.file_a = WriteFile("a.txt", Join({Number(1), Number(2), Number(1)}));
   tools_.file_b = tools_.file_a;
   CompareIntoThreeFiles(state_, ui_, tools_);
-  EXPECT_EQ(Sorted(Lines("文件交集.txt")), (Strings{Number(1), Number(2)}));
+  EXPECT_EQ(Lines("文件交集.txt"), (Strings{Number(1), Number(2)}));
   EXPECT_EQ(ReadFile("a去除交集.txt"), "");
 
   tools_.file_b = WriteFile("other/a.txt", Join({Number(2), Number(9)}));

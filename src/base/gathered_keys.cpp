@@ -20,6 +20,14 @@ void GatheredKeys::NewBlock() {
   used_ = 0;
 }
 
+void GatheredKeys::AddText(std::string_view key) {
+  auto it = text_table_.find(key);
+  if (it == text_table_.end())
+    text_table_.emplace(key, 1);
+  else if (it->second < kCountMask)
+    ++it->second;
+}
+
 void GatheredKeys::Finish() {
   std::vector<std::span<const std::uint64_t>> runs;
   for (std::size_t i = 0; i < blocks_.size(); ++i) {
@@ -29,31 +37,52 @@ void GatheredKeys::Finish() {
   WordArray sorted = SortNumbers(runs);
   blocks_ = {};
   used_ = room_ = 0;
-  const std::size_t kept =
-      static_cast<std::size_t>(std::unique(sorted.begin(), sorted.end()) - sorted.begin());
+  const std::size_t n = sorted.size();
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < n;) {
+    const std::uint64_t value = sorted[i];
+    std::size_t j = i + 1;
+    while (j < n && sorted[j] == value)
+      ++j;
+    sorted[kept++] = value << kCountBits | std::min<std::uint64_t>(j - i, kCountMask);
+    i = j;
+  }
   sorted.Shrink(kept);
   numbers_ = std::move(sorted);
-  std::sort(texts_.begin(), texts_.end());
-  texts_.erase(std::unique(texts_.begin(), texts_.end()), texts_.end());
+
+  std::vector<std::pair<std::string, std::uint32_t>> texts;
+  texts.reserve(text_table_.size());
+  for (auto it = text_table_.begin(); it != text_table_.end();) {
+    auto node = text_table_.extract(it++);
+    texts.emplace_back(std::move(node.key()), node.mapped());
+  }
+  text_table_ = {};
+  std::sort(texts.begin(), texts.end());
+  for (auto& [text, count] : texts) {
+    texts_.push_back(std::move(text));
+    text_counts_.push_back(count);
+  }
 }
 
 GatheredKeys::Cursor::Cursor(const GatheredKeys& keys)
     : number_(keys.numbers_.begin()),
       numbers_end_(keys.numbers_.end()),
+      texts_(keys.texts_.data()),
       text_(keys.texts_.data()),
-      texts_end_(keys.texts_.data() + keys.texts_.size()) {
+      texts_end_(keys.texts_.data() + keys.texts_.size()),
+      text_counts_(keys.text_counts_.data()) {
   Settle();
 }
 
 void GatheredKeys::Cursor::SettleBetweenBoth() {
-  FormatElevenDigits(*number_, digits_);
+  FormatElevenDigits(*number_ >> kCountBits, digits_);
   on_number_ = std::string_view(digits_, 11) < *text_;
 }
 
 std::string_view GatheredKeys::Cursor::Key() {
   if (!on_number_)
     return *text_;
-  FormatElevenDigits(*number_, digits_);
+  FormatElevenDigits(*number_ >> kCountBits, digits_);
   return std::string_view(digits_, 11);
 }
 

@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/text.h"
@@ -16,7 +18,9 @@ namespace tessaril {
 // tools' comparisons do. A key of eleven digits is kept as its value and all of them are sorted
 // at the end by a radix sort, which streams through memory where a hash table waits on memory
 // for every line; any other key is kept as its text. Keys compare exactly, byte for byte, and
-// every walk is in ascending byte order (an eleven-digit text sorts as its value).
+// every walk is in ascending byte order (an eleven-digit text sorts as its value). Each key
+// carries the number of times it was added; a count stops at 2^27 - 1, far above what a tool
+// tells apart.
 class GatheredKeys {
  public:
   void Add(std::string_view key) {
@@ -24,7 +28,7 @@ class GatheredKeys {
     if (ParseElevenDigits(key, value))
       AddNumber(value);
     else
-      texts_.emplace_back(key);
+      AddText(key);
   }
   // Adds the key of the eleven digits of a value below 10^11.
   void AddNumber(std::uint64_t value) {
@@ -32,7 +36,7 @@ class GatheredKeys {
       NewBlock();
     blocks_.back()[used_++] = value;
   }
-  // Sorts the keys and drops repeats; nothing is added after it.
+  // Sorts the keys and counts their repeats; nothing is added after it.
   void Finish();
   // Distinct keys, once finished.
   std::size_t Size() const { return numbers_.size() + texts_.size(); }
@@ -43,10 +47,15 @@ class GatheredKeys {
     explicit Cursor(const GatheredKeys& keys);
     bool Done() const { return number_ == numbers_end_ && text_ == texts_end_; }
     std::string_view Key();
+    // How often the key was added.
+    std::uint32_t Count() const {
+      return on_number_ ? static_cast<std::uint32_t>(*number_ & kCountMask)
+                        : text_counts_[static_cast<std::size_t>(text_ - texts_)];
+    }
     // Writes the key as a line.
     void WriteLine(TextFileWriter& out) const {
       if (on_number_)
-        out.WriteNumberLine(*number_);
+        out.WriteNumberLine(*number_ >> kCountBits);
       else
         out.WriteLine(*text_);
     }
@@ -59,8 +68,11 @@ class GatheredKeys {
     }
     // Below 0, 0 or above 0 as this key sorts before, as or after the other's.
     int Compare(Cursor& other) {
-      if (on_number_ && other.on_number_)
-        return *number_ < *other.number_ ? -1 : *number_ > *other.number_ ? 1 : 0;
+      if (on_number_ && other.on_number_) {
+        const std::uint64_t value = *number_ >> kCountBits;
+        const std::uint64_t other_value = *other.number_ >> kCountBits;
+        return value < other_value ? -1 : value > other_value ? 1 : 0;
+      }
       return Key().compare(other.Key());
     }
 
@@ -75,27 +87,45 @@ class GatheredKeys {
 
     const std::uint64_t* number_;
     const std::uint64_t* numbers_end_;
+    const std::string* texts_;
     const std::string* text_;
     const std::string* texts_end_;
+    const std::uint32_t* text_counts_;
     bool on_number_ = false;
     char digits_[11] = {};
   };
 
  private:
-  void NewBlock();
+  // A finished number is its value above its count.
+  static constexpr int kCountBits = 27;
+  static constexpr std::uint64_t kCountMask = (std::uint64_t{1} << kCountBits) - 1;
 
-  std::vector<WordArray> blocks_;  // while gathering
-  std::size_t used_ = 0;           // words of the last block
+  void NewBlock();
+  void AddText(std::string_view key);
+
+  // While gathering. The numbers are kept as added; texts are counted at once, as a file of
+  // other lines may repeat one line (an empty one) millions of times.
+  std::vector<WordArray> blocks_;
+  std::size_t used_ = 0;  // words of the last block
   std::size_t room_ = 0;
-  WordArray numbers_;  // once finished: sorted, no repeats
-  std::vector<std::string> texts_;
+  std::unordered_map<std::string, std::uint32_t, TextViewHash, std::equal_to<>> text_table_;
+  WordArray numbers_;               // once finished: sorted, no repeats, each with its count
+  std::vector<std::string> texts_;  // the same once finished
+  std::vector<std::uint32_t> text_counts_;
 };
 
 // Where a key of two sets of keys is.
 enum class KeyIn { kFirst, kSecond, kBoth };
 
+// visit(GatheredKeys::Cursor& key) for every key of a finished set, in ascending byte order.
+template <typename Visit>
+void WalkKeys(const GatheredKeys& keys, Visit&& visit) {
+  for (GatheredKeys::Cursor key(keys); !key.Done(); key.Next())
+    visit(key);
+}
+
 // visit(GatheredKeys::Cursor& key, KeyIn in) once for every key of two finished sets, in
-// ascending byte order.
+// ascending byte order; the cursor is the first set's for a key of both.
 template <typename Visit>
 void WalkTogether(const GatheredKeys& first, const GatheredKeys& second, Visit&& visit) {
   GatheredKeys::Cursor a(first), b(second);

@@ -12,6 +12,15 @@ constexpr bool IsSpaceByte(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
+// Hashes a text by its view, so that a map keyed by strings is searched without making one
+// (with std::equal_to<> as the map's key comparison).
+struct TextViewHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>()(text);
+  }
+};
+
 // Strips leading and trailing white space (trailing carriage returns are white space too).
 std::string_view TrimNumberText(std::string_view text);
 

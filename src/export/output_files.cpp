@@ -87,13 +87,7 @@ struct Slot {
 };
 
 // Groups are looked up by the labeller's view, without a string made for it.
-struct LabelHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view label) const {
-    return std::hash<std::string_view>()(label);
-  }
-};
-using GroupMap = std::unordered_map<std::string, Group, LabelHash, std::equal_to<>>;
+using GroupMap = std::unordered_map<std::string, Group, TextViewHash, std::equal_to<>>;
 
 }  // namespace
 

@@ -1,19 +1,17 @@
 #include "filetools/merge_files.h"
 
+#include <algorithm>
 #include <array>
-#include <deque>
-#include <memory>
 
 #include "base/file_system.h"
 #include "base/frontend.h"
-#include "base/key_table.h"
+#include "base/gathered_keys.h"
 #include "base/output_guard.h"
 #include "base/text.h"
 #include "base/text_file.h"
-#include "classify/carrier_prefixes.h"
+#include "classify/carrier_lookup.h"
 #include "export/output_files.h"
 #include "filetools/five_line_delay.h"
-#include "filetools/lines_ahead.h"
 #include "filetools/tool_files.h"
 
 namespace tessaril {
@@ -28,7 +26,7 @@ void PrepareOutputFolder(const FileTools& tools) {
 }  // namespace
 
 void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
-  const CarrierPrefixes& prefixes = state.prefixes;
+  const CarrierLookup lookup(state.prefixes);
   PrepareOutputFolder(tools);
   if (tools.source_files.empty())
     return;
@@ -44,8 +42,8 @@ void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     return;
   }
 
-  // Count per key: once (1) or twice or more.
-  KeyTable counts(1 << 17);
+  // Every middle key once per occurrence: once (1) or twice or more.
+  GatheredKeys counts;
   std::string pushed_out;
   for (auto input = tools.source_files.rbegin(); input != tools.source_files.rend(); ++input) {
     TextFileReader file;
@@ -59,39 +57,33 @@ void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     // After the head, number lines pass through a five-line delay: a line pushed out of it has
     // five number lines after it and is counted; what stays in the delay is the file's tail.
     FiveLineDelay delay;
-    ForEachLineAhead(
-        file, [&](std::string_view line) { counts.Prefetch(TrimNumberText(line)); },
-        [&](std::string_view line, std::uint64_t) {
-          const bool number = IsMobileNumber(prefixes, line);
-          if (!head_started) {
-            if (!number)
-              return true;
-            head_started = true;
-            head_left = 5;
-          }
-          if (head_left > 0) {
-            --head_left;
-            if (number)
-              repeated.WriteLine(line);
-            return true;
-          }
-          if (number && delay.Push(line, pushed_out))
-            counts.Add(TrimNumberText(pushed_out));
-          return true;
-        });
+    std::string_view line;
+    while (file.Next(line)) {
+      const bool number = lookup.IsMobileNumber(line);
+      if (!head_started) {
+        if (!number)
+          continue;
+        head_started = true;
+        head_left = 5;
+      }
+      if (head_left > 0) {
+        --head_left;
+        if (number)
+          repeated.WriteLine(line);
+        continue;
+      }
+      if (number && delay.Push(line, pushed_out))
+        counts.Add(TrimNumberText(pushed_out));
+    }
     delay.Drain([&](const std::string& tail) { repeated.WriteLine(tail); });
     if (file.Failed()) {
       ShowFailure(frontend, "读文件失败!", kApplicationName);
       return;
     }
   }
-  counts.Walk([&](std::string_view key, std::uint32_t count) {
-    if (count >= 2 && IsMobileNumber(prefixes, key))
-      repeated.WriteLine(key);
-  });
-  counts.Walk([&](std::string_view key, std::uint32_t count) {
-    if (count == 1 && IsMobileNumber(prefixes, key))
-      others.WriteLine(key);
+  counts.Finish();
+  WalkKeys(counts, [&](const GatheredKeys::Cursor& key) {
+    key.WriteLine(key.Count() >= 2 ? repeated : others);
   });
   bool written = repeated.Close();
   written = others.Close() && written;
@@ -106,7 +98,7 @@ void MergeIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) {
 }
 
 void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
-  const CarrierPrefixes& prefixes = state.prefixes;
+  const CarrierLookup lookup(state.prefixes);
   PrepareOutputFolder(tools);
   if (tools.source_files.empty())
     return;
@@ -125,10 +117,10 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     return;
   }
 
-  KeyTable ends_set(1000), irregular_set(1 << 17);
-  // Count per key; 1 is "seen once", the others are the count table.
-  KeyTable counts(1 << 17);
-  std::uint32_t highest = 2;
+  // Lines as read: the head and tail numbers, the lines that are not numbers.
+  GatheredKeys ends_set, irregular_set;
+  // Every middle key once per occurrence; seen once or counted.
+  GatheredKeys counts;
   std::string pushed_out;
   for (auto input = tools.source_files.rbegin(); input != tools.source_files.rend(); ++input) {
     TextFileReader file;
@@ -137,46 +129,45 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
       return;
     }
     auto head_or_tail = [&](std::string_view line) {
-      if (IsMobileNumber(prefixes, line)) {
-        ends_set.Insert(line);
+      if (lookup.IsMobileNumber(line)) {
+        ends_set.Add(line);
         ends.WriteLine(line);
       } else {
-        irregular_set.Insert(line);
+        irregular_set.Add(line);
       }
     };
     long long number = 0;
     // From line 6 on, lines pass through a five-line delay: a line pushed out of it has five
     // lines after it; the lines the delay holds at the end are the tail.
     FiveLineDelay delay;
-    ForEachLineAhead(
-        file, [&](std::string_view line) { counts.Prefetch(TrimNumberText(line)); },
-        [&](std::string_view line, std::uint64_t) {
-          if (++number <= 5) {
-            head_or_tail(line);
-            return true;
-          }
-          if (!delay.Push(line, pushed_out))
-            return true;
-          if (!IsMobileNumber(prefixes, pushed_out)) {
-            irregular_set.Insert(pushed_out);
-            return true;
-          }
-          std::uint32_t count = counts.Add(TrimNumberText(pushed_out));
-          if (count > highest)
-            highest = count;
-          return true;
-        });
+    std::string_view line;
+    while (file.Next(line)) {
+      if (++number <= 5) {
+        head_or_tail(line);
+        continue;
+      }
+      if (!delay.Push(line, pushed_out))
+        continue;
+      if (lookup.IsMobileNumber(pushed_out))
+        counts.Add(TrimNumberText(pushed_out));
+      else
+        irregular_set.Add(pushed_out);
+    }
     delay.Drain([&](const std::string& tail) { head_or_tail(tail); });
     if (file.Failed()) {
       ShowFailure(frontend, "读文件失败!", kApplicationName);
       return;
     }
   }
-  ends_set.Walk([&](std::string_view line, std::uint32_t) { distinct_ends.WriteLine(line); });
-  irregular_set.Walk([&](std::string_view line, std::uint32_t) { irregular.WriteLine(line); });
-  counts.Walk([&](std::string_view key, std::uint32_t count) {
-    if (count == 1)
-      once.WriteLine(key);
+  for (GatheredKeys* keys : {&ends_set, &irregular_set, &counts})
+    keys->Finish();
+  WalkKeys(ends_set, [&](const GatheredKeys::Cursor& line) { line.WriteLine(distinct_ends); });
+  WalkKeys(irregular_set, [&](const GatheredKeys::Cursor& line) { line.WriteLine(irregular); });
+  std::uint32_t highest = 2;
+  WalkKeys(counts, [&](const GatheredKeys::Cursor& key) {
+    if (key.Count() == 1)
+      key.WriteLine(once);
+    highest = std::max(highest, key.Count());
   });
 
   // The count files: index 0 to 6 for counts 2 to 8, index 7 for 9 or more.
@@ -196,13 +187,14 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     if (!c.open)
       ShowFailure(frontend, kCannotCreateFile, kApplicationName);
   }
-  counts.Walk([&](std::string_view key, std::uint32_t count) {
+  WalkKeys(counts, [&](const GatheredKeys::Cursor& key) {
+    const std::uint32_t count = key.Count();
     if (count < 2)
       return;
     CountFile& c = count_files[count >= 9 ? 7 : count - 2];
     if (!c.open)
       return;
-    c.file.WriteLine(key);
+    key.WriteLine(c.file);
     c.used = true;
   });
 

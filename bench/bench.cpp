@@ -230,9 +230,19 @@ const Operation kOperations[] = {
      "comm -23 {out}/a {out}/b > {out}/1 && comm -13 {out}/a {out}/b > {out}/2 && "
      "comm -12 {out}/a {out}/b > {out}/3",
      "{in} {in2}"},
-    {"blacklist (mode 3, all)", Nothing,
-     [](Run& r) { r.Script("blacklist --out {out} --blacklist {black} --mode 3 {in}"); },
+    {"merge into many files", Nothing,
+     [](Run& r) { r.Script("merge-many --out {out} {in} {in2}"); },
+     "LC_ALL=C sort {in} {in2} | uniq -c > {out}/tool.txt", "{in} {in2}"},
+    {"blacklist (mode 3, shuffled)", Nothing,
+     [](Run& r) {
+       r.Script("blacklist --out {out} --blacklist {black} --mode 3 --order shuffle {in}");
+     },
      "grep -Fxvf {black} {in} > {out}/tool.txt", "{in} {black}"},
+    {"blacklist (mode 3, sorted)", Nothing,
+     [](Run& r) {
+       r.Script("blacklist --out {out} --blacklist {black} --mode 3 --order sort {in}");
+     },
+     "grep -Fxvf {black} {in} | LC_ALL=C sort > {out}/tool.txt", "{in} {black}"},
     // The list is imported before the clock starts: the export alone against split's copy.
     {"export in batches of 10M", ImportSource,
      [](Run& r) { r.Script("export-batches source {out}/batch.txt --size 10000000"); },

@@ -133,7 +133,12 @@ constexpr std::uint64_t kNotANumber = std::uint64_t{1} << 37;
 // bucket's digit is a range of these fine buckets, so the histogram serves every spread of values.
 constexpr int kFineShift = 21;
 constexpr std::size_t kFineBuckets = std::size_t{1} << (37 - kFineShift);
-constexpr std::size_t kMaxDigits = 1024;
+// The first level has up to 1024 buckets, and more for a run of more than 2^28 values (up to
+// 4096), so that a bucket of average size stays well below kScratchSorted: a larger one goes to
+// the in-place sort, which waits on memory for every value.
+std::size_t MaxDigits(std::size_t n) {
+  return std::clamp<std::size_t>(n >> 18, 1024, 4096);
+}
 
 // The words of `runs` from the index `from` to `to` counted over all runs, each given to `use`.
 template <typename Use>
@@ -188,9 +193,10 @@ WordArray SortNumbers(std::span<const std::span<const std::uint64_t>> runs) {
   if (n == 0)
     return {};
 
-  // At most kMaxDigits buckets, each a run of fine buckets from the lowest one used.
+  // At most MaxDigits buckets, each a run of fine buckets from the lowest one used.
+  const std::size_t max_digits = MaxDigits(n);
   int group = 0;
-  while (((high - low) >> group) >= kMaxDigits)
+  while (((high - low) >> group) >= max_digits)
     ++group;
   const std::size_t digits = ((high - low) >> group) + 1;
   const int shift = kFineShift + group;

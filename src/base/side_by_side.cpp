@@ -42,4 +42,27 @@ bool TryRunSideBySide(const std::function<void()>& here, const std::function<voi
   return true;
 }
 
+bool Turns::WaitFor(int n) {
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [&] { return given_up_ || turn_ == n; });
+  return !given_up_;
+}
+
+void Turns::Pass(int n) {
+  {
+    std::lock_guard lock(mutex_);
+    if (turn_ == n)
+      turn_ = n + 1;
+  }
+  changed_.notify_all();
+}
+
+void Turns::GiveUp() {
+  {
+    std::lock_guard lock(mutex_);
+    given_up_ = true;
+  }
+  changed_.notify_all();
+}
+
 }  // namespace tessaril

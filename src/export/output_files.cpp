@@ -1,7 +1,6 @@
 #include "export/output_files.h"
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -103,32 +102,25 @@ bool WriteEntryLines(TextFileWriter& file, const NumberList& list, int first, in
     return !file.Failed();
   }
   const std::function<void(int)> step_at = [&](int index) { step(index - first); };
-  // The chunk whose turn it is to be written, or -1 once a thread gave up (out of memory): the
+  // Chunk c is written at turn c. A thread that runs out of memory gives the turns up: the
   // other then stops too instead of waiting for a chunk that never comes.
-  std::atomic<int> turn{0};
+  Turns turns;
   auto spell_and_write = [&](int start, int stride, bool report) {
-    std::string lines;
-    for (int c = start; c < chunks; c += stride) {
-      const int from = first + c * kLinesChunk;
-      const int to = std::min(first + n, from + kLinesChunk);
-      std::size_t bytes = 0;
-      try {
-        bytes = SpellEntryLines(list, from, to, lines, report ? &step_at : nullptr);
-      } catch (...) {
-        turn.store(-1);
-        turn.notify_all();
-        throw;
-      }
-      for (int t = turn.load(); t != c; t = turn.load()) {
-        if (t < 0)
+    try {
+      std::string lines;
+      for (int c = start; c < chunks; c += stride) {
+        const int from = first + c * kLinesChunk;
+        const int to = std::min(first + n, from + kLinesChunk);
+        const std::size_t bytes =
+            SpellEntryLines(list, from, to, lines, report ? &step_at : nullptr);
+        if (!turns.WaitFor(c))
           return;
-        turn.wait(t);
+        file.WriteBytes(std::string_view(lines).substr(0, bytes));
+        turns.Pass(c);
       }
-      file.WriteBytes(std::string_view(lines).substr(0, bytes));
-      int expected = c;
-      if (!turn.compare_exchange_strong(expected, c + 1))
-        return;
-      turn.notify_all();
+    } catch (...) {
+      turns.GiveUp();
+      throw;
     }
   };
   if (!TryRunSideBySide([&] { spell_and_write(0, 2, true); },

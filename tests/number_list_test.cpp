@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <map>
 #include <random>
-#include <set>
 
 #include "base/text.h"
 
@@ -46,22 +45,6 @@ void ExpectInStep(const NumberList& list) {
   list.CountsOf(first, list.Count() - first, counts.data());
   for (int i = first; i < list.Count(); ++i)
     ASSERT_EQ(counts[static_cast<size_t>(i - first)], count_of.at(list.At(i))) << i;
-  // With ids: the same counts, and ids that tell the distinct texts apart.
-  std::vector<std::size_t> ids(counts.size());
-  const std::size_t limit = list.IdLimit();
-  list.CountsOf(first, list.Count() - first, counts.data(), ids.data());
-  std::map<std::string, std::size_t> id_of;
-  std::set<std::size_t> ids_used;
-  for (int i = first; i < list.Count(); ++i) {
-    const std::size_t k = static_cast<size_t>(i - first);
-    ASSERT_EQ(counts[k], count_of.at(list.At(i))) << i;
-    ASSERT_LT(ids[k], limit);
-    auto [it, added] = id_of.emplace(list.At(i), ids[k]);
-    ASSERT_EQ(it->second, ids[k]) << i;
-    if (added) {
-      ASSERT_TRUE(ids_used.insert(ids[k]).second) << i;
-    }
-  }
 }
 
 TEST(NumberList, AppendRemoveAndClearKeepCountsInStep) {

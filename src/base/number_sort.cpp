@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <mutex>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -84,12 +86,15 @@ void SortInPlace(std::uint64_t* first, std::uint64_t* last, bool side_by_side = 
 // LSD radix sort; it runs in the cache, where the in-place permutation waits on each value.
 constexpr std::size_t kScratchSorted = std::size_t{1} << 20;
 
-// Sorts the n values of `first`, all in [low, low + 2^bits), a few passes of at most 11 bits
-// from the lowest, through `scratch`.
+// Sorts the n values of `first`, all in [low, low + 2^(skip + bits)), by their bits above the
+// lowest `skip`, a few passes of at most 11 bits from the lowest, through `scratch`. The sort is
+// stable: values equal in those bits keep their order.
 void SortThroughScratch(std::uint64_t* first, std::size_t n, std::uint64_t low, int bits,
-                        std::vector<std::uint64_t>& scratch) {
+                        std::vector<std::uint64_t>& scratch, int skip = 0) {
   if (n < 64 || bits == 0) {
-    std::sort(first, first + n);
+    std::stable_sort(first, first + n, [&](std::uint64_t a, std::uint64_t b) {
+      return (a - low) >> skip < (b - low) >> skip;
+    });
     return;
   }
   constexpr int kMaxPasses = 4;
@@ -99,7 +104,7 @@ void SortThroughScratch(std::uint64_t* first, std::size_t n, std::uint64_t low, 
   const std::uint64_t mask = digits - 1;
   std::uint32_t counts[kMaxPasses][2048] = {};
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint64_t v = first[i] - low;
+    const std::uint64_t v = (first[i] - low) >> skip;
     for (int p = 0; p < passes; ++p)
       ++counts[p][(v >> (p * width)) & mask];
   }
@@ -114,7 +119,7 @@ void SortThroughScratch(std::uint64_t* first, std::size_t n, std::uint64_t low, 
     std::uint32_t start = 0;
     for (std::size_t d = 0; d < digits; ++d)
       start += std::exchange(count[d], start);
-    const int shift = p * width;
+    const int shift = skip + p * width;
     for (std::size_t i = 0; i < n; ++i) {
       const std::uint64_t v = from[i];
       to[count[((v - low) >> shift) & mask]++] = v;
@@ -140,7 +145,8 @@ std::size_t MaxDigits(std::size_t n) {
   return std::clamp<std::size_t>(n >> 18, 1024, 4096);
 }
 
-// The words of `runs` from the index `from` to `to` counted over all runs, each given to `use`.
+// The words of `runs` from the index `from` to `to` counted over all runs, each given to
+// `use(word, index)`.
 template <typename Use>
 void ForWords(std::span<const std::span<const std::uint64_t>> runs, std::size_t from,
               std::size_t to, Use&& use) {
@@ -149,31 +155,52 @@ void ForWords(std::span<const std::span<const std::uint64_t>> runs, std::size_t 
     const std::size_t begin = std::max(from, at);
     const std::size_t end = std::min(to, at + run.size());
     for (std::size_t i = begin; i < end; ++i)
-      use(run[i - at]);
+      use(run[i - at], i);
     at += run.size();
     if (at >= to)
       break;
   }
 }
 
-}  // namespace
+// The first level of the sorts: the numbers among the words in the buckets of a fresh array.
+struct FirstLevel {
+  WordArray words;
+  std::vector<std::size_t> tail;  // each bucket's end
+  std::uint64_t base = 0;         // the smallest value of bucket 0
+  int shift = 0;                  // a bucket holds 2^shift values
+  bool two = false;               // whether the words are many enough for two threads
+  std::size_t total = 0;          // words read, numbers or not
+};
 
-WordArray SortNumbers(std::span<const std::span<const std::uint64_t>> runs) {
+std::size_t TotalWords(std::span<const std::span<const std::uint64_t>> runs) {
   std::size_t total = 0;
   for (const std::span<const std::uint64_t> run : runs)
     total += run.size();
+  return total;
+}
+
+// Places the numbers among the words into their buckets, each as
+// `make(value, index, offset)` makes its word (`index` counts the words over all runs, `offset` is
+// the value less the level's base). Within a bucket the numbers keep the order of the words.
+template <typename Make>
+FirstLevel PlaceInBuckets(std::span<const std::span<const std::uint64_t>> runs, Make&& make) {
+  FirstLevel level;
+  const std::size_t total = TotalWords(runs);
+  level.total = total;
   // Each half of the words goes to one thread for both passes, so that the buckets' places can
   // be split between the threads before the second.
   const bool two = total >= kSortSideBySide;
+  level.two = two;
   const std::size_t middle = two ? total / 2 : total;
   std::vector<std::size_t> fine[2] = {std::vector<std::size_t>(kFineBuckets),
                                       std::vector<std::size_t>(two ? kFineBuckets : 0)};
   auto histogram = [&](int half) {
     std::size_t* counts = fine[half].data();
-    ForWords(runs, half == 0 ? 0 : middle, half == 0 ? middle : total, [&](std::uint64_t w) {
-      if (w < kNotANumber)
-        ++counts[w >> kFineShift];
-    });
+    ForWords(runs, half == 0 ? 0 : middle, half == 0 ? middle : total,
+             [&](std::uint64_t w, std::size_t) {
+               if (w < kNotANumber)
+                 ++counts[w >> kFineShift];
+             });
   };
   if (two)
     RunSideBySide([&] { histogram(0); }, [&] { histogram(1); });
@@ -191,7 +218,7 @@ WordArray SortNumbers(std::span<const std::span<const std::uint64_t>> runs) {
     high = f;
   }
   if (n == 0)
-    return {};
+    return level;
 
   // At most MaxDigits buckets, each a run of fine buckets from the lowest one used.
   const std::size_t max_digits = MaxDigits(n);
@@ -201,9 +228,11 @@ WordArray SortNumbers(std::span<const std::span<const std::uint64_t>> runs) {
   const std::size_t digits = ((high - low) >> group) + 1;
   const int shift = kFineShift + group;
   const std::uint64_t base = static_cast<std::uint64_t>(low) << kFineShift;
+  level.shift = shift;
+  level.base = base;
   std::vector<std::size_t> place[2] = {std::vector<std::size_t>(digits),
                                        std::vector<std::size_t>(two ? digits : 0)};
-  std::vector<std::size_t> tail(digits);
+  level.tail.resize(digits);
   std::size_t start = 0;
   for (std::size_t d = 0; d < digits; ++d) {
     for (int half = 0; half < (two ? 2 : 1); ++half) {
@@ -213,44 +242,129 @@ WordArray SortNumbers(std::span<const std::span<const std::uint64_t>> runs) {
       for (std::size_t f = from; f < to; ++f)
         start += fine[half][f];
     }
-    tail[d] = start;
+    level.tail[d] = start;
   }
 
-  WordArray values(n);
+  level.words = WordArray(n);
   auto distribute = [&](int half) {
     std::size_t* at = place[half].data();
-    std::uint64_t* out = values.begin();
-    ForWords(runs, half == 0 ? 0 : middle, half == 0 ? middle : total, [&](std::uint64_t w) {
-      if (w < kNotANumber)
-        out[at[(w - base) >> shift]++] = w;
-    });
+    std::uint64_t* out = level.words.begin();
+    ForWords(runs, half == 0 ? 0 : middle, half == 0 ? middle : total,
+             [&](std::uint64_t w, std::size_t index) {
+               if (w < kNotANumber)
+                 out[at[(w - base) >> shift]++] = make(w, index, w - base);
+             });
   };
   if (two)
     RunSideBySide([&] { distribute(0); }, [&] { distribute(1); });
   else
     distribute(0);
+  return level;
+}
 
-  // Sorts the buckets [from, to).
+// Calls `sort(first, size, digit, scratch)` for each bucket that holds words, the buckets split
+// between two threads by their sizes for a long level.
+template <typename Sort>
+void ForEachBucket(FirstLevel& level, Sort&& sort) {
+  const std::size_t n = level.words.size();
+  const std::size_t digits = level.tail.size();
+  // The buckets [from, to).
   auto sort_buckets = [&](std::size_t from, std::size_t to) {
     std::vector<std::uint64_t> scratch;
-    std::size_t begin = from == 0 ? 0 : tail[from - 1];
+    std::size_t begin = from == 0 ? 0 : level.tail[from - 1];
     for (std::size_t d = from; d < to; ++d) {
-      const std::size_t size = tail[d] - begin;
-      // A bucket of most of the values still has its own levels sorted on two threads.
-      if (size > kScratchSorted)
-        SortInPlace(values.begin() + begin, values.begin() + tail[d], size > n / 2);
-      else if (size > 1)
-        SortThroughScratch(values.begin() + begin, size, base + (std::uint64_t{d} << shift), shift,
-                           scratch);
-      begin = tail[d];
+      if (level.tail[d] > begin)
+        sort(level.words.begin() + begin, level.tail[d] - begin, d, scratch);
+      begin = level.tail[d];
     }
   };
-  const std::size_t split = MiddleBucket(tail.data(), digits, n);
-  if (two && split < digits && tail[split] - (split == 0 ? 0 : tail[split - 1]) <= n / 2)
+  const std::size_t split = MiddleBucket(level.tail.data(), digits, n);
+  if (level.two && split < digits &&
+      level.tail[split] - (split == 0 ? 0 : level.tail[split - 1]) <= n / 2)
     RunSideBySide([&] { sort_buckets(0, split); }, [&] { sort_buckets(split, digits); });
   else
     sort_buckets(0, digits);
-  return values;
+}
+
+// A number's word for the count of first occurrences: its offset within its bucket above the
+// index of its word, which leaves 37 bits for the index.
+constexpr int kIndexBits = 37;
+constexpr std::uint64_t kIndexMask = (std::uint64_t{1} << kIndexBits) - 1;
+
+}  // namespace
+
+WordArray SortNumbers(std::span<const std::span<const std::uint64_t>> runs) {
+  FirstLevel level =
+      PlaceInBuckets(runs, [](std::uint64_t value, std::size_t, std::uint64_t) { return value; });
+  const std::size_t n = level.words.size();
+  ForEachBucket(level, [&](std::uint64_t* first, std::size_t size, std::size_t digit,
+                           std::vector<std::uint64_t>& scratch) {
+    // A bucket of most of the values still has its own levels sorted on two threads.
+    if (size > kScratchSorted)
+      SortInPlace(first, first + size, size > n / 2);
+    else if (size > 1)
+      SortThroughScratch(first, size, level.base + (std::uint64_t{digit} << level.shift),
+                         level.shift, scratch);
+  });
+  return std::move(level.words);
+}
+
+std::uint64_t FirstOccurrences::CountAt(std::size_t index) const {
+  const std::uint8_t count = counts[index];
+  return count == kMany ? many.at(index) : count;
+}
+
+FirstOccurrences CountFirstOccurrences(std::span<const std::span<const std::uint64_t>> runs) {
+  FirstOccurrences result;
+  std::mutex many_lock;
+  auto found = [&](std::size_t index, std::uint64_t count) {
+    if (count < FirstOccurrences::kMany) {
+      result.counts[index] = static_cast<std::uint8_t>(count);
+      return;
+    }
+    result.counts[index] = FirstOccurrences::kMany;
+    std::lock_guard lock(many_lock);
+    result.many.emplace(index, count);
+  };
+
+  FirstLevel level = PlaceInBuckets(
+      runs, [](std::uint64_t, std::size_t index, std::uint64_t offset) -> std::uint64_t {
+        return offset << kIndexBits | index;
+      });
+  result.counts.assign(level.total, 0);
+  const std::uint64_t offset_mask = (std::uint64_t{1} << level.shift) - 1;
+  ForEachBucket(level, [&](std::uint64_t* first, std::size_t size, std::size_t,
+                           std::vector<std::uint64_t>& scratch) {
+    // By offset, each number's words in the order of their indices: the first is the first
+    // occurrence. (The in-place sort orders by the whole word, offset then index, too.)
+    if (size > kScratchSorted)
+      SortInPlace(first, first + size, false);
+    else
+      SortThroughScratch(first, size, 0, level.shift, scratch, kIndexBits);
+    for (std::size_t i = 0; i < size;) {
+      const std::uint64_t offset = first[i] >> kIndexBits & offset_mask;
+      std::size_t j = i + 1;
+      while (j < size && (first[j] >> kIndexBits & offset_mask) == offset)
+        ++j;
+      found(first[i] & kIndexMask, j - i);
+      i = j;
+    }
+  });
+  if (level.words.size() == level.total)
+    return result;
+
+  // The other words (other texts of a list, each its own word): counted in a table.
+  const std::size_t total = level.total;
+  level = FirstLevel();
+  // By word: its first index and its count.
+  std::unordered_map<std::uint64_t, std::pair<std::size_t, std::uint64_t>> others;
+  ForWords(runs, 0, total, [&](std::uint64_t w, std::size_t index) {
+    if (w >= kNotANumber)
+      ++others.try_emplace(w, index, 0).first->second.second;
+  });
+  for (const auto& [word, first] : others)
+    found(first.first, first.second);
+  return result;
 }
 
 }  // namespace tessaril

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
+#include <unordered_map>
+#include <vector>
 
 #include "base/word_array.h"
 
@@ -11,5 +14,22 @@ namespace tessaril {
 // for a long run. A word of 2^37 and above is not a number (a list's other text) and is left
 // out. The words are read twice and copied once, into the array returned.
 WordArray SortNumbers(std::span<const std::span<const std::uint64_t>> runs);
+
+// For each word of a list: how often it occurs among all the words, given at its first
+// occurrence, and 0 at every later one.
+struct FirstOccurrences {
+  // A count of kMany or more is kept exactly in `many`.
+  static constexpr std::uint8_t kMany = 255;
+  std::vector<std::uint8_t> counts;  // by the index of the word over all runs
+  std::unordered_map<std::size_t, std::uint64_t> many;
+
+  std::uint64_t CountAt(std::size_t index) const;
+};
+
+// The first occurrences of the words of these runs, the words compared as they are (a number,
+// or another text's code). The numbers are found by the same radix sort, on both threads, with
+// the index of each word carried along; the other words are counted in a hash table. Reads the
+// words three times; needs 9 bytes per number and one per other word.
+FirstOccurrences CountFirstOccurrences(std::span<const std::span<const std::uint64_t>> runs);
 
 }  // namespace tessaril

@@ -148,14 +148,6 @@ std::int64_t NumberTable::Count(std::uint64_t value) const {
   return word ? CountOf(*word) : 0;
 }
 
-std::int64_t NumberTable::Count(std::uint64_t value, std::size_t& index) const {
-  const std::uint64_t* word = Find(value);
-  if (!word)
-    return 0;
-  index = static_cast<std::size_t>(word - words_.begin());
-  return CountOf(*word);
-}
-
 void NumberTable::PrepareToAdd() {
   MakeHashed();
   if (reserved_slots_ > words_.size())

@@ -45,10 +45,6 @@ class NumberTable {
   bool IsSorted() const { return sorted_; }
   // The number's count, 0 when absent.
   std::int64_t Count(std::uint64_t value) const;
-  // The same, and for a number held the index of its word, below Slots(): different for
-  // different numbers, and the same for as long as the table neither changes nor changes form.
-  std::int64_t Count(std::uint64_t value, std::size_t& index) const;
-  std::size_t Slots() const { return words_.size(); }
   // Puts the table in the hashed form, where lookups leave the form as it is.
   void MakeHashed() const;
   // Adds 1 to the count (1 for a new number); the new count.

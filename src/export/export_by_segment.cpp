@@ -40,43 +40,20 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;
-  const NumberList& list = state.List(id);
-  // The repeated texts already written, by the ids the list gives its texts (a list of tens of
-  // millions of numbers would take gigabytes as a set of strings). A text that occurs once is
-  // written at its only occurrence and never needs the set.
-  // A bit per id; the bits of the entries a few steps on are fetched ahead, as their counts are.
-  std::vector<std::uint64_t> written((list.IdLimit() + 63) / 64);
-  constexpr int kBitsAhead = 32;
+  // Each text's count at its first entry, 0 at the later ones: found by sorting the entries
+  // with their indices, which streams through memory where looking up each entry's count in a
+  // table of hundreds of megabytes would wait on memory for every entry.
+  const FirstOccurrences first = state.List(id).FirstOccurrenceCounts();
   // The labels by repeat count, each formatted once; a count beyond them is formatted each time.
   std::vector<std::string> labels;
   std::string big_label;
-  // The counts are looked up a block of entries at a time, with their table slots fetched from
-  // memory together, instead of one cache miss after the other.
-  constexpr int kCountBlock = 4096;
-  std::vector<int> counts(kCountBlock);
-  std::vector<std::size_t> ids(kCountBlock);
-  int block_start = 0;
-  int block_end = 0;
   WriteGroupedFiles(state, frontend, id, *grouped_base,
                     [&](int index, std::string_view) -> std::optional<std::string_view> {
-                      if (index < block_start || index >= block_end) {
-                        block_start = index;
-                        block_end = std::min(list.Count(), index + kCountBlock);
-                        list.CountsOf(block_start, block_end - block_start, counts.data(),
-                                      ids.data());
-                      }
-                      const size_t k = static_cast<size_t>(index - block_start);
-                      if (const size_t later = k + kBitsAhead;
-                          later < static_cast<size_t>(block_end - block_start) && counts[later] > 1)
-                        __builtin_prefetch(&written[ids[later] / 64], 1);
-                      const int count = counts[k];
-                      if (count > 1) {
-                        std::uint64_t& word = written[ids[k] / 64];
-                        const std::uint64_t bit = std::uint64_t{1} << (ids[k] % 64);
-                        if (word & bit)
-                          return std::nullopt;
-                        word |= bit;
-                      }
+                      // At most the list's length, an int.
+                      const int count =
+                          static_cast<int>(first.CountAt(static_cast<std::size_t>(index)));
+                      if (count == 0)
+                        return std::nullopt;  // written at its first entry
                       if (count >= 4096) {
                         big_label = Format("重复%d次", count);
                         return big_label;

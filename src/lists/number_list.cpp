@@ -173,33 +173,16 @@ int NumberList::CountOf(std::string_view text) const {
   return it == others_.end() ? 0 : it->second.count;
 }
 
-void NumberList::CountsOf(int first, int n, int* counts, std::size_t* ids) const {
+void NumberList::CountsOf(int first, int n, int* counts) const {
   UpdateCounts();
-  // The ids are the indices of the numbers' words in the hashed form, which lookups keep, then
-  // the ids of the other texts.
-  if (ids)
-    numbers_.MakeHashed();
   const std::size_t start = head_ + static_cast<std::size_t>(first);
   for (int k = 0; k < n; ++k) {
     if (k + kLookAhead < n)
       PrefetchCount(Slot(start + static_cast<std::size_t>(k + kLookAhead)));
     const Code code = Slot(start + static_cast<std::size_t>(k));
-    if (code & kOtherTag) {
-      counts[k] = other_by_id_[code & ~kOtherTag]->second.count;
-      if (ids)
-        ids[k] = numbers_.Slots() + (code & ~kOtherTag);
-    } else if (ids) {
-      counts[k] = static_cast<int>(numbers_.Count(code, ids[k]));
-    } else {
-      counts[k] = static_cast<int>(numbers_.Count(code));
-    }
+    counts[k] = code & kOtherTag ? other_by_id_[code & ~kOtherTag]->second.count
+                                 : static_cast<int>(numbers_.Count(code));
   }
-}
-
-std::size_t NumberList::IdLimit() const {
-  UpdateCounts();
-  numbers_.MakeHashed();
-  return numbers_.Slots() + other_by_id_.size();
 }
 
 void NumberList::Append(std::string_view text) {
@@ -361,19 +344,28 @@ void NumberList::UpdateCounts() const {
   counted_ = size_;
 }
 
-void NumberList::BuildCounts() const {
-  // The old counts are given up first, for their memory and so that a build that runs out of
-  // memory leaves none rather than stale ones.
-  DropCounts();
+std::vector<std::span<const std::uint64_t>> NumberList::CodeRuns() const {
   std::vector<std::span<const std::uint64_t>> runs;
   for (std::size_t position = head_; position < head_ + size_;) {
     const std::size_t now = std::min(kBlock - (position & kBlockMask), head_ + size_ - position);
     runs.emplace_back(&Slot(position), now);
     position += now;
   }
+  return runs;
+}
+
+void NumberList::BuildCounts() const {
+  // The old counts are given up first, for their memory and so that a build that runs out of
+  // memory leaves none rather than stale ones.
+  DropCounts();
   // Other texts' codes carry the tag in their top bit, so the table leaves them out.
-  numbers_ = NumberTable::FromWords(runs);
+  numbers_ = NumberTable::FromWords(CodeRuns());
   counted_ = size_;
+}
+
+FirstOccurrences NumberList::FirstOccurrenceCounts() const {
+  // An other text's code is the same for every entry of the text.
+  return CountFirstOccurrences(CodeRuns());
 }
 
 void NumberList::DropCounts() const {

@@ -5,10 +5,12 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/number_sort.h"
 #include "base/number_table.h"
 #include "base/word_array.h"
 
@@ -55,11 +57,12 @@ class NumberList {
   int DistinctCount() const;
   int CountOf(std::string_view text) const;
   // The counts of the entries [first, first + n) into `counts`, as CountOf gives them, looked up
-  // together: the table slots are fetched from memory ahead of their use. With `ids`, also an
-  // id of each entry's text into `ids`: below IdLimit(), equal for equal texts, different for
-  // different ones, and the same for as long as the list does not change.
-  void CountsOf(int first, int n, int* counts, std::size_t* ids = nullptr) const;
-  std::size_t IdLimit() const;
+  // together: the table slots are fetched from memory ahead of their use.
+  void CountsOf(int first, int n, int* counts) const;
+  // How often each entry's text occurs, given at the entry of its first occurrence and 0 at the
+  // later ones, by index. Found by sorting, without the counts (which it neither needs nor
+  // builds).
+  FirstOccurrences FirstOccurrenceCounts() const;
 
   void Append(std::string_view text);
   // Appends the number of this value (below 10^11), as Append of its eleven digits does.
@@ -132,6 +135,8 @@ class NumberList {
   // on are added to the table, or the table is built again from all entries when that is less
   // work.
   void UpdateCounts() const;
+  // The entries' codes, block by block.
+  std::vector<std::span<const std::uint64_t>> CodeRuns() const;
   // Builds the table of counts from all entries.
   void BuildCounts() const;
   // Forgets the counts of the numbers (the next operation that needs them builds them again).

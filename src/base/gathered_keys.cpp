@@ -37,17 +37,9 @@ void GatheredKeys::Finish() {
   WordArray sorted = SortNumbers(runs);
   blocks_ = {};
   used_ = room_ = 0;
-  const std::size_t n = sorted.size();
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < n;) {
-    const std::uint64_t value = sorted[i];
-    std::size_t j = i + 1;
-    while (j < n && sorted[j] == value)
-      ++j;
-    sorted[kept++] = value << kCountBits | std::min<std::uint64_t>(j - i, kCountMask);
-    i = j;
-  }
-  sorted.Shrink(kept);
+  SqueezeRuns(sorted, [](std::uint64_t value, std::size_t count) {
+    return value << kCountBits | std::min<std::uint64_t>(count, kCountMask);
+  });
   numbers_ = std::move(sorted);
 
   std::vector<std::pair<std::string, std::uint32_t>> texts;

@@ -15,6 +15,23 @@ namespace tessaril {
 // out. The words are read twice and copied once, into the array returned.
 WordArray SortNumbers(std::span<const std::span<const std::uint64_t>> runs);
 
+// Squeezes each run of equal values of a sorted array into one word, `word(value, count)`, kept
+// in order at the front of the array, which then keeps only them.
+template <typename Word>
+void SqueezeRuns(WordArray& sorted, Word&& word) {
+  const std::size_t n = sorted.size();
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < n;) {
+    const std::uint64_t value = sorted[i];
+    std::size_t j = i + 1;
+    while (j < n && sorted[j] == value)
+      ++j;
+    sorted[kept++] = word(value, j - i);
+    i = j;
+  }
+  sorted.Shrink(kept);
+}
+
 // For each word of a list: how often it occurs among all the words, given at its first
 // occurrence, and 0 at every later one.
 struct FirstOccurrences {

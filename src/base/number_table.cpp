@@ -61,29 +61,18 @@ void SortByValue(Array& words, int shift) {
 
 NumberTable NumberTable::FromWords(std::span<const std::span<const std::uint64_t>> runs) {
   WordArray values = SortNumbers(runs);
-  const std::size_t n = values.size();
   NumberTable table;
-  if (n == 0)
+  if (values.empty())
     return table;
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < n;) {
-    const std::uint64_t value = values[i];
-    std::size_t j = i + 1;
-    while (j < n && values[j] == value)
-      ++j;
-    const std::size_t count = j - i;
-    if (count >= kSaturated) {
-      table.big_counts_[value] = static_cast<std::int64_t>(count);
-      values[kept++] = value << kCountBits | kSaturated;
-    } else {
-      values[kept++] = value << kCountBits | count;
-    }
-    i = j;
-  }
-  values.Shrink(kept);
+  SqueezeRuns(values, [&](std::uint64_t value, std::size_t count) {
+    if (count < kSaturated)
+      return value << kCountBits | count;
+    table.big_counts_[value] = static_cast<std::int64_t>(count);
+    return value << kCountBits | kSaturated;
+  });
+  table.distinct_ = values.size();
   table.words_ = std::move(values);
   table.sorted_ = true;
-  table.distinct_ = kept;
   return table;
 }
 

@@ -46,7 +46,7 @@ struct FirstOccurrences {
 // The first occurrences of the words of these runs, the words compared as they are (a number,
 // or another text's code). The numbers are found by the same radix sort, on both threads, with
 // the index of each word carried along; the other words are counted in a hash table. Reads the
-// words three times; needs 9 bytes per number and one per other word.
+// words twice (three times when some are not numbers); needs 9 bytes a number, 1 a word else.
 FirstOccurrences CountFirstOccurrences(std::span<const std::span<const std::uint64_t>> runs);
 
 }  // namespace tessaril

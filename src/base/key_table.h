@@ -10,8 +10,10 @@
 
 namespace tessaril {
 
-// The keyed sets and counting tables of the file tools and the exports. Almost every key is a
-// number of exactly eleven digits; those are held by value in a NumberTable, so a file of ten
+// A keyed table looked up line by line as a file is read: the blacklist filter's set of
+// blacklisted lines and its set of lines already exported. (The comparisons and merges, which
+// use their keys only once a file is read, gather them instead: GatheredKeys.) Almost every key
+// is a number of exactly eleven digits; those are held by value in a NumberTable, so a file of ten
 // million numbers needs no allocation per line. Any other key is kept as its text in an ordinary
 // hash table beside it. Keys compare exactly, byte for byte, as texts would.
 //

@@ -45,8 +45,6 @@ class NumberTable {
   bool IsSorted() const { return sorted_; }
   // The number's count, 0 when absent.
   std::int64_t Count(std::uint64_t value) const;
-  // Puts the table in the hashed form, where lookups leave the form as it is.
-  void MakeHashed() const;
   // Adds 1 to the count (1 for a new number); the new count.
   std::int64_t Add(std::uint64_t value);
   // Adds these numbers, their slots fetched from memory together first.
@@ -105,6 +103,8 @@ class NumberTable {
   std::size_t HomeOf(std::uint64_t value) const;
   // The word of the number, or nullptr.
   std::uint64_t* Find(std::uint64_t value) const;
+  // Puts the table in the hashed form, where lookups leave the form as it is.
+  void MakeHashed() const;
   // Switches to the hashed form and takes up a reservation, before additions.
   void PrepareToAdd();
   // The hashed word of the number, added with count 1 when absent; `added` tells which.

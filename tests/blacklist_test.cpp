@@ -7,6 +7,7 @@
 #include "base/codepage.h"
 #include "base/file_system.h"
 #include "classify/location_db.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 #include "support/tool_output.h"
 
@@ -144,6 +145,40 @@ TEST_F(BlacklistTest, ModesByCarrierRegionAndBoth) {
   EXPECT_EQ(Lines("in/名单_北京_其它_1条.txt"), Strings{kBeijingOther});
   EXPECT_EQ(Lines("in/名单_其它_移动_1条.txt"), Strings{kUnknownMobile});
   EXPECT_EQ(tools_.result_files.size(), 5u);
+}
+
+// With few descriptors (a lowered limit, or many outputs) the outputs are closed and reopened as
+// their lines come back, the one written to longest ago first: each output holds all its lines.
+TEST_F(BlacklistTest, FewDescriptorsStillWriteEveryOutputWhole) {
+  TESSARIL_SKIP_WITHOUT_OPEN_FILE_LIMIT();
+  const std::pair<const char*, const char*> carriers[] = {
+      {"139", "移动"}, {"130", "联通"}, {"133", "电信"}};
+  Strings lines;
+  for (int round = 0; round < 2; ++round) {
+    for (size_t p = 0; p < kProvinceTable.size(); ++p) {
+      for (const auto& [prefix, name] : carriers) {
+        const std::string segment = prefix + std::to_string(1000 + p);
+        LocationDb().Set(segment, std::string(kProvinceTable[p]) + "::x");
+        lines.push_back(segment + std::to_string(1000 + round));
+      }
+    }
+  }
+  input_ = WriteFile("in/名单.txt", Join(lines));
+  BlacklistValues values = Defaults();
+  values.order = 0;
+  values.export_mode = 0;
+  {
+    testing::DescriptorLimit limit(40);
+    Run(values);
+  }
+  EXPECT_TRUE(ui_.messages.empty());
+  for (size_t p = 0; p < kProvinceTable.size(); ++p) {
+    for (const auto& [prefix, name] : carriers) {
+      const std::string segment = prefix + std::to_string(1000 + p);
+      EXPECT_EQ(Lines("in/名单_" + std::string(kProvinceTable[p]) + "_" + name + "_2条.txt"),
+                (Strings{segment + "1000", segment + "1001"}));
+    }
+  }
 }
 
 TEST_F(BlacklistTest, RegionsCarriersAndUnrecognisedNumbers) {

@@ -121,19 +121,40 @@ TEST_F(ExportAllTest, PickerCancelAndCreateFailureKeepTheList) {
   EXPECT_EQ(std::count(ui_.calls.begin(), ui_.calls.end(), "refresh target"), 0);
 }
 
-TEST_F(ExportAllTest, ExistingFinalNameLeavesNumbersUnderTheWorkingPath) {
+// A taken final name never leaves the numbers under the working name, where the next export of
+// that name would empty them: each result takes the next free numbered name and is announced.
+TEST_F(ExportAllTest, TakenFinalNamesGiveNumberedNamesAndSaySo) {
   WriteFile("out_2条.txt", "old");
-  Fill(state_.target, {"1", "2"});
-  ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
-  ui_.save_files.push_back(Path("out.txt"));
-  ExportAll(state_, ListId::Target, ui_);
+  for (int run = 2; run <= 3; ++run) {
+    Fill(state_.target, {"1", std::to_string(run)});
+    ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
+    ui_.save_files.push_back(Path("out.txt"));
+    ui_.calls.clear();
+    ExportAll(state_, ListId::Target, ui_);
+    const std::string numbered = "out_2条(" + std::to_string(run) + ").txt";
+    EXPECT_EQ(ReadFile(numbered), "1\r\n" + std::to_string(run) + "\r\n");
+    EXPECT_EQ(ui_.calls.back(),
+              "message 提示: " + std::string(kResultsNamedAside) + "\r\n" + Path(numbered));
+    EXPECT_EQ(state_.target.Count(), 0);
+  }
   EXPECT_EQ(ReadFile("out_2条.txt"), "old");
-  EXPECT_EQ(ReadFile("out"), "1\r\n2\r\n");
-  EXPECT_TRUE(ui_.messages.empty());
-  EXPECT_EQ(state_.target.Count(), 0);
+  EXPECT_FALSE(FileExists(Path("out")));
 }
 
-TEST_F(ExportAllTest, WriteRefusedByFileSizeLimitKeepsTheListAndWorkingName) {
+// A final name longer than the file system holds is found before anything is written: the list
+// stays and no file is left behind.
+TEST_F(ExportAllTest, FinalNameTooLongKeepsTheListAndLeavesNoFile) {
+  Fill(state_.target, std::vector<std::string>(10000, "13800000000"));
+  const std::string base(245, 'a');  // "_10000条.txt" makes it 260 bytes
+  ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
+  ui_.save_files.push_back(Path(base + ".txt"));
+  ExportAll(state_, ListId::Target, ui_);
+  EXPECT_EQ(ui_.calls.back(), "message 提示: 创建文件失败!");
+  EXPECT_EQ(state_.target.Count(), 10000);
+  EXPECT_FALSE(FileExists(Path(base)));
+}
+
+TEST_F(ExportAllTest, WriteRefusedByFileSizeLimitKeepsTheListAndLeavesNoFile) {
   TESSARIL_SKIP_WITHOUT_FILE_SIZE_LIMIT();
   for (int i = 0; i < 10000; ++i)
     state_.target.Append(std::to_string(13800000000LL + i));
@@ -145,7 +166,8 @@ TEST_F(ExportAllTest, WriteRefusedByFileSizeLimitKeepsTheListAndWorkingName) {
   }
   EXPECT_EQ(state_.target.Count(), 10000);
   EXPECT_EQ(ui_.messages.at(0).text, kCannotWriteFile);
-  EXPECT_TRUE(FileExists(Path("out")));
+  // The numbers are all in the list: a partial file would only mislead.
+  EXPECT_FALSE(FileExists(Path("out")));
   EXPECT_FALSE(FileExists(Path("out_10000条.txt")));
 }
 

@@ -134,7 +134,7 @@ TEST_F(ExportBatchesTest, FailedWriteKeepsTheNumbersOfTheUnfinishedFile) {
     Export({3, true});
   }
   EXPECT_EQ(ReadFile("out0000_3条.txt"), "1\r\n2\r\n3\r\n");
-  EXPECT_TRUE(FileExists(Path("out0001")));  // keeps its working name
+  EXPECT_FALSE(FileExists(Path("out0001")));  // its numbers are in the list
   ASSERT_EQ(state_.target.Count(), 4);
   EXPECT_EQ(state_.target.At(0), std::string(3000, '4'));
   EXPECT_EQ(state_.target.At(3), "7");
@@ -144,15 +144,29 @@ TEST_F(ExportBatchesTest, FailedWriteKeepsTheNumbersOfTheUnfinishedFile) {
   EXPECT_EQ(ui_.calls.back(), "refresh target");
 }
 
-TEST_F(ExportBatchesTest, ExistingFinalNameStillCompletesSilently) {
+TEST_F(ExportBatchesTest, TakenFinalNameGivesANumberedNameAndSaysSo) {
   WriteFile("out0000_3条.txt", "old");
   FillNumbers(5);
   Export({3, true});
   EXPECT_EQ(ReadFile("out0000_3条.txt"), "old");
-  EXPECT_EQ(ReadFile("out0000"), Lines(0, 3));
+  EXPECT_EQ(ReadFile("out0000_3条(2).txt"), Lines(0, 3));
+  EXPECT_FALSE(FileExists(Path("out0000")));
   EXPECT_EQ(ReadFile("out0001_2条.txt"), Lines(3, 5));
-  EXPECT_TRUE(ui_.messages.empty());
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text,
+            std::string(kResultsNamedAside) + "\r\n" + Path("out0000_3条(2).txt"));
   EXPECT_EQ(state_.target.Count(), 0);
+}
+
+// When the file system cannot hold the final names, nothing is written and the list stays.
+TEST_F(ExportBatchesTest, FinalNameTooLongWritesNothing) {
+  FillNumbers(25);
+  const std::string base(242, 'b');  // "0002_10条.txt" makes a name of 256 bytes
+  Export({10, true}, base + ".txt");
+  EXPECT_EQ(ui_.calls.back(), "message 提示: 创建文件失败!");
+  EXPECT_EQ(state_.target.Count(), 25);
+  EXPECT_FALSE(FileExists(Path(base + "0000")));
+  EXPECT_FALSE(FileExists(Path(base + "0000_10条.txt")));
 }
 
 // Files of more entries than one thread spells at a time are written on two threads: the bytes
@@ -199,7 +213,7 @@ TEST_F(ExportBatchesTest, AFailedWriteInALongFileKeepsItsNumbers) {
     testing::FileSizeLimit limit(1 << 20);
     Export({200000, true});
   }
-  EXPECT_TRUE(FileExists(Path("out0000")));  // keeps its working name
+  EXPECT_FALSE(FileExists(Path("out0000")));  // its numbers are in the list
   ASSERT_EQ(state_.target.Count(), 300000);
   EXPECT_EQ(state_.target.At(0), "13800000000");
   ASSERT_EQ(ui_.messages.size(), 1u);

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "base/codepage.h"
 #include "classify/location_db.h"
@@ -86,7 +87,8 @@ TEST_F(GroupedExportTest, UnusableLabelIsAFileThatCannotBeCreated) {
     ui_.calls.clear();
     ExportByRegion(state_, exported_, ui_);
     EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!");
-    EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-广州", "13800000000\r\n"}}));
+    // The file written before the failure goes: its numbers are all in the list.
+    EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{}));
     EXPECT_EQ(state_.target.Count(), 2);
   }
   EXPECT_FALSE(IsUsableGroupLabel(std::string("a\0b", 3)));
@@ -155,7 +157,8 @@ TEST_F(GroupedExportTest, SegmentLabelWithSlashFailsAndKeepsTheList) {
   ChooseOut();
   ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{2});
   ExportBySegment(state_, exported_, ui_);
-  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-13", "13800000001\r\n"}}));
+  // The file written before the failure goes: its numbers are all in the list.
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{}));
   EXPECT_EQ(state_.target.Count(), 3);
   EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!");
 }
@@ -197,7 +200,7 @@ TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
             (std::map<std::string, std::string>{{"o-移动号码_1条.txt", "13800000001\r\n"},
                                                 {"o-联通号码_1条.txt", "13000000001\r\n"}}));
 
-  // The third file cannot be created: the first two stay, empty, under their working names.
+  // The third file cannot be created: the first two go again, and the folder in the way stays.
   std::filesystem::remove_all(testing::FsPath(Path("out")));
   std::filesystem::create_directories(testing::FsPath(Path("out/o-电信号码")));
   Fill(state_.source, {"13800000001"});
@@ -206,9 +209,82 @@ TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
   ExportByCarrier(state_, exported_, ui_);
   EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||",
                                 "message KorvaneTessaril: 创建文件失败!"}));
-  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
-                           {"o-移动号码", ""}, {"o-联通号码", ""}, {"o-电信号码", "<folder>"}}));
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-电信号码", "<folder>"}}));
   EXPECT_EQ(state_.source.Count(), 1);
+}
+
+// Every grouped export gives a result whose final name is taken the next free numbered name, and
+// lists them in one message after the refresh; the other groups keep their own names.
+TEST_F(GroupedExportTest, TakenFinalNamesGiveNumberedNamesInEveryGroupedExport) {
+  LoadDb("1 1380000 广东 深圳\n");
+  const struct {
+    const char* name;
+    std::function<void()> run;
+    const char* taken;     // a final name already there
+    const char* numbered;  // where that result goes
+    const char* other;     // a result that keeps its own name
+  } cases[] = {
+      {"segment",
+       [&] {
+         ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{3});
+         ExportBySegment(state_, exported_, ui_);
+       },
+       "o-138_2条.txt", "o-138_2条(2).txt", "o-139_1条.txt"},
+      {"repeat count", [&] { ExportByRepeatCount(state_, exported_, ui_); }, "o-重复2次_1条.txt",
+       "o-重复2次_1条(2).txt", "o-重复1次_1条.txt"},
+      {"region",
+       [&] {
+         ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{0});
+         ExportByRegion(state_, exported_, ui_);
+       },
+       "o-广东_2条.txt", "o-广东_2条(2).txt", "o-其它_1条.txt"},
+      {"carrier", [&] { ExportByCarrier(state_, exported_, ui_); }, "o-移动号码_3条.txt",
+       "o-移动号码_3条(2).txt", nullptr},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(testing::FsPath(Path("out")));
+    ChooseOut();
+    WriteFile(std::string("out/") + c.taken, "old");
+    Fill(state_.target, {"13800000001", "13900000001", "13800000001"});
+    ui_.calls.clear();
+    c.run();
+    const std::map<std::string, std::string> files = Outputs();
+    EXPECT_EQ(files.at(c.taken), "old") << c.name;
+    EXPECT_EQ(files.count(c.numbered), 1u) << c.name;
+    if (c.other) {
+      EXPECT_EQ(files.count(c.other), 1u) << c.name;
+    }
+    EXPECT_EQ(state_.target.Count(), 0) << c.name;
+    ASSERT_GE(ui_.calls.size(), 2u);
+    EXPECT_EQ(ui_.calls[ui_.calls.size() - 2], "refresh target") << c.name;
+    EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: " + std::string(kResultsNamedAside) +
+                                    "\r\n" + Path(std::string("out/") + c.numbered))
+        << c.name;
+  }
+}
+
+// A final name the file system cannot hold is found before the list is touched: the export
+// fails, the list stays and the working files go.
+TEST_F(GroupedExportTest, FinalNameTooLongKeepsTheListAndLeavesNoFile) {
+  std::filesystem::create_directories(testing::FsPath(Path("out")));
+  // The working names "<243 x c>-138" and "<234 x c>-移动号码" fit (247 bytes); with "_2条.txt"
+  // or "_3条.txt" they do not (256).
+  for (int run = 0; run < 2; ++run) {
+    const std::string base(run == 0 ? 243 : 234, 'c');
+    state_.target.Clear();
+    Fill(state_.target, {"13800000001", "13900000001", "13800000001"});
+    ui_.save_files.push_back(Path("out/" + base + ".txt"));
+    ui_.calls.clear();
+    if (run == 0) {
+      ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{3});
+      ExportBySegment(state_, exported_, ui_);
+    } else {
+      ExportByCarrier(state_, exported_, ui_);
+    }
+    EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!") << run;
+    EXPECT_EQ(state_.target.Count(), 3) << run;
+    EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{})) << run;
+  }
 }
 
 TEST_F(GroupedExportTest, MoreGroupsThanOpenFilesStillAppendInListOrder) {
@@ -231,7 +307,7 @@ TEST_F(GroupedExportTest, MoreGroupsThanOpenFilesStillAppendInListOrder) {
   EXPECT_EQ(files["o-159_3条.txt"], "1590\r\n1591\r\n1592\r\n");
 }
 
-TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndTheWorkingNames) {
+TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndLeavesNoFile) {
   TESSARIL_SKIP_WITHOUT_FILE_SIZE_LIMIT();
   // A file-size limit makes the writes fail (the programs ignore SIGXFSZ).
   std::vector<std::string> list;
@@ -246,8 +322,8 @@ TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndTheWorkingNames) {
   }
   EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 写文件失败!");
   EXPECT_EQ(state_.target.Count(), 100000);
-  for (const auto& [name, content] : Outputs())
-    EXPECT_EQ(name.find("条"), std::string::npos);
+  // Its numbers are all in the list: no partial file stays.
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{}));
 }
 
 }  // namespace

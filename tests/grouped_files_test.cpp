@@ -64,14 +64,13 @@ TEST_F(GroupedFilesTest, LabelThatWouldNameAnotherFolderCannotBeCreated) {
     EXPECT_FALSE(WriteGroupedFiles(state_, ui_, ListId::Source, Path("out-"), labeller));
     EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 创建文件失败!"}) << bad;
     EXPECT_EQ(state_.source.Count(), 2);
-    // What was written so far keeps its working name.
-    EXPECT_EQ(ReadFile("out-139"), "139-1\r\n");
-    std::filesystem::remove(testing::FsPath(Path("out-139")));
+    // What was written so far goes: the list holds it.
+    EXPECT_FALSE(FileExists(Path("out-139")));
   }
   EXPECT_FALSE(FileExists(Path("up")));
 }
 
-TEST_F(GroupedFilesTest, FailedWriteKeepsTheListAndTheWorkingNames) {
+TEST_F(GroupedFilesTest, FailedWriteKeepsTheListAndLeavesNoFileOfItsOwn) {
   TESSARIL_SKIP_WITHOUT_FILE_SIZE_LIMIT();
   Fill(state_.source, {"138-1", "139-" + std::string(5000, '9'), "140-1"});
   {
@@ -79,12 +78,23 @@ TEST_F(GroupedFilesTest, FailedWriteKeepsTheListAndTheWorkingNames) {
     EXPECT_FALSE(WriteGroupedFiles(state_, ui_, ListId::Source, Path("out-"), Prefix(3)));
   }
   EXPECT_EQ(state_.source.Count(), 3);
-  EXPECT_EQ(ReadFile("out-138"), "138-1\r\n");
-  EXPECT_TRUE(FileExists(Path("out-139")));
   // Group files stay open across changes of label, so the failure shows when the buffered
-  // numbers reach the disk; whatever was written keeps its working name, none gets a final one.
-  EXPECT_FALSE(FileExists(Path("out-140_1条.txt")));
+  // numbers reach the disk; the files this export made go, none gets a final one.
+  EXPECT_EQ(Files(), Strings{});
   EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 写文件失败!"});
+}
+
+// A group file that was there before the export appended to it is not the export's to remove.
+TEST_F(GroupedFilesTest, AFailureKeepsAFileThatWasThereBefore) {
+  WriteFile("out-138", "old\r\n");
+  Fill(state_.source, {"138-1", "1/2"});
+  auto labeller = [](int, std::string_view entry) -> std::optional<std::string_view> {
+    return entry == "138-1" ? std::string_view("138") : entry;
+  };
+  EXPECT_FALSE(WriteGroupedFiles(state_, ui_, ListId::Source, Path("out-"), labeller));
+  EXPECT_EQ(ReadFile("out-138"), "old\r\n138-1\r\n");
+  EXPECT_EQ(state_.source.Count(), 2);
+  EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 创建文件失败!"});
 }
 
 // With the label of a number known from its first digits, the labeller is asked once per

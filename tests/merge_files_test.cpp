@@ -122,6 +122,29 @@ TEST_F(MergeTest, ManyFilesCountsTablesAndAnnouncementOrder) {
   EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 整合完成"});
 }
 
+// A complete run leaves no count file of an earlier run beside its own: a count that gets no
+// numbers this time has no file. Only the run's output folder is cleaned, and a failed run
+// removes nothing.
+TEST_F(MergeTest, ManyFilesRemovesCountFilesOfAnEarlierRun) {
+  const std::string earlier = Number(7) + "\r\n";
+  WriteFile("made/重复4次数据.txt", earlier);  // another folder's
+  Strings a = Concat(Numbers(1, 5), {Number(200), Number(200)});
+  a = Concat(a, Numbers(21, 25));
+  const std::string input = WriteFile("a.txt", Join(a));
+
+  WriteFile("重复4次数据.txt", earlier);
+  tools_.source_files = {input, Path("missing.txt")};
+  MergeIntoManyFiles(state_, ui_, tools_);
+  EXPECT_EQ(ui_.calls, Strings{"message KorvaneTessaril: 打开文件失败!"});
+  EXPECT_EQ(ReadFile("重复4次数据.txt"), earlier);
+
+  tools_.source_files = {input};
+  MergeIntoManyFiles(state_, ui_, tools_);
+  EXPECT_EQ(Lines("重复2次数据.txt"), Strings{Number(200)});
+  EXPECT_FALSE(FileExists(Path("重复4次数据.txt")));
+  EXPECT_EQ(ReadFile("made/重复4次数据.txt"), earlier);
+}
+
 TEST_F(MergeTest, ManyFilesEightTimesHasItsOwnFileAndNineTimesGoesToAtLeastNine) {
   // Between a head and a tail of five: 800 eight times, 900 nine times, in one input.
   Strings a = Numbers(1, 5);

@@ -62,7 +62,8 @@ bool IsSameFile(const std::string& first, const std::string& second);
 // one path that does not exist yet give the same text.
 std::string NormalPath(const std::string& path);
 
-// Whether `name` can be one file name on this system: never "", "." or "..", a "/" or a NUL; on
+// Whether `name` can be one file name on this system: never "", "." or "..", a "/" or a NUL, nor
+// longer than the file system holds (255 bytes on Linux, 255 UTF-16 units on Windows); on
 // Windows also none of <>:"\|?*, no control character, and no dot or blank at the end.
 bool IsUsableFileName(std::string_view name);
 

@@ -107,8 +107,10 @@ bool WriteFileAtomically(const std::string& path,
 const char* const kPathSeparators = "/";
 
 bool IsUsableFileName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
-         name.find('\0') == std::string_view::npos;
+  // Linux file systems hold names of up to 255 bytes (NAME_MAX).
+  constexpr std::size_t kLongestName = 255;
+  return !name.empty() && name.size() <= kLongestName && name != "." && name != ".." &&
+         name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
 std::size_t OpenFileLimit() {

@@ -146,7 +146,9 @@ bool IsUsableFileName(std::string_view name) {
         std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos)
       return false;
   }
-  return name.back() != '.' && name.back() != ' ';
+  // NTFS holds names of up to 255 UTF-16 units.
+  constexpr std::size_t kLongestName = 255;
+  return name.back() != '.' && name.back() != ' ' && Widen(name).size() <= kLongestName;
 }
 
 std::size_t OpenFileLimit() {

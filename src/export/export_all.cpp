@@ -101,7 +101,8 @@ void ExportAll(AppState& state, ListId id, Frontend& frontend) {
     return;
   TextFileWriter file;
   OutputGuard guard;
-  if (!OpenOutputFile(file, *base, guard)) {
+  // A final name the file system cannot hold would leave the numbers under the working name.
+  if (!IsUsableOutputPath(FinalOutputName(*base, count)) || !OpenOutputFile(file, *base, guard)) {
     ShowFailure(frontend, kCannotCreateFile);
     return;
   }
@@ -109,7 +110,8 @@ void ExportAll(AppState& state, ListId id, Frontend& frontend) {
   ProgressReporter progress(frontend);
   RowWriter rows(file, layout);
   rows.WriteEntries(list, count, [&](int i) { progress.Step(i, count); });
-  if (FinishOutputFile(file, *base, count, guard) == FinishResult::kWriteFailed) {
+  NamedAside aside;
+  if (FinishOutputFile(file, *base, count, guard, aside) == FinishResult::kWriteFailed) {
     // The numbers are not safely in the file: the list keeps every one of them.
     ShowFailure(frontend, kCannotWriteFile);
     RefreshList(frontend, id);
@@ -117,6 +119,7 @@ void ExportAll(AppState& state, ListId id, Frontend& frontend) {
   }
   list.Clear();
   RefreshList(frontend, id);
+  AnnounceNamedAside(frontend, aside, "提示");
 }
 
 }  // namespace tessaril

@@ -47,11 +47,20 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
   std::optional<std::string> base = ChooseOutputBase(frontend, /*lower_case=*/false);
   if (!base)
     return;
+  // The longest final name is the last file's with a full batch: when the file system cannot
+  // hold it, nothing is written.
+  const int last_index = automatic ? (total - 1) / batch_size : 0;
+  if (!IsUsableOutputPath(
+          FinalOutputName(BatchPath(*base, last_index), std::min(batch_size, total)))) {
+    ShowFailure(frontend, kCannotCreateFile);
+    return;
+  }
 
   // The numbers are written from the front of the list and leave it in one sweep at the end:
   // `written` entries have gone into files, the first `finished` of them into complete files.
   int written = 0;
   int finished = 0;
+  NamedAside aside;
   auto end_with = [&](const char* failure) {
     if (failure)
       ShowFailure(frontend, failure);
@@ -62,6 +71,7 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
     else
       list.RemoveFirst(finished);
     RefreshList(frontend, id);
+    AnnounceNamedAside(frontend, aside, "提示");
   };
 
   int index = 0;
@@ -76,12 +86,15 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
   while (written < total) {
     // A file's entries go out in one run (in_file is 0 here).
     const int now = std::min(batch_size, total - written);
-    if (!WriteEntryLines(file, list, written, now, [&](int k) { progress.Step(k, per_file); }))
+    if (!WriteEntryLines(file, list, written, now, [&](int k) { progress.Step(k, per_file); })) {
+      DiscardOutputFile(file, working_path);
       return end_with(kCannotWriteFile);
+    }
     written += now;
     in_file = now;
     if (in_file == batch_size) {
-      if (FinishOutputFile(file, working_path, batch_size, guard) == FinishResult::kWriteFailed)
+      if (FinishOutputFile(file, working_path, batch_size, guard, aside) ==
+          FinishResult::kWriteFailed)
         return end_with(kCannotWriteFile);
       finished = written;
       in_file = 0;
@@ -94,7 +107,7 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
     }
   }
   if (in_file > 0) {
-    if (FinishOutputFile(file, working_path, in_file, guard) == FinishResult::kWriteFailed)
+    if (FinishOutputFile(file, working_path, in_file, guard, aside) == FinishResult::kWriteFailed)
       return end_with(kCannotWriteFile);
     finished = written;
   }

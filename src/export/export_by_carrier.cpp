@@ -29,16 +29,18 @@ void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
     paths[g] = *grouped_base + kLabels[g];
     if (!OpenOutputFile(files[g], paths[g], guard)) {
       for (size_t k = 0; k < g; ++k)
-        files[k].Close();
+        DiscardOutputFile(files[k], paths[k]);
       ShowFailure(frontend, kCannotCreateFile, kGroupedExportCaption);
       return;
     }
   }
-  auto write_failed = [&] {
-    for (TextFileWriter& file : files)
-      file.Close();
-    ShowFailure(frontend, kCannotWriteFile);
+  // The list keeps its entries: the four working files go.
+  auto fail = [&](const char* text, const char* caption) {
+    for (size_t g = 0; g < files.size(); ++g)
+      DiscardOutputFile(files[g], paths[g]);
+    ShowFailure(frontend, text, caption);
   };
+  auto write_failed = [&] { fail(kCannotWriteFile, "提示"); };
 
   ProgressReporter progress(frontend);
   const int n = list.Count();
@@ -65,16 +67,22 @@ void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
     closed = file.Close() && closed;
   if (!closed)
     return write_failed();
+  for (size_t g = 0; g < files.size(); ++g) {
+    if (counts[g] > 0 && !IsUsableOutputPath(FinalOutputName(paths[g], counts[g])))
+      return fail(kCannotCreateFile, kGroupedExportCaption);
+  }
 
+  NamedAside aside;
   for (size_t g = 0; g < files.size(); ++g) {
     if (counts[g] > 0) {
-      RenameOutput(guard, paths[g], FinalOutputName(paths[g], counts[g]));
+      NameResult(guard, paths[g], FinalOutputName(paths[g], counts[g]), aside);
     } else {
       RemoveFile(paths[g]);
     }
   }
   list.Clear();
   RefreshList(frontend, id);
+  AnnounceNamedAside(frontend, aside, kGroupedExportCaption);
 }
 
 }  // namespace tessaril

@@ -62,16 +62,11 @@ std::size_t SpellEntryLines(const NumberList& list, int from, int to, std::strin
   return used;
 }
 
-// How many group files may be open at once (the one used longest ago is closed first): half of
-// what the process may open, at most 4096.
-size_t GroupFileLimit() {
-  return std::clamp<size_t>(OpenFileLimit() / 2, 8, 4096);
-}
-
 struct Group {
   long long count = 0;
   int slot = -1;  // index of its open file, or -1
   bool opened = false;
+  bool existed = false;      // its working file was there before this export appended to it
   std::string_view label;    // its key in the map of groups (map nodes stay in place)
   std::uint64_t number = 0;  // 1 + its place in the order groups were made
 };
@@ -161,13 +156,60 @@ std::string FinalOutputName(const std::string& working_path, long long count) {
   return working_path + "_" + std::to_string(count) + "条.txt";
 }
 
+bool IsUsableOutputPath(const std::string& path) {
+  return IsUsableFileName(FileNamePart(path));
+}
+
+std::string NumberedName(const std::string& final_path, int number) {
+  std::string stem = final_path.substr(0, final_path.size() - 4);  // without ".txt"
+  return stem + "(" + std::to_string(number) + ").txt";
+}
+
+std::optional<std::string> NameResult(OutputGuard& guard, const std::string& working,
+                                      const std::string& final_path, NamedAside& aside) {
+  if (RenameOutput(guard, working, final_path))
+    return final_path;
+  constexpr int kMaxNumbered = 10000;
+  for (int number = 2; number <= kMaxNumbered && FileExists(final_path); ++number) {
+    const std::string numbered = NumberedName(final_path, number);
+    if (RenameOutput(guard, working, numbered)) {
+      aside.push_back(numbered);
+      return numbered;
+    }
+    if (!FileExists(numbered))
+      break;  // the rename failed for another reason
+  }
+  aside.push_back(working);
+  return std::nullopt;
+}
+
+void AnnounceNamedAside(Frontend& frontend, const NamedAside& aside, const std::string& caption) {
+  if (aside.empty())
+    return;
+  std::string text = kResultsNamedAside;
+  for (const std::string& path : aside)
+    text += "\r\n" + path;
+  ShowInformation(frontend, text, caption);
+}
+
 FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_path,
-                              long long count, OutputGuard& guard) {
-  if (!file.Close())
+                              long long count, OutputGuard& guard, NamedAside& aside) {
+  if (!file.Close()) {
+    RemoveFile(working_path);
     return FinishResult::kWriteFailed;
-  if (!RenameOutput(guard, working_path, FinalOutputName(working_path, count)))
-    return FinishResult::kRenameFailed;
+  }
+  if (!NameResult(guard, working_path, FinalOutputName(working_path, count), aside))
+    return FinishResult::kKeptWorking;
   return FinishResult::kDone;
+}
+
+void DiscardOutputFile(TextFileWriter& file, const std::string& working_path) {
+  file.Close();
+  RemoveFile(working_path);
+}
+
+std::size_t OutputFilesOpenAtOnce() {
+  return std::clamp<std::size_t>(OpenFileLimit() / 2, 8, 4096);
 }
 
 bool IsUsableGroupLabel(std::string_view label) {
@@ -182,7 +224,7 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
   ProgressReporter progress(frontend);
   GroupMap groups;
   std::vector<Group*> made;  // in the order the groups were made
-  const size_t open_limit = GroupFileLimit();
+  const size_t open_limit = OutputFilesOpenAtOnce();
   std::vector<Slot> slots;
   std::uint64_t clock = 0;
   OutputGuard guard;
@@ -199,8 +241,14 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
     }
     return ok;
   };
+  // The list keeps every entry: the files this export made go, so that nothing is left under
+  // a working name. A file that was there before keeps what it held and what was appended.
   auto fail = [&](const char* text, const char* caption) {
     close_all();
+    for (const Group* group : made) {
+      if (group->opened && !group->existed)
+        RemoveFile(grouped_base + std::string(group->label));
+    }
     ShowFailure(frontend, text, caption);
     return false;
   };
@@ -230,6 +278,8 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
       // Appends to a file of that name, or creates it. A group's file reopened after being
       // closed for room is this export's own.
       const std::string working = grouped_base + std::string(group.label);
+      if (!group.opened)
+        group.existed = FileExists(working);
       bool opened = group.opened ? slot.file->Open(working, /*append=*/true)
                                  : guard.Create(*slot.file, working, /*append=*/true);
       if (!opened)
@@ -315,18 +365,25 @@ bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
   if (!close_all())
     return fail(kCannotWriteFile, kGroupedExportCaption);
 
-  list.Clear();
-  // The final names are given in ascending byte order of the labels.
+  // The final names are given in ascending byte order of the labels, once every one of them is
+  // known to be a name the file system can hold: the list is emptied only then.
   std::vector<std::pair<std::string_view, long long>> named;
   named.reserve(groups.size());
   for (const auto& [label, group] : groups)
     named.emplace_back(label, group.count);
   std::sort(named.begin(), named.end());
   for (const auto& [label, count] : named) {
+    if (!IsUsableOutputPath(FinalOutputName(grouped_base + std::string(label), count)))
+      return fail(kCannotCreateFile, kGroupedExportCaption);
+  }
+  list.Clear();
+  NamedAside aside;
+  for (const auto& [label, count] : named) {
     std::string working = grouped_base + std::string(label);
-    RenameOutput(guard, working, FinalOutputName(working, count));
+    NameResult(guard, working, FinalOutputName(working, count), aside);
   }
   RefreshList(frontend, id);
+  AnnounceNamedAside(frontend, aside, kGroupedExportCaption);
   return true;
 }
 

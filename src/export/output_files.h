@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/app_info.h"
 #include "base/output_guard.h"
@@ -27,16 +28,43 @@ bool OpenOutputFile(TextFileWriter& file, const std::string& working_path, Outpu
 // The final name of an output file: "%s_%d条.txt" (working path, count).
 std::string FinalOutputName(const std::string& working_path, long long count);
 
+// Whether the file system can hold a file at `path`: its name part is a usable file name (not
+// too long among others). An export checks its final names before it touches the list.
+bool IsUsableOutputPath(const std::string& path);
+
+// "客户_7条.txt" taken: "客户_7条(2).txt", "(3)", ...
+std::string NumberedName(const std::string& final_path, int number);
+
+// The paths of one command's results that did not get the final name they were meant for: the
+// command lists them in one message at its end (AnnounceNamedAside).
+using NamedAside = std::vector<std::string>;
+
+// Gives a finished working file its final name. When a file of that name is already there (an
+// earlier export's, or the user's), the result takes the first free numbered name instead, so
+// that no result is ever left under a working name that a later export would empty. The name it
+// got, or nothing when it keeps its working name; either way other than `final_path` goes into
+// `aside`.
+std::optional<std::string> NameResult(OutputGuard& guard, const std::string& working,
+                                      const std::string& final_path, NamedAside& aside);
+
+// Shows "同名文件已存在，以下结果另存为:" with the paths, one a line, when there are any.
+void AnnounceNamedAside(Frontend& frontend, const NamedAside& aside, const std::string& caption);
+
 enum class FinishResult {
-  kDone,          // closed and renamed to its final name
-  kRenameFailed,  // closed; the numbers stay under the working path (not reported)
-  kWriteFailed,   // a write or the close failed: the file keeps its working name
+  kDone,         // closed and renamed to its final name, or a numbered one (noted in `aside`)
+  kKeptWorking,  // closed; no name was free, the numbers stay under the working path (noted)
+  kWriteFailed,  // a write or the close failed: the partial file is removed
 };
 
-// Closes the file and renames it from its working path to its final name. A rename never replaces
-// an existing file.
+// Closes the file and renames it from its working path to its final name (see NameResult). A
+// rename never replaces an existing file. A file that failed is removed: its numbers are still
+// in the list.
 FinishResult FinishOutputFile(TextFileWriter& file, const std::string& working_path,
-                              long long count, OutputGuard& guard);
+                              long long count, OutputGuard& guard, NamedAside& aside);
+
+// Closes a working file whose export failed and removes it: the list keeps its numbers, and a
+// partial file under the working name would only be emptied by the next export of that name.
+void DiscardOutputFile(TextFileWriter& file, const std::string& working_path);
 
 // Writes the list's entry at `index` and a line end, as WriteLine of its text: a number goes
 // into the writer's buffer from its value, without spelling it first.
@@ -61,8 +89,15 @@ inline constexpr const char* kNothingToSave = "没有可保存的手机号码!";
 inline constexpr const char* kCannotCreateFile = "创建文件失败!";
 inline constexpr const char* kCannotWriteFile = "写文件失败!";
 inline constexpr const char* kCannotReadFile = "读文件失败!";
+// Followed by the paths, one a line: results whose final name was taken by another file.
+inline constexpr const char* kResultsNamedAside = "同名文件已存在，以下结果另存为:";
 // The grouped exports show the application's name as their caption.
 inline constexpr const char* kGroupedExportCaption = kApplicationName;
+
+// How many output files a command may hold open at once, the one used longest ago closed first
+// when it needs another: half of what the process may open (the rest is left to the inputs, the
+// libraries and the window), at least 8 and at most 4096.
+std::size_t OutputFilesOpenAtOnce();
 
 // Whether a group label built from data may become part of a file name: a label holding "/" or
 // NUL, or one that is "." or "..", would name another folder, so its file counts as one that
@@ -82,12 +117,14 @@ using GroupLabeller =
 // the list and renames every group's file to "%s%s_%d条.txt" (grouped base, label, the count this
 // export wrote into it), in ascending byte order of the labels, and refreshes the list.
 //
-// A file that cannot be created ends the export at once with "创建文件失败!", a failed write with
-// "写文件失败!" (caption: the application's name): the files written so far keep their working
-// names, the list keeps all its entries and is not refreshed. True when the export completed.
+// A file that cannot be created, or a final name the file system cannot hold, ends the export with
+// "创建文件失败!", a failed write with "写文件失败!" (caption: the application's name): the list
+// keeps all its entries and is not refreshed, and the files this export made are removed (a file
+// that was there before keeps what was appended to it). A final name that is taken gives the
+// result a numbered name, and one message at the end lists them. True when the export completed.
 //
 // The group files stay open across changes of label (up to half the process's descriptor limit,
-// the one used longest ago closed first), so an unsorted list costs no reopening per entry; the
+// see OutputFilesOpenAtOnce), so an unsorted list costs no reopening per entry; the
 // files hold what writing one file at a time gives. A failed write shows when its buffer reaches
 // the disk, at the latest when the files are closed at the end.
 //

@@ -25,8 +25,6 @@ namespace {
 
 constexpr const char* kSection = "Setting";
 constexpr const char* kOther = "其它";
-// Outputs held open at once; beyond this they are closed and reopened for appending when needed.
-constexpr size_t kMaxOpenOutputs = 128;
 
 std::string_view CarrierSuffix(const CarrierPrefixes& prefixes, std::string_view line) {
   switch (ClassifyCarrier(prefixes, line)) {
@@ -51,34 +49,10 @@ std::string FinalBlacklistName(const std::string& working, long long count) {
   return DirectoryPart(working) + name;
 }
 
-// "名单_7条.txt" taken: "名单_7条(2).txt", "(3)", ...
-std::string NumberedName(const std::string& final_path, int number) {
-  std::string stem = final_path.substr(0, final_path.size() - 4);  // without ".txt"
-  return stem + "(" + std::to_string(number) + ").txt";
-}
-
-// Gives a finished working file its final name. When a file of that name is already there (an
-// earlier run's, or this run's result of an input of the same name), the result takes the first
-// free numbered name instead, so that no result is ever left under a working name that a later
-// input would empty. The name it got, or nothing when it keeps its working name.
-std::optional<std::string> NameResult(OutputGuard& guard, const std::string& working,
-                                      const std::string& final_path) {
-  if (RenameOutput(guard, working, final_path))
-    return final_path;
-  constexpr int kMaxNumbered = 10000;
-  for (int number = 2; number <= kMaxNumbered && FileExists(final_path); ++number) {
-    const std::string numbered = NumberedName(final_path, number);
-    if (RenameOutput(guard, working, numbered))
-      return numbered;
-    if (!FileExists(numbered))
-      break;  // the rename failed for another reason
-  }
-  return std::nullopt;
-}
-
 struct WorkingFile {
   long long count = 0;
   std::unique_ptr<TextFileWriter> writer;  // while open
+  std::uint64_t used = 0;                  // when it was last written to
 };
 
 }  // namespace
@@ -195,6 +169,9 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
   const int mode = filter.options.export_mode;
   std::map<std::string, WorkingFile> outputs;  // ascending path order
   size_t open_count = 0;
+  const size_t open_limit = OutputFilesOpenAtOnce();
+  std::uint64_t clock = 0;
+  bool write_failed = false;
   KeyTable exported;
   std::string working;
   // The output of the line before: most lines go where the one before them went.
@@ -242,15 +219,21 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
     }
     WorkingFile& out = it->second;
     if (!out.writer) {
-      if (open_count >= kMaxOpenOutputs) {
+      // Beyond the outputs a command may hold open, the one written to longest ago is closed;
+      // it is reopened for appending when its next line comes.
+      if (open_count >= open_limit) {
+        WorkingFile* oldest = nullptr;
         for (auto& [path, other] : outputs) {
-          if (other.writer && !other.writer->Close())
-            failed = true;
-          other.writer.reset();
+          if (other.writer && (!oldest || other.used < oldest->used))
+            oldest = &other;
         }
-        open_count = 0;
-        if (failed)
+        if (!oldest->writer->Close()) {
+          oldest->writer.reset();
+          write_failed = true;
           return false;
+        }
+        oldest->writer.reset();
+        --open_count;
       }
       out.writer = std::make_unique<TextFileWriter>();
       // A working file is emptied when this input first writes to it, then appended to.
@@ -268,6 +251,7 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
       ++open_count;
     }
     out.writer->WriteLine(line);
+    out.used = ++clock;
     ++out.count;
     return true;
   };
@@ -288,7 +272,6 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
   const bool read_failed = reader.Failed();
   // The repeats' table is done with: its memory goes before the outputs are reordered.
   exported = KeyTable();
-  bool write_failed = false;
   for (auto& [path, out] : outputs) {
     if (out.writer && !out.writer->Close())
       write_failed = true;
@@ -309,9 +292,7 @@ std::string FilterFile(AppState& state, Frontend& frontend, FileTools& tools,
   for (auto& [path, out] : outputs) {
     const std::string wanted = FinalBlacklistName(path, out.count);
     // An existing file of the final name is left alone.
-    std::optional<std::string> final_name = NameResult(guard, path, wanted);
-    if (final_name != wanted)
-      renamed.push_back(final_name.value_or(path));
+    std::optional<std::string> final_name = NameResult(guard, path, wanted, renamed);
     if (!final_name)
       continue;
     const std::string& final_path = *final_name;
@@ -374,12 +355,7 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
       EnsureDirectory(folder);
     tools.source_files.pop_back();
   }
-  if (!renamed.empty()) {
-    std::string text = kResultsNamedAside;
-    for (const std::string& path : renamed)
-      text += "\r\n" + path;
-    ShowInformation(frontend, text, kApplicationName);
-  }
+  AnnounceNamedAside(frontend, renamed, kApplicationName);
 }
 
 }  // namespace tessaril

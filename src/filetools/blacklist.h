@@ -9,6 +9,7 @@
 
 #include "base/dialog_values.h"
 #include "base/key_table.h"
+#include "export/output_files.h"
 #include "filetools/file_tools.h"
 
 namespace tessaril {
@@ -57,8 +58,6 @@ struct BlacklistFilter {
 
 // The messages of the blacklist beyond those of the exports.
 inline constexpr const char* kCannotOpenBlacklist = "打开黑名单文件失败!";
-// Followed by the paths, one a line: results whose final name was taken by another file.
-inline constexpr const char* kResultsNamedAside = "同名文件已存在，以下结果另存为:";
 
 // Filters one input file into its outputs beside it (or in StrPath), announces them and returns
 // the path of its same-name folder (the output folder and the input's name without extension).

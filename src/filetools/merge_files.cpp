@@ -176,6 +176,7 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     TextFileWriter file;
     bool open = false;
     bool used = false;
+    bool stale = false;  // this run wrote no number of its count: an older file there goes
   };
   std::array<CountFile, 8> count_files;
   for (int i = 0; i < 8; ++i) {
@@ -210,6 +211,7 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
     } else if (!c.used) {
       RemoveFile(StagedPath(c.path));
       c.open = false;
+      c.stale = true;
     }
   }
   if (highest >= 9 && count_files[7].open)
@@ -223,6 +225,13 @@ void MergeIntoManyFiles(AppState& state, Frontend& frontend, FileTools& tools) {
   if (!written) {
     ShowFailure(frontend, kCannotWriteFile, kApplicationName);
     return;
+  }
+  // A complete run leaves no count file of an earlier run beside its own results: that file
+  // would hold the earlier run's numbers as if this run had found them. Only these fixed names
+  // in this run's output folder go, and only where this run could have written (never an input).
+  for (CountFile& c : count_files) {
+    if (c.stale && FileExists(c.path))
+      RemoveFile(c.path);
   }
   tools.Announce(ends_path);
   tools.Announce(distinct_ends_path);

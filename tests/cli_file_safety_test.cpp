@@ -50,5 +50,21 @@ TEST_F(CliFileSafetyTest, BlacklistKeepsResultsOfSameNameInputs) {
   EXPECT_EQ(ReadFile("O/a_1条(3).txt"), "13900000001\r\n");
 }
 
+// The second export to a name finds its final name taken: the result takes a numbered name, the
+// script says where, and nothing is left under the working name for a third export to empty.
+TEST_F(CliFileSafetyTest, ExportToATakenNameKeepsBothResults) {
+  const std::string out = Path("客户.txt");
+  EXPECT_EQ(Run("segment 1380013\nexport-all source " + out +
+                "\nsegment 1380014\nexport-all source " + out + "\nstatus\n"),
+            0)
+      << err_.str();
+  const std::string numbered = Path("客户_10000条(2).txt");
+  EXPECT_EQ(out_.str(), "[提示] " + std::string(kResultsNamedAside) + " " + numbered +
+                            "\n当前原始号码框内有0个手机号码\n当前目标号码框内有0个手机号码\n");
+  EXPECT_EQ(ReadFile("客户_10000条.txt").substr(0, 13), "13800130000\r\n");
+  EXPECT_EQ(ReadFile("客户_10000条(2).txt").substr(0, 13), "13800140000\r\n");
+  EXPECT_FALSE(FileExists(Path("客户")));
+}
+
 }  // namespace
 }  // namespace tessaril

@@ -114,6 +114,47 @@ TEST_F(BaseTest, TextReaderSplitsLinesAsTextMode) {
   EXPECT_EQ(reader.Position(), reader.Length());
 }
 
+// Whole lines taken from a full buffer whose last line is cut by the buffer's end: up to the
+// first LF at or past `up_to` bytes, the last whole line when there is none, and the line cut by
+// the buffer's end is read whole afterwards.
+TEST_F(BaseTest, TakeWholeLinesStopsAtTheFirstLineEndPastTheAskedBytes) {
+  // Twelve-byte lines: the first read of a megabyte ends four bytes into a line.
+  std::string content;
+  for (int i = 0; i < 180000; ++i)
+    content += std::to_string(13800000000LL + i) + "\n";
+  WriteFile("lines.txt", content);
+  // After the first line the buffer holds 1048564 bytes: whole lines, then four bytes of one.
+  constexpr std::size_t kWhole = 1048560;
+  const struct {
+    std::size_t up_to;
+    std::size_t taken;
+  } cases[] = {
+      {1, 12},
+      {11, 12},
+      {12, 12},
+      {13, 24},
+      {kWhole, kWhole},
+      {kWhole - 1, kWhole},
+      {kWhole - 12, kWhole - 12},
+      {kWhole + 1, kWhole},
+      {kWhole + 4, kWhole},
+      {kWhole + 5, kWhole},
+      {0, kWhole},
+  };
+  for (const auto& c : cases) {
+    TextFileReader reader;
+    ASSERT_TRUE(reader.Open(Path("lines.txt")));
+    std::string_view line;
+    ASSERT_TRUE(reader.Next(line));
+    const std::string_view lines = reader.TakeWholeLines(c.up_to);
+    EXPECT_EQ(lines.size(), c.taken) << c.up_to;
+    EXPECT_EQ(lines, std::string_view(content).substr(12, c.taken)) << c.up_to;
+    EXPECT_EQ(reader.Position(), 12 + c.taken) << c.up_to;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, std::string_view(content).substr(12 + c.taken, 11)) << c.up_to;
+  }
+}
+
 TEST_F(BaseTest, TextWriterStoresLineFeedsAsCrLf) {
   TextFileWriter writer;
   ASSERT_TRUE(writer.Open(Path("w.txt")));

@@ -236,6 +236,87 @@ TEST_F(BlacklistTest, ExistingFinalNameGivesTheResultANumberedNameAndSameNameFol
                                     "\r\n" + Path("in/名单_7条(2).txt")}));
 }
 
+// The final name taken and the numbered one next to it held by a link to nowhere, which is
+// never replaced: the result keeps its working name, and the message says so with that name,
+// since nothing else tells where the lines went.
+TEST_F(BlacklistTest, AResultLeftUnderItsWorkingNameIsAnnounced) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a link to nowhere needs symbolic links, which Windows keeps for administrators";
+#else
+  WriteFile("in/名单_7条.txt", "older result\r\n");
+  std::filesystem::create_symlink(testing::FsPath(Path("nowhere.txt")),
+                                  testing::FsPath(Path("in/名单_7条(2).txt")));
+  BlacklistValues values = Defaults();
+  values.order = 0;
+  values.blacklist_path = "";
+  Run(values);
+  EXPECT_EQ(ReadFile("in/名单_7条.txt"), "older result\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(testing::FsPath(Path("in/名单_7条(2).txt"))));
+  EXPECT_FALSE(FileExists(Path("nowhere.txt")));
+  EXPECT_EQ(Lines("in/名单.tmp").size(), 7u);
+  EXPECT_EQ(ui_.calls, (Strings{"dialog blacklist",
+                                "message KorvaneTessaril: " + std::string(kResultsNamedAside) +
+                                    "\r\n" + Path("in/名单.tmp")}));
+#endif
+}
+
+// Every ".tmp" of the input's name leaves the result's name, whatever the mode; a folder's
+// ".tmp" stays, as it names the folder.
+TEST_F(BlacklistTest, EveryTmpOfTheNameIsTakenOut) {
+  const struct {
+    const char* input;
+    int mode;
+    const char* result;
+  } cases[] = {
+      {"in/a.tmp.txt", 3, "in/a_2条.txt"},
+      {"in/b.tmp.tmp.txt", 3, "in/b_2条.txt"},
+      {"in/c.tmp.txt", 2, "in/c_移动_2条.txt"},
+      {"d.tmp/e.tmp.txt", 3, "d.tmp/e_2条.txt"},
+  };
+  for (const auto& c : cases) {
+    input_ = WriteFile(c.input, Join({kBeijingMobile, kBeijingMobile}));
+    BlacklistValues values = Defaults();
+    values.export_mode = c.mode;
+    values.order = 0;
+    tools_.result_files.clear();
+    Run(values);
+    EXPECT_EQ(tools_.result_files, Strings{Path(c.result)}) << c.input;
+    EXPECT_EQ(Lines(c.result), (Strings{kBeijingMobile, kBeijingMobile})) << c.input;
+  }
+}
+
+// More regions than outputs held open at once, each written again after the outputs were
+// closed: every output keeps all its lines. The open-file limit is lowered so that outputs are
+// closed whether their bound is fixed or follows that limit.
+TEST_F(BlacklistTest, MoreRegionsThanOpenOutputsKeepEveryLine) {
+  TESSARIL_SKIP_WITHOUT_OPEN_FILE_LIMIT();
+  constexpr int kRegions = 130;
+  auto segment = [](int region) { return std::to_string(1310000 + region); };
+  auto province = [](int region) { return "省" + std::to_string(100 + region); };
+  Strings lines;
+  for (int round = 0; round < 2; ++round) {
+    for (int region = 0; region < kRegions; ++region)
+      lines.push_back(segment(region) + "000" + std::to_string(round));
+  }
+  for (int region = 0; region < kRegions; ++region)
+    LocationDb().Set(segment(region), province(region) + "::城");
+  input_ = WriteFile("many/名单.txt", Join(lines));
+  BlacklistValues values = Defaults();
+  values.export_mode = 1;
+  values.order = 0;
+  {
+    testing::DescriptorLimit limit(200);
+    Run(values);
+  }
+  EXPECT_EQ(ui_.calls, Strings{"dialog blacklist"});
+  EXPECT_EQ(tools_.result_files.size(), static_cast<size_t>(kRegions));
+  for (int region = 0; region < kRegions; ++region) {
+    EXPECT_EQ(Lines("many/名单_" + province(region) + "_2条.txt"),
+              (Strings{segment(region) + "0000", segment(region) + "0001"}))
+        << region;
+  }
+}
+
 TEST_F(BlacklistTest, UnreadableInputLeavesTheListAndOthersGoOn) {
   std::string other = WriteFile("x/c.txt", Join({"13900000001"}));
   ui_.Answers<BlacklistValues>().push_back(Defaults());

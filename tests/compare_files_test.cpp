@@ -146,6 +146,23 @@ TEST_F(CompareTest, OutputsAreInAscendingByteOrder) {
   EXPECT_EQ(Lines("a剩余的数据.txt"), (Strings{Number(4), Number(5)}));
 }
 
+TEST_F(CompareTest, ThreeFilesLeaveOutElevenDigitLinesThatAreNotMobileNumbers) {
+  // Eleven digits that no carrier's prefix begins, in both files, in the short way of a plain
+  // line and in the long way of a line with blanks around it.
+  const Strings not_mobile = {"10000000000", "99999999999", "12345678901", " 12345678901 ",
+                              "00000000000"};
+  Strings a = {Number(1), Number(2)};
+  Strings b = {Number(2), Number(3)};
+  a.insert(a.end(), not_mobile.begin(), not_mobile.end());
+  b.insert(b.begin(), not_mobile.begin() + 1, not_mobile.end());
+  tools_.file_a = WriteFile("a.txt", Join(a));
+  tools_.file_b = WriteFile("b.txt", Join(b));
+  CompareIntoThreeFiles(state_, ui_, tools_);
+  EXPECT_EQ(Lines("文件交集.txt"), Strings{Number(2)});
+  EXPECT_EQ(Lines("a去除交集.txt"), Strings{Number(1)});
+  EXPECT_EQ(Lines("b去除交集.txt"), Strings{Number(3)});
+}
+
 TEST_F(CompareTest, ThreeFilesSameFileAndSameNameInTwoFolders) {
   tools_.file_a = WriteFile("a.txt", Join({Number(1), Number(2), Number(1)}));
   tools_.file_b = tools_.file_a;

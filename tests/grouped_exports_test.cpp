@@ -6,10 +6,12 @@
 
 #include "base/codepage.h"
 #include "classify/location_db.h"
+#include "export/export_batches.h"
 #include "export/export_by_carrier.h"
 #include "export/export_by_region.h"
 #include "export/export_by_segment.h"
 #include "export/grouped_files.h"
+#include "lists/list_commands.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
@@ -176,6 +178,69 @@ TEST_F(GroupedExportTest, ByRepeatCount) {
                                                            {"o-重复10次_1条.txt", "T\r\n"}}));
   EXPECT_EQ(state_.target.Count(), 0);
   EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||", "refresh target"}));
+}
+
+// Counts on both sides of where an exact count moves beside the counts of the entries, and of
+// where the labels stop being kept, for numbers and other texts alike.
+TEST_F(GroupedExportTest, ByRepeatCountNamesEveryCountExactly) {
+  const int counts[] = {1, 254, 255, 256, 4095, 4096, 4097};
+  std::vector<std::string> list;
+  std::map<std::string, std::string> expected;
+  for (int count : counts) {
+    const std::string number = std::to_string(13800000000LL + count);
+    const std::string text = "x" + std::to_string(count);
+    list.insert(list.end(), static_cast<size_t>(count), number);
+    list.insert(list.end(), static_cast<size_t>(count), text);
+    expected["o-重复" + std::to_string(count) + "次_2条.txt"] = number + "\r\n" + text + "\r\n";
+  }
+  Fill(state_.target, list);
+  ChooseOut();
+  ExportByRepeatCount(state_, exported_, ui_);
+  EXPECT_EQ(Outputs(), expected);
+  EXPECT_EQ(state_.target.Count(), 0);
+}
+
+// Numbers that differ in a single bit of their value, for every bit a number has, are never
+// taken for one another; the numbers around them fill the sort's buckets past its short runs.
+TEST_F(GroupedExportTest, ByRepeatCountKeepsNumbersABitApartApart) {
+  const std::uint64_t base = 13800000000ULL;
+  std::vector<std::string> list{std::to_string(base)};
+  for (int k = 0; k <= 36; ++k)
+    list.push_back(std::to_string(base + (std::uint64_t{1} << k)));
+  for (int i = 0; i < 300; ++i)
+    list.push_back(std::to_string(base + 1000 + 7 * i));
+  std::string all;
+  for (const std::string& entry : list)
+    all += entry + "\r\n";
+  Fill(state_.target, list);
+  ChooseOut();
+  ExportByRepeatCount(state_, exported_, ui_);
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
+                           {"o-重复1次_" + std::to_string(list.size()) + "条.txt", all}}));
+}
+
+// More numbers than one block of entries; an export in batches takes the head of the list, and
+// the counts are then built from entries that start inside the first block.
+TEST_F(GroupedExportTest, ByRepeatCountAfterTheHeadOfALongListWasExported) {
+  constexpr int kNumbers = 300000;
+  for (int i = 0; i < kNumbers; ++i)
+    state_.target.AppendNumber(13800000000ULL + 3 * static_cast<std::uint64_t>(i));
+  ChooseOut();
+  ui_.Answers<BatchSizeValues>().push_back(BatchSizeValues{1000, false});
+  ExportInBatches(state_, exported_, ui_);
+  ASSERT_EQ(state_.target.Count(), kNumbers - 1000);
+  RemoveRepeats(state_, ui_, exported_);
+  EXPECT_EQ(state_.target.DistinctCount(), kNumbers - 1000);
+  ChooseOut();
+  ExportByRepeatCount(state_, exported_, ui_);
+  std::map<std::string, std::string> files = Outputs();
+  ASSERT_EQ(files.size(), 2u);
+  const std::string& counted = files["o-重复1次_299000条.txt"];
+  std::string expected;
+  for (int i = 1000; i < kNumbers; ++i)
+    expected += std::to_string(13800000000ULL + 3 * static_cast<std::uint64_t>(i)) + "\r\n";
+  EXPECT_TRUE(counted == expected)
+      << counted.size() << " bytes, " << expected.size() << " expected";
 }
 
 TEST_F(GroupedExportTest, ByCarrierDeletesEmptyFilesAndEmptiesOldOnes) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <random>
+#include <set>
 
 #include "base/line_rule.h"
 #include "support/temp_dir.h"
@@ -82,6 +84,35 @@ TEST_F(ImportTest, TheShortWayForNumberLinesGivesWhatTheLineRuleGives) {
     EXPECT_TRUE(std::is_sorted(ui_.progress.begin(), ui_.progress.end()));
     EXPECT_EQ(ui_.progress.back(), 100);
   }
+}
+
+// A file read in halves whose second half holds other texts at its start, side by side, at the
+// edge of its runs of entries and at its end, some of them also in the first half: the entries
+// come in file order and each text is counted once per line.
+TEST_F(ImportTest, OtherTextsOfTheSecondHalfComeInTheirPlaces) {
+  // Lines of twelve bytes, an even number of them: the second half starts with line kHalf.
+  constexpr int kHalf = (1 << 18) + 10;
+  const std::set<int> others = {
+      3, kHalf, kHalf + 1, kHalf + 2, kHalf + (1 << 18) - 1, kHalf + (1 << 18), 2 * kHalf - 1};
+  Strings lines;
+  std::string content;
+  for (int i = 0; i < 2 * kHalf; ++i) {
+    lines.push_back(others.count(i) ? "text" + std::to_string(1000000 + i % 3)
+                                    : std::to_string(13800000000LL + i));
+    content += lines.back() + "\n";
+  }
+  const std::string file = WriteFile("halves.txt", content);
+  NumberList list;
+  ASSERT_EQ(AppendNumberFile(list, ui_, file, /*halves_from=*/1), AppendResult::kAppended);
+  ASSERT_EQ(list.Count(), 2 * kHalf);
+  for (int i = 0; i < 2 * kHalf; ++i)
+    ASSERT_EQ(list.At(i), lines[static_cast<size_t>(i)]) << i;
+  std::map<std::string, int> counted;
+  for (int i : others)
+    ++counted[lines[static_cast<size_t>(i)]];
+  for (const auto& [text, count] : counted)
+    EXPECT_EQ(list.CountOf(text), count) << text;
+  EXPECT_EQ(list.DistinctCount(), 2 * kHalf - static_cast<int>(others.size()) + 3);
 }
 
 TEST_F(ImportTest, FilesInPickerOrderAndAFailureKeepsWhatWasRead) {

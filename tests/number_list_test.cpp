@@ -406,6 +406,100 @@ TEST(NumberList, CountsOfALongListFollowLaterChanges) {
   EXPECT_EQ(Keys(list), keys);
 }
 
+// Each entry's count at its first occurrence, from a map of the entries.
+std::vector<std::uint64_t> FirstCounts(const NumberList& list) {
+  std::map<std::string, std::pair<int, std::uint64_t>> seen;  // first index, count
+  for (int i = 0; i < list.Count(); ++i)
+    ++seen.try_emplace(list.At(i), i, 0).first->second.second;
+  std::vector<std::uint64_t> counts(static_cast<size_t>(list.Count()), 0);
+  for (const auto& [text, first] : seen)
+    counts[static_cast<size_t>(first.first)] = first.second;
+  return counts;
+}
+
+std::vector<std::uint64_t> FoundFirstCounts(const NumberList& list) {
+  const FirstOccurrences first = list.FirstOccurrenceCounts();
+  std::vector<std::uint64_t> counts(static_cast<size_t>(list.Count()));
+  for (size_t i = 0; i < counts.size(); ++i)
+    counts[i] = first.CountAt(i);
+  return counts;
+}
+
+// The first occurrences of lists whose numbers crowd one bucket of the sort: values next to one
+// another, apart in their low and high bits, or a few far apart, beside other texts. Each number
+// is counted on its own, at its first entry.
+TEST(NumberList, FirstOccurrenceCountsOfCrowdedNumbers) {
+  std::mt19937_64 random(9);
+  const struct {
+    std::uint64_t values;
+    std::uint64_t step;
+  } cases[] = {{600, 1}, {600, 3491}, {4, std::uint64_t{1} << 19}};
+  for (const auto& c : cases) {
+    NumberList list;
+    for (int i = 0; i < 5000; ++i) {
+      if (i % 11 == 0)
+        list.Append("x" + std::to_string(random() % 40));
+      else
+        list.AppendNumber(13800000000ULL + (random() % c.values) * c.step);
+    }
+    ASSERT_EQ(FoundFirstCounts(list), FirstCounts(list)) << c.step;
+  }
+}
+
+// The counts of a long list whose first entries were removed, built first after the removal:
+// the entries start inside a block, at its end, or at the start of the next.
+TEST(NumberList, CountsBuiltAfterTheHeadMoved) {
+  constexpr int kEntries = 300000;
+  constexpr int kValues = 100000;
+  auto value_of = [](int i) {
+    return 13800000000ULL + static_cast<std::uint64_t>(i % kValues) * 7;
+  };
+  for (const int removed : {1, 1000, 262143, 262144, 262145}) {
+    NumberList list;
+    std::vector<int> model(kValues);  // by i % kValues
+    for (int i = 0; i < kEntries; ++i) {
+      list.AppendNumber(value_of(i));
+      if (i >= removed)
+        ++model[static_cast<size_t>(i % kValues)];
+    }
+    list.RemoveFirst(removed);
+    std::vector<std::pair<std::string, int>> expected;
+    for (int v = 0; v < kValues; ++v) {
+      if (model[static_cast<size_t>(v)] > 0)
+        expected.emplace_back(std::to_string(value_of(v)), model[static_cast<size_t>(v)]);
+    }
+    ASSERT_EQ(list.DistinctCount(), static_cast<int>(expected.size())) << removed;
+    EXPECT_EQ(Keys(list), expected) << removed;
+    // Every value's count at its first entry left, 0 at its later ones.
+    const FirstOccurrences first = list.FirstOccurrenceCounts();
+    std::vector<bool> seen(kValues);
+    for (int i = 0; i < list.Count(); ++i) {
+      const size_t v = static_cast<size_t>((i + removed) % kValues);
+      const int expected_count = seen[v] ? 0 : model[v];
+      seen[v] = true;
+      ASSERT_EQ(first.CountAt(static_cast<size_t>(i)), static_cast<std::uint64_t>(expected_count))
+          << removed << " " << i;
+    }
+  }
+}
+
+// A cut below the entries the counts were last brought up to date with, at their end, and among
+// later appends: the counts describe what is left.
+TEST(NumberList, TruncateKeepsTheCountsOfWhatIsLeft) {
+  for (const int cut : {0, 1, 599, 999, 1000, 1001, 1499, 1500}) {
+    NumberList list;
+    for (int i = 0; i < 1000; ++i)
+      list.Append(i % 5 == 0 ? "t" + std::to_string(i % 15)
+                             : std::to_string(13800000000 + i % 300));
+    ASSERT_GT(list.DistinctCount(), 0);  // counted up to here
+    for (int i = 0; i < 500; ++i)
+      list.Append(std::to_string(13800000000 + i % 450));
+    list.Truncate(cut);
+    ASSERT_EQ(list.Count(), cut);
+    ExpectInStep(list);
+  }
+}
+
 // A progress step during a sort or a removal of repeats may ask for counts: they describe the
 // list as the operation leaves it, and the operation still finishes right.
 TEST(NumberList, CountsAskedForDuringASortDescribeTheResult) {

@@ -232,6 +232,71 @@ TEST(NumberTable, CountsBeyondThePackedFieldStayExact) {
   EXPECT_EQ(table.Add(value), 1);
 }
 
+// Numbers taken to count 0 in the sorted form stay there as removed words until the table goes
+// back to the hashed form, which leaves them out: added again, they are new numbers. Taken off
+// one at a time and all at once; few enough that the sorted form is not compacted first.
+TEST(NumberTable, NumbersTakenOffWhileSortedAreNewOnceHashedAgain) {
+  for (const bool at_once : {false, true}) {
+    for (const int taken : {1, 300, 600}) {
+      NumberTable table;
+      Model model;
+      for (std::uint64_t i = 0; i < 2000; ++i)
+        model[13800000000ULL + 13 * i] = table.Add(13800000000ULL + 13 * i);
+      table.WalkSorted([](std::uint64_t, std::int64_t) {});
+      std::vector<std::uint64_t> values;
+      for (std::uint64_t i = 0; i < static_cast<std::uint64_t>(taken); ++i)
+        values.push_back(13800000000ULL + 13 * (3 * i + 1));
+      if (at_once) {
+        table.TakeMany(values);
+      } else {
+        for (std::uint64_t value : values)
+          EXPECT_TRUE(table.TakeOne(value));
+      }
+      ASSERT_TRUE(table.IsSorted());
+      ASSERT_EQ(table.Size(), 2000u - static_cast<std::size_t>(taken));
+      for (std::uint64_t value : values)
+        EXPECT_TRUE(table.Insert(value)) << value;
+      EXPECT_EQ(table.Size(), 2000u) << at_once << " " << taken;
+      EXPECT_EQ(Walked(table), model) << at_once << " " << taken;
+    }
+  }
+}
+
+// Values that differ in one bit only, for each of the 37 bits a value has, in a table long
+// enough for the radix sort of its sorted form, and in one built from words: both walks are in
+// order and every value is found in the sorted form.
+TEST(NumberTable, ValuesOneBitApartAreOrderedAndFoundWhenSorted) {
+  Model model;
+  std::vector<std::uint64_t> words;
+  auto add = [&](std::uint64_t value) {
+    ++model[value];
+    words.push_back(value);
+  };
+  for (int bit = 0; bit < 37; ++bit) {
+    add(13800000000ULL + (std::uint64_t{1} << bit));
+    const std::uint64_t flipped = 99999999999ULL ^ (std::uint64_t{1} << bit);
+    if (flipped < 100000000000ULL)
+      add(flipped);
+  }
+  for (std::uint64_t i = 0; i < 1500; ++i) {
+    add(13800000000ULL + 1000 + 7 * i);
+    add(13800000000ULL + 1000 + 7 * i + (std::uint64_t{1} << 36));
+  }
+  add(13800000000ULL);
+  add(99999999999ULL);
+  NumberTable added;
+  for (std::uint64_t value : words)
+    added.Add(value);
+  const std::span<const std::uint64_t> runs[] = {words};
+  const NumberTable built = NumberTable::FromWords(runs);
+  for (const NumberTable* table : std::initializer_list<const NumberTable*>{&added, &built}) {
+    EXPECT_EQ(WalkedSorted(*table), model);
+    ASSERT_TRUE(table->IsSorted());
+    for (const auto& [value, count] : model)
+      ASSERT_EQ(table->Count(value), count) << value;
+  }
+}
+
 TEST(NumberTable, CopiesAreIndependentAndAMovedTableIsEmpty) {
   NumberTable table(100);
   for (std::uint64_t v = 0; v < 1000; ++v)

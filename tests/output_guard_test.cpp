@@ -38,6 +38,31 @@ TEST_F(OutputGuardTest, RefusesInputsByIdentityAndWhatTheRunHasWritten) {
   EXPECT_EQ(ReadFile("d/out_1条.txt"), "result\r\n");
 }
 
+// A staged output holds its final name from its creation on, before and after its commit:
+// nothing else of the run writes there, under any spelling, nor under its working name.
+TEST_F(OutputGuardTest, AStagedOutputsNameIsTakenForTheRun) {
+  WriteFile("d/p.txt", "");
+  OutputGuard guard;
+  TextFileWriter staged, other;
+  ASSERT_TRUE(guard.CreateStaged(staged, Path("d/o.txt")));
+  staged.WriteLine("result");
+  ASSERT_TRUE(staged.Close());
+  EXPECT_FALSE(guard.MayWrite(StagedPath(Path("d/o.txt"))));
+  for (const bool committed : {false, true}) {
+    if (committed) {
+      ASSERT_TRUE(guard.Commit(Path("d/o.txt")));
+    }
+    for (const std::string& path : {Path("d/o.txt"), Path("d/./o.txt"), Path("d/../d/o.txt")}) {
+      EXPECT_FALSE(guard.MayWrite(path)) << path << " " << committed;
+      EXPECT_FALSE(guard.Create(other, path)) << path << " " << committed;
+      EXPECT_FALSE(guard.Create(other, path, true)) << path << " " << committed;
+      EXPECT_FALSE(guard.CreateStaged(other, path)) << path << " " << committed;
+    }
+  }
+  EXPECT_EQ(ReadFile("d/o.txt"), "result\r\n");
+  EXPECT_TRUE(guard.MayWrite(Path("d/p.txt")));
+}
+
 TEST_F(OutputGuardTest, WriterNeverFollowsALinkNorWritesToAnythingButAPlainFile) {
   std::string victim = WriteFile("outside/victim.txt", "victim\r\n");
   WriteFile("d/x", "");

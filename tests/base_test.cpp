@@ -148,7 +148,7 @@ TEST_F(BaseTest, TakeWholeLinesStopsAtTheFirstLineEndPastTheAskedBytes) {
     ASSERT_TRUE(reader.Next(line));
     const std::string_view lines = reader.TakeWholeLines(c.up_to);
     EXPECT_EQ(lines.size(), c.taken) << c.up_to;
-    EXPECT_EQ(lines, std::string_view(content).substr(12, c.taken)) << c.up_to;
+    EXPECT_TRUE(lines == std::string_view(content).substr(12, lines.size())) << c.up_to;
     EXPECT_EQ(reader.Position(), 12 + c.taken) << c.up_to;
     ASSERT_TRUE(reader.Next(line));
     EXPECT_EQ(line, std::string_view(content).substr(12 + c.taken, 11)) << c.up_to;

@@ -200,23 +200,30 @@ TEST_F(GroupedExportTest, ByRepeatCountNamesEveryCountExactly) {
   EXPECT_EQ(state_.target.Count(), 0);
 }
 
-// Numbers that differ in a single bit of their value, for every bit a number has, are never
-// taken for one another; the numbers around them fill the sort's buckets past its short runs.
-TEST_F(GroupedExportTest, ByRepeatCountKeepsNumbersABitApartApart) {
+// Two numbers a power of two apart, for every bit a number has, each forty times in turns,
+// alone or with a far number that widens the sort's buckets: they stay two numbers, each counted
+// forty times, also when they share a bucket and are next to one another in it.
+TEST_F(GroupedExportTest, ByRepeatCountKeepsNumbersAPowerOfTwoApartApart) {
   const std::uint64_t base = 13800000000ULL;
-  std::vector<std::string> list{std::to_string(base)};
-  for (int k = 0; k <= 36; ++k)
-    list.push_back(std::to_string(base + (std::uint64_t{1} << k)));
-  for (int i = 0; i < 300; ++i)
-    list.push_back(std::to_string(base + 1000 + 7 * i));
-  std::string all;
-  for (const std::string& entry : list)
-    all += entry + "\r\n";
-  Fill(state_.target, list);
-  ChooseOut();
-  ExportByRepeatCount(state_, exported_, ui_);
-  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
-                           {"o-重复1次_" + std::to_string(list.size()) + "条.txt", all}}));
+  for (const bool far : {false, true}) {
+    for (int k = 0; k <= 36; ++k) {
+      const std::string pair[] = {std::to_string(base), std::to_string(base + (1ULL << k))};
+      std::vector<std::string> list;
+      for (int i = 0; i < 80; ++i)
+        list.push_back(pair[i % 2]);
+      std::map<std::string, std::string> expected{
+          {"o-重复40次_2条.txt", pair[0] + "\r\n" + pair[1] + "\r\n"}};
+      if (far) {
+        list.push_back("99999999999");
+        expected["o-重复1次_1条.txt"] = "99999999999\r\n";
+      }
+      std::filesystem::remove_all(testing::FsPath(Path("out")));
+      Fill(state_.target, list);
+      ChooseOut();
+      ExportByRepeatCount(state_, exported_, ui_);
+      EXPECT_EQ(Outputs(), expected) << k << " " << far;
+    }
+  }
 }
 
 // More numbers than one block of entries; an export in batches takes the head of the list, and

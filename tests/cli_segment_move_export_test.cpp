@@ -1,6 +1,7 @@
 // The command-line verbs of segment entry, the moves and export all / in batches.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "base/file_system.h"
@@ -56,6 +57,22 @@ TEST_F(CliVerbTest, ExportAllWithRowsAndStoredSettings) {
   EXPECT_EQ(ReadFile("plain_1条.txt"), "13800000000\r\n");
   EXPECT_EQ(settings_.GetInt("Settings", "nExportType", -1), 0);
   EXPECT_EQ(settings_.GetInt("Settings", "nlineNum", -1), 3);
+}
+
+TEST_F(CliVerbTest, ExportRepeatNamesLargeCountsExactly) {
+  // 255 and 4096 times: the first counts kept apart from the byte of each entry and from the
+  // labels kept for reuse.
+  std::string numbers;
+  for (int i = 0; i < 255; ++i)
+    numbers += "13800000255\n";
+  for (int i = 0; i < 4096; ++i)
+    numbers += "13800004096\n";
+  const std::string file = WriteFile("n.txt", numbers);
+  std::filesystem::create_directories(testing::FsPath(Path("out")));
+  EXPECT_EQ(Run("import " + file + "\nexport-repeat source " + Path("out/o.txt") + "\n"), 0)
+      << err_.str();
+  EXPECT_EQ(ReadFile("out/o-重复255次_1条.txt"), "13800000255\r\n");
+  EXPECT_EQ(ReadFile("out/o-重复4096次_1条.txt"), "13800004096\r\n");
 }
 
 TEST_F(CliVerbTest, ExportFailuresAndRefusals) {

@@ -45,17 +45,48 @@ TEST_F(CarrierTest, SubstringSearchAndOverlapOrder) {
   EXPECT_FALSE(IsMobileNumber(p, "13012345678"));
 }
 
-TEST_F(CarrierTest, SettingsDialogShowsItsOwnDefaultsAndStoresAllFourKeys) {
-  ui_.Answers<CarrierPrefixTexts>().push_back(SettingsDialogDefaults());  // confirmed without edits
-  RunSettingsCommand(settings_, state_.prefixes, ui_);
+TEST_F(CarrierTest, SettingsDialogShowsTheListsInForceAndStoresAllFourKeys) {
+  // Confirmed without edits on an empty store: the dialog shows the main window's defaults, and
+  // storing them changes no number's class.
+  RunSettingsCommand(settings_, state_.prefixes, ui_);  // cancelled: read what it shows
   ASSERT_TRUE(ui_.Shown<CarrierPrefixTexts>());
-  EXPECT_EQ(ui_.Shown<CarrierPrefixTexts>()->number_beginnings, "13;14;15;18");
-  EXPECT_EQ(settings_.GetString("Setting", "NumberStr1", ""), "13;14;15;18");
-  EXPECT_EQ(settings_.GetString("Setting", "DianXinStr_New1", ""), "133;153;180;189");
-  // 199 is no longer a mobile number, nor of any carrier.
+  const CarrierPrefixTexts shown = *ui_.Shown<CarrierPrefixTexts>();
+  const CarrierPrefixes defaults;
+  EXPECT_EQ(shown.number_beginnings, "13;14;15;16;17;18;19");
+  EXPECT_EQ(shown.mobile, defaults.mobile);
+  EXPECT_EQ(shown.unicom, defaults.unicom);
+  EXPECT_EQ(shown.telecom, defaults.telecom);
+
+  ui_.Answers<CarrierPrefixTexts>().push_back(shown);
+  RunSettingsCommand(settings_, state_.prefixes, ui_);
+  EXPECT_EQ(settings_.GetString("Setting", "NumberStr1", ""), "13;14;15;16;17;18;19");
+  EXPECT_EQ(settings_.GetString("Setting", "DianXinStr_New1", ""), defaults.telecom);
+  const struct {
+    const char* number;
+    CarrierClass carrier;
+  } kept[] = {{"19912345678", CarrierClass::Telecom}, {"16612345678", CarrierClass::Unicom},
+              {"17812345678", CarrierClass::Mobile},  {"17312345678", CarrierClass::Telecom},
+              {"14812345678", CarrierClass::Mobile},  {"13812345678", CarrierClass::Mobile}};
+  for (const auto& row : kept) {
+    EXPECT_TRUE(IsMobileNumber(state_.prefixes, row.number)) << row.number;
+    EXPECT_EQ(ClassifyCarrier(state_.prefixes, row.number), row.carrier) << row.number;
+  }
+  EXPECT_EQ(ui_.calls, (std::vector<std::string>{"dialog settings", "dialog settings"}));
+}
+
+TEST_F(CarrierTest, SettingsDialogShowsStoredTextsBesideTheDefaultsInForce) {
+  // A store written by the older dialog reads as before: its texts are shown and used.
+  settings_.SetString("Setting", "NumberStr1", "13;14;15;18");
+  settings_.SetString("Setting", "CUnicomStr_New1", "");
+  ui_.Answers<CarrierPrefixTexts>().push_back(SettingsDialogTexts(settings_));
+  RunSettingsCommand(settings_, state_.prefixes, ui_);
+  const CarrierPrefixTexts shown = *ui_.Shown<CarrierPrefixTexts>();
+  EXPECT_EQ(shown.number_beginnings, "13;14;15;18");
+  EXPECT_EQ(shown.unicom, "");
+  EXPECT_EQ(shown.mobile, CarrierPrefixes().mobile);
   EXPECT_FALSE(IsMobileNumber(state_.prefixes, "19912345678"));
-  EXPECT_EQ(ClassifyCarrier(state_.prefixes, "19912345678"), CarrierClass::Other);
-  EXPECT_EQ(ui_.calls, std::vector<std::string>{"dialog settings"});
+  EXPECT_EQ(ClassifyCarrier(state_.prefixes, "13012345678"), CarrierClass::Other);
+  EXPECT_EQ(ClassifyCarrier(state_.prefixes, "19912345678"), CarrierClass::Telecom);
 }
 
 TEST_F(CarrierTest, SettingsDialogShowsStoredTextsAndCancelWritesNothing) {

@@ -50,7 +50,9 @@ bool Save(QWidget& widget, const QString& folder, const char* name) {
 std::vector<ScreenshotEntry> ScreenshotEntries() {
   return {
       {"CSettingsDlg",
-       [](CMainDlg& w) -> QWidget* { return new CSettingsDlg(SettingsDialogDefaults(), &w); }},
+       [](CMainDlg& w) -> QWidget* {
+         return new CSettingsDlg(SettingsDialogTexts(w.State().settings), &w);
+       }},
       // Acquisition dialogs.
       {"CExtractDlg", [](CMainDlg& w) -> QWidget* { return new CExtractDlg(ExtractValues{}, &w); }},
       {"CSegmentEntryDlg",

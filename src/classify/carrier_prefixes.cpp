@@ -23,9 +23,12 @@ bool HasPrefixIn(std::string_view number, size_t width, size_t exact_length,
 
 }  // namespace
 
-CarrierPrefixTexts SettingsDialogDefaults() {
-  return {"13;14;15;18", "134;135;136;137;138;139;147;150;151;152;154;157;158;159;187;188;183;182",
-          "130;131;132;145;155;156;185;186", "133;153;180;189"};
+CarrierPrefixTexts SettingsDialogTexts(const SettingsStore& settings) {
+  // An absent key shows the list in force, so that confirming the dialog unedited changes
+  // nothing. (An older, shorter set shown here would be stored by that confirmation, and 16x,
+  // 17x and 19x numbers would stop being mobile numbers.)
+  const CarrierPrefixes in_force = LoadCarrierPrefixes(settings);
+  return {in_force.number_beginnings, in_force.mobile, in_force.unicom, in_force.telecom};
 }
 
 CarrierPrefixes LoadCarrierPrefixes(const SettingsStore& settings) {
@@ -65,13 +68,7 @@ CarrierClass ClassifyCarrier(const CarrierPrefixes& prefixes, std::string_view n
 }
 
 void RunSettingsCommand(SettingsStore& settings, CarrierPrefixes& prefixes, Frontend& frontend) {
-  const CarrierPrefixTexts defaults = SettingsDialogDefaults();
-  CarrierPrefixTexts shown;
-  shown.number_beginnings = settings.GetString(kSection, kNumberKey, defaults.number_beginnings);
-  shown.mobile = settings.GetString(kSection, kMobileKey, defaults.mobile);
-  shown.unicom = settings.GetString(kSection, kUnicomKey, defaults.unicom);
-  shown.telecom = settings.GetString(kSection, kTelecomKey, defaults.telecom);
-
+  const CarrierPrefixTexts shown = SettingsDialogTexts(settings);
   std::optional<CarrierPrefixTexts> confirmed = frontend.Ask(shown);
   if (!confirmed)
     return;

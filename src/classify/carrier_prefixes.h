@@ -21,8 +21,9 @@ struct CarrierPrefixes {
   std::string telecom = "133;149;153;173;174;177;180;181;189;199";
 };
 
-// What the settings dialog shows for a key the store does not hold.
-CarrierPrefixTexts SettingsDialogDefaults();
+// What the settings dialog shows: the stored texts, and for a key the store does not hold the
+// list in force (the main window's default), so that confirming without an edit changes nothing.
+CarrierPrefixTexts SettingsDialogTexts(const SettingsStore& settings);
 
 enum class CarrierClass { Mobile, Unicom, Telecom, Other };
 
@@ -37,8 +38,8 @@ bool IsChinaTelecomNumber(const CarrierPrefixes& prefixes, std::string_view numb
 // The carrier tests in their fixed order: Mobile, Unicom, Telecom, else Other.
 CarrierClass ClassifyCarrier(const CarrierPrefixes& prefixes, std::string_view number);
 
-// "系统设置": shows the stored texts (the dialog's defaults for absent keys); when confirmed,
-// writes all four keys and reloads `prefixes`.
+// "系统设置": shows SettingsDialogTexts; when confirmed, writes all four keys and reloads
+// `prefixes`.
 void RunSettingsCommand(SettingsStore& settings, CarrierPrefixes& prefixes, Frontend& frontend);
 
 }  // namespace tessaril

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_icon.h"
+#include "app/caption_room.h"
 #include "app/open_url.h"
 #include "app/qt_text.h"
 #include "app/static_link.h"
@@ -43,6 +44,7 @@ CAboutDlg::CAboutDlg(std::string home_page, QWidget* parent)
   buttons->addWidget(upgrade_);
   buttons->addStretch();
   layout->addLayout(buttons);
+  MakeRoomForCaption(this);
 }
 
 void CAboutDlg::Show(QWidget* parent, const std::string& home_page) {

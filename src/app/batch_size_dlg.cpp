@@ -9,6 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "export/export_all.h"
@@ -34,6 +35,7 @@ CBatchSizeDlg::CBatchSizeDlg(const BatchSizeValues& shown, QWidget* parent) : QD
   layout->addWidget(automatic_);
 
   layout->addWidget(OkCancelButtons(this));
+  MakeRoomForCaption(this);
 }
 
 std::optional<BatchSizeValues> CBatchSizeDlg::Values(std::string* refusal) const {

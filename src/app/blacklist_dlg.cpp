@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/caption_room.h"
 #include "app/qt_text.h"
 #include "filetools/blacklist.h"
 
@@ -134,6 +135,7 @@ CBlacklistDlg::CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settin
   connect(browse, &QPushButton::clicked, this, &CBlacklistDlg::Browse);
   connect(ok, &QPushButton::clicked, this, &CBlacklistDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &CBlacklistDlg::reject);
+  MakeRoomForCaption(this);
 }
 
 void CBlacklistDlg::ApplyEnableRules() {

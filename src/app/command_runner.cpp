@@ -1,10 +1,26 @@
 #include "app/command_runner.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QWidget>
 
 namespace tessaril::app {
+namespace {
+
+// The keys that press a button, run the default button or close a dialog.
+bool IsActionKey(int key) {
+  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
+         key == Qt::Key_Escape;
+}
+
+bool CanTakeFocus(const QWidget* widget) {
+  return widget && widget->isEnabled() && widget->isVisible() &&
+         widget->focusPolicy() != Qt::NoFocus;
+}
+
+}  // namespace
 
 CommandRunner::CommandRunner(QWidget& window, Frontend& window_frontend)
     : window_(window), carrier_(window_frontend), worker_([this] { WorkerLoop(); }) {}
@@ -24,6 +40,9 @@ bool CommandRunner::Run(std::function<void(Frontend&)> work, std::function<void(
     return false;
   running_ = true;
   finished_ = std::move(finished);
+  // Taken before the controls are disabled, which moves the focus away from the one pressed.
+  starter_ = window_.focusWidget();
+  QCoreApplication::instance()->installEventFilter(this);
   if (busy_changed)
     busy_changed(true);
   window_.setCursor(Qt::WaitCursor);
@@ -60,9 +79,11 @@ void CommandRunner::Finished() {
     job_done_ = false;
   }
   running_ = false;
+  QCoreApplication::instance()->removeEventFilter(this);
   window_.unsetCursor();
   if (busy_changed)
     busy_changed(false);
+  ReturnFocus();
   std::function<void()> finished = std::move(finished_);
   finished_ = nullptr;
   if (finished)
@@ -77,6 +98,27 @@ void CommandRunner::Finished() {
     }
     deferred[i]();
   }
+}
+
+void CommandRunner::ReturnFocus() {
+  QWidget* target = starter_;
+  starter_ = nullptr;
+  if (!CanTakeFocus(target) && focus_fallback)
+    target = focus_fallback(target);
+  if (CanTakeFocus(target))
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+bool CommandRunner::eventFilter(QObject* watched, QEvent* event) {
+  // Only the keys sent to this window's own controls: a dialog the command opened is a window of
+  // its own and answers its keys.
+  if (running_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+      IsActionKey(static_cast<QKeyEvent*>(event)->key())) {
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == &window_)
+      return true;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void CommandRunner::WhenIdle(std::function<void()> request) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -16,8 +17,11 @@ namespace tessaril::app {
 // Runs a window's commands on one worker thread, one at a time, so the window keeps painting and
 // answering the desktop while a command reads ten million lines. The command talks to the user
 // through a Frontend that carries each call to the window's thread and waits for its answer.
-// While a command runs the window shows the busy cursor; what else it refuses is the window's
-// business (see `busy_changed`).
+// While a command runs the window shows the busy cursor and drops the keys that would act on it
+// (Enter, Space, Esc): a key pressed meanwhile is lost, never carried out when the command ends.
+// The dialogs the command opens take their keys as usual. What else the window refuses is its
+// own business (see `busy_changed`). When the command ends the focus goes back to the control
+// that had it when the command started: disabling that control moved the focus on.
 class CommandRunner : public QObject {
   Q_OBJECT
 
@@ -44,6 +48,12 @@ class CommandRunner : public QObject {
   // Called with true before a command starts and with false after it has finished: the window
   // disables and enables its controls here.
   std::function<void(bool busy)> busy_changed;
+  // Where the focus goes at a command's end when the control that had it cannot take it back
+  // (it stays disabled, or is gone: then `starter` is null).
+  std::function<QWidget*(QWidget* starter)> focus_fallback;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
   // On the window's thread once the worker has finished the command. Invoked by name, so that
@@ -52,6 +62,7 @@ class CommandRunner : public QObject {
 
  private:
   void WorkerLoop();
+  void ReturnFocus();
 
   QWidget& window_;
   WindowThreadFrontend carrier_;
@@ -59,6 +70,8 @@ class CommandRunner : public QObject {
   std::function<void()> finished_;
   std::vector<std::function<void()>> deferred_;
   bool close_pending_ = false;
+  // The control that had the window's focus when the running command started.
+  QPointer<QWidget> starter_;
 
   // Handed from the window's thread to the worker.
   std::mutex mutex_;

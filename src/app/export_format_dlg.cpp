@@ -9,6 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
@@ -63,6 +64,7 @@ CExportFormatDlg::CExportFormatDlg(const ExportFormatValues& shown, QWidget* par
   EnableRows();
 
   layout->addWidget(OkCancelButtons(this));
+  MakeRoomForCaption(this);
 }
 
 void CExportFormatDlg::EnableRows() {

@@ -1,4 +1,5 @@
 #include "app/extract_dlg.h"
+#include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 
 #include <QCheckBox>
@@ -34,6 +35,7 @@ CExtractDlg::CExtractDlg(const ExtractValues& shown, QWidget* parent) : QDialog(
   layout->addWidget(kinds);
 
   layout->addWidget(OkCancelButtons(this));
+  MakeRoomForCaption(this);
 }
 
 ExtractValues CExtractDlg::Values() const {

@@ -16,6 +16,8 @@
 
 #include "app/app_icon.h"
 #include "app/blacklist_dlg.h"
+#include "app/caption_room.h"
+#include "app/enter_in_text_box.h"
 #include "app/qt_prompts.h"
 #include "app/qt_text.h"
 #include "filetools/blacklist.h"
@@ -113,10 +115,15 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
   });
 
   runner_.busy_changed = [this](bool busy) { SetControlsEnabled(!busy); };
+  // A control that cannot take the focus back gives it to the list where the tools' results show.
+  runner_.focus_fallback = [this](QWidget*) { return result_list_; };
+  // "退出" is the default button: Enter in a path box must not close the window.
+  KeepEnterInTextBoxes(this);
   // Opening: the settings are read and shown; both path controls start enabled.
   LoadFileToolsSettings(state_.settings, tools_);
   ShowFields();
   ShowLists();
+  MakeRoomForCaption(this);
   resize(860, 660);
 }
 

@@ -78,6 +78,11 @@ CMainDlg::CMainDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(s
   setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
   runner_.busy_changed = [this](bool busy) { SetCommandControlsEnabled(!busy); };
   BuildLayout();
+  // A control that cannot take the focus back gives it to the list its command changed.
+  runner_.focus_fallback = [this](QWidget* starter) -> QWidget* {
+    const bool target = starter && target_area_->parentWidget()->isAncestorOf(starter);
+    return target && !NoticeShown() ? static_cast<QWidget*>(target_view_) : source_view_;
+  };
   Initialise();
 }
 
@@ -348,8 +353,23 @@ void CMainDlg::done(int result) {
   // list in the middle of a change. The close then runs as usual.
   if (runner_.DeferCloseUntilIdle([this, result] { done(result); }))
     return;
+  if (!ConfirmClose())
+    return;
   ShutDown();
   QDialog::done(result);
+}
+
+bool CMainDlg::ConfirmClose() {
+  if (shut_down_ || (state_.source.Count() == 0 && state_.target.Count() == 0))
+    return true;
+  // A second close while the question is shown is the same close.
+  if (asking_to_close_)
+    return false;
+  asking_to_close_ = true;
+  const bool close = AskYesNoBox(this, "号码框内还有未导出的号码，确定退出吗？", "提示",
+                                 MessageIcon::Question, YesNoDefault::No);
+  asking_to_close_ = false;
+  return close;
 }
 
 void CMainDlg::FitInto(const QRect& available) {

@@ -29,8 +29,9 @@ class NumberListView;
 // the Frontend of every command it starts: a button's handler runs the core command on the
 // command worker, and the command's messages, pickers, dialogs, progress and refreshes are
 // carried back here. While a command runs nothing can start another or touch a list: the
-// command controls are disabled, the views show what they showed when it began, drops are
-// refused, and a close waits for the command's end.
+// command controls are disabled, the views show what they showed when it began, drops and the
+// keys Enter, Space and Esc are refused, and a close waits for the command's end. A close with
+// numbers in either list asks first.
 class CMainDlg : public QDialog, public Frontend {
   Q_OBJECT
 
@@ -109,6 +110,8 @@ class CMainDlg : public QDialog, public Frontend {
   std::function<void()> ExportCommand(void (*command)(AppState&, ListId, Frontend&));
   // Disables, while a command runs, every control that starts a command or changes a list.
   void SetCommandControlsEnabled(bool enabled);
+  // A close with entries in either list asks first: the lists are the user's unsaved work.
+  bool ConfirmClose();
 
   void BuildLayout();
   void Initialise();
@@ -122,6 +125,7 @@ class CMainDlg : public QDialog, public Frontend {
 
   AppState& state_;
   bool shut_down_ = false;
+  bool asking_to_close_ = false;
 
   NumberListView* source_view_ = nullptr;
   NumberListView* target_view_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
@@ -48,6 +49,7 @@ CMoveByDigitsDlg::CMoveByDigitsDlg(const DigitMaskValues& shown, QWidget* parent
   }
 
   layout->addWidget(OkCancelButtons(this));
+  MakeRoomForCaption(this);
 }
 
 DigitMaskValues CMoveByDigitsDlg::Values() const {

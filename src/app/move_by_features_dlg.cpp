@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/caption_room.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
@@ -120,6 +121,7 @@ CMoveByFeaturesDlg::CMoveByFeaturesDlg(const FeatureMoveValues& shown, QWidget* 
   for (QCheckBox* box : {digit_string_, run_, copies_})
     connect(box, &QCheckBox::toggled, this, &CMoveByFeaturesDlg::EnableFields);
   EnableFields();
+  MakeRoomForCaption(this);
 }
 
 void CMoveByFeaturesDlg::EnableFields() {

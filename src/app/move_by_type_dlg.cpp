@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
@@ -60,6 +61,7 @@ CMoveByTypeDlg::CMoveByTypeDlg(const MoveByTypeValues& shown, QWidget* parent) :
   EnableRange();
 
   layout->addWidget(OkCancelButtons(this, Qt::Vertical));
+  MakeRoomForCaption(this);
 }
 
 void CMoveByTypeDlg::EnableRange() {

@@ -1,10 +1,10 @@
 #include "app/qt_prompts.h"
 
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/caption_room.h"
 #include "app/qt_text.h"
 
 namespace tessaril::app {
@@ -26,15 +26,10 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// A message box sizes itself to its text only, so a short text under a long caption cuts the
-// caption in the title bar: make room for it (and the title bar's icon and buttons).
+// A message box sizes itself to its text only, so a short text under a long caption would cut
+// the caption in the title bar.
 void WidenForCaption(QMessageBox& box) {
-  auto* grid = qobject_cast<QGridLayout*>(box.layout());
-  if (!grid)
-    return;
-  const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 140;
-  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
-                grid->rowCount(), 0, 1, grid->columnCount());
+  MakeRoomForCaption(&box);
 }
 
 }  // namespace
@@ -47,10 +42,11 @@ void ShowMessageBox(QWidget* parent, const Message& message) {
 }
 
 bool AskYesNoBox(QWidget* parent, const std::string& text, const std::string& caption,
-                 MessageIcon icon) {
+                 MessageIcon icon, YesNoDefault default_button) {
   QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No, parent);
   box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
   box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+  box.setDefaultButton(default_button == YesNoDefault::No ? QMessageBox::No : QMessageBox::Yes);
   WidenForCaption(box);
   return box.exec() == QMessageBox::Yes;
 }

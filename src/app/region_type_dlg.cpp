@@ -1,4 +1,5 @@
 #include "app/region_type_dlg.h"
+#include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 
 #include <QDialogButtonBox>
@@ -18,6 +19,7 @@ CRegionTypeDlg::CRegionTypeDlg(const RegionTypeValues& shown, QWidget* parent) :
   layout->addWidget(by_city_);
 
   layout->addWidget(OkCancelButtons(this));
+  MakeRoomForCaption(this);
 }
 
 RegionTypeValues CRegionTypeDlg::Values() const {

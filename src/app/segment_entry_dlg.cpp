@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "acquire/segment_entry.h"
+#include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
@@ -24,6 +25,7 @@ CSegmentEntryDlg::CSegmentEntryDlg(const SegmentEntryValues& shown, QWidget* par
   layout->addWidget(new QLabel(QStringLiteral("7位数，不包含最后4位"), this), 1, 1);
 
   layout->addWidget(OkCancelButtons(this, Qt::Vertical), 0, 2, 2, 1);
+  MakeRoomForCaption(this);
 }
 
 SegmentEntryValues CSegmentEntryDlg::Values() const {

@@ -8,6 +8,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
@@ -31,6 +32,7 @@ CSegmentExportDlg::CSegmentExportDlg(const SegmentExportValues& shown, QWidget* 
   layout->addLayout(row);
 
   layout->addWidget(OkCancelButtons(this));
+  MakeRoomForCaption(this);
 }
 
 SegmentExportValues CSegmentExportDlg::Values() const {

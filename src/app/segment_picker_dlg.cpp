@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/caption_room.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
@@ -121,6 +122,7 @@ CSegmentPickerDlg::CSegmentPickerDlg(const SegmentPickerValues& shown,
           [this](QTreeWidgetItem* item) { SelectItem(item); });
   total_->setText(Q(SegmentTotalLabel(0)));
   chosen_->setText(Q(SegmentChosenLabel(0)));
+  MakeRoomForCaption(this);
 }
 
 CSegmentPickerDlg::~CSegmentPickerDlg() = default;

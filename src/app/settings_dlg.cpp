@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 #include "app/qt_text.h"
 
@@ -28,6 +29,7 @@ CSettingsDlg::CSettingsDlg(const CarrierPrefixTexts& shown, QWidget* parent) : Q
   telecom_ = add_field("设置中国电信号码得前三位(用分号隔开)", shown.telecom);
 
   layout->addWidget(OkCancelButtons(this));
+  MakeRoomForCaption(this);
 }
 
 CarrierPrefixTexts CSettingsDlg::Values() const {

@@ -122,9 +122,20 @@ class FileToolsDlgTest : public QObject {
     tools.WaitForCommand();
     QCOMPARE(clicked.count(), 2);
     QVERIFY(tools.isVisible());
-    QLineEdit* file_a = tools.findChildren<QLineEdit*>().front();
-    file_a->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(file_a, Qt::Key_Return);
+    // The focus is back on "删除" after each of its commands.
+    QCOMPARE(tools.focusWidget(), remove);
+    // Enter in a path box stays there: "退出", the default button, does not close the window.
+    for (QLineEdit* box : tools.findChildren<QLineEdit*>()) {
+      box->setFocus(Qt::MouseFocusReason);
+      box->setText(QStringLiteral("/typed/path.txt"));
+      QTest::keyClick(box, Qt::Key_Return);
+      QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+      QVERIFY(tools.isVisible());
+      QCOMPARE(box->text(), QStringLiteral("/typed/path.txt"));
+    }
+    // Elsewhere Enter runs "退出".
+    tools.ResultList()->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(tools.ResultList(), Qt::Key_Return);
     QVERIFY(!tools.isVisible());
     QCOMPARE(tools.result(), int(QDialog::Accepted));
   }

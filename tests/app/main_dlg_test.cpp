@@ -1,14 +1,19 @@
 // Offscreen smoke tests of the main window.
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 #include <atomic>
 #include <future>
 
+#include "app/caption_room.h"
 #include "app/main_dlg.h"
 #include "app/number_list_view.h"
+#include "app/screenshot.h"
 #include "app/static_link.h"
 #include "base/codepage.h"
 #include "base/settings_store.h"
@@ -49,6 +54,45 @@ struct BlockingCommand {
       f.RefreshSourceView();
     };
   }
+};
+
+// Answers the message boxes shown while it lives with the button labelled `answer`, and notes
+// what each box showed.
+class BoxAnswerer : public QObject {
+ public:
+  explicit BoxAnswerer(QString answer) : answer_(std::move(answer)) {
+    connect(&timer_, &QTimer::timeout, this, [this] { AnswerShownBox(); });
+    timer_.start(5);
+  }
+  struct Seen {
+    QString caption, text, default_button;
+    QStringList buttons;
+  };
+  std::vector<Seen> seen;
+
+ private:
+  void AnswerShownBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible())
+      return;
+    Seen shown{box->windowTitle(),
+               box->text(),
+               box->defaultButton() ? box->defaultButton()->text() : QString(),
+               {}};
+    QAbstractButton* chosen = nullptr;
+    for (QAbstractButton* button : box->buttons()) {
+      shown.buttons << button->text();
+      if (button->text() == answer_)
+        chosen = button;
+    }
+    seen.push_back(shown);
+    if (chosen)
+      chosen->click();
+    else
+      box->reject();
+  }
+  QString answer_;
+  QTimer timer_;
 };
 
 }  // namespace
@@ -202,17 +246,157 @@ class MainDlgTest : public QObject {
     });
     QTRY_VERIFY(command.waiting);
     window_->close();                                       // the close box
-    QTest::keyClick(window_.get(), Qt::Key_Escape);         // Esc
+    QTest::keyClick(window_.get(), Qt::Key_Escape);         // Esc: dropped
     QTest::mouseClick(window_->Button(1), Qt::LeftButton);  // "退出"
     QTest::qWait(50);
     QVERIFY(window_->isVisible());
     QCOMPARE(state_->source.Count(), 1);
+    BoxAnswerer yes(QStringLiteral("是"));
     command.release.set_value();
     QTRY_VERIFY(!window_->isVisible());
     QCOMPARE(count_at_end, 2);
     QVERIFY(visible_at_end);
-    // Then the usual close sequence, which empties the lists.
+    // The close then asks once, as any close with numbers in a list, and runs the usual close
+    // sequence, which empties the lists.
+    QCOMPARE(yes.seen.size(), size_t{1});
     QCOMPARE(state_->source.Count(), 0);
+  }
+
+  void focusReturnsToTheControlThatStartedACommand() {
+    for (int i = 0; i < 5; ++i)
+      state_->source.Append("1380000000" + std::to_string(i));
+    window_->RefreshSourceView();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    // "号码乱序", "消除重号", "号码排序", "清空" and the target's "号码乱序", pressed with the
+    // mouse or a key.
+    for (int id : {1005, 1024, 1003, 1016, 1004}) {
+      QPushButton* button = window_->Button(id);
+      if (id == 1024)
+        QTest::mouseClick(button, Qt::LeftButton);
+      else {
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key_Space);
+      }
+      window_->WaitForCommand();
+      QCOMPARE(window_->focusWidget(), button);
+    }
+    // A command that opens a dialog, cancelled ("导入文件"): back on its button too.
+    QPushButton* import = window_->Button(1002);
+    import->setFocus(Qt::TabFocusReason);
+    QTimer cancel;
+    connect(&cancel, &QTimer::timeout, [&] {
+      if (auto* picker = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        picker->reject();
+    });
+    cancel.start(5);
+    QTest::keyClick(import, Qt::Key_Return);
+    window_->WaitForCommand();
+    QCOMPARE(window_->focusWidget(), import);
+    QCOMPARE(state_->source.Count(), 0);
+  }
+
+  void keysPressedDuringACommandAreDropped() {
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QPushButton* sort = window_->Button(1003);
+    sort->setFocus(Qt::TabFocusReason);
+    BlockingCommand command;
+    window_->RunCommand(command.Work(*state_));
+    QTRY_VERIFY(command.waiting);
+    // The focus moved on from the disabled button. Neither there nor on "退出", the export
+    // radio or the list do Enter, keypad Enter, Space or Esc act.
+    QWidget* moved_to = window_->focusWidget();
+    QVERIFY(moved_to && moved_to != sort);
+    auto* radio = window_->findChild<QRadioButton*>();
+    const bool radio_checked = radio->isChecked();
+    QSignalSpy quit_clicked(window_->Button(1), &QPushButton::clicked);
+    BoxAnswerer yes(QStringLiteral("是"));
+    for (QWidget* widget :
+         {moved_to, static_cast<QWidget*>(window_->Button(1)), static_cast<QWidget*>(radio),
+          static_cast<QWidget*>(window_->SourceView()), static_cast<QWidget*>(window_.get())}) {
+      widget->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(widget, Qt::Key_Return);
+      QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
+      QTest::keyClick(widget, Qt::Key_Space);
+      QTest::keyClick(widget, Qt::Key_Escape);
+    }
+    QCOMPARE(quit_clicked.count(), 0);
+    QCOMPARE(radio->isChecked(), radio_checked);
+    command.release.set_value();
+    window_->WaitForCommand();
+    QTest::qWait(50);
+    // Nothing was deferred: the window stays, with its list, and nothing asked.
+    QVERIFY(window_->isVisible());
+    QCOMPARE(state_->source.Count(), 2);
+    QVERIFY(yes.seen.empty());
+    QCOMPARE(window_->focusWidget(), sort);
+    // Enter after the command runs the focused button as usual.
+    QSignalSpy sorted(sort, &QPushButton::clicked);
+    QTest::keyClick(sort, Qt::Key_Return);
+    window_->WaitForCommand();
+    QCOMPARE(sorted.count(), 1);
+  }
+
+  void closeWithNumbersInAListAsksFirst() {
+    const std::pair<const char*, std::function<void(CMainDlg&)>> closes[] = {
+        {"退出", [](CMainDlg& w) { QTest::mouseClick(w.Button(1), Qt::LeftButton); }},
+        {"Esc", [](CMainDlg& w) { QTest::keyClick(w.SourceView(), Qt::Key_Escape); }},
+        {"Enter on the list",
+         [](CMainDlg& w) {
+           w.SourceView()->setFocus(Qt::MouseFocusReason);
+           QTest::keyClick(w.SourceView(), Qt::Key_Return);
+         }},
+        {"close box", [](CMainDlg& w) { w.close(); }},
+    };
+    for (const auto& [name, close] : closes) {
+      for (ListId list : {ListId::Source, ListId::Target}) {
+        cleanup();
+        init();
+        state_->List(list).Append("13800000001");
+        window_->RefreshSourceView();
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        {
+          BoxAnswerer no(QStringLiteral("否"));
+          close(*window_);
+          QTRY_COMPARE(no.seen.size(), size_t{1});
+          QVERIFY2(window_->isVisible(), name);
+          QCOMPARE(state_->List(list).Count(), 1);
+          QCOMPARE(no.seen[0].caption, QStringLiteral("提示"));
+          QCOMPARE(no.seen[0].text, QStringLiteral("号码框内还有未导出的号码，确定退出吗？"));
+          QCOMPARE(no.seen[0].buttons, (QStringList{"是", "否"}));
+          QCOMPARE(no.seen[0].default_button, QStringLiteral("否"));
+        }
+        BoxAnswerer yes(QStringLiteral("是"));
+        close(*window_);
+        QTRY_VERIFY2(!window_->isVisible(), name);
+        QCOMPARE(yes.seen.size(), size_t{1});
+        QCOMPARE(state_->List(list).Count(), 0);
+      }
+    }
+    // Both lists empty: closed at once.
+    cleanup();
+    init();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    BoxAnswerer yes(QStringLiteral("是"));
+    window_->close();
+    QVERIFY(!window_->isVisible());
+    QTest::qWait(20);
+    QVERIFY(yes.seen.empty());
+  }
+
+  void everyCaptionFitsItsTitleBar() {
+    for (const ScreenshotEntry& entry : ScreenshotEntries()) {
+      std::unique_ptr<QWidget> widget(entry.make(*window_));
+      if (!qobject_cast<QDialog*>(widget.get()) || qobject_cast<QFileDialog*>(widget.get()))
+        continue;
+      widget->adjustSize();
+      QVERIFY2(widget->width() >= CaptionWidth(*widget), entry.class_name);
+      QVERIFY2(widget->minimumSizeHint().width() >= CaptionWidth(*widget), entry.class_name);
+    }
+    QVERIFY(window_->width() >= CaptionWidth(*window_));
   }
 
   void enterRunsTheFocusedButtonElsewhereItCloses() {

@@ -12,6 +12,7 @@ if(TARGET tessaril)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/korvanetessaril.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
+install(FILES ${CMAKE_SOURCE_DIR}/data/help.txt DESTINATION ${TESSARIL_INSTALL_DATADIR})
 if(TARGET location_data)
   install(FILES ${CMAKE_BINARY_DIR}/addrdat/sms.dll DESTINATION ${TESSARIL_INSTALL_DATADIR}/addrdat)
   install(FILES ${CMAKE_BINARY_DIR}/add.txt DESTINATION ${TESSARIL_INSTALL_DATADIR})

@@ -5,6 +5,7 @@
 #include <map>
 #include <random>
 
+#include "base/file_system.h"
 #include "base/key_table.h"
 #include "base/platform.h"
 #include "support/temp_dir.h"
@@ -144,6 +145,37 @@ TEST_F(FileToolsTest, HandBackReadsTheImportListAndAlwaysRefreshes) {
   HandBackResults(state_, ui_, {a, Path("missing.txt"), a});
   EXPECT_EQ(Entries(state_.source), (Strings{"13900000001", "13900000002"}));
   EXPECT_EQ(ui_.calls.back(), "refresh source");
+}
+
+TEST_F(FileToolsTest, HelpOpensOnlyAFileThatIsThereAndSaysSoOtherwise) {
+  const struct {
+    const char* what;
+    std::string folder;
+    bool found;
+  } cases[] = {
+      {"no help.txt", dir_ + "/", false},
+      {"a folder named help.txt", Path("folder") + "/", false},
+      {"a missing data folder", Path("nowhere") + "/", false},
+      {"a help file", Path("data") + "/", true},
+  };
+  MakeDirectory(Path("folder"));
+  MakeDirectory(Path("folder/help.txt"));
+  MakeDirectory(Path("data"));
+  WriteFile("data/help.txt", "帮助\r\n");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ui_.messages.clear();
+    std::optional<std::string> help = FindHelpFile(c.folder, ui_);
+    EXPECT_EQ(help.has_value(), c.found);
+    if (c.found) {
+      EXPECT_EQ(*help, c.folder + "help.txt");
+      EXPECT_TRUE(ui_.messages.empty());
+    } else {
+      ASSERT_EQ(ui_.messages.size(), 1u);
+      EXPECT_EQ(ui_.messages[0].text, "找不到帮助文件help.txt!");
+      EXPECT_EQ(ui_.messages[0].caption, kApplicationName);
+    }
+  }
 }
 
 }  // namespace

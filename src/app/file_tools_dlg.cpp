@@ -304,8 +304,9 @@ void CFileToolsDlg::OnExit() {
 }
 
 void CFileToolsDlg::OnHelp() {
-  // Opened with the desktop's handler for text files; nothing is checked or reported.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(HelpFilePath(state_.data_folder))));
+  // Opened with the desktop's handler for text files.
+  if (std::optional<std::string> help = FindHelpFile(state_.data_folder, *this))
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(*help)));
 }
 
 // Frontend.

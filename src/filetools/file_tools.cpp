@@ -126,6 +126,14 @@ std::string HelpFilePath(const std::string& data_folder) {
   return DataFile(data_folder, "help.txt");
 }
 
+std::optional<std::string> FindHelpFile(const std::string& data_folder, Frontend& frontend) {
+  std::string path = HelpFilePath(data_folder);
+  if (FileExists(path) && !DirectoryExists(path))
+    return path;
+  ShowFailure(frontend, kHelpFileMissing, kApplicationName);
+  return std::nullopt;
+}
+
 void HandBackResults(AppState& state, Frontend& frontend,
                      const std::vector<std::string>& import_list) {
   ImportFileList(state, frontend, import_list);

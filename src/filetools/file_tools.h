@@ -69,6 +69,10 @@ void PickFileB(FileTools& tools, Frontend& frontend);
 void PickOutputFolder(FileTools& tools, Frontend& frontend);
 // The help file opened by "帮助".
 std::string HelpFilePath(const std::string& data_folder);
+inline constexpr const char* kHelpFileMissing = "找不到帮助文件help.txt!";
+// "帮助": the help file to open, or nothing after telling the user that the data folder has none
+// (a button that silently does nothing looks broken).
+std::optional<std::string> FindHelpFile(const std::string& data_folder, Frontend& frontend);
 
 // The main window's "文件对比" after the window closed with OK: the import list's files are read
 // into the source list by the line rule, in order; the source view is refreshed in every case.

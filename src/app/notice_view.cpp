@@ -1,8 +1,10 @@
 #include "app/notice_view.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/background_fetch.h"
 #include "app/open_url.h"
@@ -14,9 +16,6 @@
 
 namespace tessaril::app {
 namespace {
-
-// Pictures and style sheets fetched for one page, at most: each fetch holds the window.
-constexpr int kMaxResourcesPerPage = 16;
 
 bool IsWebQUrl(const QUrl& url) {
   return IsWebUrl(U(url.toString(QUrl::FullyEncoded)));
@@ -39,26 +38,41 @@ CNoticeView::CNoticeView(std::string notice_url, QWidget* parent)
 }
 
 void CNoticeView::Navigate(const std::string& url) {
+  ++navigation_serial_;
   Show(url, FetchPage(url));
 }
 
-void CNoticeView::NavigateToNoticePageInBackground() {
+void CNoticeView::NavigateInBackground(const std::string& url) {
+  // Only the last navigation asked for is shown.
+  const int serial = ++navigation_serial_;
   FetchInBackground(
-      this, [url = notice_url_] { return FetchPage(url); },
-      [this, url = notice_url_](std::optional<std::string> body) { Show(url, std::move(body)); });
+      this, [url] { return FetchPage(url); },
+      [this, url, serial](std::optional<std::string> body) {
+        if (serial == navigation_serial_)
+          Show(url, std::move(body));
+      });
+}
+
+void CNoticeView::NavigateToNoticePageInBackground() {
+  NavigateInBackground(notice_url_);
 }
 
 void CNoticeView::Show(const std::string& url, std::optional<std::string> body) {
   current_url_ = url;
   new_window_links_.clear();
-  resources_fetched_ = 0;
+  // What is still on its way for the page shown before is dropped when it arrives.
+  ++page_serial_;
+  resources_.clear();
+  pending_.clear();
+  resources_started_ = 0;
+  resource_deadline_ = std::chrono::steady_clock::now() + resource_time_;
   if (body) {
     // Pages are UTF-8, or GBK when they are not valid UTF-8.
-    const QString html = Q(DataTextToUtf8(*body));
-    for (const std::string& href : NewWindowLinks(U(html)))
+    html_ = Q(DataTextToUtf8(*body));
+    for (const std::string& href : NewWindowLinks(U(html_)))
       new_window_links_.insert(QUrl(Q(href)).toString());
     document()->setBaseUrl(QUrl(Q(url)));
-    setHtml(html);
+    setHtml(html_);
     page_shown_ = true;
   } else {
     ShowOfflinePage();
@@ -73,6 +87,7 @@ void CNoticeView::DocumentComplete() {
 
 void CNoticeView::ShowOfflinePage() {
   page_shown_ = false;
+  html_.clear();
   document()->setBaseUrl(QUrl());
   setHtml(
       QStringLiteral("<div align=\"center\"><br><br><p style=\"font-size:x-large\">%1 %2</p>"
@@ -96,7 +111,7 @@ void CNoticeView::FollowLink(const QUrl& link) {
     QApplication::beep();
     return;
   }
-  Navigate(U(target.toString(QUrl::FullyEncoded)));
+  NavigateInBackground(U(target.toString(QUrl::FullyEncoded)));
 }
 
 QVariant CNoticeView::loadResource(int type, const QUrl& name) {
@@ -104,13 +119,65 @@ QVariant CNoticeView::loadResource(int type, const QUrl& name) {
   if (type != QTextDocument::ImageResource && type != QTextDocument::StyleSheetResource)
     return {};
   const QUrl target = document()->baseUrl().resolved(name);
-  if (!IsWebQUrl(target) || resources_fetched_ >= kMaxResourcesPerPage)
+  if (!IsWebQUrl(target))
     return {};
-  ++resources_fetched_;
-  std::string body;
-  if (!FetchWebResource(U(target.toString(QUrl::FullyEncoded)), body))
-    return {};
-  return QByteArray(body.data(), static_cast<qsizetype>(body.size()));
+  const QString url = target.toString(QUrl::FullyEncoded);
+  if (auto it = resources_.find(url); it != resources_.end()) {
+    if (!it->second)
+      return {};
+    return *it->second;
+  }
+  // Asked for while the page is laid out on the window's thread: the fetch runs in the
+  // background, and the page is laid out again when it arrives.
+  if (!pending_.count(url) && resources_started_ < kMaxResourcesPerPage &&
+      std::chrono::steady_clock::now() < resource_deadline_)
+    FetchResource(type, url);
+  return {};
+}
+
+void CNoticeView::FetchResource(int type, const QString& url) {
+  ++resources_started_;
+  pending_.insert(url);
+  const auto time_left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      resource_deadline_ - std::chrono::steady_clock::now());
+  FetchInBackground(
+      this,
+      [url = U(url), deadline_ms = static_cast<long>(std::max<long long>(
+                         1, time_left.count()))]() -> std::optional<std::string> {
+        std::string body;
+        if (FetchWebResource(url, body, deadline_ms))
+          return body;
+        return std::nullopt;
+      },
+      [this, type, url, serial = page_serial_](std::optional<std::string> body) {
+        if (serial == page_serial_)
+          ResourceArrived(type, url, std::move(body));
+      });
+}
+
+void CNoticeView::ResourceArrived(int type, const QString& url, std::optional<std::string> body) {
+  pending_.erase(url);
+  if (!body) {
+    resources_[url] = std::nullopt;
+    return;
+  }
+  resources_[url] = QByteArray(body->data(), static_cast<qsizetype>(body->size()));
+  if (type == QTextDocument::StyleSheetResource) {
+    // A style sheet applies when the page is read: read it again, where the reader was.
+    const int scrolled = verticalScrollBar()->value();
+    setHtml(html_);
+    verticalScrollBar()->setValue(scrolled);
+  } else {
+    // The layout asks for the picture again.
+    document()->markContentsDirty(0, document()->characterCount());
+  }
+}
+
+int CNoticeView::ResourcesArrived() const {
+  int arrived = 0;
+  for (const auto& [url, bytes] : resources_)
+    arrived += bytes ? 1 : 0;
+  return arrived;
 }
 
 }  // namespace tessaril::app

@@ -1,9 +1,13 @@
 // Offscreen tests of the notice view, the hyperlink label, the about box and the start-up order,
 // against a small HTTP server on 127.0.0.1. Links go to a recorder instead of the desktop.
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 #include <atomic>
@@ -114,8 +118,8 @@ class OnlinePiecesTest : public QObject {
     view.FollowLink(QUrl("file:///etc/passwd"));
     view.FollowLink(QUrl("javascript:alert(1)"));
     QCOMPARE(recorder_->opened.size(), 1);
-    view.FollowLink(QUrl("same.html"));
-    QCOMPARE(view.CurrentUrl(), server_->Url("/same.html"));
+    view.FollowLink(QUrl("same.html"));  // fetched in the background
+    QTRY_COMPARE(view.CurrentUrl(), server_->Url("/same.html"));
     QVERIFY(view.toPlainText().contains("same window"));
   }
 
@@ -129,6 +133,66 @@ class OnlinePiecesTest : public QObject {
     QVERIFY(!view.State().download_pending);
     QCOMPARE(server_->Paths(), std::vector<std::string>{"/notice.html"});
     QVERIFY(view.toPlainText().contains("notice"));
+  }
+
+  void pageShowsAtOnceAndPicturesArriveWithinOneDeadline() {
+    QImage picture(20, 300, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    server_->On("/real.png", 200, png.toStdString());
+    server_->On("/style.css", 200, "p { color: #ff0000; }");
+    server_->OnDrip(R"(/drip/\d+\.png)");
+    std::string html =
+        "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"/style.css\">"
+        "</head><body><p>公告正文</p><img src=\"/real.png\">";
+    for (int i = 0; i < 20; ++i)
+      html += "<img src=\"/drip/" + std::to_string(i) + ".png\">";
+    server_->On("/notice.html", 200, html + "</body></html>");
+    CNoticeView view(server_->Url("/notice.html"));
+    view.SetResourceDeadline(std::chrono::milliseconds(1500));
+    view.resize(400, 300);
+    view.NavigateToNoticePage();
+    // Laying the page out (as a shown view does, at its width) asks for every picture: none is
+    // fetched while the window waits.
+    view.document()->setTextWidth(380);
+    const qreal bare_height = view.document()->size().height();
+    QVERIFY(view.PageShown());
+    QVERIFY(view.toPlainText().contains(QStringLiteral("公告正文")));
+    QCOMPARE(view.ResourcesPending(), CNoticeView::kMaxResourcesPerPage);
+    QCOMPARE(view.ResourcesArrived(), 0);
+    // The style sheet and the picture that come are filled in.
+    QTRY_COMPARE(view.ResourcesArrived(), 2);
+    QTRY_VERIFY(view.document()->size().height() >= bare_height + 250);
+    const QTextCharFormat text = view.document()->firstBlock().begin().fragment().charFormat();
+    QCOMPARE(text.foreground().color(), QColor(255, 0, 0));
+    QVERIFY(view.toPlainText().contains(QStringLiteral("公告正文")));
+    // The dripping ones give up together at the page's deadline; no more than the page's share
+    // were asked for.
+    QTRY_COMPARE_WITH_TIMEOUT(view.ResourcesPending(), 0, 10000);
+    std::vector<std::string> paths = server_->Paths();
+    QCOMPARE(std::count_if(paths.begin(), paths.end(),
+                           [](const std::string& p) { return p.starts_with("/drip/"); }),
+             CNoticeView::kMaxResourcesPerPage - 2);
+    QCOMPARE(view.ResourcesArrived(), 2);
+  }
+
+  void startUpShowsTheNoticeWhileItsPicturesDrip() {
+    server_->OnDrip(R"(/drip/\d+\.png)");
+    server_->On("/notice.html", 200,
+                "<p>今日公告</p><img src=\"/drip/1.png\"><img src=\"/drip/2.png\">");
+    SettingsStore settings;
+    settings.SetString(kOnlineSection, kNoticeUrl.key, server_->Url("/notice.html"));
+    settings.SetString(kOnlineSection, kUpdateUrl.key, server_->Url("/missing.txt"));
+    settings.SetString(kOnlineSection, kAdUrl.key, server_->Url("/missing.txt"));
+    AppState state(settings, "/nonexistent/");
+    CMainDlg window(state);
+    window.show();
+    QTRY_VERIFY(window.NoticeView()->toPlainText().contains(QStringLiteral("今日公告")));
+    QTRY_COMPARE(window.NoticeView()->ResourcesPending(), 2);
+    QVERIFY(window.NoticeShown());
   }
 
   void startUpRunsUpdateCheckNoticePageAndAdvertisements() {

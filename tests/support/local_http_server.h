@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <mutex>
@@ -32,9 +34,12 @@ class LocalHttpServer {
     setenv("no_proxy", "127.0.0.1", 1);
     setenv("NO_PROXY", "127.0.0.1", 1);
 #endif
+    // Enough threads for a page's worth of answers held open at once.
+    server_.new_task_queue = [] { return new httplib::ThreadPool(32); };
     port_ = server_.bind_to_any_port("127.0.0.1");
   }
   ~LocalHttpServer() {
+    stopping_ = true;
     if (thread_.joinable()) {
       while (!server_.is_running())
         std::this_thread::yield();
@@ -86,6 +91,20 @@ class LocalHttpServer {
     });
   }
 
+  // Answers GET `path` with a head announcing a large body, then one byte of it every 100 ms
+  // for as long as the client listens (until the server stops).
+  void OnDrip(const std::string& path) {
+    server_.Get(path, [this](const httplib::Request& request, httplib::Response& response) {
+      Record(request);
+      response.set_content_provider(100000, "application/octet-stream",
+                                    [this](size_t offset, size_t, httplib::DataSink& sink) {
+                                      if (offset > 0)
+                                        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                                      return !stopping_ && sink.write("a", 1);
+                                    });
+    });
+  }
+
   std::vector<Request> Requests() {
     std::lock_guard lock(mutex_);
     return requests_;
@@ -106,6 +125,7 @@ class LocalHttpServer {
   }
 
   httplib::Server server_;
+  std::atomic<bool> stopping_{false};
   int port_ = -1;
   std::thread thread_;
   std::mutex mutex_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "acquire/clipboard_commands.h"
 #include "support/temp_dir.h"
 
@@ -122,6 +124,21 @@ TEST_F(ExtractCommandTest, CopyOfEmptyListAndClipboardFailure) {
   ui_.clipboard_takes_text = false;
   CopyList(state_, ui_, ListId::Source);
   EXPECT_EQ(ui_.calls, (Strings{"clipboard set", "message 拷贝: 申请内存失败！"}));
+}
+
+TEST_F(ExtractCommandTest, PasteProgressCoversTheReadingAndTheAdding) {
+  // A long clipboard is read for seconds before the first number is added: the bar's first half
+  // follows the reading, its second half the adding, one climb from 0 to 99.
+  std::string text;
+  for (int i = 0; i < 1000; ++i)
+    text += "x139" + std::to_string(10000000 + i) + "\r\n";
+  ui_.clipboard = text;
+  PasteNumbers(state_, ui_);
+  EXPECT_EQ(state_.source.Count(), 1000);
+  std::vector<int> climb(100);
+  std::iota(climb.begin(), climb.end(), 0);
+  EXPECT_EQ(ui_.progress, climb);
+  EXPECT_EQ(ui_.calls, (Strings{"clipboard get", "refresh source"}));
 }
 
 TEST_F(ExtractCommandTest, PasteOfNothingOrEmptyTextDoesNotRefresh) {

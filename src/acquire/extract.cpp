@@ -1,5 +1,6 @@
 #include "acquire/extract.h"
 
+#include <algorithm>
 #include <boost/regex.hpp>
 
 #include "base/file_system.h"
@@ -34,12 +35,20 @@ void AppendAll(NumberList& list, ProgressReporter& progress,
 
 }  // namespace
 
-std::vector<std::string> ExtractMobileNumbers(std::string_view text) {
+std::vector<std::string> ExtractMobileNumbers(
+    std::string_view text, const std::function<void(std::int64_t, std::int64_t)>& step) {
   std::vector<std::string> found;
   const size_t size = text.size();
+  // About a thousand reports over the whole text, whatever its size.
+  const size_t stride = std::max<size_t>(1, size / 1000);
+  size_t next_step = 0;
   for (size_t i = 0; i + 11 <= size; ++i) {
     if (text[i] != '1')
       continue;
+    if (step && i >= next_step) {
+      step(static_cast<std::int64_t>(i), static_cast<std::int64_t>(size));
+      next_step = i + stride;
+    }
     size_t digits = 1;
     while (digits < 11 && IsDigit(text[i + digits]))
       ++digits;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -18,8 +19,10 @@ inline constexpr const char* kEmailPattern = "[a-z0-9A-Z_.]+@[a-z0-9A-Z_]+.[a-zA
 
 // The mobile numbers of a text, in text order with repeats: every run of exactly eleven digits
 // that starts with 1 and is not part of a longer run, when it matches the number pattern as a
-// whole. A number glued to other digits (86 in front) is not taken.
-std::vector<std::string> ExtractMobileNumbers(std::string_view text);
+// whole. A number glued to other digits (86 in front) is not taken. `step` gets the position
+// reached and the text's size as the scan goes on (for a progress bar over a text of 120 MB).
+std::vector<std::string> ExtractMobileNumbers(
+    std::string_view text, const std::function<void(std::int64_t, std::int64_t)>& step = {});
 
 // The e-mail addresses of a text: the leftmost match of the e-mail pattern, then the next one in
 // the text after it, and so on; leading and trailing "." are stripped from each. `progress` gets

@@ -2,7 +2,6 @@
 #include "acquire/segment_picker.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +24,7 @@
 #include "app/background_fetch.h"
 #include "app/batch_size_dlg.h"
 #include "app/blacklist_dlg.h"
+#include "app/clipboard_text.h"
 #include "app/export_format_dlg.h"
 #include "app/extract_dlg.h"
 #include "app/file_tools_dlg.h"
@@ -481,16 +481,20 @@ void CMainDlg::SetBusy(bool busy) {
   }
 }
 
+// The commands reach the clipboard through the command worker, which prepares the text itself
+// (WindowThreadFrontend); these answer a call made on the window's thread.
 std::optional<std::string> CMainDlg::ClipboardText() {
-  const QMimeData* data = QApplication::clipboard()->mimeData();
-  if (!data || !data->hasText())
+  std::optional<ClipboardContent> content = TakeClipboardContent();
+  if (!content)
     return std::nullopt;
-  return U(data->text());
+  return ClipboardUtf8(*content);
 }
 
 bool CMainDlg::SetClipboardText(const std::string& text) {
-  // An entry that is not UTF-8 is shown, and copied, as GBK text.
-  QApplication::clipboard()->setText(EntryText(text));
+  std::unique_ptr<QMimeData> data = ClipboardDataOf(text);
+  if (!data)
+    return false;
+  InstallClipboardData(std::move(data));
   return true;
 }
 

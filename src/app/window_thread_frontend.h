@@ -53,12 +53,10 @@ class WindowThreadFrontend : public QObject, public Frontend {
   void SetBusy(bool busy) override {
     Carry([&] { window_.SetBusy(busy); });
   }
-  std::optional<std::string> ClipboardText() override {
-    return Carry([&] { return window_.ClipboardText(); });
-  }
-  bool SetClipboardText(const std::string& text) override {
-    return Carry([&] { return window_.SetClipboardText(text); });
-  }
+  // The clipboard is the application's, not the window's: the text of millions of lines is
+  // converted here, on the worker, and the window's thread only takes or installs it.
+  std::optional<std::string> ClipboardText() override;
+  bool SetClipboardText(const std::string& text) override;
   std::optional<DialogValues> AskDialog(const DialogValues& shown) override {
     return Carry([&] { return window_.AskDialog(shown); });
   }

@@ -1,0 +1,203 @@
+// tessaril-event-loop-bench: the longest pause of the main window's event loop while it starts
+// against a notice server that drips its pictures, while "复制号码" copies N entries and while
+// "粘贴" reads them back. A 10 ms timer notes how late each of its ticks comes. Run offscreen
+// (QT_QPA_PLATFORM=offscreen) or on an X display to include the desktop's clipboard:
+// tessaril-event-loop-bench [N] (default 10 million).
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "app/main_dlg.h"
+#include "app/notice_view.h"
+#include "base/settings_store.h"
+#include "online/online_addresses.h"
+
+using namespace tessaril;
+
+namespace {
+
+// Answers "/notice.html" with a page of 16 pictures, "/update.txt" with "not found", and every
+// other request with a head that announces a large body, of which it sends one byte a second.
+class DrippingServer {
+ public:
+  DrippingServer() {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener_, 64);
+    socklen_t length = sizeof address;
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~DrippingServer() {
+    stop_ = true;
+    thread_.join();
+    for (std::thread& t : answers_)
+      t.join();
+    close(listener_);
+  }
+  std::string Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+  }
+
+ private:
+  void Serve() {
+    while (!stop_) {
+      pollfd ready{listener_, POLLIN, 0};
+      if (poll(&ready, 1, 50) <= 0)
+        continue;
+      const int connection = accept(listener_, nullptr, nullptr);
+      if (connection >= 0)
+        answers_.emplace_back([this, connection] { Answer(connection); });
+    }
+  }
+  void Answer(int connection) {
+    char request[4096] = {};
+    (void)!recv(connection, request, sizeof request - 1, 0);
+    if (std::string(request).starts_with("GET /notice.html ")) {
+      std::string page = "<p>今日公告</p>";
+      for (int i = 0; i < 16; ++i)
+        page += "<img src=\"/picture" + std::to_string(i) + ".png\">";
+      const std::string answer =
+          "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(page.size()) +
+          "\r\nConnection: close\r\n\r\n" + page;
+      (void)!send(connection, answer.data(), answer.size(), MSG_NOSIGNAL);
+    } else if (std::string(request).starts_with("GET /update.txt ")) {
+      const std::string answer = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+      (void)!send(connection, answer.data(), answer.size(), MSG_NOSIGNAL);
+    } else {
+      const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n";
+      bool open = send(connection, head.data(), head.size(), MSG_NOSIGNAL) > 0;
+      for (int waited = 0; open && !stop_; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (waited % 20 == 19)
+          open = send(connection, "a", 1, MSG_NOSIGNAL) == 1;
+      }
+    }
+    close(connection);
+  }
+
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+  std::vector<std::thread> answers_;
+};
+
+// The longest wait between two ticks of a 10 ms timer, beyond its period.
+class PauseMeter {
+ public:
+  PauseMeter() {
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      const qint64 now = clock_.nsecsElapsed();
+      longest_ = std::max(longest_, now - last_ - 10'000'000);
+      last_ = now;
+    });
+    clock_.start();
+    timer_.start();
+  }
+  void Reset() {
+    last_ = clock_.nsecsElapsed();
+    longest_ = 0;
+  }
+  double LongestMs() const { return static_cast<double>(longest_) / 1e6; }
+
+ private:
+  QTimer timer_;
+  QElapsedTimer clock_;
+  qint64 last_ = 0;
+  qint64 longest_ = 0;
+};
+
+void RunEventsFor(int ms) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < ms)
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+}
+
+// Clicks `button` and runs the event loop until its command has ended; the elapsed time in ms.
+double RunCommand(app::CMainDlg& window, int button) {
+  QElapsedTimer timer;
+  timer.start();
+  window.Button(button)->click();
+  window.WaitForCommand();
+  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const long long n = argc > 1 ? std::atoll(argv[1]) : 10000000;
+  DrippingServer server;
+  SettingsStore settings;
+  settings.SetString(kOnlineSection, kNoticeUrl.key, server.Url("/notice.html"));
+  settings.SetString(kOnlineSection, kUpdateUrl.key, server.Url("/update.txt"));
+  settings.SetString(kOnlineSection, kAdUrl.key, server.Url("/ad.txt"));
+  AppState state(settings, "/nonexistent/");
+  PauseMeter meter;
+
+  QElapsedTimer timer;
+  timer.start();
+  app::CMainDlg window(state);
+  window.show();
+  (void)QTest::qWaitForWindowExposed(&window);
+  const double shown_ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+  const double showing_pause_ms = meter.LongestMs();
+  meter.Reset();
+  while (timer.elapsed() < 20000 && !window.NoticeView()->PageShown())
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  const double page_ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+  RunEventsFor(500);
+  const int pending = window.NoticeView()->ResourcesPending();
+  // The pictures' deadline is 10 s from the page's showing.
+  RunEventsFor(11000);
+  std::printf(
+      "start-up against a server that drips the notice's pictures: window shown after "
+      "%.0f ms (longest pause while showing %.1f ms), notice page after %.0f ms with %d "
+      "pictures on their way, %d after the deadline; longest pause after showing %.1f "
+      "ms\n",
+      shown_ms, showing_pause_ms, page_ms, pending, window.NoticeView()->ResourcesPending(),
+      meter.LongestMs());
+
+  for (long long i = 0; i < n; ++i)
+    state.target.Append(std::to_string(13800000000LL + i % 100000000LL));
+  window.RefreshTargetView();
+  RunEventsFor(200);
+  meter.Reset();
+  const double copy_ms = RunCommand(window, 1083);
+  std::printf("复制号码 of %lld entries: %.0f ms, longest pause %.1f ms\n", n, copy_ms,
+              meter.LongestMs());
+  RunEventsFor(200);
+  meter.Reset();
+  const double paste_ms = RunCommand(window, 1079);
+  std::printf("粘贴 of them: %.0f ms, %lld entries pasted, longest pause %.1f ms\n", paste_ms,
+              static_cast<long long>(state.source.Count()), meter.LongestMs());
+  state.source.Clear();
+  state.target.Clear();
+  window.RefreshSourceView();
+  window.RefreshTargetView();
+  window.close();
+  return 0;
+}

@@ -541,10 +541,21 @@ bool CMainDlg::OpenUrl(const std::string& url) {
 }
 
 void CMainDlg::CheckForUpdateNow() {
-  if (!notice_view_)
+  // The file is fetched in the background, like the check at start-up; a second request while
+  // one is on its way is the same one.
+  if (!notice_view_ || update_check_running_)
     return;
-  if (CheckForUpdate(state_.settings, *this, notice_view_->State(), true))
-    notice_view_->DocumentComplete();
+  update_check_running_ = true;
+  FetchInBackground(
+      notice_view_,
+      [url = OnlineAddressOf(state_.settings, kUpdateUrl)] {
+        return FetchUpdateFile(url, kUpdateDeadlineMs);
+      },
+      [this](std::optional<std::string> text) {
+        update_check_running_ = false;
+        if (text && OfferUpdate(*text, *this, notice_view_->State(), true))
+          notice_view_->DocumentComplete();
+      });
 }
 
 void CMainDlg::ShowHelpMenu() {

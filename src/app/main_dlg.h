@@ -69,7 +69,8 @@ class CMainDlg : public QDialog, public Frontend {
 
   // Online pieces.
   bool OpenUrl(const std::string& url) override;
-  // "软件升级": the update check that also says when the version in use is the latest.
+  // "软件升级": the update check that also says when the version in use is the latest. The file
+  // is fetched in the background; what the check says comes when it has arrived.
   void CheckForUpdateNow();
   // The "帮助" pop-up menu under its button.
   void ShowHelpMenu();
@@ -126,6 +127,7 @@ class CMainDlg : public QDialog, public Frontend {
   AppState& state_;
   bool shut_down_ = false;
   bool asking_to_close_ = false;
+  bool update_check_running_ = false;
 
   NumberListView* source_view_ = nullptr;
   NumberListView* target_view_ = nullptr;

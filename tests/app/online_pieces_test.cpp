@@ -263,8 +263,34 @@ class OnlinePiecesTest : public QObject {
     CMainDlg window(state);  // quiet at start: no box
     BoxAnswerer ok(QStringLiteral("确定"));
     window.CheckForUpdateNow();
-    QCOMPARE(ok.seen, QStringList{": 您当前使用的是最新版本"});
+    window.CheckForUpdateNow();  // while the first is on its way: the same check
+    QTRY_COMPARE(ok.seen, QStringList{": 您当前使用的是最新版本"});
+    QTest::qWait(200);
+    QCOMPARE(ok.seen.size(), 1);
     QVERIFY(recorder_->opened.isEmpty());
+  }
+
+  void upgradeEntryNeverHoldsTheWindow() {
+    // The answer is held back until the request has returned (or, if the window waited for it,
+    // for ten seconds): an answer given before shows that the window waited.
+    std::atomic<bool> returned{false};
+    std::atomic<int> answered_early{0};
+    server_->OnCall("/update.txt", [&] {
+      for (int i = 0; i < 1000 && !returned; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      if (!returned)
+        ++answered_early;
+      return std::string("<版本号>8.0</版本号>");
+    });
+    SettingsStore settings;
+    settings.SetString(kOnlineSection, kUpdateUrl.key, server_->Url("/update.txt"));
+    AppState state(settings, "/nonexistent/");
+    CMainDlg window(state);
+    BoxAnswerer ok(QStringLiteral("确定"));
+    window.CheckForUpdateNow();
+    returned = true;
+    QTRY_COMPARE(ok.seen, QStringList{": 您当前使用的是最新版本"});
+    QCOMPARE(answered_early.load(), 0);
   }
 
   void defaultAddressesLetTheWindowUpAtOnce() {

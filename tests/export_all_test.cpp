@@ -145,7 +145,7 @@ TEST_F(ExportAllTest, TakenFinalNamesGiveNumberedNamesAndSaySo) {
 // stays and no file is left behind.
 TEST_F(ExportAllTest, FinalNameTooLongKeepsTheListAndLeavesNoFile) {
   Fill(state_.target, std::vector<std::string>(10000, "13800000000"));
-  const std::string base(245, 'a');  // "_10000条.txt" makes it 260 bytes
+  const std::string base(245, 'a');  // with "_10000条.txt": 258 bytes, 256 UTF-16 units
   ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
   ui_.save_files.push_back(Path(base + ".txt"));
   ExportAll(state_, ListId::Target, ui_);

@@ -161,7 +161,8 @@ TEST_F(ExportBatchesTest, TakenFinalNameGivesANumberedNameAndSaysSo) {
 // When the file system cannot hold the final names, nothing is written and the list stays.
 TEST_F(ExportBatchesTest, FinalNameTooLongWritesNothing) {
   FillNumbers(25);
-  const std::string base(242, 'b');  // "0002_10条.txt" makes a name of 256 bytes
+  // "0000_10条.txt" makes a name of 264 bytes, 262 UTF-16 units on Windows.
+  const std::string base(250, 'b');
   Export({10, true}, base + ".txt");
   EXPECT_EQ(ui_.calls.back(), "message 提示: 创建文件失败!");
   EXPECT_EQ(state_.target.Count(), 25);

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "base/codepage.h"
+#include "base/file_system.h"
 #include "classify/location_db.h"
 #include "export/export_batches.h"
 #include "export/export_by_carrier.h"
@@ -339,10 +340,12 @@ TEST_F(GroupedExportTest, TakenFinalNamesGiveNumberedNamesInEveryGroupedExport) 
 // fails, the list stays and the working files go.
 TEST_F(GroupedExportTest, FinalNameTooLongKeepsTheListAndLeavesNoFile) {
   std::filesystem::create_directories(testing::FsPath(Path("out")));
-  // The working names "<243 x c>-138" and "<234 x c>-移动号码" fit (247 bytes); with "_2条.txt"
-  // or "_3条.txt" they do not (256).
   for (int run = 0; run < 2; ++run) {
-    const std::string base(run == 0 ? 243 : 234, 'c');
+    // The longest base whose first working name the system holds: "_2条.txt" or "_3条.txt" makes
+    // its final name too long (on Windows names are counted in UTF-16 units, not bytes).
+    std::string base(300, 'c');
+    while (!IsUsableFileName(base + (run == 0 ? "-138" : "-移动号码")))
+      base.pop_back();
     state_.target.Clear();
     Fill(state_.target, {"13800000001", "13900000001", "13800000001"});
     ui_.save_files.push_back(Path("out/" + base + ".txt"));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <thread>
 #include <unordered_map>
 
@@ -122,8 +123,9 @@ void CLocationDb::Set(std::string_view segment, std::string location) {
 
 void CLocationDb::Clear() {
   entries_.clear();
-  digit_index_.clear();
-  locations_.clear();
+  // The index's memory goes back too: a load cut short by a lack of memory leaves it to the lists.
+  std::vector<std::uint32_t>().swap(digit_index_);
+  std::vector<std::string_view>().swap(locations_);
 }
 
 void CLocationDb::BuildIndex() {
@@ -199,8 +201,14 @@ void StartLocationDbLoader(const std::string& path) {
   LoaderThread() = std::thread([path] {
     CLocationDb& db = LocationDb();
     db.Clear();
-    if (FileExists(path))
-      db.LoadFile(path);
+    // Out of memory while loading must not end the program with the user's lists in it: the
+    // database is then empty, as when its file is missing.
+    try {
+      if (FileExists(path))
+        db.LoadFile(path);
+    } catch (const std::exception&) {
+      db.Clear();
+    }
     LocationDbReady = true;
   });
 }

@@ -40,8 +40,17 @@ if [ "${TESSARIL_SANITIZED:-0}" = 1 ]; then
   echo "out of memory: skipped in a sanitizer build"
 else
   seq 13000000000 13005999999 >big.txt
-  check "out of memory" 1 "当前原始号码框内有6000000个手机号码
+  # glibc gives a thread that meets another in malloc an arena of its own, reserving 64 MB of
+  # address space: on a busy machine the import's two threads may do so and the first import
+  # would not fit either. One arena keeps the limit about the numbers.
+  MALLOC_ARENA_MAX=1 check "out of memory" 1 "当前原始号码框内有6000000个手机号码
 当前目标号码框内有0个手机号码
 [提示] 内存不足，操作未完成" $'import big.txt\nstatus\nimport big.txt\nstatus' 125000
+  # A location database that does not fit is left empty, as a missing one: the run goes on.
+  awk 'BEGIN { for (s = 1300000; s < 1900000; s++) printf "%d %d 广东 深圳\r\n", s - 1299999, s }' \
+    >data/addrdat/big.dll
+  rm -f data/addrdat/sms.dll
+  mv data/addrdat/big.dll data/addrdat/sms.dll
+  check "location data out of memory" 0 "-" $'lookup 13800000000' 80000
 fi
 exit $failed

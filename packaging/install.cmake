@@ -1,8 +1,10 @@
-# Installation as the Filesystem Hierarchy Standard has it: the programs in bin/, the data files
-# in share/korvanetessaril/ (where a program without data beside it looks), the desktop entry and
-# its icon where desktops find them.
+# Installation as the Filesystem Hierarchy Standard has it: the programs in bin/, their manual
+# pages in share/man/man1/, the data files in share/korvanetessaril/ (where a program without
+# data beside it looks), the desktop entry and its icon where desktops find them.
 include(GNUInstallDirs)
 set(TESSARIL_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/korvanetessaril)
+
+include(${CMAKE_CURRENT_LIST_DIR}/man_pages.cmake)
 
 install(TARGETS tessaril-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET tessaril)

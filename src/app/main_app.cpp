@@ -9,12 +9,14 @@
 #include <QStringList>
 #include <QTranslator>
 #include <iostream>
+#include <optional>
 #include <vector>
 
 #include "app/app_icon.h"
 #include "app/main_dlg.h"
 #include "app/qt_text.h"
 #include "app/screenshot.h"
+#include "app/window_usage.h"
 #include "base/app_info.h"
 #include "base/data_folder.h"
 #include "base/platform.h"
@@ -61,6 +63,8 @@ QSize ParseScreenSize(const QString& text) {
 int CMainApp::Run(int argc, char** argv) {
   // A write beyond the file-size limit must fail as a write, not end the program.
   KeepRunningPastFileSizeLimit();
+  if (std::optional<int> status = AnswerWithoutWindow(argc, argv, std::cout))
+    return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationName));
   QApplication::setWindowIcon(AppIcon());
@@ -82,9 +86,6 @@ int CMainApp::Run(int argc, char** argv) {
         return 2;
       }
       screens.push_back(size);
-    } else if (args[i] == QStringLiteral("--help")) {
-      std::cout << "usage: tessaril [--screenshot DIR [--screen WIDTHxHEIGHT]...]\n";
-      return 0;
     }
   }
 

@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
   base/file_system.cpp
   base/gathered_keys.cpp
   base/key_table.cpp
+  base/man_page.cpp
   base/number_sort.cpp
   base/number_table.cpp
   base/output_guard.cpp

@@ -5,6 +5,7 @@
 
 #include "base/data_folder.h"
 #include "base/file_system.h"
+#include "base/man_page.h"
 #include "base/platform.h"
 #include "base/settings_store.h"
 #include "classify/location_db.h"
@@ -32,6 +33,13 @@ int main(int argc, char** argv) {
     };
     if (arg == "--help" || arg == "-h") {
       cli::PrintUsage(std::cout);
+      return 0;
+    } else if (arg == "--version") {
+      std::cout << VersionLine("tessaril-cli") << '\n';
+      return 0;
+    } else if (arg == "--man") {
+      // The build writes the installed manual page with this.
+      WriteManPage(cli::CliManualPage(), std::cout);
       return 0;
     } else if (arg == "--config") {
       config = value("--config");

@@ -53,17 +53,4 @@ int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std:
   return 0;
 }
 
-void PrintUsage(std::ostream& out) {
-  out << "usage: tessaril-cli [--config FILE] [--data DIR] [--seed N] [SCRIPT]\n"
-         "Runs the commands of SCRIPT (or of standard input), one per line.\n"
-         "L is source or target; DIR is down (source to target) or up (target to source).\n\n"
-         "commands:\n";
-  for (const Verb& verb : AllVerbs()) {
-    std::string arguments = UsageArguments(verb.syntax);
-    out << "  " << verb.name << (arguments.empty() ? "" : " " + arguments) << "\n      "
-        << verb.help << '\n';
-    WriteOptionHelp(verb.syntax, "      ", out);
-  }
-}
-
 }  // namespace tessaril::cli

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/man_page.h"
 #include "cli/cli_frontend.h"
 #include "lists/app_state.h"
 
@@ -19,7 +20,10 @@ int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std:
 int RunScript(std::istream& script, AppState& state, CliFrontend& frontend, std::ostream& out,
               std::ostream& err, std::vector<std::string>& result_files);
 
-// The usage text, generated from the verb table.
+// The usage text of --help, generated from the verb table.
 void PrintUsage(std::ostream& out);
+
+// The manual page, generated from the same table and the program's options.
+ManPage CliManualPage();
 
 }  // namespace tessaril::cli

@@ -1,21 +1,15 @@
 #include "export/output_files.h"
 
 #include <algorithm>
-#include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "base/file_system.h"
 #include "base/frontend.h"
-#include "base/progress.h"
 #include "base/side_by_side.h"
 #include "base/text.h"
-#include "base/word_array.h"
 
 namespace tessaril {
 namespace {
-
-constexpr size_t kFileBlock = 16 * 1024;
 
 // Entries spelled at a time by one thread of WriteEntryLines: about 850 KB of lines.
 constexpr int kLinesChunk = 1 << 16;
@@ -61,27 +55,6 @@ std::size_t SpellEntryLines(const NumberList& list, int from, int to, std::strin
   }
   return used;
 }
-
-struct Group {
-  long long count = 0;
-  int slot = -1;  // index of its open file, or -1
-  bool opened = false;
-  bool existed = false;      // its working file was there before this export appended to it
-  std::string_view label;    // its key in the map of groups (map nodes stay in place)
-  std::uint64_t number = 0;  // 1 + its place in the order groups were made
-};
-
-// A beginning of numbers whose entries the labeller skips.
-constexpr std::uint64_t kSkipped = ~std::uint64_t{0};
-
-struct Slot {
-  std::unique_ptr<TextFileWriter> file;
-  Group* group = nullptr;
-  std::uint64_t used = 0;
-};
-
-// Groups are looked up by the labeller's view, without a string made for it.
-using GroupMap = std::unordered_map<std::string, Group, TextViewHash, std::equal_to<>>;
 
 }  // namespace
 
@@ -210,181 +183,6 @@ void DiscardOutputFile(TextFileWriter& file, const std::string& working_path) {
 
 std::size_t OutputFilesOpenAtOnce() {
   return std::clamp<std::size_t>(OpenFileLimit() / 2, 8, 4096);
-}
-
-bool IsUsableGroupLabel(std::string_view label) {
-  // The label ends a file name: it must be a usable name of its own (an empty one adds nothing).
-  return label != "." && label != ".." && (label.empty() || IsUsableFileName(label));
-}
-
-bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
-                       const std::string& grouped_base, const GroupLabeller& label_of,
-                       int prefix_digits) {
-  NumberList& list = state.List(id);
-  ProgressReporter progress(frontend);
-  GroupMap groups;
-  std::vector<Group*> made;  // in the order the groups were made
-  const size_t open_limit = OutputFilesOpenAtOnce();
-  std::vector<Slot> slots;
-  std::uint64_t clock = 0;
-  OutputGuard guard;
-
-  // Closes every open file; false when a close failed.
-  auto close_all = [&] {
-    bool ok = true;
-    for (Slot& slot : slots) {
-      if (slot.file && !slot.file->Close())
-        ok = false;
-      if (slot.group)
-        slot.group->slot = -1;
-      slot.group = nullptr;
-    }
-    return ok;
-  };
-  // The list keeps every entry: the files this export made go, so that nothing is left under
-  // a working name. A file that was there before keeps what it held and what was appended.
-  auto fail = [&](const char* text, const char* caption) {
-    close_all();
-    for (const Group* group : made) {
-      if (group->opened && !group->existed)
-        RemoveFile(grouped_base + std::string(group->label));
-    }
-    ShowFailure(frontend, text, caption);
-    return false;
-  };
-
-  Group* current = nullptr;
-  TextFileWriter* current_file = nullptr;
-  // Makes `group` the current one, its file opened when it has none: false when that fails.
-  auto switch_to = [&](Group& group) {
-    if (group.slot < 0) {
-      int slot_index;
-      if (slots.size() < open_limit) {
-        slots.push_back({std::make_unique<TextFileWriter>(kFileBlock), nullptr, 0});
-        slot_index = static_cast<int>(slots.size() - 1);
-      } else {
-        slot_index = 0;
-        for (size_t s = 1; s < slots.size(); ++s) {
-          if (slots[s].used < slots[static_cast<size_t>(slot_index)].used)
-            slot_index = static_cast<int>(s);
-        }
-        Slot& old = slots[static_cast<size_t>(slot_index)];
-        old.group->slot = -1;
-        old.group = nullptr;
-        if (!old.file->Close())
-          return fail(kCannotWriteFile, kGroupedExportCaption);
-      }
-      Slot& slot = slots[static_cast<size_t>(slot_index)];
-      // Appends to a file of that name, or creates it. A group's file reopened after being
-      // closed for room is this export's own.
-      const std::string working = grouped_base + std::string(group.label);
-      if (!group.opened)
-        group.existed = FileExists(working);
-      bool opened = group.opened ? slot.file->Open(working, /*append=*/true)
-                                 : guard.Create(*slot.file, working, /*append=*/true);
-      if (!opened)
-        return fail(kCannotCreateFile, kGroupedExportCaption);
-      group.opened = true;
-      slot.group = &group;
-      group.slot = slot_index;
-    }
-    current = &group;
-    current_file = slots[static_cast<size_t>(group.slot)].file.get();
-    return true;
-  };
-
-  // A number's group by its first prefix_digits digits, once the labeller named it: 0 not yet
-  // named, -1 skipped, else the group's number. The pages of beginnings never seen are never
-  // touched, so they cost no memory (numbers beginning with 1 use a tenth of the table at most).
-  WordArray group_of_prefix;
-  std::uint64_t prefix_divisor = 1;
-  if (prefix_digits > 0) {
-    std::size_t prefixes = 1;
-    for (int d = 0; d < prefix_digits; ++d)
-      prefixes *= 10;
-    for (int d = prefix_digits; d < 11; ++d)
-      prefix_divisor *= 10;
-    group_of_prefix = WordArray(prefixes);
-  }
-
-  const int n = list.Count();
-  NumberList::Scratch scratch, write_scratch;
-  for (int i = 0; i < n; ++i) {
-    progress.Step(i, n);
-    std::uint64_t* known = nullptr;
-    if (std::uint64_t value; !group_of_prefix.empty() && list.NumberAt(i, value)) {
-      known = &group_of_prefix[value / prefix_divisor];
-      if (*known == kSkipped)
-        continue;
-      if (*known > 0) {
-        // An unsorted list changes group at almost every entry: the group's file is taken
-        // as it is unless it was closed for room.
-        Group& group = *made[*known - 1];
-        if (group.slot < 0 && !switch_to(group))
-          return false;
-        Slot& slot = slots[static_cast<size_t>(group.slot)];
-        current = &group;
-        current_file = slot.file.get();
-        slot.used = ++clock;
-        current_file->WriteNumberLine(value);
-        if (current_file->Failed())
-          return fail(kCannotWriteFile, kGroupedExportCaption);
-        ++group.count;
-        continue;
-      }
-    }
-    std::optional<std::string_view> label = label_of(i, list.View(i, scratch));
-    if (!label) {
-      if (known)
-        *known = kSkipped;
-      continue;
-    }
-    if (!current || *label != current->label) {
-      auto found = groups.find(*label);
-      if (found == groups.end()) {
-        // A label is checked once, before its group's file is made.
-        if (!IsUsableGroupLabel(*label))
-          return fail(kCannotCreateFile, kGroupedExportCaption);
-        found = groups.try_emplace(std::string(*label)).first;
-        Group& group = found->second;
-        group.label = found->first;
-        made.push_back(&group);
-        group.number = made.size();
-      }
-      if (!switch_to(found->second))
-        return false;
-    }
-    if (known)
-      *known = current->number;
-    slots[static_cast<size_t>(current->slot)].used = ++clock;
-    WriteEntryLine(*current_file, list, i, write_scratch);
-    if (current_file->Failed())
-      return fail(kCannotWriteFile, kGroupedExportCaption);
-    ++current->count;
-  }
-  if (!close_all())
-    return fail(kCannotWriteFile, kGroupedExportCaption);
-
-  // The final names are given in ascending byte order of the labels, once every one of them is
-  // known to be a name the file system can hold: the list is emptied only then.
-  std::vector<std::pair<std::string_view, long long>> named;
-  named.reserve(groups.size());
-  for (const auto& [label, group] : groups)
-    named.emplace_back(label, group.count);
-  std::sort(named.begin(), named.end());
-  for (const auto& [label, count] : named) {
-    if (!IsUsableOutputPath(FinalOutputName(grouped_base + std::string(label), count)))
-      return fail(kCannotCreateFile, kGroupedExportCaption);
-  }
-  list.Clear();
-  NamedAside aside;
-  for (const auto& [label, count] : named) {
-    std::string working = grouped_base + std::string(label);
-    NameResult(guard, working, FinalOutputName(working, count), aside);
-  }
-  RefreshList(frontend, id);
-  AnnounceNamedAside(frontend, aside, kGroupedExportCaption);
-  return true;
 }
 
 bool EnsureDirectory(const std::string& path) {

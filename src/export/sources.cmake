@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
   export/export_by_region.cpp
   export/export_by_segment.cpp
   export/grouped_files.cpp
+  export/many_output_files.cpp
   export/output_files.cpp
   export/segment_label.cpp
 )

@@ -1,6 +1,9 @@
 # Sources of src/filetools: the file-tools window, comparison, merge and blacklist.
 list(APPEND CORE_SOURCES
   filetools/blacklist.cpp
+  filetools/blacklist_filter.cpp
+  filetools/blacklist_outputs.cpp
+  filetools/blacklist_settings.cpp
   filetools/compare_files.cpp
   filetools/file_tools.cpp
   filetools/merge_files.cpp

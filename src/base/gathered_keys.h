@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/packed_word.h"
 #include "base/text.h"
 #include "base/text_file.h"
 #include "base/word_array.h"
@@ -97,8 +98,8 @@ class GatheredKeys {
 
  private:
   // A finished number is its value above its count.
-  static constexpr int kCountBits = 27;
-  static constexpr std::uint64_t kCountMask = (std::uint64_t{1} << kCountBits) - 1;
+  static constexpr int kCountBits = kPackedCountBits;
+  static constexpr std::uint64_t kCountMask = kPackedCountMask;
 
   void NewBlock();
   void AddText(std::string_view key);

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <mutex>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "base/packed_word.h"
 #include "base/side_by_side.h"
 
 namespace tessaril {
@@ -130,14 +132,11 @@ void SortThroughScratch(std::uint64_t* first, std::size_t n, std::uint64_t low, 
     std::copy(from, from + n, first);
 }
 
-// Words at or above this are not numbers (a list's other texts) and are left out of a count.
-constexpr std::uint64_t kNotANumber = std::uint64_t{1} << 37;
-
 // The first level of a count's sort reads the words twice: once for a histogram of their top
 // bits, kept per thread, and once to place each number in its bucket of a fresh array. A
 // bucket's digit is a range of these fine buckets, so the histogram serves every spread of values.
 constexpr int kFineShift = 21;
-constexpr std::size_t kFineBuckets = std::size_t{1} << (37 - kFineShift);
+constexpr std::size_t kFineBuckets = std::size_t{1} << (kValueBits - kFineShift);
 // The first level has up to 1024 buckets, and more for a run of more than 2^28 values (up to
 // 4096), so that a bucket of average size stays well below kScratchSorted: a larger one goes to
 // the in-place sort, which waits on memory for every value.
@@ -290,6 +289,10 @@ void ForEachBucket(FirstLevel& level, Sort&& sort) {
 // index of its word, which leaves 37 bits for the index.
 constexpr int kIndexBits = 37;
 constexpr std::uint64_t kIndexMask = (std::uint64_t{1} << kIndexBits) - 1;
+// The first level has at least 1024 buckets (MaxDigits), so a bucket spans at most
+// 2^(kValueBits - 10) values: their offsets fit above the index.
+constexpr int kMaxBucketShift = kValueBits - 10;
+static_assert(kMaxBucketShift + kIndexBits <= 64, "a bucket's offset fits above the index");
 
 }  // namespace
 
@@ -329,8 +332,11 @@ FirstOccurrences CountFirstOccurrences(std::span<const std::span<const std::uint
 
   FirstLevel level = PlaceInBuckets(
       runs, [](std::uint64_t, std::size_t index, std::uint64_t offset) -> std::uint64_t {
+        assert(index <= kIndexMask);
         return offset << kIndexBits | index;
       });
+  // Only the offset's bits within its bucket are read back, and they must survive the shift.
+  assert(level.shift <= kMaxBucketShift);
   result.counts.assign(level.total, 0);
   const std::uint64_t offset_mask = (std::uint64_t{1} << level.shift) - 1;
   ForEachBucket(level, [&](std::uint64_t* first, std::size_t size, std::size_t,

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/packed_word.h"
 #include "base/word_array.h"
 
 namespace tessaril {
@@ -24,7 +25,7 @@ namespace tessaril {
 // Lookups work in both; after many lookups of a sorted table it goes back to the hashed form.
 class NumberTable {
  public:
-  static constexpr int kCountBits = 27;
+  static constexpr int kCountBits = kPackedCountBits;
 
   NumberTable() = default;
   // Room for `expected` numbers at once.
@@ -91,7 +92,7 @@ class NumberTable {
   std::size_t MemoryBytes() const;
 
  private:
-  static constexpr std::uint64_t kCountMask = (std::uint64_t{1} << kCountBits) - 1;
+  static constexpr std::uint64_t kCountMask = kPackedCountMask;
   // A count field at kSaturated: the count is in big_counts_.
   static constexpr std::uint64_t kSaturated = kCountMask;
 

@@ -1,5 +1,6 @@
 #include "base/side_by_side.h"
 
+#include <cassert>
 #include <exception>
 #include <system_error>
 #include <thread>
@@ -51,6 +52,7 @@ bool Turns::WaitFor(int n) {
 void Turns::Pass(int n) {
   {
     std::lock_guard lock(mutex_);
+    assert(turn_ == n);
     if (turn_ == n)
       turn_ = n + 1;
   }

@@ -1,8 +1,10 @@
 #include "lists/number_list.h"
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <span>
 #include <utility>
@@ -236,6 +238,10 @@ void NumberList::Clear() {
 void NumberList::RemoveIndices(const std::vector<int>& ascending) {
   if (ascending.empty())
     return;
+  // An index out of order or repeated would be passed over, its entry kept.
+  assert(ascending.front() >= 0 && static_cast<std::size_t>(ascending.back()) < size_);
+  assert(std::adjacent_find(ascending.begin(), ascending.end(), std::greater_equal<>()) ==
+         ascending.end());
   const bool counts = KeepCounts(ascending.size());
   // With the counts in the hash table each removed number is taken off at once, its slot
   // fetched a few removals ahead; with the sorted array they are gathered and taken off in one

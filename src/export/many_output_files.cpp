@@ -72,6 +72,8 @@ bool ManyOutputFiles::CloseAll() {
   }
   if (!ok && failure_ == Failure::kNone)
     failure_ = Failure::kCannotWrite;
+  // The writers' buffers go too: a command may go on to reorder its results.
+  slots_.clear();
   return ok;
 }
 

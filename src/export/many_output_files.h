@@ -45,8 +45,8 @@ class ManyOutputFiles {
     return slot.writer.get();
   }
 
-  // Closes every open file; false when a close, or a write before it, failed (a failure already
-  // met stays the one reported).
+  // Closes every open file and frees the writers; false when a close, or a write before it,
+  // failed (a failure already met stays the one reported).
   bool CloseAll();
   // Closes every open file and removes those this command created: a file that was there before
   // keeps what it held and what was appended to it.

@@ -3,11 +3,6 @@
 // "粘贴" reads them back. A 10 ms timer notes how late each of its ticks comes. Run offscreen
 // (QT_QPA_PLATFORM=offscreen) or on an X display to include the desktop's clipboard:
 // tessaril-event-loop-bench [N] (default 10 million).
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,91 +11,31 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 #include <vector>
 
 #include "app/main_dlg.h"
 #include "app/notice_view.h"
 #include "base/settings_store.h"
 #include "online/online_addresses.h"
+#include "support/local_http_server.h"
 
 using namespace tessaril;
 
 namespace {
 
-// Answers "/notice.html" with a page of 16 pictures, "/update.txt" with "not found", and every
-// other request with a head that announces a large body, of which it sends one byte a second.
-class DrippingServer {
- public:
-  DrippingServer() {
-    listener_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(listener_, 64);
-    socklen_t length = sizeof address;
-    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { Serve(); });
-  }
-  ~DrippingServer() {
-    stop_ = true;
-    thread_.join();
-    for (std::thread& t : answers_)
-      t.join();
-    close(listener_);
-  }
-  std::string Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
-  }
-
- private:
-  void Serve() {
-    while (!stop_) {
-      pollfd ready{listener_, POLLIN, 0};
-      if (poll(&ready, 1, 50) <= 0)
-        continue;
-      const int connection = accept(listener_, nullptr, nullptr);
-      if (connection >= 0)
-        answers_.emplace_back([this, connection] { Answer(connection); });
-    }
-  }
-  void Answer(int connection) {
-    char request[4096] = {};
-    (void)!recv(connection, request, sizeof request - 1, 0);
-    if (std::string(request).starts_with("GET /notice.html ")) {
-      std::string page = "<p>今日公告</p>";
-      for (int i = 0; i < 16; ++i)
-        page += "<img src=\"/picture" + std::to_string(i) + ".png\">";
-      const std::string answer =
-          "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(page.size()) +
-          "\r\nConnection: close\r\n\r\n" + page;
-      (void)!send(connection, answer.data(), answer.size(), MSG_NOSIGNAL);
-    } else if (std::string(request).starts_with("GET /update.txt ")) {
-      const std::string answer = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
-      (void)!send(connection, answer.data(), answer.size(), MSG_NOSIGNAL);
-    } else {
-      const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n";
-      bool open = send(connection, head.data(), head.size(), MSG_NOSIGNAL) > 0;
-      for (int waited = 0; open && !stop_; ++waited) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        if (waited % 20 == 19)
-          open = send(connection, "a", 1, MSG_NOSIGNAL) == 1;
-      }
-    }
-    close(connection);
-  }
-
-  int listener_ = -1;
-  int port_ = 0;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
-  std::vector<std::thread> answers_;
-};
+// The test's local server: "/notice.html" is a page of 16 pictures, "/update.txt" is not found,
+// and the pictures and "/ad.txt" drip their bodies one byte at a time.
+void ServeDrippingNotice(testing::LocalHttpServer& server) {
+  std::string page = "<p>今日公告</p>";
+  for (int i = 0; i < 16; ++i)
+    page += "<img src=\"/picture" + std::to_string(i) + ".png\">";
+  server.On("/notice.html", 200, page);
+  server.On("/update.txt", 404);
+  server.OnDrip(R"(/picture\d+\.png)");
+  server.OnDrip("/ad.txt");
+}
 
 // The longest wait between two ticks of a 10 ms timer, beyond its period.
 class PauseMeter {
@@ -150,7 +85,8 @@ double RunCommand(app::CMainDlg& window, int button) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const long long n = argc > 1 ? std::atoll(argv[1]) : 10000000;
-  DrippingServer server;
+  testing::LocalHttpServer server;
+  ServeDrippingNotice(server);
   SettingsStore settings;
   settings.SetString(kOnlineSection, kNoticeUrl.key, server.Url("/notice.html"));
   settings.SetString(kOnlineSection, kUpdateUrl.key, server.Url("/update.txt"));

@@ -69,7 +69,8 @@ class GroupedWriter {
   bool NameFiles();
 
  private:
-  // Writes entry `i`, a number of a beginning already labelled; false when the export ended.
+  // Writes the number `value`, of a beginning already labelled, into `file`; false when the
+  // export ended.
   bool WriteKnown(std::size_t file, std::uint64_t value);
   // Writes entry `i` into the group its label names; false when the export ended.
   bool WriteLabelled(int i, std::uint64_t* known);

@@ -23,9 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "base/settings_store.h"
-#include "base/text_file.h"
-#include "base/word_array.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
+#include "engine/word_array.h"
 #include "classify/location_db.h"
 #include "cli/cli_frontend.h"
 #include "cli/runner.h"

@@ -17,7 +17,7 @@
 
 #include "app/main_dlg.h"
 #include "app/notice_view.h"
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 #include "online/online_addresses.h"
 #include "support/local_http_server.h"
 

@@ -15,9 +15,9 @@
 #include <random>
 #include <string>
 
-#include "base/file_system.h"
-#include "base/settings_store.h"
-#include "base/text_file.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "classify/location_db.h"
 #include "export/output_files.h"
 #include "filetools/blacklist.h"

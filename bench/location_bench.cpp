@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "acquire/segment_picker.h"
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 #include "classify/location_db.h"
 #include "cli/cli_frontend.h"
 #include "export/export_by_region.h"

@@ -9,7 +9,7 @@
 
 #include "app/main_dlg.h"
 #include "app/number_list_view.h"
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 
 using namespace tessaril;
 

@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/codepage.h"
+#include "platform/codepage.h"
 #include "classify/province_table.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 #include "classify/location_db.h"
 #include "cli/cli_frontend.h"
 #include "cli/runner.h"

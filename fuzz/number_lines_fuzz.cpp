@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "acquire/import_files.h"
-#include "base/text.h"
+#include "platform/text.h"
 #include "cli/cli_frontend.h"
 #include "fuzz_support.h"
 #include "lists/number_list.h"

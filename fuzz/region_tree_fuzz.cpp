@@ -1,7 +1,7 @@
 // The region file add.txt: provinces with their cities, GBK or UTF-8.
 #include <string>
 
-#include "base/codepage.h"
+#include "platform/codepage.h"
 #include "classify/region_tree.h"
 #include "fuzz_support.h"
 

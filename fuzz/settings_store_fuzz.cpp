@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 #include "fuzz_support.h"
 
 using namespace tessaril;

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "base/codepage.h"
-#include "base/file_system.h"
+#include "platform/codepage.h"
+#include "platform/file_system.h"
 #include "classify/location_db.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"

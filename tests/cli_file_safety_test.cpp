@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/file_system.h"
+#include "platform/file_system.h"
 #include "filetools/blacklist.h"
 #include "support/cli_script_test.h"
 

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "base/file_system.h"
+#include "platform/file_system.h"
 #include "classify/location_db.h"
 #include "support/cli_script_test.h"
 #include "support/tool_output.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "base/codepage.h"
+#include "platform/codepage.h"
 #include "classify/location_db.h"
 #include "support/cli_script_test.h"
 

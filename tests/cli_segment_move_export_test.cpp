@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "base/file_system.h"
+#include "platform/file_system.h"
 #include "support/cli_script_test.h"
 
 namespace tessaril {

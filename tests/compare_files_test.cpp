@@ -4,7 +4,7 @@
 
 #include <csignal>
 
-#include "base/file_system.h"
+#include "platform/file_system.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 #include "support/tool_output.h"

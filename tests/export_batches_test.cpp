@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "base/file_system.h"
+#include "platform/file_system.h"
 #include "export/output_files.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"

@@ -8,7 +8,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "base/file_system.h"
+#include "platform/file_system.h"
 #include "export/export_by_carrier.h"
 #include "filetools/blacklist.h"
 #include "filetools/compare_files.h"

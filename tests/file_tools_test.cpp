@@ -5,9 +5,9 @@
 #include <map>
 #include <random>
 
-#include "base/file_system.h"
-#include "base/key_table.h"
-#include "base/platform.h"
+#include "platform/file_system.h"
+#include "engine/key_table.h"
+#include "platform/platform.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

@@ -1,4 +1,4 @@
-#include "base/gathered_keys.h"
+#include "engine/gathered_keys.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "base/codepage.h"
-#include "base/file_system.h"
+#include "platform/codepage.h"
+#include "platform/file_system.h"
 #include "classify/location_db.h"
 #include "export/export_batches.h"
 #include "export/export_by_carrier.h"

@@ -7,7 +7,7 @@
 #include <random>
 #include <set>
 
-#include "base/line_rule.h"
+#include "engine/line_rule.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

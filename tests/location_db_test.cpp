@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/codepage.h"
+#include "platform/codepage.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "base/app_info.h"
-#include "base/man_page.h"
+#include "platform/app_info.h"
+#include "platform/man_page.h"
 #include "cli/runner.h"
 #include "cli/verbs.h"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/file_system.h"
-#include "base/output_guard.h"
+#include "platform/file_system.h"
+#include "platform/output_guard.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/file_system.h"
+#include "platform/file_system.h"
 #include "support/temp_dir.h"
 #include "support/tool_output.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/codepage.h"
+#include "platform/codepage.h"
 #include "classify/location_db.h"
 #include "support/temp_dir.h"
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <random>
 
-#include "base/text.h"
+#include "platform/text.h"
 
 namespace tessaril {
 namespace {

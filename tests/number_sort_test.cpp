@@ -1,4 +1,4 @@
-#include "base/number_sort.h"
+#include "engine/number_sort.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "base/number_table.h"
+#include "engine/number_table.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "base/word_array.h"
+#include "engine/word_array.h"
 #include "filetools/five_line_delay.h"
 
 namespace tessaril {

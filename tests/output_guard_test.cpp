@@ -1,11 +1,11 @@
-#include "base/output_guard.h"
+#include "platform/output_guard.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "base/file_system.h"
-#include "base/text_file.h"
+#include "platform/file_system.h"
+#include "platform/text_file.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

@@ -1,16 +1,16 @@
-// The system layer of src/base as the programs meet it on each platform: names in Chinese, long
+// The platform layer (src/platform) as the programs meet it on each platform: names in Chinese, long
 // paths, renames that never replace, the same file under two spellings, GBK.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "base/codepage.h"
-#include "base/data_folder.h"
-#include "base/file_system.h"
-#include "base/output_guard.h"
-#include "base/platform.h"
-#include "base/settings_store.h"
-#include "base/text_file.h"
+#include "platform/codepage.h"
+#include "platform/data_folder.h"
+#include "platform/file_system.h"
+#include "platform/output_guard.h"
+#include "platform/platform.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "export/output_files.h"
 #include "support/temp_dir.h"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "base/text_file.h"
+#include "platform/text_file.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

@@ -3,8 +3,8 @@
 
 #include <sstream>
 
-#include "base/file_system.h"
-#include "base/settings_store.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
 #include "cli/runner.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "base/side_by_side.h"
+#include "engine/side_by_side.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "acquire/extract.h"
 #include "acquire/import_files.h"
-#include "base/frontend.h"
-#include "base/progress.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
 
 namespace tessaril {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <boost/regex.hpp>
 
-#include "base/file_system.h"
-#include "base/frontend.h"
-#include "base/progress.h"
+#include "platform/file_system.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
 
 namespace tessaril {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "base/frontend.h"
-#include "base/progress.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
 
 namespace tessaril {
 

@@ -1,9 +1,9 @@
 #include "acquire/segment_picker.h"
 
 #include "acquire/segment_entry.h"
-#include "base/frontend.h"
-#include "base/progress.h"
-#include "base/text.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
+#include "platform/text.h"
 #include "classify/location_db.h"
 #include "classify/region_tree.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 #include "classify/carrier_prefixes.h"
 #include "lists/app_state.h"
 

@@ -1,4 +1,5 @@
 # Sources of src/acquire: every way numbers enter the source list.
+set(CORE_DEPENDS lists)
 list(APPEND CORE_SOURCES
   acquire/import_files.cpp
   acquire/clipboard_commands.cpp

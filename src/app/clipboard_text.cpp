@@ -6,7 +6,7 @@
 #include <QMimeData>
 #include <new>
 
-#include "base/codepage.h"
+#include "platform/codepage.h"
 
 namespace tessaril::app {
 namespace {

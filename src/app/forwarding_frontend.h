@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/frontend.h"
+#include "interface/frontend.h"
 
 namespace tessaril::app {
 

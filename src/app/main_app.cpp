@@ -17,10 +17,10 @@
 #include "app/qt_text.h"
 #include "app/screenshot.h"
 #include "app/window_usage.h"
-#include "base/app_info.h"
-#include "base/data_folder.h"
-#include "base/platform.h"
-#include "base/settings_store.h"
+#include "platform/app_info.h"
+#include "platform/data_folder.h"
+#include "platform/platform.h"
+#include "platform/settings_store.h"
 
 namespace tessaril::app {
 namespace {

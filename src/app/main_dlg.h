@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/command_runner.h"
-#include "base/frontend.h"
+#include "interface/frontend.h"
 #include "lists/app_state.h"
 #include "online/advertisements.h"
 

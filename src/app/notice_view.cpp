@@ -9,8 +9,8 @@
 #include "app/background_fetch.h"
 #include "app/open_url.h"
 #include "app/qt_text.h"
-#include "base/app_info.h"
-#include "base/codepage.h"
+#include "platform/app_info.h"
+#include "platform/codepage.h"
 #include "online/http_transfer.h"
 #include "online/notice_page.h"
 

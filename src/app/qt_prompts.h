@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/frontend.h"
+#include "interface/frontend.h"
 
 class QWidget;
 

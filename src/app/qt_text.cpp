@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "base/codepage.h"
+#include "platform/codepage.h"
 
 namespace tessaril::app {
 

@@ -2,7 +2,7 @@
 
 #include <QTreeWidget>
 
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 
 namespace tessaril::app {
 

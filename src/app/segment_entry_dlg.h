@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 
 namespace tessaril::app {
 

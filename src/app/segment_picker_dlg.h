@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "acquire/segment_picker.h"
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 
 class QLabel;
 class QLineEdit;

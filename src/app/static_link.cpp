@@ -5,7 +5,7 @@
 
 #include "app/open_url.h"
 #include "app/qt_text.h"
-#include "base/codepage.h"
+#include "platform/codepage.h"
 
 namespace tessaril::app {
 

@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "base/frontend.h"
+#include "interface/frontend.h"
 
 namespace tessaril::app {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "base/man_page.h"
+#include "platform/man_page.h"
 
 namespace tessaril::app {
 

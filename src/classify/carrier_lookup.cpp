@@ -1,6 +1,6 @@
 #include "classify/carrier_lookup.h"
 
-#include "base/text.h"
+#include "platform/text.h"
 
 namespace tessaril {
 namespace {

@@ -1,8 +1,8 @@
 #include "classify/carrier_prefixes.h"
 
-#include "base/frontend.h"
-#include "base/settings_store.h"
-#include "base/text.h"
+#include "interface/frontend.h"
+#include "platform/settings_store.h"
+#include "platform/text.h"
 
 namespace tessaril {
 namespace {

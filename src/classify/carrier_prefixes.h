@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 
 namespace tessaril {
 

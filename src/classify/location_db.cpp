@@ -6,11 +6,11 @@
 #include <thread>
 #include <unordered_map>
 
-#include "base/codepage.h"
-#include "base/data_folder.h"
-#include "base/file_system.h"
-#include "base/frontend.h"
-#include "base/text.h"
+#include "platform/codepage.h"
+#include "platform/data_folder.h"
+#include "platform/file_system.h"
+#include "interface/frontend.h"
+#include "platform/text.h"
 
 namespace tessaril {
 namespace {

@@ -1,4 +1,5 @@
 # Sources of src/classify: carrier prefixes and the location database.
+set(CORE_DEPENDS platform interface)
 list(APPEND CORE_SOURCES
   classify/carrier_lookup.cpp
   classify/carrier_prefixes.cpp

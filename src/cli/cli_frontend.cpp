@@ -1,7 +1,7 @@
 #include "cli/cli_frontend.h"
 
 #include "acquire/segment_entry.h"
-#include "base/overloaded.h"
+#include "platform/overloaded.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
 #include "export/export_by_segment.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/frontend.h"
+#include "interface/frontend.h"
 
 namespace tessaril::cli {
 

@@ -3,11 +3,11 @@
 #include <iostream>
 #include <sstream>
 
-#include "base/data_folder.h"
-#include "base/file_system.h"
-#include "base/man_page.h"
-#include "base/platform.h"
-#include "base/settings_store.h"
+#include "platform/data_folder.h"
+#include "platform/file_system.h"
+#include "platform/man_page.h"
+#include "platform/platform.h"
+#include "platform/settings_store.h"
 #include "classify/location_db.h"
 #include "cli/runner.h"
 

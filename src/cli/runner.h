@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/man_page.h"
+#include "platform/man_page.h"
 #include "cli/cli_frontend.h"
 #include "lists/app_state.h"
 

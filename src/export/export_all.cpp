@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "base/frontend.h"
-#include "base/progress.h"
-#include "base/settings_store.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
+#include "platform/settings_store.h"
 #include "export/output_files.h"
 
 namespace tessaril {

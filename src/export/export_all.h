@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/dialog_values.h"
-#include "base/text_file.h"
+#include "interface/dialog_values.h"
+#include "platform/text_file.h"
 #include "lists/app_state.h"
 
 namespace tessaril {

@@ -4,8 +4,8 @@
 #include <climits>
 #include <cstdio>
 
-#include "base/frontend.h"
-#include "base/progress.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
 #include "export/export_all.h"
 #include "export/output_files.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 #include "lists/app_state.h"
 
 namespace tessaril {

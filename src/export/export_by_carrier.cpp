@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "base/file_system.h"
-#include "base/frontend.h"
-#include "base/progress.h"
-#include "base/text_file.h"
+#include "platform/file_system.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
+#include "platform/text_file.h"
 #include "classify/carrier_lookup.h"
 #include "export/grouped_files.h"
 #include "export/output_files.h"

@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "base/frontend.h"
+#include "interface/frontend.h"
 #include "classify/location_db.h"
 #include "export/grouped_files.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 #include "lists/app_state.h"
 
 namespace tessaril {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/frontend.h"
-#include "base/text.h"
+#include "interface/frontend.h"
+#include "platform/text.h"
 #include "export/grouped_files.h"
 #include "export/segment_label.h"
 

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "base/file_system.h"
-#include "base/frontend.h"
-#include "base/progress.h"
-#include "base/text.h"
-#include "base/word_array.h"
+#include "platform/file_system.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
+#include "platform/text.h"
+#include "engine/word_array.h"
 #include "export/many_output_files.h"
 
 namespace tessaril {

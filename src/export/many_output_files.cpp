@@ -1,7 +1,7 @@
 #include "export/many_output_files.h"
 
-#include "base/file_system.h"
-#include "base/output_guard.h"
+#include "platform/file_system.h"
+#include "platform/output_guard.h"
 
 namespace tessaril {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/file_system.h"
-#include "base/frontend.h"
-#include "base/side_by_side.h"
-#include "base/text.h"
+#include "platform/file_system.h"
+#include "interface/frontend.h"
+#include "engine/side_by_side.h"
+#include "platform/text.h"
 
 namespace tessaril {
 namespace {

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "base/app_info.h"
-#include "base/output_guard.h"
-#include "base/text_file.h"
+#include "platform/app_info.h"
+#include "platform/output_guard.h"
+#include "platform/text_file.h"
 #include "lists/app_state.h"
 
 namespace tessaril {

@@ -1,6 +1,6 @@
 #include "export/segment_label.h"
 
-#include "base/codepage.h"
+#include "platform/codepage.h"
 
 namespace tessaril {
 

@@ -1,4 +1,5 @@
 # Sources of src/export: output conventions and the exports.
+set(CORE_DEPENDS lists)
 list(APPEND CORE_SOURCES
   export/export_all.cpp
   export/export_batches.cpp

@@ -1,9 +1,9 @@
 #include "filetools/blacklist.h"
 
-#include "base/data_folder.h"
-#include "base/frontend.h"
-#include "base/output_guard.h"
-#include "base/text_file.h"
+#include "platform/data_folder.h"
+#include "interface/frontend.h"
+#include "platform/output_guard.h"
+#include "platform/text_file.h"
 #include "classify/location_db.h"
 #include "export/output_files.h"
 

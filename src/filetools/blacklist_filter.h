@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/dialog_values.h"
-#include "base/key_table.h"
+#include "interface/dialog_values.h"
+#include "engine/key_table.h"
 
 namespace tessaril {
 

@@ -4,12 +4,12 @@
 #include <optional>
 #include <string_view>
 
-#include "base/app_info.h"
-#include "base/file_system.h"
-#include "base/frontend.h"
-#include "base/output_guard.h"
-#include "base/progress.h"
-#include "base/text_file.h"
+#include "platform/app_info.h"
+#include "platform/file_system.h"
+#include "interface/frontend.h"
+#include "platform/output_guard.h"
+#include "interface/progress.h"
+#include "platform/text_file.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/many_output_files.h"

@@ -3,11 +3,11 @@
 #include <set>
 #include <string_view>
 
-#include "base/codepage.h"
-#include "base/data_folder.h"
-#include "base/file_system.h"
-#include "base/settings_store.h"
-#include "base/text_file.h"
+#include "platform/codepage.h"
+#include "platform/data_folder.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "export/output_files.h"
 
 namespace tessaril {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 
 namespace tessaril {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "acquire/import_files.h"
-#include "base/data_folder.h"
-#include "base/file_system.h"
-#include "base/frontend.h"
-#include "base/platform.h"
-#include "base/settings_store.h"
+#include "platform/data_folder.h"
+#include "platform/file_system.h"
+#include "interface/frontend.h"
+#include "platform/platform.h"
+#include "platform/settings_store.h"
 
 namespace tessaril {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/app_info.h"
+#include "platform/app_info.h"
 #include "export/output_files.h"
 #include "lists/app_state.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/text_file.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 
-#include "base/file_system.h"
-#include "base/frontend.h"
-#include "base/gathered_keys.h"
-#include "base/output_guard.h"
-#include "base/text.h"
-#include "base/text_file.h"
+#include "platform/file_system.h"
+#include "interface/frontend.h"
+#include "engine/gathered_keys.h"
+#include "platform/output_guard.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
 #include "classify/carrier_lookup.h"
 #include "export/output_files.h"
 #include "filetools/five_line_delay.h"

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "base/file_system.h"
-#include "base/number_sort.h"
-#include "base/shuffle.h"
-#include "base/text.h"
-#include "base/text_file.h"
+#include "platform/file_system.h"
+#include "engine/number_sort.h"
+#include "engine/shuffle.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 namespace {

@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "base/progress.h"
+#include "interface/progress.h"
 
 namespace tessaril {
 

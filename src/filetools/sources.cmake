@@ -1,4 +1,5 @@
 # Sources of src/filetools: the file-tools window, comparison, merge and blacklist.
+set(CORE_DEPENDS acquire export)
 list(APPEND CORE_SOURCES
   filetools/blacklist.cpp
   filetools/blacklist_filter.cpp

@@ -1,6 +1,6 @@
 #include "filetools/tool_files.h"
 
-#include "base/file_system.h"
+#include "platform/file_system.h"
 
 namespace tessaril {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 #include "classify/carrier_prefixes.h"
 #include "lists/number_list.h"
 

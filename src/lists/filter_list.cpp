@@ -4,10 +4,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/frontend.h"
-#include "base/line_rule.h"
-#include "base/progress.h"
-#include "base/text_file.h"
+#include "interface/frontend.h"
+#include "engine/line_rule.h"
+#include "interface/progress.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 

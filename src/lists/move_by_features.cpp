@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "base/frontend.h"
+#include "interface/frontend.h"
 #include "classify/location_db.h"
 #include "classify/region_tree.h"
 

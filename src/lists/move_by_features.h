@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 #include "lists/app_state.h"
 #include "lists/move_commands.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/frontend.h"
-#include "base/progress.h"
-#include "base/text.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
+#include "platform/text.h"
 #include "classify/carrier_lookup.h"
 
 namespace tessaril {

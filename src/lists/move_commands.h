@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/dialog_values.h"
+#include "interface/dialog_values.h"
 #include "classify/carrier_lookup.h"
 #include "lists/app_state.h"
 

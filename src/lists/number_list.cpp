@@ -9,8 +9,8 @@
 #include <span>
 #include <utility>
 
-#include "base/shuffle.h"
-#include "base/text.h"
+#include "engine/shuffle.h"
+#include "platform/text.h"
 
 namespace tessaril {
 namespace {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "base/number_sort.h"
-#include "base/number_table.h"
-#include "base/word_array.h"
+#include "engine/number_sort.h"
+#include "engine/number_table.h"
+#include "engine/word_array.h"
 
 namespace tessaril {
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "base/frontend.h"
+#include "interface/frontend.h"
 
 namespace tessaril {
 

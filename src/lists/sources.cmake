@@ -1,4 +1,5 @@
 # Sources of src/lists: the number lists and the commands on them.
+set(CORE_DEPENDS engine classify)
 list(APPEND CORE_SOURCES
   lists/run_command.cpp
   lists/filter_list.cpp

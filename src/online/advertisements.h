@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 #include "online/http_get_client.h"
 
 namespace tessaril {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "base/app_info.h"
+#include "platform/app_info.h"
 #include "online/http_transfer.h"
 
 namespace tessaril {

@@ -1,5 +1,5 @@
 #include "online/http_transfer.h"
-#include "base/app_info.h"
+#include "platform/app_info.h"
 
 #include <curl/curl.h>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 
 namespace tessaril {
 

@@ -1,4 +1,5 @@
 # Sources of src/online: the HTTP client, the update check, the notice page and advertisements.
+set(CORE_DEPENDS platform interface)
 list(APPEND CORE_SOURCES
   online/advertisements.cpp
   online/http_get_client.cpp

@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "base/app_info.h"
-#include "base/frontend.h"
-#include "base/settings_store.h"
+#include "platform/app_info.h"
+#include "interface/frontend.h"
+#include "platform/settings_store.h"
 
 namespace tessaril {
 

@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include "app/main_dlg.h"
-#include "base/codepage.h"
-#include "base/settings_store.h"
+#include "platform/codepage.h"
+#include "platform/settings_store.h"
 
 using namespace tessaril;
 using namespace tessaril::app;

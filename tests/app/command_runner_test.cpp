@@ -8,7 +8,7 @@
 #include "acquire/import_files.h"
 #include "app/command_runner.h"
 #include "app/qt_text.h"
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 #include "lists/app_state.h"
 #include "support/scripted_frontend.h"
 

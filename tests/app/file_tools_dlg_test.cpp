@@ -19,9 +19,9 @@
 #include "app/main_dlg.h"
 #include "app/number_list_view.h"
 #include "app/qt_text.h"
-#include "base/codepage.h"
-#include "base/file_system.h"
-#include "base/settings_store.h"
+#include "platform/codepage.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
 #include "filetools/blacklist.h"
 
 using namespace tessaril;

@@ -17,7 +17,7 @@
 
 #include "app/file_tools_dlg.h"
 #include "app/main_dlg.h"
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 
 using namespace tessaril;
 using namespace tessaril::app;

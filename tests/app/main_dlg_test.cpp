@@ -15,8 +15,8 @@
 #include "app/number_list_view.h"
 #include "app/screenshot.h"
 #include "app/static_link.h"
-#include "base/codepage.h"
-#include "base/settings_store.h"
+#include "platform/codepage.h"
+#include "platform/settings_store.h"
 
 using namespace tessaril;
 using namespace tessaril::app;

@@ -13,7 +13,7 @@
 #include "app/main_dlg.h"
 #include "app/move_by_type_dlg.h"
 #include "app/segment_entry_dlg.h"
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 
 using namespace tessaril;
 using namespace tessaril::app;

@@ -18,7 +18,7 @@
 #include "app/main_dlg.h"
 #include "app/notice_view.h"
 #include "app/static_link.h"
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 #include "online/online_addresses.h"
 #include "support/local_http_server.h"
 

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "base/frontend.h"
+#include "interface/frontend.h"
 
 namespace tessaril::testing {
 

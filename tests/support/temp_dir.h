@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/settings_store.h"
+#include "platform/settings_store.h"
 #include "lists/app_state.h"
 #include "support/scripted_frontend.h"
 

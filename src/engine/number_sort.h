@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/word_array.h"
+
+namespace tessaril {
+
+// The numbers among these words in ascending order, repeats kept: a radix sort on both threads
+// for a long run. A word of 2^37 and above is not a number (a list's other text) and is left
+// out. The words are read twice and copied once, into the array returned.
+WordArray SortNumbers(std::span<const std::span<const std::uint64_t>> runs);
+
+// Squeezes each run of equal values of a sorted array into one word, `word(value, count)`, kept
+// in order at the front of the array, which then keeps only them.
+template <typename Word>
+void SqueezeRuns(WordArray& sorted, Word&& word) {
+  const std::size_t n = sorted.size();
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < n;) {
+    const std::uint64_t value = sorted[i];
+    std::size_t j = i + 1;
+    while (j < n && sorted[j] == value)
+      ++j;
+    sorted[kept++] = word(value, j - i);
+    i = j;
+  }
+  sorted.Shrink(kept);
+}
+
+// For each word of a list: how often it occurs among all the words, given at its first
+// occurrence, and 0 at every later one.
+struct FirstOccurrences {
+  // A count of kMany or more is kept exactly in `many`.
+  static constexpr std::uint8_t kMany = 255;
+  std::vector<std::uint8_t> counts;  // by the index of the word over all runs
+  std::unordered_map<std::size_t, std::uint64_t> many;
+
+  std::uint64_t CountAt(std::size_t index) const;
+};
+
+// The first occurrences of the words of these runs, the words compared as they are (a number,
+// or another text's code). The numbers are found by the same radix sort, on both threads, with
+// the index of each word carried along; the other words are counted in a hash table. Reads the
+// words twice (three times when some are not numbers); needs 9 bytes a number, 1 a word else.
+FirstOccurrences CountFirstOccurrences(std::span<const std::span<const std::uint64_t>> runs);
+
+}  // namespace tessaril

@@ -23,12 +23,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_store.h"
-#include "platform/text_file.h"
-#include "engine/word_array.h"
 #include "classify/location_db.h"
 #include "cli/cli_frontend.h"
 #include "cli/runner.h"
+#include "engine/word_array.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
 
 namespace fs = std::filesystem;
 using namespace tessaril;

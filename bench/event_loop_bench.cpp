@@ -17,8 +17,8 @@
 
 #include "app/main_dlg.h"
 #include "app/notice_view.h"
-#include "platform/settings_store.h"
 #include "online/online_addresses.h"
+#include "platform/settings_store.h"
 #include "support/local_http_server.h"
 
 using namespace tessaril;

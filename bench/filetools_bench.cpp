@@ -15,14 +15,14 @@
 #include <random>
 #include <string>
 
-#include "platform/file_system.h"
-#include "platform/settings_store.h"
-#include "platform/text_file.h"
 #include "classify/location_db.h"
 #include "export/output_files.h"
 #include "filetools/blacklist.h"
 #include "filetools/compare_files.h"
 #include "filetools/merge_files.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "support/scripted_frontend.h"
 
 using namespace tessaril;

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "acquire/segment_picker.h"
-#include "platform/settings_store.h"
 #include "classify/location_db.h"
 #include "cli/cli_frontend.h"
 #include "export/export_by_region.h"
+#include "platform/settings_store.h"
 
 using namespace tessaril;
 using Clock = std::chrono::steady_clock;

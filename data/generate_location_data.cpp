@@ -21,8 +21,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/codepage.h"
 #include "classify/province_table.h"
+#include "platform/codepage.h"
 
 namespace {
 

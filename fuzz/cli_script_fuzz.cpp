@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_store.h"
 #include "classify/location_db.h"
 #include "cli/cli_frontend.h"
 #include "cli/runner.h"
 #include "cli/script.h"
 #include "fuzz_support.h"
 #include "lists/app_state.h"
+#include "platform/settings_store.h"
 
 using namespace tessaril;
 namespace fs = std::filesystem;

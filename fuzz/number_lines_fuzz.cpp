@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "acquire/import_files.h"
-#include "platform/text.h"
 #include "cli/cli_frontend.h"
 #include "fuzz_support.h"
 #include "lists/number_list.h"
+#include "platform/text.h"
 
 using namespace tessaril;
 

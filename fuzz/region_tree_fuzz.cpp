@@ -1,9 +1,9 @@
 // The region file add.txt: provinces with their cities, GBK or UTF-8.
 #include <string>
 
-#include "platform/codepage.h"
 #include "classify/region_tree.h"
 #include "fuzz_support.h"
+#include "platform/codepage.h"
 
 using namespace tessaril;
 

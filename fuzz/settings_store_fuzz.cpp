@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/settings_store.h"
 #include "fuzz_support.h"
+#include "platform/settings_store.h"
 
 using namespace tessaril;
 

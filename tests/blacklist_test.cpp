@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "classify/location_db.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
-#include "classify/location_db.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 #include "support/tool_output.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/file_system.h"
 #include "filetools/blacklist.h"
+#include "platform/file_system.h"
 #include "support/cli_script_test.h"
 
 namespace tessaril {

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "platform/file_system.h"
 #include "classify/location_db.h"
+#include "platform/file_system.h"
 #include "support/cli_script_test.h"
 #include "support/tool_output.h"
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "platform/codepage.h"
 #include "classify/location_db.h"
+#include "platform/codepage.h"
 #include "support/cli_script_test.h"
 
 namespace tessaril {

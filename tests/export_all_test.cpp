@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "platform/file_system.h"
 #include "export/output_files.h"
+#include "platform/file_system.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 

@@ -8,11 +8,11 @@
 #include <csignal>
 #include <filesystem>
 
-#include "platform/file_system.h"
 #include "export/export_by_carrier.h"
 #include "filetools/blacklist.h"
 #include "filetools/compare_files.h"
 #include "filetools/merge_files.h"
+#include "platform/file_system.h"
 #include "support/file_size_limit.h"
 #include "support/small_disk.h"
 #include "support/temp_dir.h"

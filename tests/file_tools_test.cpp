@@ -5,8 +5,8 @@
 #include <map>
 #include <random>
 
-#include "platform/file_system.h"
 #include "engine/key_table.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
 #include "support/temp_dir.h"
 

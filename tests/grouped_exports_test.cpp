@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/codepage.h"
-#include "platform/file_system.h"
 #include "classify/location_db.h"
 #include "export/export_batches.h"
 #include "export/export_by_carrier.h"
@@ -13,6 +11,8 @@
 #include "export/export_by_segment.h"
 #include "export/grouped_files.h"
 #include "lists/list_commands.h"
+#include "platform/codepage.h"
+#include "platform/file_system.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "platform/file_system.h"
 #include "export/grouped_files.h"
+#include "platform/file_system.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 

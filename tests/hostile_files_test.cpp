@@ -6,16 +6,16 @@
 
 #include "acquire/extract.h"
 #include "acquire/import_files.h"
-#include "platform/codepage.h"
-#include "platform/file_system.h"
-#include "platform/settings_store.h"
-#include "platform/text_file.h"
 #include "classify/location_db.h"
 #include "classify/region_tree.h"
 #include "export/export_by_segment.h"
 #include "export/segment_label.h"
 #include "filetools/blacklist.h"
 #include "lists/filter_list.h"
+#include "platform/codepage.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "support/cli_script_test.h"
 
 namespace tessaril {

@@ -4,10 +4,10 @@
 
 #include <sstream>
 
-#include "platform/app_info.h"
-#include "platform/man_page.h"
 #include "cli/runner.h"
 #include "cli/verbs.h"
+#include "platform/app_info.h"
+#include "platform/man_page.h"
 
 namespace tessaril {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/codepage.h"
 #include "classify/location_db.h"
+#include "platform/codepage.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

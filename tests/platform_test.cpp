@@ -1,9 +1,10 @@
-// The platform layer (src/platform) as the programs meet it on each platform: names in Chinese, long
-// paths, renames that never replace, the same file under two spellings, GBK.
+// The platform layer (src/platform) as the programs meet it on each platform: names in Chinese,
+// long paths, renames that never replace, the same file under two spellings, GBK.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "export/output_files.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
@@ -11,7 +12,6 @@
 #include "platform/platform.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
-#include "export/output_files.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/codepage.h"
 #include "classify/location_db.h"
 #include "classify/region_tree.h"
+#include "platform/codepage.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

@@ -3,9 +3,9 @@
 
 #include <sstream>
 
+#include "cli/runner.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
-#include "cli/runner.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <boost/regex.hpp>
 
-#include "platform/file_system.h"
 #include "interface/frontend.h"
 #include "interface/progress.h"
+#include "platform/file_system.h"
 
 namespace tessaril {
 namespace {

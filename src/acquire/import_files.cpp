@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "interface/frontend.h"
 #include "engine/line_rule.h"
-#include "interface/progress.h"
 #include "engine/side_by_side.h"
-#include "platform/text_file.h"
 #include "engine/word_array.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 

@@ -1,11 +1,11 @@
 #include "acquire/segment_picker.h"
 
 #include "acquire/segment_entry.h"
+#include "classify/location_db.h"
+#include "classify/region_tree.h"
 #include "interface/frontend.h"
 #include "interface/progress.h"
 #include "platform/text.h"
-#include "classify/location_db.h"
-#include "classify/region_tree.h"
 
 namespace tessaril {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "interface/dialog_values.h"
 #include "classify/carrier_prefixes.h"
+#include "interface/dialog_values.h"
 #include "lists/app_state.h"
 
 namespace tessaril {

@@ -42,9 +42,6 @@
 #include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
 #include "app/static_link.h"
-#include "platform/app_info.h"
-#include "platform/file_system.h"
-#include "platform/overloaded.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/export_all.h"
@@ -60,6 +57,9 @@
 #include "lists/run_command.h"
 #include "online/online_addresses.h"
 #include "online/update_check.h"
+#include "platform/app_info.h"
+#include "platform/file_system.h"
+#include "platform/overloaded.h"
 
 namespace tessaril::app {
 namespace {

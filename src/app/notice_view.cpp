@@ -9,10 +9,10 @@
 #include "app/background_fetch.h"
 #include "app/open_url.h"
 #include "app/qt_text.h"
-#include "platform/app_info.h"
-#include "platform/codepage.h"
 #include "online/http_transfer.h"
 #include "online/notice_page.h"
+#include "platform/app_info.h"
+#include "platform/codepage.h"
 
 namespace tessaril::app {
 namespace {

@@ -6,10 +6,10 @@
 #include <thread>
 #include <unordered_map>
 
+#include "interface/frontend.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
-#include "interface/frontend.h"
 #include "platform/text.h"
 
 namespace tessaril {

@@ -1,9 +1,9 @@
 #include "classify/region_tree.h"
 
+#include "interface/frontend.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
-#include "interface/frontend.h"
 
 namespace tessaril {
 

@@ -1,13 +1,13 @@
 #include "cli/cli_frontend.h"
 
 #include "acquire/segment_entry.h"
-#include "platform/overloaded.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
 #include "export/export_by_segment.h"
 #include "filetools/blacklist.h"
 #include "lists/move_by_features.h"
 #include "lists/move_commands.h"
+#include "platform/overloaded.h"
 
 namespace tessaril::cli {
 namespace {

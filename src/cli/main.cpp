@@ -3,13 +3,13 @@
 #include <iostream>
 #include <sstream>
 
+#include "classify/location_db.h"
+#include "cli/runner.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
 #include "platform/man_page.h"
 #include "platform/platform.h"
 #include "platform/settings_store.h"
-#include "classify/location_db.h"
-#include "cli/runner.h"
 
 using namespace tessaril;
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/man_page.h"
 #include "cli/cli_frontend.h"
 #include "lists/app_state.h"
+#include "platform/man_page.h"
 
 namespace tessaril::cli {
 

@@ -1,9 +1,9 @@
 // Verbs of moves between the source and the target list.
 #include "acquire/segment_entry.h"
-#include "platform/file_system.h"
 #include "cli/verbs.h"
 #include "lists/move_by_features.h"
 #include "lists/move_commands.h"
+#include "platform/file_system.h"
 
 namespace tessaril::cli {
 namespace {

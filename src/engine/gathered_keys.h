@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "engine/packed_word.h"
+#include "engine/word_array.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
-#include "engine/word_array.h"
 
 namespace tessaril {
 

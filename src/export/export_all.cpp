@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <climits>
 
+#include "export/output_files.h"
 #include "interface/frontend.h"
 #include "interface/progress.h"
 #include "platform/settings_store.h"
-#include "export/output_files.h"
 
 namespace tessaril {
 namespace {

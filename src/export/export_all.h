@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "interface/dialog_values.h"
-#include "platform/text_file.h"
 #include "lists/app_state.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 

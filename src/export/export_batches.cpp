@@ -4,10 +4,10 @@
 #include <climits>
 #include <cstdio>
 
-#include "interface/frontend.h"
-#include "interface/progress.h"
 #include "export/export_all.h"
 #include "export/output_files.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
 
 namespace tessaril {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <array>
 
-#include "platform/file_system.h"
-#include "interface/frontend.h"
-#include "interface/progress.h"
-#include "platform/text_file.h"
 #include "classify/carrier_lookup.h"
 #include "export/grouped_files.h"
 #include "export/output_files.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
+#include "platform/file_system.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 

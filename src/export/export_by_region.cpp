@@ -2,9 +2,9 @@
 
 #include <unordered_map>
 
-#include "interface/frontend.h"
 #include "classify/location_db.h"
 #include "export/grouped_files.h"
+#include "interface/frontend.h"
 
 namespace tessaril {
 namespace {

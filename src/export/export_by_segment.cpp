@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "interface/frontend.h"
-#include "platform/text.h"
 #include "export/grouped_files.h"
 #include "export/segment_label.h"
+#include "interface/frontend.h"
+#include "platform/text.h"
 
 namespace tessaril {
 

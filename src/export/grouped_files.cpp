@@ -5,12 +5,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "interface/frontend.h"
-#include "interface/progress.h"
-#include "platform/text.h"
 #include "engine/word_array.h"
 #include "export/many_output_files.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
+#include "platform/file_system.h"
+#include "platform/text.h"
 
 namespace tessaril {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "interface/frontend.h"
 #include "engine/side_by_side.h"
+#include "interface/frontend.h"
+#include "platform/file_system.h"
 #include "platform/text.h"
 
 namespace tessaril {

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "lists/app_state.h"
 #include "platform/app_info.h"
 #include "platform/output_guard.h"
 #include "platform/text_file.h"
-#include "lists/app_state.h"
 
 namespace tessaril {
 

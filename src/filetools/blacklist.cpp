@@ -1,11 +1,11 @@
 #include "filetools/blacklist.h"
 
-#include "platform/data_folder.h"
-#include "interface/frontend.h"
-#include "platform/output_guard.h"
-#include "platform/text_file.h"
 #include "classify/location_db.h"
 #include "export/output_files.h"
+#include "interface/frontend.h"
+#include "platform/data_folder.h"
+#include "platform/output_guard.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "interface/dialog_values.h"
 #include "engine/key_table.h"
+#include "interface/dialog_values.h"
 
 namespace tessaril {
 

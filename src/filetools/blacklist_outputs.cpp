@@ -4,18 +4,18 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/app_info.h"
-#include "platform/file_system.h"
-#include "interface/frontend.h"
-#include "platform/output_guard.h"
-#include "interface/progress.h"
-#include "platform/text_file.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/many_output_files.h"
 #include "export/output_files.h"
 #include "filetools/lines_ahead.h"
 #include "filetools/reorder_lines.h"
+#include "interface/frontend.h"
+#include "interface/progress.h"
+#include "platform/app_info.h"
+#include "platform/file_system.h"
+#include "platform/output_guard.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 namespace {

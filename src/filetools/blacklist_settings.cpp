@@ -3,12 +3,12 @@
 #include <set>
 #include <string_view>
 
+#include "export/output_files.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
-#include "export/output_files.h"
 
 namespace tessaril {
 namespace {

@@ -2,17 +2,17 @@
 
 #include <limits>
 
-#include "platform/file_system.h"
-#include "interface/frontend.h"
+#include "classify/carrier_lookup.h"
 #include "engine/gathered_keys.h"
 #include "engine/line_rule.h"
-#include "platform/output_guard.h"
-#include "platform/text.h"
-#include "platform/text_file.h"
-#include "classify/carrier_lookup.h"
 #include "export/output_files.h"
 #include "filetools/five_line_delay.h"
 #include "filetools/tool_files.h"
+#include "interface/frontend.h"
+#include "platform/file_system.h"
+#include "platform/output_guard.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "acquire/import_files.h"
+#include "interface/frontend.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
-#include "interface/frontend.h"
 #include "platform/platform.h"
 #include "platform/settings_store.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/app_info.h"
 #include "export/output_files.h"
 #include "lists/app_state.h"
+#include "platform/app_info.h"
 
 namespace tessaril {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "engine/number_sort.h"
 #include "engine/shuffle.h"
+#include "platform/file_system.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 

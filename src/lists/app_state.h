@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_store.h"
 #include "classify/carrier_prefixes.h"
 #include "lists/number_list.h"
+#include "platform/settings_store.h"
 
 namespace tessaril {
 

@@ -4,8 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "interface/frontend.h"
 #include "engine/line_rule.h"
+#include "interface/frontend.h"
 #include "interface/progress.h"
 #include "platform/text_file.h"
 

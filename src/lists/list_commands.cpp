@@ -1,9 +1,9 @@
 #include "lists/list_commands.h"
 
+#include "classify/carrier_lookup.h"
 #include "interface/frontend.h"
 #include "interface/progress.h"
 #include "platform/text.h"
-#include "classify/carrier_lookup.h"
 
 namespace tessaril {
 

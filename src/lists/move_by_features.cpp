@@ -2,9 +2,9 @@
 
 #include <climits>
 
-#include "interface/frontend.h"
 #include "classify/location_db.h"
 #include "classify/region_tree.h"
+#include "interface/frontend.h"
 
 namespace tessaril {
 namespace {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "classify/carrier_lookup.h"
 #include "interface/frontend.h"
 #include "interface/progress.h"
 #include "platform/text.h"
-#include "classify/carrier_lookup.h"
 
 namespace tessaril {
 namespace {

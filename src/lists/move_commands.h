@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "interface/dialog_values.h"
 #include "classify/carrier_lookup.h"
+#include "interface/dialog_values.h"
 #include "lists/app_state.h"
 
 namespace tessaril {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_store.h"
 #include "online/http_get_client.h"
+#include "platform/settings_store.h"
 
 namespace tessaril {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "platform/app_info.h"
 #include "online/http_transfer.h"
+#include "platform/app_info.h"
 
 namespace tessaril {
 namespace {

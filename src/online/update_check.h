@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/app_info.h"
 #include "interface/frontend.h"
+#include "platform/app_info.h"
 #include "platform/settings_store.h"
 
 namespace tessaril {

@@ -8,8 +8,8 @@
 #include "acquire/import_files.h"
 #include "app/command_runner.h"
 #include "app/qt_text.h"
-#include "platform/settings_store.h"
 #include "lists/app_state.h"
+#include "platform/settings_store.h"
 #include "support/scripted_frontend.h"
 
 using namespace tessaril;

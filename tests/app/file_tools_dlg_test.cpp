@@ -19,10 +19,10 @@
 #include "app/main_dlg.h"
 #include "app/number_list_view.h"
 #include "app/qt_text.h"
+#include "filetools/blacklist.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
-#include "filetools/blacklist.h"
 
 using namespace tessaril;
 using namespace tessaril::app;

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/settings_store.h"
 #include "lists/app_state.h"
+#include "platform/settings_store.h"
 #include "support/scripted_frontend.h"
 
 namespace tessaril::testing {

@@ -72,7 +72,7 @@ void RunEventsFor(int ms) {
 }
 
 // Clicks `button` and runs the event loop until its command has ended; the elapsed time in ms.
-double RunCommand(app::CMainDlg& window, int button) {
+double RunCommand(app::CMainDlg& window, MainButton button) {
   QElapsedTimer timer;
   timer.start();
   window.Button(button)->click();
@@ -122,12 +122,12 @@ int main(int argc, char** argv) {
   window.RefreshTargetView();
   RunEventsFor(200);
   meter.Reset();
-  const double copy_ms = RunCommand(window, 1083);
+  const double copy_ms = RunCommand(window, MainButton::kCopyTarget);
   std::printf("复制号码 of %lld entries: %.0f ms, longest pause %.1f ms\n", n, copy_ms,
               meter.LongestMs());
   RunEventsFor(200);
   meter.Reset();
-  const double paste_ms = RunCommand(window, 1079);
+  const double paste_ms = RunCommand(window, MainButton::kPaste);
   std::printf("粘贴 of them: %.0f ms, %lld entries pasted, longest pause %.1f ms\n", paste_ms,
               static_cast<long long>(state.source.Count()), meter.LongestMs());
   state.source.Clear();

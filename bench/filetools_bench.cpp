@@ -16,10 +16,10 @@
 #include <string>
 
 #include "classify/location_db.h"
-#include "export/output_files.h"
 #include "filetools/blacklist.h"
 #include "filetools/compare_files.h"
 #include "filetools/merge_files.h"
+#include "outputs/output_names.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
 
   BlacklistValues values = LoadBlacklistValues(settings, folder);
   values.blacklist_path = folder + "black.txt";
-  values.order = 0;
-  values.export_mode = 3;
+  values.order = BlacklistOrder::kKeep;
+  values.export_mode = BlacklistSplit::kNone;
   auto filter = [&](const char* what) {
     if (!only.empty() && std::string(what).rfind(only, 0) != 0)
       return;
@@ -119,11 +119,11 @@ int main(int argc, char** argv) {
   };
   filter("blacklist: 10M lines against 1M, mode 3, kept order");
   values.remove_duplicates = 1;
-  values.order = 1;
+  values.order = BlacklistOrder::kSort;
   filter("blacklist: 10M lines against 1M, dedupe and sort");
   values.remove_duplicates = 0;
-  values.order = 0;
-  values.export_mode = 2;
+  values.order = BlacklistOrder::kKeep;
+  values.export_mode = BlacklistSplit::kCarrier;
   filter("blacklist: 10M lines against 1M, by carrier");
   for (const auto& call : ui.calls)
     if (call.rfind("message", 0) == 0)

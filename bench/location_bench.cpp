@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   SettingsStore settings(out + "/settings.ini");
   std::ostringstream sink;
   // Only the export is timed, not the filling of the list.
-  for (int grouping : {0, 1}) {
+  for (RegionGrouping grouping : {RegionGrouping::kProvince, RegionGrouping::kCity}) {
     std::vector<double> times;
     size_t files = 0;
     for (int run = 0; run < 3; ++run) {
@@ -102,14 +102,14 @@ int main(int argc, char** argv) {
       frontend.answers.save_file = out + "/region.txt";
       frontend.answers.SetDialog(RegionTypeValues{grouping});
       auto start = Clock::now();
-      ExportByRegion(state, ListId::Target, frontend);
+      ExportByRegion(state, frontend, ListId::Target);
       times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
       files = static_cast<size_t>(std::distance(std::filesystem::directory_iterator(out),
                                                 std::filesystem::directory_iterator()));
     }
     std::sort(times.begin(), times.end());
     std::printf("  export by region (%s) of %d numbers: %8.3f s, %zu files\n",
-                grouping ? "city" : "province", numbers, times[1], files);
+                grouping == RegionGrouping::kCity ? "city" : "province", numbers, times[1], files);
   }
   std::filesystem::remove_all(out);
   WaitForLocationDb();

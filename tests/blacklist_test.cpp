@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "classify/location_db.h"
+#include "interface/messages.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "support/file_size_limit.h"
@@ -64,8 +65,8 @@ class BlacklistTest : public testing::CommandTest {
 TEST_F(BlacklistTest, DialogOpensWithDefaultsAndStoredProvinces) {
   BlacklistValues shown = Defaults();
   EXPECT_EQ(shown.all_regions, 1);
-  EXPECT_EQ(shown.export_mode, 3);
-  EXPECT_EQ(shown.order, 2);
+  EXPECT_EQ(shown.export_mode, BlacklistSplit::kNone);
+  EXPECT_EQ(shown.order, BlacklistOrder::kShuffle);
   EXPECT_EQ(shown.ticked_regions.size(), 31u);  // no sheng.txt: every province
   // sheng.txt in GBK; untrimmed lines and names outside the table do not tick anything.
   WriteFile("sheng.txt", Utf8ToGbk("广东\r\n 北京\r\n火星\r\n\r\n上海\r\n"));
@@ -84,7 +85,7 @@ TEST_F(BlacklistTest, OkRewritesShengUnlessAllRegionsAndSavesSettings) {
   values.sheng_file = Path("no/folder/sheng.txt");
   EXPECT_EQ(ConfirmBlacklistValues(values), std::optional<std::string>("写文件失败!"));
 
-  values.export_mode = 1;
+  values.export_mode = BlacklistSplit::kRegion;
   values.blacklist_path = "/b.txt";
   tools_.source_files.clear();
   ui_.Answers<BlacklistValues>().push_back(values);
@@ -100,7 +101,7 @@ TEST_F(BlacklistTest, ModeThreeWithBlacklistAndKeptOrder) {
       WriteFile("black.txt", Join({kGuangdongUnicom, std::string(kUnknownMobile) + " "}));
   BlacklistValues values = Defaults();
   values.blacklist_path = blacklist;
-  values.order = 0;
+  values.order = BlacklistOrder::kKeep;
   Run(values);
   EXPECT_EQ(Lines("in/名单_6条.txt"),
             (Strings{kBeijingMobile, kGuangdongTelecom, kUnknownMobile, kBeijingOther,
@@ -114,9 +115,9 @@ TEST_F(BlacklistTest, ModeThreeWithBlacklistAndKeptOrder) {
 
 TEST_F(BlacklistTest, ModesByCarrierRegionAndBoth) {
   BlacklistValues values = Defaults();
-  values.order = 0;
+  values.order = BlacklistOrder::kKeep;
   values.remove_duplicates = 1;
-  values.export_mode = 2;
+  values.export_mode = BlacklistSplit::kCarrier;
   Run(values);
   EXPECT_EQ(Lines("in/名单_移动_3条.txt"),
             (Strings{kBeijingMobile, kUnknownMobile, "1390000 not a number"}));
@@ -128,7 +129,7 @@ TEST_F(BlacklistTest, ModesByCarrierRegionAndBoth) {
 
   RemoveOutputs();
   tools_.result_files.clear();
-  values.export_mode = 1;
+  values.export_mode = BlacklistSplit::kRegion;
   Run(values);
   EXPECT_EQ(Lines("in/名单_北京_3条.txt"),
             (Strings{kBeijingMobile, kBeijingOther, "1390000 not a number"}));
@@ -137,7 +138,7 @@ TEST_F(BlacklistTest, ModesByCarrierRegionAndBoth) {
 
   RemoveOutputs();
   tools_.result_files.clear();
-  values.export_mode = 0;
+  values.export_mode = BlacklistSplit::kRegionAndCarrier;
   values.remove_duplicates = 0;
   Run(values);
   EXPECT_EQ(Lines("in/名单_北京_移动_3条.txt"),
@@ -165,8 +166,8 @@ TEST_F(BlacklistTest, FewDescriptorsStillWriteEveryOutputWhole) {
   }
   input_ = WriteFile("in/名单.txt", Join(lines));
   BlacklistValues values = Defaults();
-  values.order = 0;
-  values.export_mode = 0;
+  values.order = BlacklistOrder::kKeep;
+  values.export_mode = BlacklistSplit::kRegionAndCarrier;
   {
     testing::DescriptorLimit limit(40);
     Run(values);
@@ -183,7 +184,7 @@ TEST_F(BlacklistTest, FewDescriptorsStillWriteEveryOutputWhole) {
 
 TEST_F(BlacklistTest, RegionsCarriersAndUnrecognisedNumbers) {
   BlacklistValues values = Defaults();
-  values.order = 0;
+  values.order = BlacklistOrder::kKeep;
   values.all_regions = 0;
   values.ticked_regions = {"广东"};
   values.all_carriers = 0;
@@ -195,7 +196,7 @@ TEST_F(BlacklistTest, RegionsCarriersAndUnrecognisedNumbers) {
 
   // An unrecognised number passes whatever carriers are ticked; a known one still needs its box.
   values.export_unrecognised = 1;
-  values.export_mode = 1;
+  values.export_mode = BlacklistSplit::kRegion;
   Run(values);
   EXPECT_EQ(Lines("in/名单_广东_1条.txt"), Strings{kGuangdongUnicom});
   EXPECT_EQ(Lines("in/名单_其它_1条.txt"), Strings{kUnknownMobile});
@@ -205,7 +206,7 @@ TEST_F(BlacklistTest, OrdersSortAndShuffleKeepEveryLine) {
   input_ =
       WriteFile("in/b.txt", Join({"13900000003", "13900000001", "13900000003", "13900000002"}));
   BlacklistValues values = Defaults();
-  values.order = 1;  // sort without removing repeats: every line, count right
+  values.order = BlacklistOrder::kSort;  // sort without removing repeats: every line, count right
   Run(values);
   EXPECT_EQ(Lines("in/b_4条.txt"),
             (Strings{"13900000001", "13900000002", "13900000003", "13900000003"}));
@@ -213,7 +214,7 @@ TEST_F(BlacklistTest, OrdersSortAndShuffleKeepEveryLine) {
   EXPECT_NE(std::find(ui_.progress.begin(), ui_.progress.end(), 100), ui_.progress.end());
 
   RemoveFile(Path("in/b_4条.txt"));
-  values.order = 2;
+  values.order = BlacklistOrder::kShuffle;
   Run(values);
   EXPECT_EQ(Sorted(Lines("in/b_4条.txt")),
             (Strings{"13900000001", "13900000002", "13900000003", "13900000003"}));
@@ -222,7 +223,7 @@ TEST_F(BlacklistTest, OrdersSortAndShuffleKeepEveryLine) {
 TEST_F(BlacklistTest, ExistingFinalNameGivesTheResultANumberedNameAndSameNameFolder) {
   WriteFile("in/名单_7条.txt", "older result\r\n");
   BlacklistValues values = Defaults();
-  values.order = 1;
+  values.order = BlacklistOrder::kSort;
   values.create_folder = 1;
   values.blacklist_path = "";  // nothing blacklisted, no message
   Run(values);
@@ -247,7 +248,7 @@ TEST_F(BlacklistTest, AResultLeftUnderItsWorkingNameIsAnnounced) {
   std::filesystem::create_symlink(testing::FsPath(Path("nowhere.txt")),
                                   testing::FsPath(Path("in/名单_7条(2).txt")));
   BlacklistValues values = Defaults();
-  values.order = 0;
+  values.order = BlacklistOrder::kKeep;
   values.blacklist_path = "";
   Run(values);
   EXPECT_EQ(ReadFile("in/名单_7条.txt"), "older result\r\n");
@@ -268,19 +269,19 @@ TEST_F(BlacklistTest, AResultLeftUnderItsWorkingNameIsAnnounced) {
 TEST_F(BlacklistTest, EveryTmpOfTheNameIsTakenOut) {
   const struct {
     const char* input;
-    int mode;
+    BlacklistSplit mode;
     const char* result;
   } cases[] = {
-      {"in/a.tmp.txt", 3, "in/a_2条.txt"},
-      {"in/b.tmp.tmp.txt", 3, "in/b_2条.txt"},
-      {"in/c.tmp.txt", 2, "in/c_移动_2条.txt"},
-      {"d.tmp/e.tmp.txt", 3, "d.tmp/e_2条.txt"},
+      {"in/a.tmp.txt", BlacklistSplit::kNone, "in/a_2条.txt"},
+      {"in/b.tmp.tmp.txt", BlacklistSplit::kNone, "in/b_2条.txt"},
+      {"in/c.tmp.txt", BlacklistSplit::kCarrier, "in/c_移动_2条.txt"},
+      {"d.tmp/e.tmp.txt", BlacklistSplit::kNone, "d.tmp/e_2条.txt"},
   };
   for (const auto& c : cases) {
     input_ = WriteFile(c.input, Join({kBeijingMobile, kBeijingMobile}));
     BlacklistValues values = Defaults();
     values.export_mode = c.mode;
-    values.order = 0;
+    values.order = BlacklistOrder::kKeep;
     tools_.result_files.clear();
     Run(values);
     EXPECT_EQ(tools_.result_files, Strings{Path(c.result)}) << c.input;
@@ -305,8 +306,8 @@ TEST_F(BlacklistTest, MoreRegionsThanOpenOutputsKeepEveryLine) {
     LocationDb().Set(segment(region), province(region) + "::城");
   input_ = WriteFile("many/名单.txt", Join(lines));
   BlacklistValues values = Defaults();
-  values.export_mode = 1;
-  values.order = 0;
+  values.export_mode = BlacklistSplit::kRegion;
+  values.order = BlacklistOrder::kKeep;
   {
     testing::DescriptorLimit limit(200);
     Run(values);

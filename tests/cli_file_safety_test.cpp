@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "filetools/blacklist.h"
+#include "interface/messages.h"
 #include "platform/file_system.h"
 #include "support/cli_script_test.h"
 

@@ -31,7 +31,7 @@ TEST(CliFrontendDialogs, AnswersByTypeCheckedAndForgotten) {
   cli::CliFrontend frontend(out);
   EXPECT_EQ(frontend.Ask(BatchSizeValues{}), std::nullopt);  // nothing given: cancelled
 
-  frontend.answers.SetDialog(RegionTypeValues{1});
+  frontend.answers.SetDialog(RegionTypeValues{RegionGrouping::kCity});
   frontend.answers.SetDialog(BatchSizeValues{300, false});
   frontend.answers.SetDialog(BatchSizeValues{700, true});  // the later values replace
   EXPECT_EQ(frontend.Ask(SegmentExportValues{}), std::nullopt);
@@ -41,14 +41,14 @@ TEST(CliFrontendDialogs, AnswersByTypeCheckedAndForgotten) {
   EXPECT_TRUE(batches->automatic);
   std::optional<RegionTypeValues> region = frontend.Ask(RegionTypeValues{});
   ASSERT_TRUE(region);
-  EXPECT_EQ(region->grouping, 1);
+  EXPECT_EQ(region->grouping, RegionGrouping::kCity);
   EXPECT_EQ(out.str(), "");
   EXPECT_FALSE(frontend.Failed());
 
   // A feature move takes the tree it is shown, and its region item must be in it.
   FeatureMoveValues features;
   features.region = true;
-  features.region_kind = 2;
+  features.region_kind = RegionKind::kCity;
   features.region_item = "武汉";
   frontend.answers.SetDialog(features);
   FeatureMoveValues shown;

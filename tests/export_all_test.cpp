@@ -4,7 +4,8 @@
 
 #include <filesystem>
 
-#include "export/output_files.h"
+#include "interface/messages.h"
+#include "outputs/output_names.h"
 #include "platform/file_system.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
@@ -16,7 +17,7 @@ using ExportAllTest = testing::CommandTest;
 using Strings = std::vector<std::string>;
 
 ExportFormatValues Rows(long long per_row, std::string separator, long long interval) {
-  return {1, per_row, std::move(separator), interval};
+  return {ExportLayout::kRows, per_row, std::move(separator), interval};
 }
 
 class ExportAllFileTest : public ExportAllTest {
@@ -25,7 +26,7 @@ class ExportAllFileTest : public ExportAllTest {
   std::string Export(const std::string& name, const ExportFormatValues& format) {
     ui_.Answers<ExportFormatValues>().push_back(format);
     ui_.save_files.push_back(Path(name + ".txt"));
-    ExportAll(state_, ListId::Target, ui_);
+    ExportAll(state_, ui_, ListId::Target);
     return ReadFile(name + "_" + std::to_string(exported_) + "条.txt");
   }
   void FillLetters(int n) {
@@ -44,7 +45,7 @@ TEST_F(ExportAllFileTest, RowLayouts) {
   } cases[] = {
       {3, ExportFormatValues{}, "A\r\nB\r\nC\r\n"},
       // The stored row values do not matter in "全部导出".
-      {3, ExportFormatValues{0, 2, ";", 1}, "A\r\nB\r\nC\r\n"},
+      {3, ExportFormatValues{ExportLayout::kAll, 2, ";", 1}, "A\r\nB\r\nC\r\n"},
       {7, Rows(3, ",", 2), "A,B,C,\r\nD,E,F,\r\n\r\nG,"},
       {6, Rows(3, ",", 2), "A,B,C,\r\nD,E,F,\r\n\r\n"},
       {4, Rows(2, "", 10), "AB\r\nCD\r\n"},
@@ -68,7 +69,7 @@ TEST_F(ExportAllTest, NamesLowerCaseOnlyTheFileNamePart) {
   Fill(state_.target, {"13800000001", "13800000002", "13800000003"});
   ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
   ui_.save_files.push_back(Path("Work/Out.TXT"));
-  ExportAll(state_, ListId::Target, ui_);
+  ExportAll(state_, ui_, ListId::Target);
   EXPECT_EQ(ReadFile("Work/out_3条.txt"), "13800000001\r\n13800000002\r\n13800000003\r\n");
   EXPECT_EQ(ui_.calls, (Strings{"dialog export format", "pick save 文本文件(*.txt)|*.txt||",
                                 "refresh target"}));
@@ -78,9 +79,9 @@ TEST_F(ExportAllTest, NamesLowerCaseOnlyTheFileNamePart) {
 
 TEST_F(ExportAllTest, DialogOpensWithStoredValuesAndRowsModeStoresThem) {
   ui_.Answers<ExportFormatValues>().push_back(std::nullopt);
-  ExportAll(state_, ListId::Target, ui_);
+  ExportAll(state_, ui_, ListId::Target);
   ASSERT_TRUE(ui_.Shown<ExportFormatValues>());
-  EXPECT_EQ(ui_.Shown<ExportFormatValues>()->mode, 0);
+  EXPECT_EQ(ui_.Shown<ExportFormatValues>()->mode, ExportLayout::kAll);
   EXPECT_EQ(ui_.Shown<ExportFormatValues>()->numbers_per_row, 5);
   EXPECT_EQ(ui_.Shown<ExportFormatValues>()->separator, ",");
   EXPECT_EQ(ui_.Shown<ExportFormatValues>()->blank_line_interval, 10);
@@ -89,7 +90,7 @@ TEST_F(ExportAllTest, DialogOpensWithStoredValuesAndRowsModeStoresThem) {
 
   // Rows mode stores all four keys, even when the list then turns out to be empty.
   ui_.Answers<ExportFormatValues>().push_back(Rows(7, ";", 3));
-  ExportAll(state_, ListId::Target, ui_);
+  ExportAll(state_, ui_, ListId::Target);
   EXPECT_EQ(settings_.GetInt("Settings", "nExportType", -1), 1);
   EXPECT_EQ(settings_.GetInt("Settings", "nlineNum", -1), 7);
   EXPECT_EQ(settings_.GetString("Settings", "splitStr", "?"), ";");
@@ -98,24 +99,24 @@ TEST_F(ExportAllTest, DialogOpensWithStoredValuesAndRowsModeStoresThem) {
   EXPECT_EQ(ui_.messages.back().text, kNothingToSave);
 
   // "全部导出" stores only the mode; the row values stay for the next opening.
-  ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{0, 2, "-", 4});
-  ExportAll(state_, ListId::Target, ui_);
+  ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{ExportLayout::kAll, 2, "-", 4});
+  ExportAll(state_, ui_, ListId::Target);
   EXPECT_EQ(settings_.GetInt("Settings", "nExportType", -1), 0);
   EXPECT_EQ(settings_.GetInt("Settings", "nlineNum", -1), 7);
 }
 
 TEST_F(ExportAllTest, EmptyListIsToldAfterTheDialog) {
   ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
-  ExportAll(state_, ListId::Target, ui_);
+  ExportAll(state_, ui_, ListId::Target);
   EXPECT_EQ(ui_.calls, (Strings{"dialog export format", "message 提示: 没有可保存的手机号码!"}));
 }
 
 TEST_F(ExportAllTest, PickerCancelAndCreateFailureKeepTheList) {
   Fill(state_.target, {"1", "2"});
   ui_.Answers<ExportFormatValues>() = {ExportFormatValues{}, ExportFormatValues{}};
-  ExportAll(state_, ListId::Target, ui_);  // picker cancelled
+  ExportAll(state_, ui_, ListId::Target);  // picker cancelled
   ui_.save_files.push_back(Path("no/such/folder/out.txt"));
-  ExportAll(state_, ListId::Target, ui_);
+  ExportAll(state_, ui_, ListId::Target);
   EXPECT_EQ(Entries(state_.target), (Strings{"1", "2"}));
   EXPECT_EQ(ui_.calls.back(), "message 提示: 创建文件失败!");
   EXPECT_EQ(std::count(ui_.calls.begin(), ui_.calls.end(), "refresh target"), 0);
@@ -130,7 +131,7 @@ TEST_F(ExportAllTest, TakenFinalNamesGiveNumberedNamesAndSaySo) {
     ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
     ui_.save_files.push_back(Path("out.txt"));
     ui_.calls.clear();
-    ExportAll(state_, ListId::Target, ui_);
+    ExportAll(state_, ui_, ListId::Target);
     const std::string numbered = "out_2条(" + std::to_string(run) + ").txt";
     EXPECT_EQ(ReadFile(numbered), "1\r\n" + std::to_string(run) + "\r\n");
     EXPECT_EQ(ui_.calls.back(),
@@ -148,7 +149,7 @@ TEST_F(ExportAllTest, FinalNameTooLongKeepsTheListAndLeavesNoFile) {
   const std::string base(245, 'a');  // with "_10000条.txt": 258 bytes, 256 UTF-16 units
   ui_.Answers<ExportFormatValues>().push_back(ExportFormatValues{});
   ui_.save_files.push_back(Path(base + ".txt"));
-  ExportAll(state_, ListId::Target, ui_);
+  ExportAll(state_, ui_, ListId::Target);
   EXPECT_EQ(ui_.calls.back(), "message 提示: 创建文件失败!");
   EXPECT_EQ(state_.target.Count(), 10000);
   EXPECT_FALSE(FileExists(Path(base)));
@@ -162,7 +163,7 @@ TEST_F(ExportAllTest, WriteRefusedByFileSizeLimitKeepsTheListAndLeavesNoFile) {
   ui_.save_files.push_back(Path("out.txt"));
   {
     testing::FileSizeLimit limit(4096);
-    ExportAll(state_, ListId::Target, ui_);
+    ExportAll(state_, ui_, ListId::Target);
   }
   EXPECT_EQ(state_.target.Count(), 10000);
   EXPECT_EQ(ui_.messages.at(0).text, kCannotWriteFile);
@@ -175,7 +176,7 @@ TEST(ExportFormatCheck, RowsFromOneToIntMaxInBothModes) {
   EXPECT_FALSE(CheckExportFormat(ExportFormatValues{}));
   EXPECT_FALSE(CheckExportFormat(Rows(2147483647, "", -5)));
   EXPECT_EQ(CheckExportFormat(Rows(0, ",", 1)), "请输入一个介于 1 和 2147483647 之间的整数。");
-  EXPECT_EQ(CheckExportFormat({0, 2147483648LL, ",", 1}),
+  EXPECT_EQ(CheckExportFormat({ExportLayout::kAll, 2147483648LL, ",", 1}),
             "请输入一个介于 1 和 2147483647 之间的整数。");
   EXPECT_EQ(CheckExportFormat(Rows(1, ",", 3000000000LL)), "请输入一个整数。");
 }

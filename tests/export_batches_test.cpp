@@ -4,7 +4,8 @@
 
 #include <filesystem>
 
-#include "export/output_files.h"
+#include "interface/messages.h"
+#include "outputs/output_names.h"
 #include "platform/file_system.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
@@ -23,7 +24,7 @@ class ExportBatchesTest : public testing::CommandTest {
   void Export(BatchSizeValues values, const std::string& chosen = "out.txt") {
     ui_.Answers<BatchSizeValues>().push_back(values);
     ui_.save_files.push_back(Path(chosen));
-    ExportInBatches(state_, ListId::Target, ui_);
+    ExportInBatches(state_, ui_, ListId::Target);
   }
   // The names in the temporary folder, the settings store left out.
   Strings Files() const {
@@ -94,19 +95,19 @@ TEST_F(ExportBatchesTest, WithoutAutomaticBatchingTheRestStaysInOrder) {
 }
 
 TEST_F(ExportBatchesTest, EmptyListIsToldBeforeTheDialog) {
-  ExportInBatches(state_, ListId::Target, ui_);
+  ExportInBatches(state_, ui_, ListId::Target);
   EXPECT_EQ(ui_.calls, Strings{"message 提示: 没有可保存的手机号码!"});
 }
 
 TEST_F(ExportBatchesTest, DialogDefaultsAndCancelPaths) {
   FillNumbers(4);
   ui_.Answers<BatchSizeValues>().push_back(std::nullopt);
-  ExportInBatches(state_, ListId::Target, ui_);
+  ExportInBatches(state_, ui_, ListId::Target);
   ASSERT_TRUE(ui_.Shown<BatchSizeValues>());
   EXPECT_EQ(ui_.Shown<BatchSizeValues>()->batch_size, 5000);
   EXPECT_TRUE(ui_.Shown<BatchSizeValues>()->automatic);
   ui_.Answers<BatchSizeValues>().push_back(BatchSizeValues{});
-  ExportInBatches(state_, ListId::Target, ui_);  // picker cancelled
+  ExportInBatches(state_, ui_, ListId::Target);  // picker cancelled
   EXPECT_EQ(ui_.calls, (Strings{"dialog batch size", "dialog batch size",
                                 "pick save 文本文件(*.txt)|*.txt||"}));
   EXPECT_EQ(state_.target.Count(), 4);

@@ -73,7 +73,7 @@ class ExtractCommandTest : public testing::CommandTest {};
 
 TEST_F(ExtractCommandTest, FileUpToFirstNulNumbersThenAddresses) {
   std::string file = WriteFile("t.txt", "13912345678 a@b.cn 13800000000\0 13700000000"s);
-  ui_.Answers<ExtractValues>().push_back(ExtractValues{0, true, true});
+  ui_.Answers<ExtractValues>().push_back(ExtractValues{ExtractSource::kFile, true, true});
   ui_.open_files.push_back(Strings{file, Path("ignored.txt")});
   ExtractFromText(state_, ui_);
   EXPECT_EQ(Entries(state_.source), (Strings{"13912345678", "13800000000", "a@b.cn"}));
@@ -83,12 +83,12 @@ TEST_F(ExtractCommandTest, FileUpToFirstNulNumbersThenAddresses) {
 
 TEST_F(ExtractCommandTest, CancelsFailuresAndEmptyTexts) {
   ExtractFromText(state_, ui_);  // dialog cancelled
-  ui_.Answers<ExtractValues>().push_back(ExtractValues{0, true, false});
+  ui_.Answers<ExtractValues>().push_back(ExtractValues{ExtractSource::kFile, true, false});
   ExtractFromText(state_, ui_);  // picker cancelled
-  ui_.Answers<ExtractValues>().push_back(ExtractValues{0, true, false});
+  ui_.Answers<ExtractValues>().push_back(ExtractValues{ExtractSource::kFile, true, false});
   ui_.open_files.push_back(Strings{Path("missing.txt")});
   ExtractFromText(state_, ui_);
-  ui_.Answers<ExtractValues>().push_back(ExtractValues{1, true, false});
+  ui_.Answers<ExtractValues>().push_back(ExtractValues{ExtractSource::kClipboard, true, false});
   ExtractFromText(state_, ui_);  // the clipboard offers no text
   EXPECT_EQ(ui_.calls,
             (Strings{"dialog extract", "dialog extract", "pick open 文本文件(*.txt)|*.txt||",
@@ -99,7 +99,7 @@ TEST_F(ExtractCommandTest, CancelsFailuresAndEmptyTexts) {
 
 TEST_F(ExtractCommandTest, ClipboardTextWithNeitherKindOnlyRefreshes) {
   ui_.clipboard = "13912345678";
-  ui_.Answers<ExtractValues>().push_back(ExtractValues{1, false, false});
+  ui_.Answers<ExtractValues>().push_back(ExtractValues{ExtractSource::kClipboard, false, false});
   ExtractFromText(state_, ui_);
   EXPECT_EQ(state_.source.Count(), 0);
   EXPECT_EQ(ui_.calls.back(), "refresh source");

@@ -12,6 +12,7 @@
 #include "filetools/blacklist.h"
 #include "filetools/compare_files.h"
 #include "filetools/merge_files.h"
+#include "interface/messages.h"
 #include "platform/file_system.h"
 #include "support/file_size_limit.h"
 #include "support/small_disk.h"
@@ -28,10 +29,11 @@ using testing::OutputLines;
 class FileSafetyTest : public testing::CommandTest {
  protected:
   // "滤除黑名单" in `mode`, lines kept in order, on `inputs` (top to bottom).
-  void Blacklist(const Strings& inputs, int mode = 3, const std::string& blacklist = "") {
+  void Blacklist(const Strings& inputs, BlacklistSplit mode = BlacklistSplit::kNone,
+                 const std::string& blacklist = "") {
     BlacklistValues values = LoadBlacklistValues(settings_, state_.data_folder);
     values.export_mode = mode;
-    values.order = 0;
+    values.order = BlacklistOrder::kKeep;
     values.blacklist_path = blacklist;
     ui_.Answers<BlacklistValues>().push_back(values);
     tools_.source_files = inputs;
@@ -73,7 +75,7 @@ TEST_F(FileSafetyTest, NoOutputIsOneOfTheRunsInputs) {
   // The blacklist file named like the working file.
   ui_.calls.clear();
   std::string b_tmp = WriteFile("e/b.tmp", "13900000009\r\n");
-  Blacklist({WriteFile("e/b.txt", "13900000001\r\n")}, 3, b_tmp);
+  Blacklist({WriteFile("e/b.txt", "13900000001\r\n")}, BlacklistSplit::kNone, b_tmp);
   EXPECT_EQ(ReadFile("e/b.tmp"), "13900000009\r\n");
   EXPECT_EQ(ui_.calls, created_failed);
   EXPECT_TRUE(FinalNamesIn("e").empty());
@@ -82,7 +84,7 @@ TEST_F(FileSafetyTest, NoOutputIsOneOfTheRunsInputs) {
   // processed after c.txt and gets its own outputs.
   ui_.calls.clear();
   std::string c_mobile = WriteFile("f/c_移动", "13900000002\r\n");
-  Blacklist({c_mobile, WriteFile("f/c.txt", "13900000001\r\n")}, 2);
+  Blacklist({c_mobile, WriteFile("f/c.txt", "13900000001\r\n")}, BlacklistSplit::kCarrier);
   EXPECT_EQ(ReadFile("f/c_移动"), "13900000002\r\n");
   EXPECT_EQ(ui_.calls, created_failed);
   EXPECT_EQ(tools_.result_files, Strings{Path("f/c_移动_移动_1条.txt")});
@@ -122,7 +124,7 @@ TEST_F(FileSafetyTest, ABlacklistThatCannotBeReadStopsBeforeAnythingIsWritten) {
   };
   for (const auto& [blacklist, message] : cases) {
     ui_.calls.clear();
-    Blacklist({input}, 3, blacklist);
+    Blacklist({input}, BlacklistSplit::kNone, blacklist);
     EXPECT_EQ(ui_.calls,
               (Strings{"dialog blacklist", "message KorvaneTessaril: " + std::string(message)}))
         << blacklist;
@@ -149,7 +151,7 @@ TEST_F(FileSafetyTest, ALinkAtAWorkingNameIsNotFollowed) {
   ASSERT_EQ(::symlink(victim.c_str(), Path("out-移动号码").c_str()), 0);
   state_.target.Append("13900000001");
   ui_.save_files.push_back(Path("out.txt"));
-  ExportByCarrier(state_, ListId::Target, ui_);
+  ExportByCarrier(state_, ui_, ListId::Target);
   EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!");
   EXPECT_EQ(state_.target.Count(), 1);
   EXPECT_EQ(ReadFile("outside/victim.txt"), "victim\r\n");

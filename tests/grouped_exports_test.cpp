@@ -10,6 +10,7 @@
 #include "export/export_by_region.h"
 #include "export/export_by_segment.h"
 #include "export/grouped_files.h"
+#include "interface/messages.h"
 #include "lists/list_commands.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
@@ -51,8 +52,8 @@ TEST_F(GroupedExportTest, RegionByProvinceAlternatingWithOther) {
   Fill(state_.target,
        {"13800000001", "13900000001", "13800000002", "123", "13700000000", "13900000002"});
   ChooseOut();
-  ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{0});
-  ExportByRegion(state_, exported_, ui_);
+  ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{RegionGrouping::kProvince});
+  ExportByRegion(state_, ui_, exported_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-广东_2条.txt", "13800000001\r\n13800000002\r\n"},
                            {"o-湖北_2条.txt", "13900000001\r\n13900000002\r\n"},
@@ -70,8 +71,8 @@ TEST_F(GroupedExportTest, RegionByCityAdaptsNamesAndAppendsToAnExistingFile) {
   Fill(state_.source, {"13800000000", "13900000000", "13700000000", "13600000000"});
   exported_ = ListId::Source;
   ChooseOut();
-  ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{1});
-  ExportByRegion(state_, exported_, ui_);
+  ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{RegionGrouping::kCity});
+  ExportByRegion(state_, ui_, exported_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-江汉_1条.txt", "13800000000\r\n"},
                            {"o-甲乙_1条.txt", "13900000000\r\n"},
@@ -86,9 +87,9 @@ TEST_F(GroupedExportTest, UnusableLabelIsAFileThatCannotBeCreated) {
     std::filesystem::remove_all(testing::FsPath(Path("out")));
     Fill(state_.target, {"13800000000", bad});
     ChooseOut();
-    ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{1});
+    ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{RegionGrouping::kCity});
     ui_.calls.clear();
-    ExportByRegion(state_, exported_, ui_);
+    ExportByRegion(state_, ui_, exported_);
     EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!");
     // The file written before the failure goes: its numbers are all in the list.
     EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{}));
@@ -117,23 +118,23 @@ TEST_F(GroupedExportTest, MissingDatabaseFilesEverythingUnderOther) {
   StartLocationDbLoader(LocationDbPath(state_.data_folder));
   Fill(state_.target, {"13800000000", "13900000000"});
   ChooseOut();
-  ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{0});
-  ExportByRegion(state_, exported_, ui_);
+  ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{RegionGrouping::kProvince});
+  ExportByRegion(state_, ui_, exported_);
   EXPECT_EQ(
       Outputs(),
       (std::map<std::string, std::string>{{"o-其它_2条.txt", "13800000000\r\n13900000000\r\n"}}));
 }
 
 TEST_F(GroupedExportTest, EmptyListAndCancels) {
-  ExportByRegion(state_, exported_, ui_);
+  ExportByRegion(state_, ui_, exported_);
   EXPECT_EQ(ui_.calls, (Strings{"message 提示: 没有可保存的手机号码!"}));
   Fill(state_.target, {"1"});
   ui_.calls.clear();
-  ExportByRegion(state_, exported_, ui_);  // picker cancelled
+  ExportByRegion(state_, ui_, exported_);  // picker cancelled
   ChooseOut();
-  ExportByRegion(state_, exported_, ui_);  // dialog cancelled
+  ExportByRegion(state_, ui_, exported_);  // dialog cancelled
   ChooseOut();
-  ExportBySegment(state_, exported_, ui_);
+  ExportBySegment(state_, ui_, exported_);
   EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||",
                                 "pick save 文本文件(*.txt)|*.txt||", "dialog region type",
                                 "pick save 文本文件(*.txt)|*.txt||", "dialog segment export"}));
@@ -145,7 +146,7 @@ TEST_F(GroupedExportTest, BySegment) {
   Fill(state_.target, {"13800000001", "13900000001", "abc", "13800000002"});
   ChooseOut();
   ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{5});
-  ExportBySegment(state_, exported_, ui_);
+  ExportBySegment(state_, ui_, exported_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-13800_2条.txt", "13800000001\r\n13800000002\r\n"},
                            {"o-13900_1条.txt", "13900000001\r\n"},
@@ -159,7 +160,7 @@ TEST_F(GroupedExportTest, SegmentLabelWithSlashFailsAndKeepsTheList) {
   Fill(state_.target, {"13800000001", "1/2", "13800000002"});
   ChooseOut();
   ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{2});
-  ExportBySegment(state_, exported_, ui_);
+  ExportBySegment(state_, ui_, exported_);
   // The file written before the failure goes: its numbers are all in the list.
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{}));
   EXPECT_EQ(state_.target.Count(), 3);
@@ -172,7 +173,7 @@ TEST_F(GroupedExportTest, ByRepeatCount) {
     list.push_back("T");
   Fill(state_.target, list);
   ChooseOut();
-  ExportByRepeatCount(state_, exported_, ui_);
+  ExportByRepeatCount(state_, ui_, exported_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-重复3次_1条.txt", "X\r\n"},
                                                            {"o-重复2次_1条.txt", "Y\r\n"},
                                                            {"o-重复1次_1条.txt", "Z\r\n"},
@@ -196,7 +197,7 @@ TEST_F(GroupedExportTest, ByRepeatCountNamesEveryCountExactly) {
   }
   Fill(state_.target, list);
   ChooseOut();
-  ExportByRepeatCount(state_, exported_, ui_);
+  ExportByRepeatCount(state_, ui_, exported_);
   EXPECT_EQ(Outputs(), expected);
   EXPECT_EQ(state_.target.Count(), 0);
 }
@@ -221,7 +222,7 @@ TEST_F(GroupedExportTest, ByRepeatCountKeepsNumbersAPowerOfTwoApartApart) {
       std::filesystem::remove_all(testing::FsPath(Path("out")));
       Fill(state_.target, list);
       ChooseOut();
-      ExportByRepeatCount(state_, exported_, ui_);
+      ExportByRepeatCount(state_, ui_, exported_);
       EXPECT_EQ(Outputs(), expected) << k << " " << far;
     }
   }
@@ -235,12 +236,12 @@ TEST_F(GroupedExportTest, ByRepeatCountAfterTheHeadOfALongListWasExported) {
     state_.target.AppendNumber(13800000000ULL + 3 * static_cast<std::uint64_t>(i));
   ChooseOut();
   ui_.Answers<BatchSizeValues>().push_back(BatchSizeValues{1000, false});
-  ExportInBatches(state_, exported_, ui_);
+  ExportInBatches(state_, ui_, exported_);
   ASSERT_EQ(state_.target.Count(), kNumbers - 1000);
   RemoveRepeats(state_, ui_, exported_);
   EXPECT_EQ(state_.target.DistinctCount(), kNumbers - 1000);
   ChooseOut();
-  ExportByRepeatCount(state_, exported_, ui_);
+  ExportByRepeatCount(state_, ui_, exported_);
   std::map<std::string, std::string> files = Outputs();
   ASSERT_EQ(files.size(), 2u);
   const std::string& counted = files["o-重复1次_299000条.txt"];
@@ -255,7 +256,7 @@ TEST_F(GroupedExportTest, ByCarrierDeletesEmptyFilesAndEmptiesOldOnes) {
   WriteFile("out/o-移动号码", "stale\r\n");
   Fill(state_.target, {"13800000001", "x@y.cn", "13800000002", "0755123", "13800000003"});
   ChooseOut();
-  ExportByCarrier(state_, exported_, ui_);
+  ExportByCarrier(state_, ui_, exported_);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"o-移动号码_3条.txt", "13800000001\r\n13800000002\r\n13800000003\r\n"},
                            {"o-小灵通号码_2条.txt", "x@y.cn\r\n0755123\r\n"}}));
@@ -268,7 +269,7 @@ TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
   Fill(state_.source, {"13800000001", "13000000001"});
   exported_ = ListId::Source;
   ChooseOut();
-  ExportByCarrier(state_, exported_, ui_);
+  ExportByCarrier(state_, ui_, exported_);
   EXPECT_EQ(Outputs(),
             (std::map<std::string, std::string>{{"o-移动号码_1条.txt", "13800000001\r\n"},
                                                 {"o-联通号码_1条.txt", "13000000001\r\n"}}));
@@ -279,7 +280,7 @@ TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
   Fill(state_.source, {"13800000001"});
   ChooseOut();
   ui_.calls.clear();
-  ExportByCarrier(state_, exported_, ui_);
+  ExportByCarrier(state_, ui_, exported_);
   EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||",
                                 "message KorvaneTessaril: 创建文件失败!"}));
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-电信号码", "<folder>"}}));
@@ -300,18 +301,18 @@ TEST_F(GroupedExportTest, TakenFinalNamesGiveNumberedNamesInEveryGroupedExport) 
       {"segment",
        [&] {
          ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{3});
-         ExportBySegment(state_, exported_, ui_);
+         ExportBySegment(state_, ui_, exported_);
        },
        "o-138_2条.txt", "o-138_2条(2).txt", "o-139_1条.txt"},
-      {"repeat count", [&] { ExportByRepeatCount(state_, exported_, ui_); }, "o-重复2次_1条.txt",
+      {"repeat count", [&] { ExportByRepeatCount(state_, ui_, exported_); }, "o-重复2次_1条.txt",
        "o-重复2次_1条(2).txt", "o-重复1次_1条.txt"},
       {"region",
        [&] {
-         ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{0});
-         ExportByRegion(state_, exported_, ui_);
+         ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{RegionGrouping::kProvince});
+         ExportByRegion(state_, ui_, exported_);
        },
        "o-广东_2条.txt", "o-广东_2条(2).txt", "o-其它_1条.txt"},
-      {"carrier", [&] { ExportByCarrier(state_, exported_, ui_); }, "o-移动号码_3条.txt",
+      {"carrier", [&] { ExportByCarrier(state_, ui_, exported_); }, "o-移动号码_3条.txt",
        "o-移动号码_3条(2).txt", nullptr},
   };
   for (const auto& c : cases) {
@@ -352,9 +353,9 @@ TEST_F(GroupedExportTest, FinalNameTooLongKeepsTheListAndLeavesNoFile) {
     ui_.calls.clear();
     if (run == 0) {
       ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{3});
-      ExportBySegment(state_, exported_, ui_);
+      ExportBySegment(state_, ui_, exported_);
     } else {
-      ExportByCarrier(state_, exported_, ui_);
+      ExportByCarrier(state_, ui_, exported_);
     }
     EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 创建文件失败!") << run;
     EXPECT_EQ(state_.target.Count(), 3) << run;
@@ -374,7 +375,7 @@ TEST_F(GroupedExportTest, MoreGroupsThanOpenFilesStillAppendInListOrder) {
   Fill(state_.target, list);
   ChooseOut();
   ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{3});
-  ExportBySegment(state_, exported_, ui_);
+  ExportBySegment(state_, ui_, exported_);
   limit.Restore();
   std::map<std::string, std::string> files = Outputs();
   ASSERT_EQ(files.size(), 60u);
@@ -393,7 +394,7 @@ TEST_F(GroupedExportTest, FailedWriteKeepsTheListAndLeavesNoFile) {
   ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{3});
   {
     testing::FileSizeLimit limit(4096);
-    ExportBySegment(state_, exported_, ui_);
+    ExportBySegment(state_, ui_, exported_);
   }
   EXPECT_EQ(ui_.calls.back(), "message KorvaneTessaril: 写文件失败!");
   EXPECT_EQ(state_.target.Count(), 100000);

@@ -160,7 +160,7 @@ TEST_F(HostileFileTest, ExportBySegmentNamesGbkEntriesInUtf8) {
   std::filesystem::create_directories(Path("out"));
   ui_.save_files.push_back(Path("out/o.txt"));
   ui_.Answers<SegmentExportValues>().push_back(SegmentExportValues{4});
-  ExportBySegment(state_, ListId::Target, ui_);
+  ExportBySegment(state_, ui_, ListId::Target);
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(Path("out"))) {
     names.push_back(entry.path().filename().string());

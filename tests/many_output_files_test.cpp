@@ -1,4 +1,4 @@
-#include "export/many_output_files.h"
+#include "outputs/many_output_files.h"
 
 #include <gtest/gtest.h>
 

@@ -132,10 +132,10 @@ TEST_F(MoveByFeaturesTest, RegionByProvinceOrCityEquality) {
   Strings entries = {"13800000000", "13900000000", "13700000000", "1380000", "13600000000"};
   FeatureMoveValues v;
   v.region = true;
-  v.region_kind = 1;
+  v.region_kind = RegionKind::kProvince;
   v.region_item = "湖北";
   EXPECT_EQ(Moved(v, entries, &db), (Strings{"13800000000", "13900000000"}));
-  v.region_kind = 2;
+  v.region_kind = RegionKind::kCity;
   v.region_item = "武汉";
   EXPECT_EQ(Moved(v, entries, &db), (Strings{"13800000000"}));  // equal, not contained
   v.region_item = "";
@@ -153,12 +153,12 @@ TEST(FeatureMoveCheck, RegionItemMustBeInTheShownTree) {
   EXPECT_EQ(CheckFeatureMoveValues(v), std::nullopt);  // region not ticked: nothing to check
   v.region = true;
   EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");  // ticked, nothing selected
-  v.region_kind = 1;
+  v.region_kind = RegionKind::kProvince;
   v.region_item = "湖北";
   EXPECT_EQ(CheckFeatureMoveValues(v), std::nullopt);
   v.region_item = "武汉";  // a city named as a province
   EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");
-  v.region_kind = 2;
+  v.region_kind = RegionKind::kCity;
   EXPECT_EQ(CheckFeatureMoveValues(v), std::nullopt);
   v.region_item = "宜昌";  // a city of a later position in its province
   EXPECT_EQ(CheckFeatureMoveValues(v), std::nullopt);
@@ -166,7 +166,7 @@ TEST(FeatureMoveCheck, RegionItemMustBeInTheShownTree) {
   EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");
   v.region_item = "上海";
   EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");
-  v.region_kind = 0;
+  v.region_kind = RegionKind::kNone;
   v.region_item = "";
   v.tree.clear();
   EXPECT_EQ(CheckFeatureMoveValues(v), "请选择城市");
@@ -180,7 +180,7 @@ TEST_F(MoveByFeaturesTest, CommandMovesInReverseAndKeepsTheDataSet) {
   Fill(state_.target, {"t"});
   FeatureMoveValues v;
   v.region = true;
-  v.region_kind = 2;
+  v.region_kind = RegionKind::kCity;
   v.region_item = "武汉";
   v.data = true;
   v.data_text = "13900000002\n";

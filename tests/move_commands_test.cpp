@@ -13,7 +13,7 @@ using MoveTest = testing::CommandTest;
 using Strings = std::vector<std::string>;
 
 MoveByTypeValues Range(std::string start, std::string end) {
-  return {3, std::move(start), std::move(end)};
+  return {MoveTypeChoice::kRange, std::move(start), std::move(end)};
 }
 
 DigitMaskValues Mask(const std::string& pattern) {
@@ -25,8 +25,8 @@ DigitMaskValues Mask(const std::string& pattern) {
 }
 
 TEST(MoveByTypeCheck, OnlyTheRangeChoiceChecksItsBoxes) {
-  EXPECT_FALSE(CheckMoveByType({0, "", ""}));
-  EXPECT_FALSE(CheckMoveByType({2, "1", "1234567"}));
+  EXPECT_FALSE(CheckMoveByType({MoveTypeChoice::kMobile, "", ""}));
+  EXPECT_FALSE(CheckMoveByType({MoveTypeChoice::kTelecom, "1", "1234567"}));
   EXPECT_EQ(CheckMoveByType(Range("38000", "389999")), "起始号码不是11位!");
   EXPECT_EQ(CheckMoveByType(Range("380000", "")), "结束号码不是11位!");
   EXPECT_EQ(CheckMoveByType(Range("", "")), "起始号码不是11位!");
@@ -51,12 +51,16 @@ TEST(MoveByTypeMatch, RangeIsByteOrderOfTheEntryAsStored) {
 TEST(MoveByTypeMatch, CarrierChoicesUseEachCarriersOwnTest) {
   CarrierPrefixes prefixes;
   prefixes.unicom += ";138";  // listed under two carriers: either choice moves it
-  EXPECT_TRUE(MatchesMoveType(CarrierLookup(prefixes), {0, "", ""}, "13800000000"));
-  EXPECT_TRUE(MatchesMoveType(CarrierLookup(prefixes), {1, "", ""}, "13800000000"));
-  EXPECT_FALSE(MatchesMoveType(CarrierLookup(prefixes), {2, "", ""}, "13800000000"));
   EXPECT_TRUE(
-      MatchesMoveType(CarrierLookup(prefixes), {0, "", ""}, "1380000"));  // no length requirement
-  EXPECT_TRUE(MatchesMoveType(CarrierLookup(prefixes), {2, "", ""}, " 18912345678 "));
+      MatchesMoveType(CarrierLookup(prefixes), {MoveTypeChoice::kMobile, "", ""}, "13800000000"));
+  EXPECT_TRUE(
+      MatchesMoveType(CarrierLookup(prefixes), {MoveTypeChoice::kUnicom, "", ""}, "13800000000"));
+  EXPECT_FALSE(
+      MatchesMoveType(CarrierLookup(prefixes), {MoveTypeChoice::kTelecom, "", ""}, "13800000000"));
+  EXPECT_TRUE(MatchesMoveType(CarrierLookup(prefixes), {MoveTypeChoice::kMobile, "", ""},
+                              "1380000"));  // no length requirement
+  EXPECT_TRUE(MatchesMoveType(CarrierLookup(prefixes), {MoveTypeChoice::kTelecom, "", ""},
+                              " 18912345678 "));
 }
 
 TEST(DigitMaskMatch, PositionsTwoToElevenOfElevenCharacterEntries) {
@@ -92,12 +96,10 @@ TEST_F(MoveTest, EveryChoiceMovesWhatItsTextTestPicks) {
   const Strings entries = {"13800000000", "13000000000", "18912345678",   "13899999999",
                            "1380000",     "abc",         " 18912345678 ", "13900000000",
                            "99999999999", "00000000000", "13850000000"};
-  const MoveByTypeValues choices[] = {{0, "", ""},
-                                      {1, "", ""},
-                                      {2, "", ""},
-                                      Range("380000", "389999"),
-                                      Range("000000", "999999"),
-                                      Range("3a0000", "zzzzzz")};
+  const MoveByTypeValues choices[] = {
+      {MoveTypeChoice::kMobile, "", ""},  {MoveTypeChoice::kUnicom, "", ""},
+      {MoveTypeChoice::kTelecom, "", ""}, Range("380000", "389999"),
+      Range("000000", "999999"),          Range("3a0000", "zzzzzz")};
   for (const MoveByTypeValues& choice : choices) {
     state_.source.Clear();
     state_.target.Clear();
@@ -109,8 +111,10 @@ TEST_F(MoveTest, EveryChoiceMovesWhatItsTextTestPicks) {
     std::reverse(moved.begin(), moved.end());
     ui_.Answers<MoveByTypeValues>().push_back(choice);
     MoveByType(state_, ui_, MoveDirection::Down);
-    EXPECT_EQ(Entries(state_.source), kept) << choice.type_choice << choice.range_start;
-    EXPECT_EQ(Entries(state_.target), moved) << choice.type_choice << choice.range_start;
+    EXPECT_EQ(Entries(state_.source), kept)
+        << static_cast<int>(choice.type_choice) << choice.range_start;
+    EXPECT_EQ(Entries(state_.target), moved)
+        << static_cast<int>(choice.type_choice) << choice.range_start;
   }
 }
 

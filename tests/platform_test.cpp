@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "export/output_files.h"
+#include "outputs/output_names.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"

@@ -14,7 +14,7 @@
 namespace tessaril {
 namespace {
 
-using PlatformTest = testing::CommandTest;
+using TextFilesTest = testing::CommandTest;
 
 TEST(TrimNumberText, StripsWhiteSpaceAndCarriageReturnsOnly) {
   EXPECT_EQ(TrimNumberText(" \t13800138000\r\n"), "13800138000");
@@ -76,7 +76,7 @@ TEST(Codepage, GbkRoundTripAndUtf8Detection) {
   EXPECT_FALSE(IsValidUtf8("\xE5\xB9"));  // cut short
 }
 
-TEST_F(PlatformTest, SettingsStoreKeepsUnknownKeysAndReadsIntegersLeniently) {
+TEST_F(TextFilesTest, SettingsStoreKeepsUnknownKeysAndReadsIntegersLeniently) {
   WriteFile("s.ini", "[Other]\nkeep=me\n[Settings]\nnlineNum= 12abc\nsplitStr=,\n");
   SettingsStore store(Path("s.ini"));
   EXPECT_EQ(store.GetInt("Settings", "nlineNum", 7), 12);
@@ -89,13 +89,13 @@ TEST_F(PlatformTest, SettingsStoreKeepsUnknownKeysAndReadsIntegersLeniently) {
   EXPECT_EQ(reread.GetInt("Settings", "nlineNum", 0), 12);
 }
 
-TEST_F(PlatformTest, SettingsStoreCreatesItsFolder) {
+TEST_F(TextFilesTest, SettingsStoreCreatesItsFolder) {
   SettingsStore store(Path("deep/er/KorvaneTessaril.ini"));
   ASSERT_TRUE(store.SetInt("Settings", "bChangePath", 1));
   EXPECT_TRUE(FileExists(Path("deep/er/KorvaneTessaril.ini")));
 }
 
-TEST_F(PlatformTest, TextReaderSplitsLinesAsTextMode) {
+TEST_F(TextFilesTest, TextReaderSplitsLinesAsTextMode) {
   std::string long_line(3 << 20, '7');  // longer than the read block
   WriteFile("t.txt", "a\r\nb\rc\n\r\n" + long_line + "\nlast");
   TextFileReader reader;
@@ -116,7 +116,7 @@ TEST_F(PlatformTest, TextReaderSplitsLinesAsTextMode) {
 // Whole lines taken from a full buffer whose last line is cut by the buffer's end: up to the
 // first LF at or past `up_to` bytes, the last whole line when there is none, and the line cut by
 // the buffer's end is read whole afterwards.
-TEST_F(PlatformTest, TakeWholeLinesStopsAtTheFirstLineEndPastTheAskedBytes) {
+TEST_F(TextFilesTest, TakeWholeLinesStopsAtTheFirstLineEndPastTheAskedBytes) {
   // Twelve-byte lines: the first read of a megabyte ends four bytes into a line.
   std::string content;
   for (int i = 0; i < 180000; ++i)
@@ -154,7 +154,7 @@ TEST_F(PlatformTest, TakeWholeLinesStopsAtTheFirstLineEndPastTheAskedBytes) {
   }
 }
 
-TEST_F(PlatformTest, TextWriterStoresLineFeedsAsCrLf) {
+TEST_F(TextFilesTest, TextWriterStoresLineFeedsAsCrLf) {
   TextFileWriter writer;
   ASSERT_TRUE(writer.Open(Path("w.txt")));
   writer.WriteLine("13800138000");
@@ -163,7 +163,7 @@ TEST_F(PlatformTest, TextWriterStoresLineFeedsAsCrLf) {
   EXPECT_EQ(ReadFile("w.txt"), "13800138000\r\na\r\nb");
 }
 
-TEST_F(PlatformTest, TextWriterReportsAWriteThatDoesNotFit) {
+TEST_F(TextFilesTest, TextWriterReportsAWriteThatDoesNotFit) {
   // The writer writes plain files only (not /dev/full): a file-size limit fails the write as a
   // full disk does.
   TESSARIL_SKIP_WITHOUT_FILE_SIZE_LIMIT();
@@ -177,7 +177,7 @@ TEST_F(PlatformTest, TextWriterReportsAWriteThatDoesNotFit) {
   }
 }
 
-TEST_F(PlatformTest, RenameNeverReplacesAnExistingFile) {
+TEST_F(TextFilesTest, RenameNeverReplacesAnExistingFile) {
   WriteFile("a", "A");
   WriteFile("b", "B");
   EXPECT_FALSE(RenameNoReplace(Path("a"), Path("b")));

@@ -3,6 +3,7 @@
 #include "acquire/extract.h"
 #include "acquire/import_files.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
 
 namespace tessaril {
@@ -29,7 +30,7 @@ void CopyList(AppState& state, Frontend& frontend, ListId id) {
   std::string text =
       JoinEntries(list, [&](std::int64_t i, std::int64_t n) { progress.Step(i, n); });
   if (!frontend.SetClipboardText(text)) {
-    frontend.ShowMessage({"申请内存失败！", "拷贝", MessageIcon::Warning, true});
+    frontend.ShowMessage({kCannotAllocate, "拷贝", MessageIcon::Warning, true});
     return;
   }
   RefreshList(frontend, id);

@@ -4,6 +4,7 @@
 #include <boost/regex.hpp>
 
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
 #include "platform/file_system.h"
 
@@ -94,14 +95,15 @@ void ExtractFromText(AppState& state, Frontend& frontend) {
     return;
 
   std::string text;
-  if (values->source == 0) {
+  if (values->source == ExtractSource::kFile) {
     std::optional<std::vector<std::string>> paths =
-        frontend.PickOpenFiles({"", "文本文件(*.txt)|*.txt||", true});
+        frontend.PickOpenFiles({"", kTextFileFilter, true});
     if (!paths || paths->empty())
       return;
     FileBytes file = ReadFileBytes(paths->front());
     if (file.status != FileBytes::kRead) {
-      ShowFailure(frontend, file.status == FileBytes::kCannotOpen ? "打开文件失败" : "读文件失败!");
+      ShowFailure(frontend,
+                  file.status == FileBytes::kCannotOpen ? kCannotOpenInput : kCannotReadFile);
       return;
     }
     text = std::move(file.bytes);

@@ -10,6 +10,7 @@
 #include "engine/side_by_side.h"
 #include "engine/word_array.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
 #include "platform/text_file.h"
 
@@ -17,7 +18,7 @@ namespace tessaril {
 
 void ImportFiles(AppState& state, Frontend& frontend) {
   std::optional<std::vector<std::string>> paths =
-      frontend.PickOpenFiles({"", "文本文件(*.txt)|*.txt||", true});
+      frontend.PickOpenFiles({"", kTextFileFilter, true});
   if (!paths) {
     frontend.RefreshSourceView();
     return;
@@ -146,13 +147,13 @@ void ImportFileList(AppState& state, Frontend& frontend, const std::vector<std::
   for (const std::string& path : paths) {
     AppendResult result = AppendNumberFile(state.source, frontend, path);
     if (result == AppendResult::kCannotOpen) {
-      ShowFailure(frontend, "打开文件失败");
+      ShowFailure(frontend, kCannotOpenInput);
       break;
     }
     if (result == AppendResult::kReadFailed) {
       // A file read in part is no import: the list goes back to what it held before.
       state.source.Truncate(before);
-      ShowFailure(frontend, "读文件失败!");
+      ShowFailure(frontend, kCannotReadFile);
       break;
     }
   }

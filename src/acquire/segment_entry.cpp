@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
 
 namespace tessaril {
@@ -21,13 +22,13 @@ std::string TypedIntoLimitEdit(std::string_view typed, size_t max_length, bool d
 
 std::optional<std::string> CheckSegmentEntry(std::string_view segment) {
   if (segment.size() != kSegmentLength)
-    return "只能是前7位!";
+    return kSegmentOnlySeven;
   std::string_view beginning = segment.substr(0, 2);
   for (const char* accepted : {"13", "14", "15", "18"}) {
     if (beginning == accepted)
       return std::nullopt;
   }
-  return "不是指定开头字母的合理手机号码!";
+  return kSegmentBadBeginning;
 }
 
 void AppendSegmentNumbers(NumberList& list, Frontend& frontend, std::string_view segment) {

@@ -14,8 +14,6 @@ namespace tessaril {
 class CLocationDb;
 class Frontend;
 
-inline constexpr const char* kNoSegmentChosen = "请选择要插入的号码段!";
-
 // The picker's range choice, as last read from its radio buttons and range fields.
 struct SegmentFilter {
   int choice = 0;    // 0 all, 1 China Mobile, 2 China Unicom, 3 China Telecom, 4 range

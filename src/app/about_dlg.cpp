@@ -7,6 +7,7 @@
 
 #include "app/app_icon.h"
 #include "app/caption_room.h"
+#include "app/dialog_buttons.h"
 #include "app/open_url.h"
 #include "app/qt_text.h"
 #include "app/static_link.h"
@@ -33,7 +34,7 @@ CAboutDlg::CAboutDlg(std::string home_page, QWidget* parent)
   layout->addLayout(texts, 1);
 
   auto* buttons = new QVBoxLayout;
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  auto* ok = new QPushButton(Q(kOkLabel), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   upgrade_ = new QPushButton(QStringLiteral("软件升级"), this);

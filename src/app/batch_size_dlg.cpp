@@ -14,6 +14,7 @@
 #include "app/limit_edit.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
+#include "interface/messages.h"
 
 namespace tessaril::app {
 

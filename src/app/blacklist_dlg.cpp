@@ -17,8 +17,10 @@
 #include <algorithm>
 
 #include "app/caption_room.h"
+#include "app/dialog_buttons.h"
 #include "app/qt_text.h"
 #include "filetools/blacklist.h"
+#include "interface/messages.h"
 
 namespace tessaril::app {
 
@@ -37,8 +39,8 @@ CBlacklistDlg::CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settin
   regions_->setHeaderLabels({QStringLiteral("地区")});
   regions_->header()->resizeSection(0, 140);
   regions_->setRootIsDecorated(false);
-  for (const char* province : kProvinceTable) {
-    auto* item = new QTreeWidgetItem(regions_, {QString::fromUtf8(province)});
+  for (std::string_view province : kProvinceTable) {
+    auto* item = new QTreeWidgetItem(regions_, {Q(province)});
     const bool ticked = std::find(shown.ticked_regions.begin(), shown.ticked_regions.end(),
                                   province) != shown.ticked_regions.end();
     item->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
@@ -107,8 +109,8 @@ CBlacklistDlg::CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settin
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  auto* ok = new QPushButton(Q(kOkLabel), this);
+  auto* cancel = new QPushButton(Q(kCancelLabel), this);
   ok->setDefault(true);
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
@@ -122,9 +124,9 @@ CBlacklistDlg::CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settin
   remove_duplicates_->setChecked(shown.remove_duplicates != 0);
   export_unrecognised_->setChecked(shown.export_unrecognised != 0);
   create_folder_->setChecked(shown.create_folder != 0);
-  if (QAbstractButton* mode = export_mode_->button(shown.export_mode))
+  if (QAbstractButton* mode = export_mode_->button(static_cast<int>(shown.export_mode)))
     mode->setChecked(true);
-  if (QAbstractButton* order = order_->button(shown.order))
+  if (QAbstractButton* order = order_->button(static_cast<int>(shown.order)))
     order->setChecked(true);
   ApplyEnableRules();
 
@@ -151,8 +153,8 @@ void CBlacklistDlg::TickAllRegions(bool ticked) {
 }
 
 void CBlacklistDlg::Browse() {
-  QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                              PickerFilter("文本文件(*.txt)|*.txt||"));
+  QString path =
+      QFileDialog::getOpenFileName(this, QString(), QString(), PickerFilter(kTextFileFilter));
   if (!path.isEmpty())
     blacklist_path_->setText(path);
 }
@@ -165,10 +167,10 @@ BlacklistValues CBlacklistDlg::Values() const {
   v.telecom = telecom_->isChecked() ? 1 : 0;
   v.unicom = unicom_->isChecked() ? 1 : 0;
   v.mobile = mobile_->isChecked() ? 1 : 0;
-  v.export_mode = std::max(0, export_mode_->checkedId());
+  v.export_mode = static_cast<BlacklistSplit>(std::max(0, export_mode_->checkedId()));
   v.remove_duplicates = remove_duplicates_->isChecked() ? 1 : 0;
   v.export_unrecognised = export_unrecognised_->isChecked() ? 1 : 0;
-  v.order = std::max(0, order_->checkedId());
+  v.order = static_cast<BlacklistOrder>(std::max(0, order_->checkedId()));
   v.create_folder = create_folder_->isChecked() ? 1 : 0;
   v.ticked_regions.clear();
   for (int i = 0; i < regions_->topLevelItemCount(); ++i) {

@@ -14,6 +14,7 @@
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "export/export_all.h"
+#include "interface/messages.h"
 
 namespace tessaril::app {
 namespace {
@@ -58,7 +59,7 @@ CExportFormatDlg::CExportFormatDlg(const ExportFormatValues& shown, QWidget* par
   blank_line->addStretch(1);
   layout->addLayout(blank_line);
 
-  (shown.mode == 1 ? rows_ : all_)->setChecked(true);
+  (shown.mode == ExportLayout::kRows ? rows_ : all_)->setChecked(true);
   connect(all_, &QRadioButton::clicked, this, &CExportFormatDlg::EnableRows);
   connect(rows_, &QRadioButton::clicked, this, &CExportFormatDlg::EnableRows);
   EnableRows();
@@ -76,7 +77,7 @@ void CExportFormatDlg::EnableRows() {
 
 std::optional<ExportFormatValues> CExportFormatDlg::Values(std::string* refusal) const {
   ExportFormatValues values;
-  values.mode = rows_->isChecked() ? 1 : 0;
+  values.mode = rows_->isChecked() ? ExportLayout::kRows : ExportLayout::kAll;
   bool per_row_ok = false;
   bool interval_ok = false;
   values.numbers_per_row = per_row_->text().trimmed().toLongLong(&per_row_ok);

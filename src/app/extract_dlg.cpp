@@ -21,7 +21,7 @@ CExtractDlg::CExtractDlg(const ExtractValues& shown, QWidget* parent) : QDialog(
   from_clipboard_ = new QRadioButton(QStringLiteral("从粘贴版中直接提取"), source);
   source_layout->addWidget(from_file_);
   source_layout->addWidget(from_clipboard_);
-  (shown.source == 1 ? from_clipboard_ : from_file_)->setChecked(true);
+  (shown.source == ExtractSource::kClipboard ? from_clipboard_ : from_file_)->setChecked(true);
   layout->addWidget(source);
 
   auto* kinds = new QGroupBox(QStringLiteral("提取类型"), this);
@@ -40,7 +40,7 @@ CExtractDlg::CExtractDlg(const ExtractValues& shown, QWidget* parent) : QDialog(
 
 ExtractValues CExtractDlg::Values() const {
   ExtractValues values;
-  values.source = from_clipboard_->isChecked() ? 1 : 0;
+  values.source = from_clipboard_->isChecked() ? ExtractSource::kClipboard : ExtractSource::kFile;
   values.numbers = numbers_->isChecked();
   values.emails = emails_->isChecked();
   return values;

@@ -51,15 +51,17 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
   file_b_ = new QLineEdit(compare);
   compare_layout->addWidget(new QLabel(QStringLiteral("主文件(文件A):"), compare), 0, 0);
   compare_layout->addWidget(file_a_, 0, 1);
-  compare_layout->addWidget(MakeButton(4081, "浏览...", &CFileToolsDlg::OnPickFileA), 0, 2);
+  compare_layout->addWidget(
+      MakeButton(FileToolsButton::kPickFileA, "浏览...", &CFileToolsDlg::OnPickFileA), 0, 2);
   compare_layout->addWidget(new QLabel(QStringLiteral("辅助文件(文件B):"), compare), 1, 0);
   compare_layout->addWidget(file_b_, 1, 1);
-  compare_layout->addWidget(MakeButton(4083, "浏览...", &CFileToolsDlg::OnPickFileB), 1, 2);
+  compare_layout->addWidget(
+      MakeButton(FileToolsButton::kPickFileB, "浏览...", &CFileToolsDlg::OnPickFileB), 1, 2);
   auto* compare_buttons = new QHBoxLayout;
-  compare_buttons->addWidget(
-      MakeButton(1110, "两个文件对比倒出2个文件", &CFileToolsDlg::OnCompareTwo));
-  compare_buttons->addWidget(
-      MakeButton(1004, "两个文件对比倒出3个文件", &CFileToolsDlg::OnCompareThree));
+  compare_buttons->addWidget(MakeButton(FileToolsButton::kCompareTwo, "两个文件对比倒出2个文件",
+                                        &CFileToolsDlg::OnCompareTwo));
+  compare_buttons->addWidget(MakeButton(FileToolsButton::kCompareThree, "两个文件对比倒出3个文件",
+                                        &CFileToolsDlg::OnCompareThree));
   // Created hidden, as it always was: its state is only kept and saved.
   delete_flag_ = new QCheckBox(QStringLiteral("删除原文件"), compare);
   delete_flag_->hide();
@@ -79,14 +81,19 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
   merge_layout->addWidget(arrow, 1, 1);
   merge_layout->addWidget(result_list_, 1, 2);
   auto* list_buttons = new QHBoxLayout;
-  list_buttons->addWidget(MakeButton(4080, "加入...", &CFileToolsDlg::OnAddFiles));
-  list_buttons->addWidget(MakeButton(4082, "删除", &CFileToolsDlg::OnRemove));
-  list_buttons->addWidget(MakeButton(1001, "整合->2个文件", &CFileToolsDlg::OnMergeTwo));
-  list_buttons->addWidget(MakeButton(1006, "整合->多个文件", &CFileToolsDlg::OnMergeMany));
-  list_buttons->addWidget(MakeButton(1008, "滤除黑名单", &CFileToolsDlg::OnBlacklist));
+  list_buttons->addWidget(
+      MakeButton(FileToolsButton::kAddFiles, "加入...", &CFileToolsDlg::OnAddFiles));
+  list_buttons->addWidget(MakeButton(FileToolsButton::kRemove, "删除", &CFileToolsDlg::OnRemove));
+  list_buttons->addWidget(
+      MakeButton(FileToolsButton::kMergeTwo, "整合->2个文件", &CFileToolsDlg::OnMergeTwo));
+  list_buttons->addWidget(
+      MakeButton(FileToolsButton::kMergeMany, "整合->多个文件", &CFileToolsDlg::OnMergeMany));
+  list_buttons->addWidget(
+      MakeButton(FileToolsButton::kBlacklist, "滤除黑名单", &CFileToolsDlg::OnBlacklist));
   merge_layout->addLayout(list_buttons, 2, 0, 1, 3);
-  merge_layout->addWidget(
-      MakeButton(1000, "将选中文件导入到原始数据中", &CFileToolsDlg::OnImportSelected), 3, 0, 1, 3);
+  merge_layout->addWidget(MakeButton(FileToolsButton::kImportSelected, "将选中文件导入到原始数据中",
+                                     &CFileToolsDlg::OnImportSelected),
+                          3, 0, 1, 3);
   layout->addWidget(merge, 1);
 
   // The output folder, the progress and the closing buttons.
@@ -95,7 +102,8 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
   str_path_ = new QLineEdit(this);
   path_row->addWidget(change_path_);
   path_row->addWidget(str_path_, 1);
-  path_row->addWidget(MakeButton(1476, "浏览", &CFileToolsDlg::OnPickFolder));
+  path_row->addWidget(
+      MakeButton(FileToolsButton::kPickFolder, "浏览", &CFileToolsDlg::OnPickFolder));
   layout->addLayout(path_row);
   auto* bottom = new QHBoxLayout;
   progress_ = new QProgressBar(this);
@@ -103,8 +111,8 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
   progress_->setValue(0);
   progress_->setTextVisible(false);
   bottom->addWidget(progress_, 1);
-  bottom->addWidget(MakeButton(1007, "帮助", &CFileToolsDlg::OnHelp));
-  QPushButton* exit = MakeButton(3, "退出", &CFileToolsDlg::OnExit);
+  bottom->addWidget(MakeButton(FileToolsButton::kHelp, "帮助", &CFileToolsDlg::OnHelp));
+  QPushButton* exit = MakeButton(FileToolsButton::kExit, "退出", &CFileToolsDlg::OnExit);
   exit->setDefault(true);
   bottom->addWidget(exit);
   layout->addLayout(bottom);
@@ -152,7 +160,7 @@ void CFileToolsDlg::SetControlsEnabled(bool enabled) {
   std::vector<QWidget*> controls = {file_a_,      file_b_,      delete_flag_, source_list_,
                                     result_list_, change_path_, str_path_};
   for (const auto& [id, button] : buttons_) {
-    if (id != 3)
+    if (id != FileToolsButton::kExit)
       controls.push_back(button);
   }
   for (QWidget* control : controls) {
@@ -185,7 +193,7 @@ bool CFileToolsDlg::Run(QWidget* parent, AppState& state, Frontend& main_window,
   return true;
 }
 
-QPushButton* CFileToolsDlg::MakeButton(int id, const char* label,
+QPushButton* CFileToolsDlg::MakeButton(FileToolsButton id, const char* label,
                                        void (CFileToolsDlg::*handler)()) {
   auto* button = new QPushButton(QString::fromUtf8(label), this);
   // Enter runs the focused button; elsewhere it runs "退出", the default button.
@@ -195,7 +203,7 @@ QPushButton* CFileToolsDlg::MakeButton(int id, const char* label,
   return button;
 }
 
-QPushButton* CFileToolsDlg::Button(int id) const {
+QPushButton* CFileToolsDlg::Button(FileToolsButton id) const {
   auto it = buttons_.find(id);
   return it == buttons_.end() ? nullptr : it->second;
 }
@@ -290,7 +298,7 @@ void CFileToolsDlg::OnImportSelected() {
 void CFileToolsDlg::OnChangePath() {
   StoreFields();
   str_path_->setEnabled(change_path_->isChecked());
-  buttons_[1476]->setEnabled(change_path_->isChecked());
+  buttons_[FileToolsButton::kPickFolder]->setEnabled(change_path_->isChecked());
   SaveFileToolsSettings(state_.settings, tools_);
 }
 

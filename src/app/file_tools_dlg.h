@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/button_ids.h"
 #include "app/command_runner.h"
 #include "app/forwarding_frontend.h"
 #include "filetools/file_tools.h"
@@ -38,7 +39,7 @@ class CFileToolsDlg : public QDialog, public ForwardingFrontend {
                   std::vector<std::string>& import_list);
 
   const FileTools& Model() const { return tools_; }
-  QPushButton* Button(int id) const;
+  QPushButton* Button(FileToolsButton id) const;
   QListWidget* SourceList() const { return source_list_; }
   QListWidget* ResultList() const { return result_list_; }
   bool CommandRunning() const { return runner_.Running(); }
@@ -59,7 +60,7 @@ class CFileToolsDlg : public QDialog, public ForwardingFrontend {
   void done(int result) override;
 
  private:
-  QPushButton* MakeButton(int id, const char* label, void (CFileToolsDlg::*handler)());
+  QPushButton* MakeButton(FileToolsButton id, const char* label, void (CFileToolsDlg::*handler)());
   // Fields to the model and back.
   void StoreFields();
   void ShowFields();
@@ -88,7 +89,7 @@ class CFileToolsDlg : public QDialog, public ForwardingFrontend {
 
   AppState& state_;
   FileTools tools_;
-  std::map<int, QPushButton*> buttons_;
+  std::map<FileToolsButton, QPushButton*> buttons_;
   QLineEdit* file_a_;
   QLineEdit* file_b_;
   QCheckBox* delete_flag_;

@@ -4,7 +4,9 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
+#include "app/dialog_buttons.h"
 #include "app/qt_text.h"
+#include "interface/messages.h"
 
 namespace tessaril::app {
 
@@ -31,8 +33,8 @@ void CLimitEdit::CutToLimit() {
 }
 
 void ShowRefusal(QWidget* parent, const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("提示"), Q(text), QMessageBox::Ok, parent);
-  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+  QMessageBox box(QMessageBox::NoIcon, Q(kPromptCaption), Q(text), QMessageBox::Ok, parent);
+  box.button(QMessageBox::Ok)->setText(Q(kOkLabel));
   box.exec();
 }
 

@@ -50,6 +50,7 @@
 #include "export/export_by_region.h"
 #include "export/export_by_segment.h"
 #include "filetools/file_tools.h"
+#include "interface/messages.h"
 #include "lists/filter_list.h"
 #include "lists/list_commands.h"
 #include "lists/move_by_features.h"
@@ -96,10 +97,10 @@ std::function<void()> CMainDlg::Command(std::function<void(Frontend&)> command) 
   return [this, command = std::move(command)] { RunCommand(command); };
 }
 
-std::function<void()> CMainDlg::ExportCommand(void (*command)(AppState&, ListId, Frontend&)) {
+std::function<void()> CMainDlg::ExportCommand(void (*command)(AppState&, Frontend&, ListId)) {
   return [this, command] {
     const ListId list = ExportedList();
-    RunCommand([this, command, list](Frontend& f) { command(state_, list, f); });
+    RunCommand([this, command, list](Frontend& f) { command(state_, f, list); });
   };
 }
 
@@ -116,7 +117,7 @@ void CMainDlg::SetCommandControlsEnabled(bool enabled) {
   if (!enabled) {
     // "退出" stays: a close made now waits for the command's end.
     for (const auto& [id, button] : buttons_) {
-      if (id != 1 && button->isEnabled()) {
+      if (id != MainButton::kQuit && button->isEnabled()) {
         button->setEnabled(false);
         disabled_by_command_.push_back(button);
       }
@@ -180,17 +181,22 @@ void CMainDlg::BuildLayout() {
   const ListId T = ListId::Target;
 
   layout->addWidget(ButtonRow({
-      {1055, "文件对比", [this] { RunFileTools(); }},
-      {1053, "系统设置",
+      {MainButton::kFileTools, "文件对比", [this] { RunFileTools(); }},
+      {MainButton::kSettings, "系统设置",
        Command([this](Frontend& f) { RunSettingsCommand(state_.settings, state_.prefixes, f); })},
-      {1059, "空号过滤", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage1)); }},
-      {1061, "号码实时查询",
+      {MainButton::kServicePage1, "空号过滤",
+       [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage1)); }},
+      {MainButton::kServicePage2, "号码实时查询",
        [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage2)); }},
-      {1062, "短信验证码", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage3)); }},
-      {1063, "语音验证码", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage4)); }},
-      {1064, "营销短信", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage5)); }},
-      {1077, "国际验证码", [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage6)); }},
-      {1074, "帮助", [this] { ShowHelpMenu(); }},
+      {MainButton::kServicePage3, "短信验证码",
+       [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage3)); }},
+      {MainButton::kServicePage4, "语音验证码",
+       [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage4)); }},
+      {MainButton::kServicePage5, "营销短信",
+       [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage5)); }},
+      {MainButton::kServicePage6, "国际验证码",
+       [this] { OpenWebUrl(OnlineAddressOf(state_.settings, kServicePage6)); }},
+      {MainButton::kHelp, "帮助", [this] { ShowHelpMenu(); }},
   }));
 
   auto* source_group = new QGroupBox(QStringLiteral("原始号码"), this);
@@ -211,18 +217,29 @@ void CMainDlg::BuildLayout() {
   source_counter_ = new QLabel(QStringLiteral("当前原始号码框内有0个手机号码"), source_group);
   source_layout->addWidget(source_counter_);
   source_layout->addWidget(ButtonRow({
-      {1000, "输入号段", Command([this](Frontend& f) { EnterSegment(state_, f); })},
-      {1001, "导入号段", Command([this](Frontend& f) { InsertSegmentsFromPicker(state_, f); })},
-      {1002, "导入文件", Command([this](Frontend& f) { ImportFiles(state_, f); })},
-      {1078, "提取号码", Command([this](Frontend& f) { ExtractFromText(state_, f); })},
-      {1079, "粘贴", Command([this](Frontend& f) { PasteNumbers(state_, f); })},
-      {1003, "号码排序", Command([this, S](Frontend& f) { SortList(state_, f, S); })},
-      {1005, "号码乱序", Command([this, S](Frontend& f) { ShuffleList(state_, f, S); })},
-      {1087, "滤除号码", Command([this, S](Frontend& f) { FilterListAgainstFile(state_, f, S); })},
-      {1024, "消除重号", Command([this, S](Frontend& f) { RemoveRepeats(state_, f, S); })},
-      {1075, "清除非手机号", Command([this](Frontend& f) { RemoveNonMobileEntries(state_, f); })},
-      {1082, "复制", Command([this, S](Frontend& f) { CopyList(state_, f, S); })},
-      {1004, "清空", Command([this, S](Frontend& f) { ClearList(state_, f, S); })},
+      {MainButton::kEnterSegment, "输入号段",
+       Command([this](Frontend& f) { EnterSegment(state_, f); })},
+      {MainButton::kInsertSegments, "导入号段",
+       Command([this](Frontend& f) { InsertSegmentsFromPicker(state_, f); })},
+      {MainButton::kImportFiles, "导入文件",
+       Command([this](Frontend& f) { ImportFiles(state_, f); })},
+      {MainButton::kExtract, "提取号码",
+       Command([this](Frontend& f) { ExtractFromText(state_, f); })},
+      {MainButton::kPaste, "粘贴", Command([this](Frontend& f) { PasteNumbers(state_, f); })},
+      {MainButton::kSortSource, "号码排序",
+       Command([this, S](Frontend& f) { SortList(state_, f, S); })},
+      {MainButton::kShuffleSource, "号码乱序",
+       Command([this, S](Frontend& f) { ShuffleList(state_, f, S); })},
+      {MainButton::kFilterSource, "滤除号码",
+       Command([this, S](Frontend& f) { FilterListAgainstFile(state_, f, S); })},
+      {MainButton::kRemoveRepeatsSource, "消除重号",
+       Command([this, S](Frontend& f) { RemoveRepeats(state_, f, S); })},
+      {MainButton::kRemoveNonMobile, "清除非手机号",
+       Command([this](Frontend& f) { RemoveNonMobileEntries(state_, f); })},
+      {MainButton::kCopySource, "复制",
+       Command([this, S](Frontend& f) { CopyList(state_, f, S); })},
+      {MainButton::kClearSource, "清空",
+       Command([this, S](Frontend& f) { ClearList(state_, f, S); })},
   }));
   layout->addWidget(source_group, 1);
 
@@ -231,20 +248,28 @@ void CMainDlg::BuildLayout() {
   moves_layout->setContentsMargins(0, 0, 0, 0);
   const MoveDirection up = MoveDirection::Up;
   const MoveDirection down = MoveDirection::Down;
+  moves_layout->addWidget(
+      MoveColumn("按号码数值", {MainButton::kDigitsUp, "↑↑↑", Command([this, up](Frontend& f) {
+                                  MoveByDigits(state_, f, up);
+                                })},
+                 {MainButton::kDigitsDown, "↓↓↓",
+                  Command([this, down](Frontend& f) { MoveByDigits(state_, f, down); })}));
+  moves_layout->addWidget(
+      MoveColumn("按组合特征", {MainButton::kFeaturesUp, "↑↑↑", Command([this, up](Frontend& f) {
+                                  MoveByFeatures(state_, f, up);
+                                })},
+                 {MainButton::kFeaturesDown, "↓↓↓",
+                  Command([this, down](Frontend& f) { MoveByFeatures(state_, f, down); })}));
   moves_layout->addWidget(MoveColumn(
-      "按号码数值",
-      {1006, "↑↑↑", Command([this, up](Frontend& f) { MoveByDigits(state_, f, up); })},
-      {1007, "↓↓↓", Command([this, down](Frontend& f) { MoveByDigits(state_, f, down); })}));
+      "按号码类型",
+      {MainButton::kTypeUp, "↑↑↑", Command([this, up](Frontend& f) { MoveByType(state_, f, up); })},
+      {MainButton::kTypeDown, "↓↓↓",
+       Command([this, down](Frontend& f) { MoveByType(state_, f, down); })}));
   moves_layout->addWidget(MoveColumn(
-      "按组合特征",
-      {1008, "↑↑↑", Command([this, up](Frontend& f) { MoveByFeatures(state_, f, up); })},
-      {1011, "↓↓↓", Command([this, down](Frontend& f) { MoveByFeatures(state_, f, down); })}));
-  moves_layout->addWidget(MoveColumn(
-      "按号码类型", {1009, "↑↑↑", Command([this, up](Frontend& f) { MoveByType(state_, f, up); })},
-      {1012, "↓↓↓", Command([this, down](Frontend& f) { MoveByType(state_, f, down); })}));
-  moves_layout->addWidget(MoveColumn(
-      "全部号码", {1010, "↑↑↑", Command([this, up](Frontend& f) { MoveAll(state_, f, up); })},
-      {1013, "↓↓↓", Command([this, down](Frontend& f) { MoveAll(state_, f, down); })}));
+      "全部号码",
+      {MainButton::kAllUp, "↑↑↑", Command([this, up](Frontend& f) { MoveAll(state_, f, up); })},
+      {MainButton::kAllDown, "↓↓↓",
+       Command([this, down](Frontend& f) { MoveAll(state_, f, down); })}));
   layout->addWidget(moves);
 
   auto* target_group = new QGroupBox(QStringLiteral("目标号码"), this);
@@ -257,12 +282,18 @@ void CMainDlg::BuildLayout() {
   target_counter_ = new QLabel(QStringLiteral("当前目标号码框内有0个手机号码"), target_group);
   target_layout->addWidget(target_counter_);
   target_layout->addWidget(ButtonRow({
-      {1015, "号码排序", Command([this, T](Frontend& f) { SortList(state_, f, T); })},
-      {1016, "号码乱序", Command([this, T](Frontend& f) { ShuffleList(state_, f, T); })},
-      {1017, "滤除号码", Command([this, T](Frontend& f) { FilterListAgainstFile(state_, f, T); })},
-      {1018, "消除重号", Command([this, T](Frontend& f) { RemoveRepeats(state_, f, T); })},
-      {1083, "复制号码", Command([this, T](Frontend& f) { CopyList(state_, f, T); })},
-      {1020, "清空号码", Command([this, T](Frontend& f) { ClearList(state_, f, T); })},
+      {MainButton::kSortTarget, "号码排序",
+       Command([this, T](Frontend& f) { SortList(state_, f, T); })},
+      {MainButton::kShuffleTarget, "号码乱序",
+       Command([this, T](Frontend& f) { ShuffleList(state_, f, T); })},
+      {MainButton::kFilterTarget, "滤除号码",
+       Command([this, T](Frontend& f) { FilterListAgainstFile(state_, f, T); })},
+      {MainButton::kRemoveRepeatsTarget, "消除重号",
+       Command([this, T](Frontend& f) { RemoveRepeats(state_, f, T); })},
+      {MainButton::kCopyTarget, "复制号码",
+       Command([this, T](Frontend& f) { CopyList(state_, f, T); })},
+      {MainButton::kClearTarget, "清空号码",
+       Command([this, T](Frontend& f) { ClearList(state_, f, T); })},
   }));
   layout->addWidget(target_group, 1);
 
@@ -273,12 +304,12 @@ void CMainDlg::BuildLayout() {
   export_layout->addWidget(export_source_);
   export_layout->addWidget(export_target_);
   export_layout->addWidget(ButtonRow({
-      {1081, "按号码段导出", ExportCommand(ExportBySegment)},
-      {1086, "按重复次数导出", ExportCommand(ExportByRepeatCount)},
-      {1019, "按地区分类导出", ExportCommand(ExportByRegion)},
-      {1056, "按照运营商导出", ExportCommand(ExportByCarrier)},
-      {1021, "分批导出号码", ExportCommand(ExportInBatches)},
-      {1022, "导出全部号码", ExportCommand(ExportAll)},
+      {MainButton::kExportBySegment, "按号码段导出", ExportCommand(ExportBySegment)},
+      {MainButton::kExportByRepeatCount, "按重复次数导出", ExportCommand(ExportByRepeatCount)},
+      {MainButton::kExportByRegion, "按地区分类导出", ExportCommand(ExportByRegion)},
+      {MainButton::kExportByCarrier, "按照运营商导出", ExportCommand(ExportByCarrier)},
+      {MainButton::kExportInBatches, "分批导出号码", ExportCommand(ExportInBatches)},
+      {MainButton::kExportAll, "导出全部号码", ExportCommand(ExportAll)},
   }));
   layout->addWidget(export_group);
 
@@ -293,7 +324,7 @@ void CMainDlg::BuildLayout() {
   auto* quit = new QPushButton(QStringLiteral("退出"), this);
   quit->setDefault(true);
   connect(quit, &QPushButton::clicked, this, &QDialog::accept);
-  buttons_[1] = quit;
+  buttons_[MainButton::kQuit] = quit;
   bottom->addWidget(quit);
   layout->addLayout(bottom);
 
@@ -366,7 +397,7 @@ bool CMainDlg::ConfirmClose() {
   if (asking_to_close_)
     return false;
   asking_to_close_ = true;
-  const bool close = AskYesNoBox(this, "号码框内还有未导出的号码，确定退出吗？", "提示",
+  const bool close = AskYesNoBox(this, "号码框内还有未导出的号码，确定退出吗？", kPromptCaption,
                                  MessageIcon::Question, YesNoDefault::No);
   asking_to_close_ = false;
   return close;
@@ -565,7 +596,7 @@ void CMainDlg::ShowHelpMenu() {
   menu.addAction(QStringLiteral("软件升级"), this, [this] { CheckForUpdateNow(); });
   menu.addSeparator();
   menu.addAction(QStringLiteral("关于 Vessip(&A)..."), this, [this] { ShowAboutBox(); });
-  QPushButton* help = Button(1074);
+  QPushButton* help = Button(MainButton::kHelp);
   menu.exec(help->mapToGlobal(QPoint(0, help->height())));
 }
 
@@ -575,7 +606,7 @@ void CMainDlg::ShowAboutBox() {
 
 // For the window tests and the screenshots.
 
-QPushButton* CMainDlg::Button(int id) const {
+QPushButton* CMainDlg::Button(MainButton id) const {
   auto it = buttons_.find(id);
   return it == buttons_.end() ? nullptr : it->second;
 }

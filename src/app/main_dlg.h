@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/button_ids.h"
 #include "app/command_runner.h"
 #include "interface/frontend.h"
 #include "lists/app_state.h"
@@ -85,7 +86,7 @@ class CMainDlg : public QDialog, public Frontend {
   void RotateAdvertisement();
 
   // For the window tests and the screenshots.
-  QPushButton* Button(int id) const;
+  QPushButton* Button(MainButton id) const;
   NumberListView* SourceView() const { return source_view_; }
   NumberListView* TargetView() const { return target_view_; }
   bool NoticeShown() const;
@@ -101,14 +102,14 @@ class CMainDlg : public QDialog, public Frontend {
 
  private:
   struct ButtonSpec {
-    int id;
+    MainButton id;
     const char* label;
     std::function<void()> run;  // empty: the command is not there yet, the button is disabled
   };
   // A button's handler that runs `command` on the worker.
   std::function<void()> Command(std::function<void(Frontend&)> command);
   // An export's handler: the list the radio pair names when the button is pressed.
-  std::function<void()> ExportCommand(void (*command)(AppState&, ListId, Frontend&));
+  std::function<void()> ExportCommand(void (*command)(AppState&, Frontend&, ListId));
   // Disables, while a command runs, every control that starts a command or changes a list.
   void SetCommandControlsEnabled(bool enabled);
   // A close with entries in either list asks first: the lists are the user's unsaved work.
@@ -142,7 +143,7 @@ class CMainDlg : public QDialog, public Frontend {
   QRadioButton* export_source_ = nullptr;
   QRadioButton* export_target_ = nullptr;
   QTimer* ad_timer_ = nullptr;
-  std::map<int, QPushButton*> buttons_;
+  std::map<MainButton, QPushButton*> buttons_;
 
   // The advertisement texts and links, and the one shown.
   Advertisements ads_;

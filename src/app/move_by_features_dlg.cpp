@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "app/caption_room.h"
+#include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
@@ -108,9 +109,9 @@ CMoveByFeaturesDlg::CMoveByFeaturesDlg(const FeatureMoveValues& shown, QWidget* 
   data_layout->addWidget(data_text_, 1);
 
   auto* buttons = new QHBoxLayout;
-  auto* confirm = new QPushButton(QStringLiteral("确定"), this);
+  auto* confirm = new QPushButton(Q(kOkLabel), this);
   confirm->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  auto* cancel = new QPushButton(Q(kCancelLabel), this);
   connect(confirm, &QPushButton::clicked, this, &CMoveByFeaturesDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   buttons->addWidget(confirm);
@@ -147,7 +148,7 @@ FeatureMoveValues CMoveByFeaturesDlg::Values() const {
   values.abcd = abcd_->isChecked();
   values.region = region_->isChecked();
   if (values.region) {
-    values.region_kind = tree_->SelectedKind();
+    values.region_kind = static_cast<RegionKind>(tree_->SelectedKind());
     values.region_item = U(tree_->SelectedText());
   }
   values.data = data_->isChecked();

@@ -54,7 +54,8 @@ CMoveByTypeDlg::CMoveByTypeDlg(const MoveByTypeValues& shown, QWidget* parent) :
   group_layout->addLayout(range);
   layout->addWidget(group);
 
-  const int chosen = shown.type_choice >= 0 && shown.type_choice < 4 ? shown.type_choice : 0;
+  const int shown_choice = static_cast<int>(shown.type_choice);
+  const int chosen = shown_choice >= 0 && shown_choice < 4 ? shown_choice : 0;
   choices_[chosen]->setChecked(true);
   start_->setText(Q(shown.range_start));
   end_->setText(Q(shown.range_end));
@@ -74,7 +75,7 @@ MoveByTypeValues CMoveByTypeDlg::Values() const {
   MoveByTypeValues values;
   for (int i = 0; i < 4; ++i) {
     if (choices_[i]->isChecked())
-      values.type_choice = i;
+      values.type_choice = static_cast<MoveTypeChoice>(i);
   }
   values.range_start = U(start_->text());
   values.range_end = U(end_->text());

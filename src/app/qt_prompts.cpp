@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app/caption_room.h"
+#include "app/dialog_buttons.h"
 #include "app/qt_text.h"
 
 namespace tessaril::app {
@@ -36,7 +37,7 @@ void WidenForCaption(QMessageBox& box) {
 
 void ShowMessageBox(QWidget* parent, const Message& message) {
   QMessageBox box(ToQt(message.icon), Q(message.caption), Q(message.text), QMessageBox::Ok, parent);
-  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+  box.button(QMessageBox::Ok)->setText(Q(kOkLabel));
   WidenForCaption(box);
   box.exec();
 }

@@ -14,7 +14,7 @@ CRegionTypeDlg::CRegionTypeDlg(const RegionTypeValues& shown, QWidget* parent) :
   auto* layout = new QVBoxLayout(this);
   by_province_ = new QRadioButton(QStringLiteral("以省为分类单位"), this);
   by_city_ = new QRadioButton(QStringLiteral("以市为分类单位"), this);
-  (shown.grouping == 1 ? by_city_ : by_province_)->setChecked(true);
+  (shown.grouping == RegionGrouping::kCity ? by_city_ : by_province_)->setChecked(true);
   layout->addWidget(by_province_);
   layout->addWidget(by_city_);
 
@@ -23,7 +23,7 @@ CRegionTypeDlg::CRegionTypeDlg(const RegionTypeValues& shown, QWidget* parent) :
 }
 
 RegionTypeValues CRegionTypeDlg::Values() const {
-  return {by_city_->isChecked() ? 1 : 0};
+  return {by_city_->isChecked() ? RegionGrouping::kCity : RegionGrouping::kProvince};
 }
 
 std::optional<RegionTypeValues> CRegionTypeDlg::Ask(QWidget* parent,

@@ -14,10 +14,13 @@
 #include <QVBoxLayout>
 
 #include "app/caption_room.h"
+#include "app/dialog_buttons.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
+#include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
+#include "interface/messages.h"
 
 namespace tessaril::app {
 
@@ -54,7 +57,8 @@ CSegmentPickerDlg::CSegmentPickerDlg(const SegmentPickerValues& shown,
   auto* right = new QVBoxLayout;
   auto* group = new QGroupBox(QStringLiteral("选择号码范围"), this);
   auto* grid = new QGridLayout(group);
-  const char* labels[] = {"全部号码范围", "移动号码", "联通号码", "电信号码", "自定义号段:"};
+  const char* labels[] = {"全部号码范围", kCarrierGroupLabels[0], kCarrierGroupLabels[1],
+                          kCarrierGroupLabels[2], "自定义号段:"};
   for (int i = 0; i < 5; ++i) {
     choices_[i] = new QRadioButton(QString::fromUtf8(labels[i]), group);
     connect(choices_[i], &QRadioButton::clicked, this, [this] {
@@ -110,7 +114,7 @@ CSegmentPickerDlg::CSegmentPickerDlg(const SegmentPickerValues& shown,
   buttons->addStretch();
   auto* insert = new QPushButton(QStringLiteral("插入"), this);
   insert->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  auto* cancel = new QPushButton(Q(kCancelLabel), this);
   connect(insert, &QPushButton::clicked, this, &CSegmentPickerDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   buttons->addWidget(insert);

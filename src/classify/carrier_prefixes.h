@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ struct CarrierPrefixes {
 CarrierPrefixTexts SettingsDialogTexts(const SettingsStore& settings);
 
 enum class CarrierClass { Mobile, Unicom, Telecom, Other };
+// The name of each class's numbers, in the order of the classes: the carrier export's group labels
+// and the segment picker's choices.
+inline constexpr std::array<const char*, 4> kCarrierGroupLabels = {"移动号码", "联通号码",
+                                                                   "电信号码", "小灵通号码"};
 
 // Reads the four keys of section "Setting", with the main window's defaults for absent keys.
 CarrierPrefixes LoadCarrierPrefixes(const SettingsStore& settings);

@@ -12,4 +12,7 @@ inline constexpr std::array<std::string_view, 31> kProvinceTable = {
     "江苏",   "安徽", "上海", "陕西", "辽宁", "甘肃", "青海", "北京", "新疆", "内蒙古", "西藏",
     "山东",   "山西", "福建", "四川", "海南", "重庆", "云南", "湖北", "宁夏"};
 
+// The group of the numbers whose location (or carrier) is not known, in file names and lists.
+inline constexpr std::string_view kOtherGroup = "其它";
+
 }  // namespace tessaril

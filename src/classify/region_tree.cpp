@@ -1,6 +1,7 @@
 #include "classify/region_tree.h"
 
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"

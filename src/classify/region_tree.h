@@ -12,8 +12,6 @@ namespace tessaril {
 // "#". Lines of 4 bytes or fewer (as stored, untrimmed) are ignored; a line without "*", or with
 // "*" first, gives no province; the cities end at the first empty name, and text after the last
 // "#" is ignored.
-inline constexpr const char* kRegionFileMissing = "地区文件没有找到!";
-
 std::string RegionTreePath(const std::string& data_folder);
 
 // Reads add.txt (GBK, or UTF-8 when the whole file is valid UTF-8); nothing when it cannot be

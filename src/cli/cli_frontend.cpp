@@ -5,6 +5,7 @@
 #include "export/export_batches.h"
 #include "export/export_by_segment.h"
 #include "filetools/blacklist.h"
+#include "interface/messages.h"
 #include "lists/move_by_features.h"
 #include "lists/move_commands.h"
 #include "platform/overloaded.h"
@@ -59,7 +60,7 @@ std::optional<std::string> CliFrontend::PickFolder(const std::string&, const std
 // values are checked.
 std::optional<Message> CliFrontend::Refusal(const DialogValues& values) {
   auto refuse = [](std::optional<std::string> text,
-                   std::string caption = "提示") -> std::optional<Message> {
+                   std::string caption = kPromptCaption) -> std::optional<Message> {
     if (!text)
       return std::nullopt;
     return Message{std::move(*text), std::move(caption), MessageIcon::Warning, true};

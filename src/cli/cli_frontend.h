@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "interface/frontend.h"
+#include "interface/messages.h"
 
 namespace tessaril::cli {
 
@@ -38,7 +39,7 @@ class CliFrontend : public Frontend {
 
   // Prints a failure in the message form and marks the command as failed (for values that the
   // window's dialog would refuse).
-  void Refuse(const std::string& text, const std::string& caption = "提示");
+  void Refuse(const std::string& text, const std::string& caption = kPromptCaption);
   bool Failed() const { return failed_; }
   // Forgets the answers and the failure of the previous command.
   void Reset();

@@ -22,7 +22,7 @@ std::vector<Verb> AcquireVerbs() {
        [](CliContext& c, const ParsedArguments& args) {
          const std::string& kinds = args.words[0];
          ExtractValues values;
-         values.source = 0;
+         values.source = ExtractSource::kFile;
          values.numbers = kinds != "emails";
          values.emails = kinds != "numbers";
          c.frontend.answers.SetDialog(values);

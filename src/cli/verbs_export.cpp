@@ -41,7 +41,7 @@ std::vector<Verb> ExportVerbs() {
        [](CliContext& c, const ParsedArguments& args) {
          // What the dialog opens with, changed where an option says so.
          ExportFormatValues format = LoadExportFormat(c.state.settings);
-         format.mode = args.Has("--rows") ? 1 : 0;
+         format.mode = args.Has("--rows") ? ExportLayout::kRows : ExportLayout::kAll;
          if (const std::string* rows = args.Value("--rows"))
            format.numbers_per_row = ParseInteger(*rows, "N");
          if (const std::string* separator = args.Value("--separator"))
@@ -50,7 +50,7 @@ std::vector<Verb> ExportVerbs() {
            format.blank_line_interval = ParseInteger(*blank, "K");
          const ListId list = ChooseExport(c, args);
          c.frontend.answers.SetDialog(format);
-         ExportAll(c.state, list, c.frontend);
+         ExportAll(c.state, c.frontend, list);
        }},
       {"export-batches",
        ExportSyntax({},
@@ -66,7 +66,7 @@ std::vector<Verb> ExportVerbs() {
          batches.automatic = !args.Has("--single");
          const ListId list = ChooseExport(c, args);
          c.frontend.answers.SetDialog(batches);
-         ExportInBatches(c.state, list, c.frontend);
+         ExportInBatches(c.state, c.frontend, list);
        }},
       {"export-segment", ExportSyntax({Word("N")}),
        "按号码段导出: one file per first N characters (1 to 11)",
@@ -80,24 +80,25 @@ std::vector<Verb> ExportVerbs() {
          }
          c.frontend.answers.SetDialog(
              SegmentExportValues{n < INT_MIN || n > INT_MAX ? INT_MIN : static_cast<int>(n)});
-         ExportBySegment(c.state, list, c.frontend);
+         ExportBySegment(c.state, c.frontend, list);
        }},
       {"export-repeat", ExportSyntax(), "按重复次数导出: one file per repeat count",
        [](CliContext& c, const ParsedArguments& args) {
          const ListId list = ChooseExport(c, args);
-         ExportByRepeatCount(c.state, list, c.frontend);
+         ExportByRepeatCount(c.state, c.frontend, list);
        }},
       {"export-region", ExportSyntax({OneOf("", {{"province"}, {"city"}})}),
        "按地区分类导出: one file per province or city",
        [](CliContext& c, const ParsedArguments& args) {
          const ListId list = ChooseExport(c, args);
-         c.frontend.answers.SetDialog(RegionTypeValues{args.words[2] == "city" ? 1 : 0});
-         ExportByRegion(c.state, list, c.frontend);
+         c.frontend.answers.SetDialog(RegionTypeValues{
+             args.words[2] == "city" ? RegionGrouping::kCity : RegionGrouping::kProvince});
+         ExportByRegion(c.state, c.frontend, list);
        }},
       {"export-carrier", ExportSyntax(), "按照运营商导出: one file per carrier",
        [](CliContext& c, const ParsedArguments& args) {
          const ListId list = ChooseExport(c, args);
-         ExportByCarrier(c.state, list, c.frontend);
+         ExportByCarrier(c.state, c.frontend, list);
        }},
   };
 }

@@ -83,7 +83,7 @@ BlacklistValues BlacklistAnswers(CliContext& c, const ParsedArguments& args) {
     std::vector<std::string> names = CommaList(*provinces);
     values.all_regions = 0;
     values.ticked_regions.clear();
-    for (const char* province : kProvinceTable) {
+    for (std::string_view province : kProvinceTable) {
       if (std::find(names.begin(), names.end(), province) != names.end())
         values.ticked_regions.emplace_back(province);
     }
@@ -110,7 +110,7 @@ BlacklistValues BlacklistAnswers(CliContext& c, const ParsedArguments& args) {
     long long value = ParseInteger(*mode, "--mode");
     if (value < 0 || value > 3)
       throw UsageError("--mode is 0, 1, 2 or 3");
-    values.export_mode = static_cast<int>(value);
+    values.export_mode = static_cast<BlacklistSplit>(value);
   }
   if (option("--dedupe"))
     values.remove_duplicates = 1;
@@ -118,11 +118,11 @@ BlacklistValues BlacklistAnswers(CliContext& c, const ParsedArguments& args) {
     values.export_unrecognised = 1;
   if (const std::string* order = option("--order")) {
     if (*order == "keep")
-      values.order = 0;
+      values.order = BlacklistOrder::kKeep;
     else if (*order == "sort")
-      values.order = 1;
+      values.order = BlacklistOrder::kSort;
     else if (*order == "shuffle")
-      values.order = 2;
+      values.order = BlacklistOrder::kShuffle;
     else
       throw UsageError("--order is keep, sort or shuffle");
   }

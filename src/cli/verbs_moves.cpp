@@ -1,6 +1,10 @@
 // Verbs of moves between the source and the target list.
+#include <optional>
+#include <string>
+
 #include "acquire/segment_entry.h"
 #include "cli/verbs.h"
+#include "interface/messages.h"
 #include "lists/move_by_features.h"
 #include "lists/move_commands.h"
 #include "platform/file_system.h"
@@ -37,6 +41,52 @@ DigitMaskValues ParseDigitMask(const std::string& word) {
   return mask;
 }
 
+// The ticks and fields of "按照组合特征移动号码" from move-features' options; nothing, with the
+// refusal shown, when the data file cannot be read.
+std::optional<FeatureMoveValues> ParseFeatureOptions(CliContext& c, const ParsedArguments& args) {
+  if (args.Has("--count") != args.Has("--digit"))
+    throw UsageError("--count and --digit go together");
+  if (args.Has("--province") && args.Has("--city"))
+    throw UsageError("only one of --province and --city");
+  FeatureMoveValues values;
+  if (const std::string* digits = args.Value("--string")) {
+    values.digit_string = true;
+    values.digits = *digits;
+  }
+  if (const std::string* length = args.Value("--run")) {
+    values.run = true;
+    values.run_length = *length;
+  }
+  if (const std::string* count = args.Value("--count")) {
+    values.copies = true;
+    values.copies_count = *count;
+    // The box takes one character of any kind.
+    values.copies_digit = TypedIntoLimitEdit(*args.Value("--digit"), 1, false);
+  }
+  values.abab = args.Has("--abab");
+  values.aabb = args.Has("--aabb");
+  values.aaaa = args.Has("--aaaa");
+  values.abcd = args.Has("--abcd");
+  for (const char* region : {"--province", "--city"}) {
+    if (const std::string* item = args.Value(region)) {
+      values.region = true;
+      values.region_kind =
+          region == std::string("--province") ? RegionKind::kProvince : RegionKind::kCity;
+      values.region_item = *item;
+    }
+  }
+  if (const std::string* path = args.Value("--data")) {
+    std::optional<std::string> text = ReadWholeFile(*path);
+    if (!text) {
+      c.frontend.Refuse(kCannotOpenInput);
+      return std::nullopt;
+    }
+    values.data = true;
+    values.data_text = std::move(*text);
+  }
+  return values;
+}
+
 }  // namespace
 
 std::vector<Verb> MoveVerbs() {
@@ -68,46 +118,10 @@ std::vector<Verb> MoveVerbs() {
        "按组合特征: each option ticks its feature",
        [](CliContext& c, const ParsedArguments& args) {
          const MoveDirection direction = ParseDirection(args.words[0]);
-         if (args.Has("--count") != args.Has("--digit"))
-           throw UsageError("--count and --digit go together");
-         if (args.Has("--province") && args.Has("--city"))
-           throw UsageError("only one of --province and --city");
-         FeatureMoveValues values;
-         if (const std::string* digits = args.Value("--string")) {
-           values.digit_string = true;
-           values.digits = *digits;
-         }
-         if (const std::string* length = args.Value("--run")) {
-           values.run = true;
-           values.run_length = *length;
-         }
-         if (const std::string* count = args.Value("--count")) {
-           values.copies = true;
-           values.copies_count = *count;
-           // The box takes one character of any kind.
-           values.copies_digit = TypedIntoLimitEdit(*args.Value("--digit"), 1, false);
-         }
-         values.abab = args.Has("--abab");
-         values.aabb = args.Has("--aabb");
-         values.aaaa = args.Has("--aaaa");
-         values.abcd = args.Has("--abcd");
-         for (const char* region : {"--province", "--city"}) {
-           if (const std::string* item = args.Value(region)) {
-             values.region = true;
-             values.region_kind = region == std::string("--province") ? 1 : 2;
-             values.region_item = *item;
-           }
-         }
-         if (const std::string* path = args.Value("--data")) {
-           std::optional<std::string> text = ReadWholeFile(*path);
-           if (!text) {
-             c.frontend.Refuse("打开文件失败");
-             return;
-           }
-           values.data = true;
-           values.data_text = std::move(*text);
-         }
-         c.frontend.answers.SetDialog(std::move(values));
+         std::optional<FeatureMoveValues> values = ParseFeatureOptions(c, args);
+         if (!values)
+           return;
+         c.frontend.answers.SetDialog(std::move(*values));
          MoveByFeatures(c.state, c.frontend, direction);
        }},
       {"move-type",
@@ -119,12 +133,14 @@ std::vector<Verb> MoveVerbs() {
          MoveByTypeValues values;
          const std::string& type = args.words[1];
          if (type == "range") {
-           values.type_choice = 3;
+           values.type_choice = MoveTypeChoice::kRange;
            // Typed into the two boxes, which hold at most six characters of any kind.
            values.range_start = TypedIntoLimitEdit(args.words[2], 6, false);
            values.range_end = TypedIntoLimitEdit(args.words[3], 6, false);
          } else {
-           values.type_choice = type == "mobile" ? 0 : type == "unicom" ? 1 : 2;
+           values.type_choice = type == "mobile"   ? MoveTypeChoice::kMobile
+                                : type == "unicom" ? MoveTypeChoice::kUnicom
+                                                   : MoveTypeChoice::kTelecom;
          }
          c.frontend.answers.SetDialog(values);
          MoveByType(c.state, c.frontend, direction);

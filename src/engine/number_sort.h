@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -30,6 +31,46 @@ void SqueezeRuns(WordArray& sorted, Word&& word) {
     i = j;
   }
   sorted.Shrink(kept);
+}
+
+// Sorts words by the 37 bits of a value that start at bit `shift` (a packed word's value above its
+// count, or a plain number with shift 0): an LSD radix sort, stable, in three passes. `other` is
+// an array of the same size for the passes, allocated by the caller before it commits to the sort
+// (empty for fewer than kLsdRadixSorted words, which go to std::sort).
+inline constexpr int kLsdRadixWidth = 13;
+inline constexpr std::size_t kLsdRadixSorted = 1024;
+template <typename Array>
+void SortByValueBits(Array& words, int shift, Array& other) {
+  if (words.size() < kLsdRadixSorted || other.size() < words.size()) {
+    std::sort(words.begin(), words.end());
+    return;
+  }
+  std::vector<std::size_t> start((std::size_t{1} << kLsdRadixWidth) + 1);
+  for (int width : {kLsdRadixWidth, 12, 12}) {
+    const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
+    std::fill(start.begin(), start.begin() + static_cast<std::ptrdiff_t>((mask + 2)), 0);
+    start.resize(mask + 2);
+    for (std::uint64_t w : words)
+      ++start[((w >> shift) & mask) + 1];
+    bool one_bucket = false;
+    for (std::size_t c : start)
+      one_bucket = one_bucket || c == words.size();
+    if (!one_bucket) {
+      for (std::size_t d = 1; d < start.size(); ++d)
+        start[d] += start[d - 1];
+      for (std::uint64_t w : words)
+        other[start[(w >> shift) & mask]++] = w;
+      std::swap(words, other);
+    }
+    shift += width;
+  }
+}
+
+// The same with a second array of its own.
+template <typename Array>
+void SortByValueBits(Array& words, int shift) {
+  Array other(words.size() < kLsdRadixSorted ? 0 : words.size());
+  SortByValueBits(words, shift, other);
 }
 
 // For each word of a list: how often it occurs among all the words, given at its first

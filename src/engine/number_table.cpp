@@ -19,44 +19,6 @@ std::size_t SlotsFor(std::size_t distinct) {
   return std::max(kMinSlots, std::bit_ceil(distinct + distinct / 3 + 1));
 }
 
-// Sorts words by the 37 bits of a value that start at bit `shift`: an LSD radix sort, stable, in
-// three passes.
-// `other` is an array of the same size for the passes, allocated by the caller.
-constexpr int kRadixWidth = 13;
-constexpr std::size_t kRadixSorted = 1024;  // fewer words go to std::sort
-template <typename Array>
-void SortByValue(Array& words, int shift, Array& other) {
-  if (words.size() < kRadixSorted || other.size() < words.size()) {
-    std::sort(words.begin(), words.end());
-    return;
-  }
-  std::vector<std::size_t> start((std::size_t{1} << kRadixWidth) + 1);
-  for (int width : {kRadixWidth, 12, 12}) {
-    const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
-    std::fill(start.begin(), start.begin() + static_cast<std::ptrdiff_t>((mask + 2)), 0);
-    start.resize(mask + 2);
-    for (std::uint64_t w : words)
-      ++start[((w >> shift) & mask) + 1];
-    bool one_bucket = false;
-    for (std::size_t c : start)
-      one_bucket = one_bucket || c == words.size();
-    if (!one_bucket) {
-      for (std::size_t d = 1; d < start.size(); ++d)
-        start[d] += start[d - 1];
-      for (std::uint64_t w : words)
-        other[start[(w >> shift) & mask]++] = w;
-      std::swap(words, other);
-    }
-    shift += width;
-  }
-}
-
-template <typename Array>
-void SortByValue(Array& words, int shift) {
-  Array other(words.size() < kRadixSorted ? 0 : words.size());
-  SortByValue(words, shift, other);
-}
-
 }  // namespace
 
 NumberTable NumberTable::FromWords(std::span<const std::span<const std::uint64_t>> runs) {
@@ -267,7 +229,7 @@ void NumberTable::TakeMany(std::vector<std::uint64_t>& values) {
     return;
   }
   // Sorted like the table, the numbers are taken off in one walk of it instead of a search each.
-  SortByValue(values, 0);
+  SortByValueBits(values, 0);
   std::uint64_t* word = words_.begin();
   std::uint64_t* const end = words_.end();
   for (std::uint64_t value : values) {
@@ -336,14 +298,14 @@ void NumberTable::MakeSorted() const {
   // The words are gathered at the front of the hashed table itself and its tail is given back,
   // so that the sort's second array is the only extra memory. That array is allocated before
   // the gathering, which cannot be undone.
-  WordArray other(distinct_ < kRadixSorted ? 0 : distinct_);
+  WordArray other(distinct_ < kLsdRadixSorted ? 0 : distinct_);
   std::size_t k = 0;
   for (std::uint64_t w : words_) {
     if (w != 0)
       words_[k++] = w;
   }
   words_.Shrink(k);
-  SortByValue(words_, kCountBits, other);
+  SortByValueBits(words_, kCountBits, other);
   mask_ = 0;
   sorted_ = true;
   sorted_lookups_ = 0;

@@ -5,6 +5,7 @@
 
 #include "export/output_files.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
 #include "platform/settings_store.h"
 
@@ -24,7 +25,7 @@ ExportFormatValues LoadExportFormat(const SettingsStore& settings) {
   values.numbers_per_row = settings.GetInt(kSection, "nlineNum", 5);
   values.separator = settings.GetString(kSection, "splitStr", ",");
   values.blank_line_interval = settings.GetInt(kSection, "nLineNumEmpt", 10);
-  values.mode = settings.GetInt(kSection, "nExportType", 0);
+  values.mode = static_cast<ExportLayout>(settings.GetInt(kSection, "nExportType", 0));
   return values;
 }
 
@@ -76,15 +77,15 @@ void RowWriter::WriteEntries(const NumberList& list, int count,
   }
 }
 
-void ExportAll(AppState& state, ListId id, Frontend& frontend) {
+void ExportAll(AppState& state, Frontend& frontend, ListId id) {
   NumberList& list = state.List(id);
   RowLayout layout;
 
   std::optional<ExportFormatValues> format = frontend.Ask(LoadExportFormat(state.settings));
   if (!format)
     return;
-  state.settings.SetInt(kSection, "nExportType", format->mode);
-  if (format->mode == 1) {
+  state.settings.SetInt(kSection, "nExportType", static_cast<int>(format->mode));
+  if (format->mode == ExportLayout::kRows) {
     layout = {format->numbers_per_row, format->separator, format->blank_line_interval};
     state.settings.SetInt(kSection, "nlineNum", static_cast<int>(layout.numbers_per_row));
     state.settings.SetInt(kSection, "nLineNumEmpt", static_cast<int>(layout.blank_line_interval));
@@ -119,7 +120,7 @@ void ExportAll(AppState& state, ListId id, Frontend& frontend) {
   }
   list.Clear();
   RefreshList(frontend, id);
-  AnnounceNamedAside(frontend, aside, "提示");
+  AnnounceNamedAside(frontend, aside, kPromptCaption);
 }
 
 }  // namespace tessaril

@@ -14,8 +14,6 @@ namespace tessaril {
 class Frontend;
 class SettingsStore;
 
-// The prompts shown when an integer field of a dialog is refused.
-inline constexpr const char* kEnterInteger = "请输入一个整数。";
 std::string EnterIntegerBetween(long long low, long long high);
 
 // What "导出格式" opens with: section "Settings", keys nExportType (0), nlineNum (5),
@@ -54,6 +52,6 @@ class RowWriter {
 // "导出全部号码": the format dialog (its values stored in the settings), then the whole exported
 // list into "<base>_<count>条.txt" (the picker's name lower-cased in its file-name part); the list
 // is emptied when the file was written. A failed create or write leaves the list as it was.
-void ExportAll(AppState& state, ListId id, Frontend& frontend);
+void ExportAll(AppState& state, Frontend& frontend, ListId id);
 
 }  // namespace tessaril

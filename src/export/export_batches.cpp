@@ -7,6 +7,7 @@
 #include "export/export_all.h"
 #include "export/output_files.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
 
 namespace tessaril {
@@ -22,13 +23,13 @@ std::string BatchPath(const std::string& base, int index) {
 
 std::optional<std::string> CheckBatchSize(const BatchSizeValues& values) {
   if (values.batch_size <= 0)
-    return "最小分割单位不能为0!";
+    return kBatchSizeZero;
   if (values.batch_size > INT_MAX)
     return std::string(kEnterInteger);
   return std::nullopt;
 }
 
-void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
+void ExportInBatches(AppState& state, Frontend& frontend, ListId id) {
   NumberList& list = state.List(id);
   const int total = list.Count();
   if (total == 0) {
@@ -71,7 +72,7 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
     else
       list.RemoveFirst(finished);
     RefreshList(frontend, id);
-    AnnounceNamedAside(frontend, aside, "提示");
+    AnnounceNamedAside(frontend, aside, kPromptCaption);
   };
 
   int index = 0;

@@ -19,6 +19,6 @@ std::optional<std::string> CheckBatchSize(const BatchSizeValues& values);
 // batching the whole list goes out (the last file holds the remainder); without it one file.
 // Numbers leave the list as their file is finished: after a failure the files completed before it
 // stay written, their numbers stay removed, and the rest of the list is kept.
-void ExportInBatches(AppState& state, ListId id, Frontend& frontend);
+void ExportInBatches(AppState& state, Frontend& frontend, ListId id);
 
 }  // namespace tessaril

@@ -6,21 +6,20 @@
 #include "export/grouped_files.h"
 #include "export/output_files.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 
 namespace tessaril {
 
-void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
+void ExportByCarrier(AppState& state, Frontend& frontend, ListId id) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;
   NumberList& list = state.List(id);
 
-  // In the order of the carrier classes: Mobile, Unicom, Telecom, Other.
-  static constexpr std::array<const char*, 4> kLabels = {"移动号码", "联通号码", "电信号码",
-                                                         "小灵通号码"};
+  const auto& kLabels = kCarrierGroupLabels;
   std::array<TextFileWriter, 4> files;
   std::array<long long, 4> counts{};
   std::array<std::string, 4> paths;
@@ -40,7 +39,7 @@ void ExportByCarrier(AppState& state, ListId id, Frontend& frontend) {
       DiscardOutputFile(files[g], paths[g]);
     ShowFailure(frontend, text, caption);
   };
-  auto write_failed = [&] { fail(kCannotWriteFile, "提示"); };
+  auto write_failed = [&] { fail(kCannotWriteFile, kPromptCaption); };
 
   ProgressReporter progress(frontend);
   const int n = list.Count();

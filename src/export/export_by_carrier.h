@@ -13,6 +13,6 @@ class Frontend;
 
 // "按照运营商导出": four files created up front, in the order Mobile, Unicom, Telecom, Other;
 // the empty ones are deleted at the end.
-void ExportByCarrier(AppState& state, ListId id, Frontend& frontend);
+void ExportByCarrier(AppState& state, Frontend& frontend, ListId id);
 
 }  // namespace tessaril

@@ -3,19 +3,18 @@
 #include <unordered_map>
 
 #include "classify/location_db.h"
+#include "classify/province_table.h"
 #include "export/grouped_files.h"
 #include "interface/frontend.h"
 
 namespace tessaril {
 namespace {
 
-constexpr const char* kOtherRegion = "其它";
-
 // The group label of a location text: its province, or its city made fit for a file name.
 std::string RegionLabel(std::string_view location, bool by_city) {
   std::optional<std::string_view> part = by_city ? CityOf(location) : ProvinceOf(location);
   if (!part)
-    return kOtherRegion;
+    return std::string(kOtherGroup);
   return by_city ? AdaptCityLabel(*part) : std::string(*part);
 }
 
@@ -30,7 +29,7 @@ std::string AdaptCityLabel(std::string_view city) {
   return label;
 }
 
-void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
+void ExportByRegion(AppState& state, Frontend& frontend, ListId id) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;
@@ -38,7 +37,7 @@ void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
   if (!values)
     return;
   const CLocationDb& db = ReadyLocationDb(frontend);
-  const bool by_city = values->grouping == 1;
+  const bool by_city = values->grouping == RegionGrouping::kCity;
   // The label of each location text, worked out once: the database keeps one copy of each
   // distinct text, so the texts are told apart by where they are stored.
   std::unordered_map<const char*, std::string> labels;
@@ -47,7 +46,7 @@ void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
       [&](int, std::string_view entry) -> std::optional<std::string_view> {
         std::optional<std::string_view> location = db.Lookup(entry.substr(0, 7));
         if (!location)
-          return kOtherRegion;
+          return kOtherGroup;
         auto it = labels.find(location->data());
         if (it == labels.end())
           it = labels.emplace(location->data(), RegionLabel(*location, by_city)).first;

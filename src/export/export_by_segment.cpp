@@ -7,9 +7,16 @@
 #include "export/grouped_files.h"
 #include "export/segment_label.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "platform/text.h"
 
 namespace tessaril {
+namespace {
+
+// The group label of the numbers that occur this many times.
+constexpr const char* kRepeatLabel = "重复%d次";
+
+}  // namespace
 
 std::optional<std::string> CheckSegmentExportValues(const SegmentExportValues& values) {
   if (values.length < 1 || values.length > 11)
@@ -17,7 +24,7 @@ std::optional<std::string> CheckSegmentExportValues(const SegmentExportValues& v
   return std::nullopt;
 }
 
-void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
+void ExportBySegment(AppState& state, Frontend& frontend, ListId id) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;
@@ -36,7 +43,7 @@ void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
       length <= 7 ? static_cast<int>(length) : 0);
 }
 
-void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
+void ExportByRepeatCount(AppState& state, Frontend& frontend, ListId id) {
   std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
   if (!grouped_base)
     return;
@@ -55,14 +62,14 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
                       if (count == 0)
                         return std::nullopt;  // written at its first entry
                       if (count >= 4096) {
-                        big_label = Format("重复%d次", count);
+                        big_label = Format(kRepeatLabel, count);
                         return big_label;
                       }
                       if (labels.size() <= static_cast<size_t>(count))
                         labels.resize(static_cast<size_t>(count) + 1);
                       std::string& label = labels[static_cast<size_t>(count)];
                       if (label.empty())
-                        label = Format("重复%d次", count);
+                        label = Format(kRepeatLabel, count);
                       return label;
                     });
 }

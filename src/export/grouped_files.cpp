@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "engine/word_array.h"
-#include "export/many_output_files.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
+#include "outputs/many_output_files.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
 

@@ -7,10 +7,14 @@
 
 #include "export/output_files.h"
 #include "lists/app_state.h"
+#include "platform/app_info.h"
 
 namespace tessaril {
 
 class Frontend;
+
+// The grouped exports show the application's name as their caption.
+inline constexpr const char* kGroupedExportCaption = kApplicationName;
 
 // The grouped base of an export: the base path followed by "-".
 inline std::string GroupedBase(const std::string& base_path) {

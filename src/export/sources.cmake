@@ -1,5 +1,5 @@
-# Sources of src/export: output conventions and the exports.
-set(CORE_DEPENDS lists)
+# Sources of src/export: the exports of a list into counted files.
+set(CORE_DEPENDS lists outputs)
 list(APPEND CORE_SOURCES
   export/export_all.cpp
   export/export_batches.cpp
@@ -7,7 +7,6 @@ list(APPEND CORE_SOURCES
   export/export_by_region.cpp
   export/export_by_segment.cpp
   export/grouped_files.cpp
-  export/many_output_files.cpp
   export/output_files.cpp
   export/segment_label.cpp
 )

@@ -1,8 +1,9 @@
 #include "filetools/blacklist.h"
 
 #include "classify/location_db.h"
-#include "export/output_files.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
+#include "outputs/output_names.h"
 #include "platform/data_folder.h"
 #include "platform/output_guard.h"
 #include "platform/text_file.h"
@@ -23,7 +24,8 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
   filter.prefixes = &state.prefixes;
   if (!values->all_regions)
     filter.regions.insert(values->ticked_regions.begin(), values->ticked_regions.end());
-  if (!values->all_regions || values->export_mode == 0 || values->export_mode == 1)
+  if (!values->all_regions || values->export_mode == BlacklistSplit::kRegionAndCarrier ||
+      values->export_mode == BlacklistSplit::kRegion)
     filter.locations = &ReadyLocationDb(frontend);
 
   // No output may be one of the files this run reads.

@@ -12,9 +12,6 @@ namespace tessaril {
 
 class Frontend;
 
-// The messages of the blacklist beyond those of the exports.
-inline constexpr const char* kCannotOpenBlacklist = "打开黑名单文件失败!";
-
 // "滤除黑名单": asks for the options, then filters every source file, the last entry first; each
 // processed entry leaves the source-file list. A named blacklist file that cannot be opened or
 // read stops the command before anything is written. A result whose final name "名单_7条.txt" is

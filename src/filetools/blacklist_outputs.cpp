@@ -6,12 +6,14 @@
 
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
-#include "export/many_output_files.h"
-#include "export/output_files.h"
+#include "classify/province_table.h"
 #include "filetools/lines_ahead.h"
 #include "filetools/reorder_lines.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
+#include "outputs/many_output_files.h"
+#include "outputs/output_names.h"
 #include "platform/app_info.h"
 #include "platform/file_system.h"
 #include "platform/output_guard.h"
@@ -19,8 +21,6 @@
 
 namespace tessaril {
 namespace {
-
-constexpr const char* kOther = "其它";
 
 std::string_view CarrierSuffix(const CarrierPrefixes& prefixes, std::string_view line) {
   switch (ClassifyCarrier(prefixes, line)) {
@@ -84,7 +84,7 @@ class InputOutputs {
   bool SpellWorking(std::string_view line);
 
   const BlacklistFilter& filter_;
-  const int mode_;
+  const BlacklistSplit mode_;
   const std::string& base_;
   ManyOutputFiles files_;
   std::map<std::string, std::size_t> outputs_;
@@ -97,21 +97,21 @@ class InputOutputs {
 
 bool InputOutputs::SpellWorking(std::string_view line) {
   working_ = base_;
-  if (mode_ == 3) {
+  if (mode_ == BlacklistSplit::kNone) {
     working_ += ".tmp";
     return true;
   }
-  if (mode_ == 0 || mode_ == 1) {
+  if (mode_ == BlacklistSplit::kRegionAndCarrier || mode_ == BlacklistSplit::kRegion) {
     std::optional<std::string_view> location =
         filter_.locations ? filter_.locations->LookupNumber(line) : std::nullopt;
     std::optional<std::string_view> province = location ? ProvinceOf(*location) : std::nullopt;
-    std::string_view name = province ? *province : kOther;
+    std::string_view name = province ? *province : kOtherGroup;
     // A name from the data that would leave the folder cannot name a file.
     if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos)
       return false;
     working_.append("_").append(name);
   }
-  if (mode_ == 0 || mode_ == 2)
+  if (mode_ == BlacklistSplit::kRegionAndCarrier || mode_ == BlacklistSplit::kCarrier)
     working_.append(CarrierSuffix(*filter_.prefixes, line));
   return true;
 }
@@ -122,7 +122,7 @@ bool InputOutputs::TakeLine(std::string_view line) {
   if (filter_.options.remove_duplicates && !exported_.Insert(line))
     return true;
   // Mode 3 has one output for every line: it is looked up once.
-  if (mode_ != 3 || last_output_ == outputs_.end()) {
+  if (mode_ != BlacklistSplit::kNone || last_output_ == outputs_.end()) {
     if (!SpellWorking(line)) {
       name_failed_ = true;
       return false;
@@ -154,8 +154,9 @@ void NameOutputs(AppState& state, Frontend& frontend, FileTools& tools,
       continue;
     const std::string& final_path = *final_name;
     tools.Announce(final_path);
-    if (filter.options.order == 1 || filter.options.order == 2) {
-      const LineOrder order = filter.options.order == 1 ? LineOrder::kSorted : LineOrder::kShuffled;
+    if (filter.options.order != BlacklistOrder::kKeep) {
+      const LineOrder order =
+          filter.options.order == BlacklistOrder::kSort ? LineOrder::kSorted : LineOrder::kShuffled;
       if (!ReorderLines(final_path, order, state.random, progress))
         ShowFailure(frontend, kCannotWriteFile, kApplicationName);
     }

@@ -3,7 +3,8 @@
 #include <set>
 #include <string_view>
 
-#include "export/output_files.h"
+#include "interface/messages.h"
+#include "outputs/output_names.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
@@ -21,7 +22,8 @@ std::vector<std::string> ReadShengFile(const std::string& path) {
   std::vector<std::string> ticked;
   std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) {
-    ticked.assign(kProvinceTable.begin(), kProvinceTable.end());
+    for (std::string_view province : kProvinceTable)
+      ticked.emplace_back(province);
     return ticked;
   }
   std::set<std::string, std::less<>> names;
@@ -38,8 +40,8 @@ std::vector<std::string> ReadShengFile(const std::string& path) {
       names.insert(name);
     from = lf + 1;
   }
-  for (const char* province : kProvinceTable) {
-    if (names.count(std::string_view(province)))
+  for (std::string_view province : kProvinceTable) {
+    if (names.count(province))
       ticked.emplace_back(province);
   }
   return ticked;
@@ -62,10 +64,10 @@ BlacklistValues LoadBlacklistValues(const SettingsStore& settings, const std::st
   v.telecom = settings.GetInt(kSection, "PhoneDianxin", 1);
   v.unicom = settings.GetInt(kSection, "PhoneLiantong", 1);
   v.mobile = settings.GetInt(kSection, "PhoneYidong", 1);
-  v.export_mode = settings.GetInt(kSection, "ExportType", 3);
+  v.export_mode = static_cast<BlacklistSplit>(settings.GetInt(kSection, "ExportType", 3));
   v.remove_duplicates = settings.GetInt(kSection, "bDeleteRepeat", 0);
   v.export_unrecognised = settings.GetInt(kSection, "bNoShengNumber", 0);
-  v.order = settings.GetInt(kSection, "nSortType", 2);
+  v.order = static_cast<BlacklistOrder>(settings.GetInt(kSection, "nSortType", 2));
   v.create_folder = settings.GetInt(kSection, "bCreateDir", 0);
   v.sheng_file = DataFile(data_folder, "sheng.txt");
   v.ticked_regions = ReadShengFile(v.sheng_file);
@@ -79,10 +81,10 @@ bool SaveBlacklistSettings(SettingsStore& settings, const BlacklistValues& v) {
                                               {"PhoneDianxin", v.telecom},
                                               {"PhoneLiantong", v.unicom},
                                               {"PhoneYidong", v.mobile},
-                                              {"ExportType", v.export_mode},
+                                              {"ExportType", static_cast<int>(v.export_mode)},
                                               {"bDeleteRepeat", v.remove_duplicates},
                                               {"bNoShengNumber", v.export_unrecognised},
-                                              {"nSortType", v.order},
+                                              {"nSortType", static_cast<int>(v.order)},
                                               {"bCreateDir", v.create_folder}};
   for (const auto& [key, value] : ints)
     ok = settings.SetInt(kSection, key, value) && ok;

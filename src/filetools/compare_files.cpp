@@ -5,10 +5,10 @@
 #include "classify/carrier_lookup.h"
 #include "engine/gathered_keys.h"
 #include "engine/line_rule.h"
-#include "export/output_files.h"
 #include "filetools/five_line_delay.h"
-#include "filetools/tool_files.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
+#include "outputs/output_names.h"
 #include "platform/file_system.h"
 #include "platform/output_guard.h"
 #include "platform/text.h"
@@ -48,7 +48,7 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
 
   TextFileReader a, b;
   if (!a.Open(tools.file_a) || !b.Open(tools.file_b)) {
-    ShowFailure(frontend, "打开文件失败!", kApplicationName);
+    ShowFailure(frontend, kCannotOpenFile, kApplicationName);
     return;
   }
   OutputGuard guard({tools.file_a, tools.file_b});
@@ -80,10 +80,10 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
     bool written = result.Close() && rest.Close() && !a.Failed() && guard.Commit(result_path) &&
                    guard.Commit(rest_path);
     if (!written) {
-      ShowFailure(frontend, a.Failed() ? "读文件失败!" : kCannotWriteFile, kApplicationName);
+      ShowFailure(frontend, a.Failed() ? kCannotReadFile : kCannotWriteFile, kApplicationName);
       return;
     }
-    ShowInformation(frontend, "对比完成,生成一个文件:\r\n" + result_path, kApplicationName);
+    ShowInformation(frontend, kCompareDoneOneFile + result_path, kApplicationName);
     return;
   }
 
@@ -107,7 +107,7 @@ void CompareIntoTwoFiles(AppState& state, Frontend& frontend, FileTools& tools) 
   written = rest.Close() && written;
   written = written && guard.Commit(result_path) && guard.Commit(rest_path);
   if (!written) {
-    ShowFailure(frontend, a.Failed() || b.Failed() ? "读文件失败!" : kCannotWriteFile,
+    ShowFailure(frontend, a.Failed() || b.Failed() ? kCannotReadFile : kCannotWriteFile,
                 kApplicationName);
     return;
   }
@@ -121,17 +121,18 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
   const std::string name_a = NameWithoutExtension(tools.file_a);
   const std::string name_b = NameWithoutExtension(tools.file_b);
   const std::string both_path = base + "文件交集.txt";
-  const std::string a_only_path = base + name_a + "去除交集.txt";
-  std::string b_only_path = base + name_b + "去除交集.txt";
+  const char* const kOwnNumbers = "去除交集.txt";
+  const std::string a_only_path = base + name_a + kOwnNumbers;
+  std::string b_only_path = base + name_b + kOwnNumbers;
 
   TextFileReader a, b;
   if (!a.Open(tools.file_a) || !b.Open(tools.file_b)) {
-    ShowFailure(frontend, "打开文件失败!", kApplicationName);
+    ShowFailure(frontend, kCannotOpenFile, kApplicationName);
     return;
   }
   // Two different files of the same name would share one "去除交集" output: B's gets a name of
   // its own. The same file given twice keeps the one path (both outputs are empty then).
-  if (b_only_path == a_only_path && !SameFile(tools.file_a, tools.file_b))
+  if (b_only_path == a_only_path && !IsSameFile(tools.file_a, tools.file_b))
     b_only_path = base + name_b + "(文件B)去除交集.txt";
 
   // The same file given twice: B's own numbers (none) share A's file.
@@ -158,7 +159,7 @@ void CompareIntoThreeFiles(AppState& state, Frontend& frontend, FileTools& tools
   written = written && guard.Commit(both_path) && guard.Commit(a_only_path) &&
             (shared || guard.Commit(b_only_path));
   if (!written) {
-    ShowFailure(frontend, a.Failed() || b.Failed() ? "读文件失败!" : kCannotWriteFile,
+    ShowFailure(frontend, a.Failed() || b.Failed() ? kCannotReadFile : kCannotWriteFile,
                 kApplicationName);
     return;
   }

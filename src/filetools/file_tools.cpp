@@ -4,6 +4,7 @@
 
 #include "acquire/import_files.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
@@ -23,7 +24,7 @@ void SortDescendingUnique(std::vector<int>& indices) {
 void RemoveSelected(std::vector<std::string>& list, Frontend& frontend, std::vector<int> selected) {
   SortDescendingUnique(selected);
   if (selected.size() > kMaxRemoveSelection) {
-    frontend.ShowMessage({kTooManySelected, "问题", MessageIcon::Information, false});
+    frontend.ShowMessage({kTooManySelected, kQuestionCaption, MessageIcon::Information, false});
     return;
   }
   for (int index : selected) {
@@ -34,7 +35,7 @@ void RemoveSelected(std::vector<std::string>& list, Frontend& frontend, std::vec
 
 std::optional<std::string> PickOneTextFile(Frontend& frontend) {
   std::optional<std::vector<std::string>> picked =
-      frontend.PickOpenFiles({"", "文本文件(*.txt)|*.txt||", true});
+      frontend.PickOpenFiles({"", kTextFileFilter, true});
   if (!picked || picked->empty())
     return std::nullopt;
   return picked->front();
@@ -73,7 +74,7 @@ std::string NameWithoutExtension(const std::string& path) {
 
 void AddSourceFiles(FileTools& tools, Frontend& frontend) {
   std::optional<std::vector<std::string>> picked =
-      frontend.PickOpenFiles({"", "文本文件(*.txt)|*.txt||", true});
+      frontend.PickOpenFiles({"", kTextFileFilter, true});
   if (!picked)
     return;
   tools.source_files.insert(tools.source_files.end(), picked->begin(), picked->end());
@@ -93,7 +94,7 @@ void RemoveSourceFile(FileTools& tools, int index) {
 bool ImportSelectedResults(FileTools& tools, Frontend& frontend, std::vector<int> selected) {
   SortDescendingUnique(selected);
   if (selected.size() >= kMaxImportSelection) {
-    frontend.ShowMessage({kTooManySelected, "问题", MessageIcon::Information, false});
+    frontend.ShowMessage({kTooManySelected, kQuestionCaption, MessageIcon::Information, false});
     return false;
   }
   if (selected.empty()) {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "export/output_files.h"
 #include "lists/app_state.h"
+#include "outputs/output_names.h"
 #include "platform/app_info.h"
 
 namespace tessaril {
@@ -48,8 +48,6 @@ std::string NameWithoutExtension(const std::string& path);
 // more is refused).
 inline constexpr size_t kMaxRemoveSelection = 256;
 inline constexpr size_t kMaxImportSelection = 257;
-inline constexpr const char* kTooManySelected = "对不起,您选择的项目太多!";
-inline constexpr const char* kChooseFilesToImport = "请选择要导入的文件!";
 
 // "加入...": appends the picked files to the source-file list, in the picker's order.
 void AddSourceFiles(FileTools& tools, Frontend& frontend);
@@ -69,7 +67,6 @@ void PickFileB(FileTools& tools, Frontend& frontend);
 void PickOutputFolder(FileTools& tools, Frontend& frontend);
 // The help file opened by "帮助".
 std::string HelpFilePath(const std::string& data_folder);
-inline constexpr const char* kHelpFileMissing = "找不到帮助文件help.txt!";
 // "帮助": the help file to open, or nothing after telling the user that the data folder has none
 // (a button that silently does nothing looks broken).
 std::optional<std::string> FindHelpFile(const std::string& data_folder, Frontend& frontend);

@@ -1,5 +1,5 @@
 # Sources of src/filetools: the file-tools window, comparison, merge and blacklist.
-set(CORE_DEPENDS acquire export)
+set(CORE_DEPENDS acquire outputs)
 list(APPEND CORE_SOURCES
   filetools/blacklist.cpp
   filetools/blacklist_filter.cpp
@@ -9,5 +9,4 @@ list(APPEND CORE_SOURCES
   filetools/file_tools.cpp
   filetools/merge_files.cpp
   filetools/reorder_lines.cpp
-  filetools/tool_files.cpp
 )

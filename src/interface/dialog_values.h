@@ -32,9 +32,13 @@ using RegionTree = std::vector<RegionProvince>;
 // Acquisition dialogs.
 
 // "从文本或者粘贴版提取手机号码": where the text comes from and what is taken out of it.
+enum class ExtractSource {
+  kFile,       // "从指定的文本文件提取"
+  kClipboard,  // "从粘贴版中直接提取"
+};
 struct ExtractValues {
   static constexpr std::string_view kDialogName = "extract";
-  int source = 0;       // 0 "从指定的文本文件提取", 1 "从粘贴版中直接提取"
+  ExtractSource source = ExtractSource::kFile;
   bool numbers = true;  // "提取手机号码"
   bool emails = false;  // "提取邮箱"
 };
@@ -55,12 +59,17 @@ struct SegmentPickerValues {
 
 // Move dialogs.
 
-// "按号码类型移动号码": the type choice (0 中国移动号码, 1 中国联通号码, 2 中国电信号码,
-// 3 指定号码范围:) and the two range boxes (the six characters after the leading 1 of the start
-// and of the end), as typed.
+// "按号码类型移动号码": the type choice and the two range boxes (the six characters after the
+// leading 1 of the start and of the end), as typed.
+enum class MoveTypeChoice {
+  kMobile,   // "中国移动号码"
+  kUnicom,   // "中国联通号码"
+  kTelecom,  // "中国电信号码"
+  kRange,    // "指定号码范围:"
+};
 struct MoveByTypeValues {
   static constexpr std::string_view kDialogName = "move by type";
-  int type_choice = 0;
+  MoveTypeChoice type_choice = MoveTypeChoice::kMobile;
   std::string range_start;
   std::string range_end;
 };
@@ -71,6 +80,9 @@ struct DigitMaskValues {
   static constexpr std::string_view kDialogName = "move by digits";
   std::array<std::string, 10> boxes;
 };
+
+// What the region tree of "按照组合特征移动号码" has selected.
+enum class RegionKind { kNone, kProvince, kCity };
 
 // "按照组合特征移动号码": the ticks and fields as typed; the tree is what the dialog shows.
 struct FeatureMoveValues {
@@ -89,19 +101,23 @@ struct FeatureMoveValues {
   bool abcd = false;
   bool region = false;      // "城市匹配"
   std::string region_item;  // the selected tree item's text
-  int region_kind = 0;      // 0: nothing selected, 1: a province, 2: a city
-  bool data = false;        // "数据匹配"
-  std::string data_text;    // the data box's text
+  RegionKind region_kind = RegionKind::kNone;
+  bool data = false;      // "数据匹配"
+  std::string data_text;  // the data box's text
 };
 
 // Export dialogs.
 
-// "导出格式": mode 0 "全部导出", 1 "按行导出"; in rows mode, numbers per row (1 to 2147483647),
-// the separator written after every number and the number of rows after which an empty line
-// follows.
+// "导出格式": one number a line, or rows: numbers per row (1 to 2147483647), the separator
+// written after every number and the number of rows after which an empty line follows. The
+// setting nExportType stores the layout as its number.
+enum class ExportLayout {
+  kAll = 0,   // "全部导出"
+  kRows = 1,  // "按行导出"
+};
 struct ExportFormatValues {
   static constexpr std::string_view kDialogName = "export format";
-  int mode = 0;
+  ExportLayout mode = ExportLayout::kAll;
   long long numbers_per_row = 5;
   std::string separator = ",";
   long long blank_line_interval = 10;
@@ -120,29 +136,44 @@ struct SegmentExportValues {
   int length = 5;
 };
 
-// "选择按地区分类的类型": 0 one file per province ("以省为分类单位"), 1 per city.
+// "选择按地区分类的类型": one file per province ("以省为分类单位") or per city.
+enum class RegionGrouping { kProvince, kCity };
 struct RegionTypeValues {
   static constexpr std::string_view kDialogName = "region type";
-  int grouping = 0;
+  RegionGrouping grouping = RegionGrouping::kProvince;
 };
 
 // File-tools dialogs.
+
+// How "滤除黑名单号码" splits what passes the blacklist; the setting ExportType stores the number.
+enum class BlacklistSplit {
+  kRegionAndCarrier = 0,  // 地区+运营商
+  kRegion = 1,            // 地区
+  kCarrier = 2,           // 运营商
+  kNone = 3,              // 不区分
+};
+// The order of the lines it writes; the setting nSortType stores the number.
+enum class BlacklistOrder {
+  kKeep = 0,     // 保持原序
+  kSort = 1,     // 重新排序
+  kShuffle = 2,  // 重新乱序
+};
 
 // "滤除黑名单号码": the blacklist options (settings of section "Setting", named beside each field)
 // and the provinces ticked in its region list.
 struct BlacklistValues {
   static constexpr std::string_view kDialogName = "blacklist";
-  std::string blacklist_path;  // BackNumFilePath: "选择黑名单文件:"
-  int all_regions = 1;         // ShengFen: "全部地区"
-  int all_carriers = 1;        // PhoneType: "全部运营商"
-  int telecom = 1;             // PhoneDianxin: "中国电信"
-  int unicom = 1;              // PhoneLiantong: "中国联通"
-  int mobile = 1;              // PhoneYidong: "中国移动"
-  int export_mode = 3;         // ExportType: 0 地区+运营商, 1 地区, 2 运营商, 3 不区分
-  int remove_duplicates = 0;   // bDeleteRepeat: "去除重复号码"
-  int export_unrecognised = 0;  // bNoShengNumber: "导出未识别号码"
-  int order = 2;                // nSortType: 0 保持原序, 1 重新排序, 2 重新乱序
-  int create_folder = 0;        // bCreateDir: "导出的同时生成同名文件夹"
+  std::string blacklist_path;                          // BackNumFilePath: "选择黑名单文件:"
+  int all_regions = 1;                                 // ShengFen: "全部地区"
+  int all_carriers = 1;                                // PhoneType: "全部运营商"
+  int telecom = 1;                                     // PhoneDianxin: "中国电信"
+  int unicom = 1;                                      // PhoneLiantong: "中国联通"
+  int mobile = 1;                                      // PhoneYidong: "中国移动"
+  BlacklistSplit export_mode = BlacklistSplit::kNone;  // ExportType
+  int remove_duplicates = 0;                           // bDeleteRepeat: "去除重复号码"
+  int export_unrecognised = 0;                         // bNoShengNumber: "导出未识别号码"
+  BlacklistOrder order = BlacklistOrder::kShuffle;     // nSortType
+  int create_folder = 0;  // bCreateDir: "导出的同时生成同名文件夹"
   // The ticked rows of the region list, in the province table's order.
   std::vector<std::string> ticked_regions;
   // sheng.txt, which keeps the ticked provinces between runs; rewritten on OK unless

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "interface/dialog_values.h"
+#include "interface/messages.h"
 
 namespace tessaril {
 
@@ -18,7 +19,7 @@ enum class MessageIcon { None, Information, Warning, Error, Question };
 // end stops its script on such a message, the window shows it like any other.
 struct Message {
   std::string text;
-  std::string caption = "提示";
+  std::string caption = kPromptCaption;
   MessageIcon icon = MessageIcon::None;
   bool failure = false;
 };
@@ -99,10 +100,12 @@ std::optional<DialogValues> DialogAnswer(std::optional<Values> confirmed) {
 }
 
 // Helpers for the most common message forms.
-inline void ShowFailure(Frontend& frontend, std::string text, std::string caption = "提示") {
+inline void ShowFailure(Frontend& frontend, std::string text,
+                        std::string caption = kPromptCaption) {
   frontend.ShowMessage({std::move(text), std::move(caption), MessageIcon::None, true});
 }
-inline void ShowInformation(Frontend& frontend, std::string text, std::string caption = "提示") {
+inline void ShowInformation(Frontend& frontend, std::string text,
+                            std::string caption = kPromptCaption) {
   frontend.ShowMessage({std::move(text), std::move(caption), MessageIcon::None, false});
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/line_rule.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
 #include "platform/text_file.h"
 
@@ -14,14 +15,14 @@ namespace tessaril {
 void FilterListAgainstFile(AppState& state, Frontend& frontend, ListId id) {
   NumberList& list = state.List(id);
   std::optional<std::vector<std::string>> files =
-      frontend.PickOpenFiles({"", "文本文件(*.txt)|*.txt||", true});
+      frontend.PickOpenFiles({"", kTextFileFilter, true});
   if (!files || files->empty()) {
     RefreshList(frontend, id);
     return;
   }
   TextFileReader file;
   if (!file.Open(files->front())) {
-    ShowFailure(frontend, "打开文件失败");
+    ShowFailure(frontend, kCannotOpenInput);
     return;
   }
 
@@ -48,7 +49,7 @@ void FilterListAgainstFile(AppState& state, Frontend& frontend, ListId id) {
   file.Close();
   progress.Set(0);
   if (read_failed) {
-    ShowFailure(frontend, "读文件失败!");
+    ShowFailure(frontend, kCannotReadFile);
     return;
   }
 

@@ -5,6 +5,7 @@
 #include "classify/location_db.h"
 #include "classify/region_tree.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 
 namespace tessaril {
 namespace {
@@ -43,10 +44,10 @@ std::optional<std::string> CheckFeatureMoveValues(const FeatureMoveValues& value
   // The item must be one the tree shows, as the kind it names: a province, or a city of some
   // province. Nothing selected (kind 0) is never one.
   for (const RegionProvince& province : values.tree) {
-    if (values.region_kind == 1 && province.name == values.region_item)
+    if (values.region_kind == RegionKind::kProvince && province.name == values.region_item)
       return std::nullopt;
     for (const std::string& city : province.cities) {
-      if (values.region_kind == 2 && city == values.region_item)
+      if (values.region_kind == RegionKind::kCity && city == values.region_item)
         return std::nullopt;
     }
   }
@@ -140,7 +141,7 @@ bool FeatureTests::Qualifies(std::string_view e) const {
   if (v.region && !v.region_item.empty() && e.size() > 7 && db_) {
     if (std::optional<std::string_view> location = db_->Lookup(e.substr(0, 7))) {
       std::optional<std::string_view> part =
-          v.region_kind == 1 ? ProvinceOf(*location) : CityOf(*location);
+          v.region_kind == RegionKind::kProvince ? ProvinceOf(*location) : CityOf(*location);
       if (part && *part == v.region_item)
         return true;
     }

@@ -14,8 +14,6 @@ namespace tessaril {
 class CLocationDb;
 class Frontend;
 
-inline constexpr const char* kChooseCity = "请选择城市";
-
 // The check of "确定", made by the window's dialog and by the command line alike: the region
 // feature needs a selected item of the tree the dialog shows.
 std::optional<std::string> CheckFeatureMoveValues(const FeatureMoveValues& values);

@@ -5,6 +5,7 @@
 
 #include "classify/carrier_lookup.h"
 #include "interface/frontend.h"
+#include "interface/messages.h"
 #include "interface/progress.h"
 #include "platform/text.h"
 
@@ -72,23 +73,23 @@ void MoveAll(AppState& state, Frontend& frontend, MoveDirection direction) {
 }
 
 std::optional<std::string> CheckMoveByType(const MoveByTypeValues& values) {
-  if (values.type_choice != 3)
+  if (values.type_choice != MoveTypeChoice::kRange)
     return std::nullopt;
   if (values.range_start.size() != 6)
-    return "起始号码不是11位!";
+    return kStartNotEleven;
   if (values.range_end.size() != 6)
-    return "结束号码不是11位!";
+    return kEndNotEleven;
   return std::nullopt;
 }
 
 bool MatchesMoveType(const CarrierLookup& carriers, const MoveByTypeValues& values,
                      std::string_view entry) {
   switch (values.type_choice) {
-    case 0:
+    case MoveTypeChoice::kMobile:
       return carriers.IsChinaMobileNumber(entry);
-    case 1:
+    case MoveTypeChoice::kUnicom:
       return carriers.IsChinaUnicomNumber(entry);
-    case 2:
+    case MoveTypeChoice::kTelecom:
       return carriers.IsChinaTelecomNumber(entry);
     default: {
       const std::string low = "1" + values.range_start + "0000";
@@ -105,17 +106,17 @@ void MoveByType(AppState& state, Frontend& frontend, MoveDirection direction) {
   const MoveByTypeValues values = *chosen;
   const CarrierLookup carriers(state.prefixes);
   std::function<bool(std::uint64_t)> matches_number;
-  if (values.type_choice == 0)
+  if (values.type_choice == MoveTypeChoice::kMobile)
     matches_number = [&](std::uint64_t v) { return carriers.IsChinaMobileValue(v); };
-  else if (values.type_choice == 1)
+  else if (values.type_choice == MoveTypeChoice::kUnicom)
     matches_number = [&](std::uint64_t v) { return carriers.IsChinaUnicomValue(v); };
-  else if (values.type_choice == 2)
+  else if (values.type_choice == MoveTypeChoice::kTelecom)
     matches_number = [&](std::uint64_t v) { return carriers.IsChinaTelecomValue(v); };
   // A range of digits compares as the values of its ends.
   const std::string low = "1" + values.range_start + "0000";
   const std::string high = "1" + values.range_end + "9999";
   std::uint64_t low_value, high_value;
-  if (values.type_choice == 3 && ParseElevenDigits(low, low_value) &&
+  if (values.type_choice == MoveTypeChoice::kRange && ParseElevenDigits(low, low_value) &&
       ParseElevenDigits(high, high_value))
     matches_number = [&](std::uint64_t v) { return low_value <= v && v <= high_value; };
   MoveMatchingEntries(

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "interface/frontend.h"
+#include "interface/messages.h"
 
 namespace tessaril {
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "interface/messages.h"
 #include "online/http_transfer.h"
 #include "platform/app_info.h"
 
@@ -221,7 +222,7 @@ int CHttpGetClient::GetOnce(std::string& output) {
   status_code_ = 0xFFFFFFFFu;
   service_type_ = 0;
   if (!SplitUrl(url_)) {
-    error_text_ = "非法的URL";
+    error_text_ = kBadUrl;
     return -1;
   }
 
@@ -240,14 +241,14 @@ int CHttpGetClient::GetOnce(std::string& output) {
   if (options.deadline_ms <= 0) {
     // The redirects before used up the time of the fetch.
     output.clear();
-    error_text_ = "网络错误";
+    error_text_ = kNetworkError;
     return -1;
   }
   const TransferResult result = HttpTransfer(url_, options);
 
   switch (result.outcome) {
     case TransferOutcome::BadUrl:
-      error_text_ = "非法的URL";
+      error_text_ = kBadUrl;
       return -1;
     case TransferOutcome::ConnectFailed:
       error_text_ = "无法与服务器建立连接";
@@ -262,7 +263,7 @@ int CHttpGetClient::GetOnce(std::string& output) {
       return -1;
     case TransferOutcome::TooManyRedirects:
     case TransferOutcome::Failed:
-      error_text_ = "网络错误";
+      error_text_ = kNetworkError;
       return -1;
     case TransferOutcome::Done:
     case TransferOutcome::ReceiveFailed:

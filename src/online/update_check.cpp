@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "interface/messages.h"
 #include "online/http_transfer.h"
 #include "online/online_addresses.h"
 
@@ -83,7 +84,7 @@ bool OfferUpdate(const std::string& text, Frontend& frontend, NoticeState& notic
   const UpdateFile file = ParseUpdateFile(text);
   const double published = LeadingDecimal(file.version);
   if (published - notice.current_version > 0.05) {
-    if (!frontend.AskYesNo("检测到软件有新版本，是否自动下载?", "提示"))
+    if (!frontend.AskYesNo(kNewVersionQuestion, kPromptCaption))
       return false;
     // An address read from the network is followed only when it is a web address.
     if (!IsWebUrl(file.download_address))
@@ -93,7 +94,7 @@ bool OfferUpdate(const std::string& text, Frontend& frontend, NoticeState& notic
     return true;
   }
   if (verbose)
-    frontend.ShowMessage({"您当前使用的是最新版本", "", MessageIcon::None, false});
+    frontend.ShowMessage({kLatestVersion, "", MessageIcon::None, false});
   return false;
 }
 

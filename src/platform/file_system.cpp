@@ -57,4 +57,15 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
   });
 }
 
+bool EnsureDirectory(const std::string& path) {
+  if (path.empty())
+    return false;
+  if (FileExists(path))
+    return true;
+  size_t slash = path.find_last_of('/');
+  if (slash != std::string::npos && slash > 0)
+    EnsureDirectory(path.substr(0, slash));
+  return MakeDirectory(path);
+}
+
 }  // namespace tessaril

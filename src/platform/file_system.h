@@ -19,6 +19,9 @@ std::optional<std::uint64_t> FileSize(const std::string& path);
 bool RemoveFile(const std::string& path);
 // Creates one folder (its parent must exist); true when it exists afterwards.
 bool MakeDirectory(const std::string& path);
+// Makes sure a folder exists, creating missing parents first. True when it existed or its last
+// creation step succeeded.
+bool EnsureDirectory(const std::string& path);
 
 // Renames as Windows does: an existing target is never replaced; the rename then fails and the
 // file keeps its old name.

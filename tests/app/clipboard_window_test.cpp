@@ -33,7 +33,7 @@ class ClipboardWindowTest : public QObject {
     const std::string gbk = Utf8ToGbk("号码");
     for (const std::string& entry : {std::string("13900000001"), gbk, std::string("13900000002")})
       state_->target.Append(entry);
-    Click(1083);
+    Click(MainButton::kCopyTarget);
     // A GBK entry makes the whole text GBK; the clipboard holds it as Unicode text.
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("13900000001\r\n号码\r\n13900000002"));
@@ -45,7 +45,7 @@ class ClipboardWindowTest : public QObject {
              QByteArray("13900000001\r\n\xE5\x8F\xB7\xE7\xA0\x81\r\n13900000002"));
     QCOMPARE(state_->target.Count(), 3);  // a copy keeps the list
 
-    Click(1079);
+    Click(MainButton::kPaste);
     QCOMPARE(state_->source.Count(), 2);
     QCOMPARE(state_->source.At(1), std::string("13900000002"));
     QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有2个手机号码"));
@@ -71,7 +71,7 @@ class ClipboardWindowTest : public QObject {
     for (const auto& c : cases) {
       state_->source.Clear();
       c.fill(*QApplication::clipboard());
-      Click(1079);
+      Click(MainButton::kPaste);
       QVERIFY2(state_->source.Count() == c.added, c.name);
     }
   }
@@ -84,7 +84,7 @@ class ClipboardWindowTest : public QObject {
     auto* bar = window_->findChild<QProgressBar*>();
     QVERIFY(bar);
     QSignalSpy moved(bar, &QProgressBar::valueChanged);
-    Click(1079);
+    Click(MainButton::kPaste);
     QCOMPARE(state_->source.Count(), 20000);
     QList<int> shown;
     for (const QList<QVariant>& call : moved)
@@ -99,7 +99,7 @@ class ClipboardWindowTest : public QObject {
   }
 
  private:
-  void Click(int id) {
+  void Click(MainButton id) {
     window_->Button(id)->click();
     window_->WaitForCommand();
   }

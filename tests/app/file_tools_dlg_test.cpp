@@ -48,8 +48,8 @@ class FileToolsDlgTest : public QObject {
     {
       CFileToolsDlg tools(*state_, *window_);
       QCOMPARE(tools.windowTitle(), QStringLiteral("Korvane手机号码处理器"));
-      QCOMPARE(tools.Button(1008)->text(), QStringLiteral("滤除黑名单"));
-      QCOMPARE(tools.Button(3)->text(), QStringLiteral("退出"));
+      QCOMPARE(tools.Button(FileToolsButton::kBlacklist)->text(), QStringLiteral("滤除黑名单"));
+      QCOMPARE(tools.Button(FileToolsButton::kExit)->text(), QStringLiteral("退出"));
       auto* path = tools.findChild<QLineEdit*>();
       QVERIFY(path);
       QList<QLineEdit*> edits = tools.findChildren<QLineEdit*>();
@@ -83,26 +83,26 @@ class FileToolsDlgTest : public QObject {
     QList<QLineEdit*> edits = tools.findChildren<QLineEdit*>();
     edits[0]->setText(Q(a));
     edits[1]->setText(Q(b));
-    tools.Button(1004)->click();
+    tools.Button(FileToolsButton::kCompareThree)->click();
     // The comparison runs on the worker; until its end is handled here nothing else can start
     // or change what it reads, and a close waits.
     QVERIFY(tools.CommandRunning());
-    QVERIFY(!tools.Button(1001)->isEnabled());
+    QVERIFY(!tools.Button(FileToolsButton::kMergeTwo)->isEnabled());
     QVERIFY(!tools.SourceList()->isEnabled());
     QVERIFY(!edits[0]->isEnabled());
-    QVERIFY(tools.Button(3)->isEnabled());
+    QVERIFY(tools.Button(FileToolsButton::kExit)->isEnabled());
     tools.show();
     tools.reject();
     QVERIFY(tools.isVisible());
     tools.WaitForCommand();
     QVERIFY(!tools.isVisible());
-    QVERIFY(tools.Button(1001)->isEnabled());
+    QVERIFY(tools.Button(FileToolsButton::kMergeTwo)->isEnabled());
     QVERIFY(edits[0]->isEnabled());
     QCOMPARE(tools.ResultList()->count(), 3);
     QCOMPARE(tools.ResultList()->item(0)->text(), Q(Path("b去除交集.txt")));
     tools.ResultList()->item(0)->setSelected(true);
     tools.ResultList()->item(2)->setSelected(true);
-    tools.Button(1000)->click();
+    tools.Button(FileToolsButton::kImportSelected)->click();
     tools.WaitForCommand();
     QCOMPARE(tools.result(), int(QDialog::Accepted));
     QCOMPARE(tools.Model().import_list,
@@ -113,7 +113,8 @@ class FileToolsDlgTest : public QObject {
     CFileToolsDlg tools(*state_, *window_);
     tools.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tools));
-    QPushButton* remove = tools.Button(4082);  // "删除" with nothing selected: no message
+    QPushButton* remove =
+        tools.Button(FileToolsButton::kRemove);  // "删除" with nothing selected: no message
     QSignalSpy clicked(remove, &QPushButton::clicked);
     remove->setFocus(Qt::TabFocusReason);
     QTest::keyClick(remove, Qt::Key_Return);
@@ -164,12 +165,12 @@ class FileToolsDlgTest : public QObject {
   void copyAndPasteThroughTheClipboard() {
     for (const char* entry : {"13900000001", "abc", "13900000002"})
       state_->target.Append(entry);
-    window_->Button(1083)->click();
+    window_->Button(MainButton::kCopyTarget)->click();
     window_->WaitForCommand();
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("13900000001\r\nabc\r\n13900000002"));
     QVERIFY(!window_->NoticeShown());
-    window_->Button(1079)->click();
+    window_->Button(MainButton::kPaste)->click();
     window_->WaitForCommand();
     QCOMPARE(state_->source.Count(), 2);
     QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有2个手机号码"));

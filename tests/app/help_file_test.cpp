@@ -123,12 +123,13 @@ class HelpFileTest : public QObject {
   void fileToolsHelpOpensTheManualOrSaysItIsMissing() {
     CFileToolsDlg tools(*state_, *window_);
     // The data folder does not exist yet: a message, nothing opened.
-    QCOMPARE(ClickAndReadMessage(tools.Button(1007)), QStringLiteral("找不到帮助文件help.txt!"));
+    QCOMPARE(ClickAndReadMessage(tools.Button(FileToolsButton::kHelp)),
+             QStringLiteral("找不到帮助文件help.txt!"));
     QVERIFY(recorder_.opened.isEmpty());
 
     QVERIFY(QDir().mkpath(Path("data")));
     QVERIFY(QFile::copy(QStringLiteral(TESSARIL_BUILT_HELP_FILE), Path("data/help.txt")));
-    QCOMPARE(ClickAndReadMessage(tools.Button(1007)), QString());
+    QCOMPARE(ClickAndReadMessage(tools.Button(FileToolsButton::kHelp)), QString());
     QCOMPARE(recorder_.opened, QList<QUrl>{QUrl::fromLocalFile(Path("data/help.txt"))});
   }
 

@@ -92,7 +92,7 @@ class LocationDialogsTest : public QObject {
     FeatureMoveValues values = dialog.Values();
     QVERIFY(values.digit_string && values.region && values.data);
     QCOMPARE(values.digits, std::string("888"));
-    QCOMPARE(values.region_kind, 2);
+    QCOMPARE(values.region_kind, RegionKind::kCity);
     QCOMPARE(values.region_item, std::string("宜昌"));
     QCOMPARE(values.data_text, std::string("13800000001\n13800000002"));
   }
@@ -103,9 +103,9 @@ class LocationDialogsTest : public QObject {
     segment.findChild<QLineEdit*>()->setText(QStringLiteral("11"));
     QCOMPARE(segment.Values().length, 11);
     CRegionTypeDlg region(RegionTypeValues{});
-    QCOMPARE(region.Values().grouping, 0);
+    QCOMPARE(region.Values().grouping, RegionGrouping::kProvince);
     Radio(region, QStringLiteral("以市为分类单位"))->setChecked(true);
-    QCOMPARE(region.Values().grouping, 1);
+    QCOMPARE(region.Values().grouping, RegionGrouping::kCity);
   }
 
  private:

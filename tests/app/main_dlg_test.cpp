@@ -119,20 +119,29 @@ class MainDlgTest : public QObject {
   }
 
   void everyButtonIsThereWithItsLabel() {
-    const std::pair<int, const char*> expected[] = {
-        {1055, "文件对比"}, {1053, "系统设置"},     {1074, "帮助"},         {1000, "输入号段"},
-        {1002, "导入文件"}, {1075, "清除非手机号"}, {1004, "清空"},         {1006, "↑↑↑"},
-        {1013, "↓↓↓"},      {1020, "清空号码"},     {1022, "导出全部号码"}, {1, "退出"}};
+    const std::pair<MainButton, const char*> expected[] = {
+        {MainButton::kFileTools, "文件对比"},
+        {MainButton::kSettings, "系统设置"},
+        {MainButton::kHelp, "帮助"},
+        {MainButton::kEnterSegment, "输入号段"},
+        {MainButton::kImportFiles, "导入文件"},
+        {MainButton::kRemoveNonMobile, "清除非手机号"},
+        {MainButton::kClearSource, "清空"},
+        {MainButton::kDigitsUp, "↑↑↑"},
+        {MainButton::kAllDown, "↓↓↓"},
+        {MainButton::kClearTarget, "清空号码"},
+        {MainButton::kExportAll, "导出全部号码"},
+        {MainButton::kQuit, "退出"}};
     for (const auto& [id, label] : expected) {
       QPushButton* button = window_->Button(id);
-      QVERIFY2(button, QByteArray::number(id));
+      QVERIFY2(button, label);
       QCOMPARE(button->text(), QString::fromUtf8(label));
     }
-    QVERIFY(window_->Button(1003)->isEnabled());
+    QVERIFY(window_->Button(MainButton::kSortSource)->isEnabled());
   }
 
   void targetRefreshReplacesTheNoticeForGood() {
-    window_->Button(1015)->click();  // sort of the empty target list
+    window_->Button(MainButton::kSortTarget)->click();  // sort of the empty target list
     window_->WaitForCommand();
     QVERIFY(!window_->NoticeShown());
     QCOMPARE(window_->Progress(), 0);
@@ -143,7 +152,7 @@ class MainDlgTest : public QObject {
   void countersCountEveryEntry() {
     for (int i = 0; i < 25; ++i)
       state_->source.Append(i < 2 ? "abc" : "13800000000");
-    window_->Button(1003)->click();
+    window_->Button(MainButton::kSortSource)->click();
     window_->WaitForCommand();
     QCOMPARE(window_->SourceCounter(), QStringLiteral("当前原始号码框内有25个手机号码"));
     QCOMPARE(window_->SourceView()->RowCount(), 25);
@@ -178,7 +187,7 @@ class MainDlgTest : public QObject {
   }
 
   void exportChoiceSurvivesTicksAndCommands() {
-    window_->Button(1003)->click();
+    window_->Button(MainButton::kSortSource)->click();
     window_->WaitForCommand();
     window_->RotateAdvertisement();
     QVERIFY(!window_->SourceChosenForExport());
@@ -203,10 +212,10 @@ class MainDlgTest : public QObject {
     QTRY_VERIFY(painted.paints > 0);
 
     // "粘贴" and the other commands do nothing, now or later; a second command is refused.
-    QPushButton* paste = window_->Button(1079);
+    QPushButton* paste = window_->Button(MainButton::kPaste);
     QVERIFY(!paste->isEnabled());
-    QVERIFY(!window_->Button(1003)->isEnabled());
-    QVERIFY(window_->Button(1)->isEnabled());
+    QVERIFY(!window_->Button(MainButton::kSortSource)->isEnabled());
+    QVERIFY(window_->Button(MainButton::kQuit)->isEnabled());
     QTest::mouseClick(paste, Qt::LeftButton);
     QTest::mouseDClick(paste, Qt::LeftButton);
     bool second_ran = false;
@@ -245,9 +254,9 @@ class MainDlgTest : public QObject {
       visible_at_end = window_->isVisible();
     });
     QTRY_VERIFY(command.waiting);
-    window_->close();                                       // the close box
-    QTest::keyClick(window_.get(), Qt::Key_Escape);         // Esc: dropped
-    QTest::mouseClick(window_->Button(1), Qt::LeftButton);  // "退出"
+    window_->close();                                                       // the close box
+    QTest::keyClick(window_.get(), Qt::Key_Escape);                         // Esc: dropped
+    QTest::mouseClick(window_->Button(MainButton::kQuit), Qt::LeftButton);  // "退出"
     QTest::qWait(50);
     QVERIFY(window_->isVisible());
     QCOMPARE(state_->source.Count(), 1);
@@ -270,9 +279,11 @@ class MainDlgTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     // "号码乱序", "消除重号", "号码排序", "清空" and the target's "号码乱序", pressed with the
     // mouse or a key.
-    for (int id : {1005, 1024, 1003, 1016, 1004}) {
+    for (MainButton id :
+         {MainButton::kShuffleSource, MainButton::kRemoveRepeatsSource, MainButton::kSortSource,
+          MainButton::kShuffleTarget, MainButton::kClearSource}) {
       QPushButton* button = window_->Button(id);
-      if (id == 1024)
+      if (id == MainButton::kRemoveRepeatsSource)
         QTest::mouseClick(button, Qt::LeftButton);
       else {
         button->setFocus(Qt::TabFocusReason);
@@ -282,7 +293,7 @@ class MainDlgTest : public QObject {
       QCOMPARE(window_->focusWidget(), button);
     }
     // A command that opens a dialog, cancelled ("导入文件"): back on its button too.
-    QPushButton* import = window_->Button(1002);
+    QPushButton* import = window_->Button(MainButton::kImportFiles);
     import->setFocus(Qt::TabFocusReason);
     QTimer cancel;
     connect(&cancel, &QTimer::timeout, [&] {
@@ -299,7 +310,7 @@ class MainDlgTest : public QObject {
   void keysPressedDuringACommandAreDropped() {
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QPushButton* sort = window_->Button(1003);
+    QPushButton* sort = window_->Button(MainButton::kSortSource);
     sort->setFocus(Qt::TabFocusReason);
     BlockingCommand command;
     window_->RunCommand(command.Work(*state_));
@@ -310,11 +321,12 @@ class MainDlgTest : public QObject {
     QVERIFY(moved_to && moved_to != sort);
     auto* radio = window_->findChild<QRadioButton*>();
     const bool radio_checked = radio->isChecked();
-    QSignalSpy quit_clicked(window_->Button(1), &QPushButton::clicked);
+    QSignalSpy quit_clicked(window_->Button(MainButton::kQuit), &QPushButton::clicked);
     BoxAnswerer yes(QStringLiteral("是"));
     for (QWidget* widget :
-         {moved_to, static_cast<QWidget*>(window_->Button(1)), static_cast<QWidget*>(radio),
-          static_cast<QWidget*>(window_->SourceView()), static_cast<QWidget*>(window_.get())}) {
+         {moved_to, static_cast<QWidget*>(window_->Button(MainButton::kQuit)),
+          static_cast<QWidget*>(radio), static_cast<QWidget*>(window_->SourceView()),
+          static_cast<QWidget*>(window_.get())}) {
       widget->setFocus(Qt::TabFocusReason);
       QTest::keyClick(widget, Qt::Key_Return);
       QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
@@ -340,7 +352,8 @@ class MainDlgTest : public QObject {
 
   void closeWithNumbersInAListAsksFirst() {
     const std::pair<const char*, std::function<void(CMainDlg&)>> closes[] = {
-        {"退出", [](CMainDlg& w) { QTest::mouseClick(w.Button(1), Qt::LeftButton); }},
+        {"退出",
+         [](CMainDlg& w) { QTest::mouseClick(w.Button(MainButton::kQuit), Qt::LeftButton); }},
         {"Esc", [](CMainDlg& w) { QTest::keyClick(w.SourceView(), Qt::Key_Escape); }},
         {"Enter on the list",
          [](CMainDlg& w) {
@@ -403,7 +416,7 @@ class MainDlgTest : public QObject {
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     window_->activateWindow();
-    QPushButton* sort = window_->Button(1003);
+    QPushButton* sort = window_->Button(MainButton::kSortSource);
     QSignalSpy clicked(sort, &QPushButton::clicked);
     sort->setFocus(Qt::TabFocusReason);
     QTest::keyClick(sort, Qt::Key_Return);

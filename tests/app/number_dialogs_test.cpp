@@ -75,7 +75,7 @@ class NumberDialogsTest : public QObject {
   }
 
   void typeDialogChecksTheRangeBoxes() {
-    CMoveByTypeDlg dialog(MoveByTypeValues{3, "", ""});
+    CMoveByTypeDlg dialog(MoveByTypeValues{MoveTypeChoice::kRange, "", ""});
     dialog.show();
     QTest::keyClicks(dialog.StartBox(), "38000");
     QCOMPARE(AcceptAndReadRefusal(dialog), QStringLiteral("起始号码不是11位!"));
@@ -84,7 +84,7 @@ class NumberDialogsTest : public QObject {
     QCOMPARE(dialog.EndBox()->text(), QStringLiteral("389999"));
     QCOMPARE(AcceptAndReadRefusal(dialog), QString());
     QCOMPARE(dialog.Values().range_start, std::string("380000"));
-    QCOMPARE(dialog.Values().type_choice, 3);
+    QCOMPARE(dialog.Values().type_choice, MoveTypeChoice::kRange);
   }
 
   void formatDialogRowFieldsFollowTheMode() {
@@ -123,12 +123,12 @@ class NumberDialogsTest : public QObject {
     CMainDlg window(state);
     state.source.Append("a");
     state.source.Append("b");
-    window.Button(1013)->click();
+    window.Button(MainButton::kAllDown)->click();
     window.WaitForCommand();
     QCOMPARE(state.target.Count(), 2);
     QVERIFY(!window.NoticeShown());
     QCOMPARE(window.TargetCounter(), QStringLiteral("当前目标号码框内有2个手机号码"));
-    window.Button(1010)->click();
+    window.Button(MainButton::kAllUp)->click();
     window.WaitForCommand();
     QCOMPARE(state.source.At(1), std::string("b"));
     QCOMPARE(window.SourceCounter(), QStringLiteral("当前原始号码框内有2个手机号码"));

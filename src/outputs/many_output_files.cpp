@@ -1,4 +1,4 @@
-#include "export/many_output_files.h"
+#include "outputs/many_output_files.h"
 
 #include "platform/file_system.h"
 #include "platform/output_guard.h"

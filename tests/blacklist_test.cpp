@@ -95,6 +95,27 @@ TEST_F(BlacklistTest, OkRewritesShengUnlessAllRegionsAndSavesSettings) {
   EXPECT_EQ(settings_.GetInt("Setting", "ShengFen", -1), 0);
 }
 
+// An installed copy's data folder cannot be written: the ticked provinces go beside the settings
+// file instead, are read from there the next time, and the data folder's copy is left as shipped.
+TEST_F(BlacklistTest, ReadOnlyDataFolderKeepsTheTickedProvincesBesideTheSettings) {
+  const std::string shipped = WriteFile("shipped/sheng.txt", Utf8ToGbk("广东\r\n"));
+  // A data folder under a plain file: nothing can be created in it.
+  WriteFile("blocked", "");
+  const std::string data_folder = Path("blocked/data/");
+  BlacklistValues values = LoadBlacklistValues(settings_, data_folder);
+  EXPECT_EQ(values.own_sheng_file, Path("sheng.txt"));
+  values.all_regions = 0;
+  values.ticked_regions = {"北京", "上海"};
+  EXPECT_EQ(ConfirmBlacklistValues(values), std::nullopt);
+  EXPECT_EQ(ReadFile("sheng.txt"), Utf8ToGbk("北京\r\n上海\r\n"));
+  EXPECT_EQ(LoadBlacklistValues(settings_, data_folder).ticked_regions, (Strings{"上海", "北京"}));
+
+  // With a readable data folder, the user's own copy still wins once it exists.
+  EXPECT_EQ(LoadBlacklistValues(settings_, Path("shipped/")).ticked_regions,
+            (Strings{"上海", "北京"}));
+  EXPECT_EQ(ReadFile(shipped), Utf8ToGbk("广东\r\n"));
+}
+
 TEST_F(BlacklistTest, ModeThreeWithBlacklistAndKeptOrder) {
   // A blacklist line with a trailing space does not remove the number without it.
   std::string blacklist =

@@ -32,6 +32,7 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
   OutputGuard guard(tools.source_files);
   guard.AddInput(values->blacklist_path);
   guard.AddInput(values->sheng_file);
+  guard.AddInput(values->own_sheng_file);
   guard.AddInput(LocationDbPath(state.data_folder));
 
   // A named blacklist that cannot be read would let its numbers through: nothing is written.

@@ -70,6 +70,12 @@ BlacklistValues LoadBlacklistValues(const SettingsStore& settings, const std::st
   v.order = static_cast<BlacklistOrder>(settings.GetInt(kSection, "nSortType", 2));
   v.create_folder = settings.GetInt(kSection, "bCreateDir", 0);
   v.sheng_file = DataFile(data_folder, "sheng.txt");
+  const std::string own = DirectoryPart(settings.Path()) + "sheng.txt";
+  if (!IsSameFile(own, v.sheng_file) && NormalPath(own) != NormalPath(v.sheng_file)) {
+    v.own_sheng_file = own;
+    if (FileExists(own))
+      v.sheng_file = own;
+  }
   v.ticked_regions = ReadShengFile(v.sheng_file);
   return v;
 }
@@ -94,9 +100,13 @@ bool SaveBlacklistSettings(SettingsStore& settings, const BlacklistValues& v) {
 std::optional<std::string> ConfirmBlacklistValues(const BlacklistValues& values) {
   if (values.all_regions != 0)
     return std::nullopt;
-  if (!WriteShengFile(values.sheng_file, values.ticked_regions))
-    return std::string(kCannotWriteFile);
-  return std::nullopt;
+  if (WriteShengFile(values.sheng_file, values.ticked_regions))
+    return std::nullopt;
+  // The data folder of an installed copy is read-only: the user's own copy takes the choice.
+  if (!values.own_sheng_file.empty() && values.own_sheng_file != values.sheng_file &&
+      WriteShengFile(values.own_sheng_file, values.ticked_regions))
+    return std::nullopt;
+  return std::string(kCannotWriteFile);
 }
 
 }  // namespace tessaril

@@ -179,6 +179,9 @@ struct BlacklistValues {
   // sheng.txt, which keeps the ticked provinces between runs; rewritten on OK unless
   // "全部地区" is ticked.
   std::string sheng_file;
+  // Where sheng.txt goes when the data folder cannot be written (an installed copy): beside the
+  // settings file, and read from there first. Empty when that is the data folder itself.
+  std::string own_sheng_file;
 };
 
 // Every dialog a command can ask, one entry each. A front end answers them through one channel

@@ -16,6 +16,7 @@
 #include "export/segment_label.h"
 #include "filetools/blacklist.h"
 #include "lists/filter_list.h"
+#include "acquire/sheet_import.h"
 #include "support/cli_script_test.h"
 
 namespace tessaril {
@@ -71,9 +72,10 @@ TEST_F(HostileFileTest, CommandsGivenAFolderReportTheirOpenFailure) {
   FilterListAgainstFile(state_, ui_, ListId::Source);
   EXPECT_EQ(
       ui_.calls,
-      (Strings{"dialog extract", "pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败",
-               "pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败", "refresh source",
-               "pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败"}));
+      (Strings{"dialog extract", std::string("pick open ") + kNumberFilesFilter,
+               "message 提示: 打开文件失败", std::string("pick open ") + kNumberFilesFilter,
+               "message 提示: 打开文件失败", "refresh source", "pick open 文本文件(*.txt)|*.txt||",
+               "message 提示: 打开文件失败"}));
   EXPECT_EQ(Entries(state_.source), Strings{"13800000001"});
 
   EXPECT_EQ(Run("extract numbers " + folder + "\n"), 1);

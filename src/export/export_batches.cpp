@@ -8,6 +8,7 @@
 #include "interface/progress.h"
 #include "export/export_all.h"
 #include "export/output_files.h"
+#include "export/sheet_outputs.h"
 
 namespace tessaril {
 namespace {
@@ -44,14 +45,16 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
   }
   const int batch_size = static_cast<int>(chosen->batch_size);
   const bool automatic = chosen->automatic;
-  std::optional<std::string> base = ChooseOutputBase(frontend, /*lower_case=*/false);
-  if (!base)
+  std::optional<ChosenOutput> output = ChooseOutput(frontend, /*lower_case=*/false);
+  if (!output)
     return;
+  const std::string* base = &output->base;
+  const SheetLayout sheet{output->format};
   // The longest final name is the last file's with a full batch: when the file system cannot
   // hold it, nothing is written.
   const int last_index = automatic ? (total - 1) / batch_size : 0;
   if (!IsUsableOutputPath(
-          FinalOutputName(BatchPath(*base, last_index), std::min(batch_size, total)))) {
+          FinalOutputName(BatchPath(*base, last_index), std::min(batch_size, total), sheet.format))) {
     ShowFailure(frontend, kCannotCreateFile);
     return;
   }
@@ -93,7 +96,7 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
     written += now;
     in_file = now;
     if (in_file == batch_size) {
-      if (FinishOutputFile(file, working_path, batch_size, guard, aside) ==
+      if (FinishOutput(file, working_path, batch_size, guard, aside, sheet) ==
           FinishResult::kWriteFailed)
         return end_with(kCannotWriteFile);
       finished = written;
@@ -107,7 +110,8 @@ void ExportInBatches(AppState& state, ListId id, Frontend& frontend) {
     }
   }
   if (in_file > 0) {
-    if (FinishOutputFile(file, working_path, in_file, guard, aside) == FinishResult::kWriteFailed)
+    if (FinishOutput(file, working_path, in_file, guard, aside, sheet) ==
+        FinishResult::kWriteFailed)
       return end_with(kCannotWriteFile);
     finished = written;
   }

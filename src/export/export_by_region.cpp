@@ -31,7 +31,8 @@ std::string AdaptCityLabel(std::string_view city) {
 }
 
 void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
-  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
+  OutputFormat format = OutputFormat::kText;
+  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id, format);
   if (!grouped_base)
     return;
   std::optional<RegionTypeValues> values = frontend.Ask(RegionTypeValues{});
@@ -54,7 +55,7 @@ void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
         return std::string_view(it->second);
       },
       // A number's region is that of its first seven digits.
-      7);
+      7, format);
 }
 
 }  // namespace tessaril

@@ -18,7 +18,8 @@ std::optional<std::string> CheckSegmentExportValues(const SegmentExportValues& v
 }
 
 void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
-  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
+  OutputFormat format = OutputFormat::kText;
+  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id, format);
   if (!grouped_base)
     return;
   std::optional<SegmentExportValues> values = frontend.Ask(SegmentExportValues{});
@@ -33,11 +34,12 @@ void ExportBySegment(AppState& state, ListId id, Frontend& frontend) {
         return label;
       },
       // A number's label is its first digits.
-      length <= 7 ? static_cast<int>(length) : 0);
+      length <= 7 ? static_cast<int>(length) : 0, format);
 }
 
 void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
-  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
+  OutputFormat format = OutputFormat::kText;
+  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id, format);
   if (!grouped_base)
     return;
   // Each text's count at its first entry, 0 at the later ones: found by sorting the entries
@@ -64,7 +66,8 @@ void ExportByRepeatCount(AppState& state, ListId id, Frontend& frontend) {
                       if (label.empty())
                         label = Format("重复%d次", count);
                       return label;
-                    });
+                    },
+                    0, format);
 }
 
 }  // namespace tessaril

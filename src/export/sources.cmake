@@ -10,4 +10,7 @@ list(APPEND CORE_SOURCES
   export/many_output_files.cpp
   export/output_files.cpp
   export/segment_label.cpp
+  export/output_format.cpp
+  export/sheet_outputs.cpp
+  export/sheet_writer.cpp
 )

@@ -299,13 +299,13 @@ const Operation kOperations[] = {
     // the list written to .xlsx (write-only), and a workbook of the input read (read-only).
     {"export all to xlsx", ImportSource,
      [](Run& r) { r.Script("export-all source {out}/all.xlsx --format xlsx"); },
-     "python3 -c 'import openpyxl, sys\n"
+     "/usr/bin/python3 -c 'import openpyxl, sys\n"
      "book = openpyxl.Workbook(write_only=True); sheet = book.create_sheet()\n"
      "for line in open(sys.argv[1]): sheet.append([line.rstrip()])\n"
      "book.save(sys.argv[2])' {in} {out}/tool.xlsx"},
     {"import xlsx", [](Run& r) { WorkbookOfInput(r.files); },
      [](Run& r) { r.Script("import {inx}"); },
-     "python3 -c 'import openpyxl, sys\n"
+     "/usr/bin/python3 -c 'import openpyxl, sys\n"
      "book = openpyxl.load_workbook(sys.argv[1], read_only=True)\n"
      "cells = [v for s in book.worksheets for row in s.iter_rows(values_only=True) for v in row\n"
      "         if v is not None]' {inx}",

@@ -14,6 +14,7 @@
 #include "export/export_batches.h"
 #include "export/export_by_carrier.h"
 #include "export/output_files.h"
+#include "support/cli_script_test.h"
 #include "support/temp_dir.h"
 
 namespace tessaril {
@@ -302,6 +303,17 @@ TEST_F(SheetExportTest, LongListsContinueOnANewSheet) {
   EXPECT_NE(workbook.find("name=\"号码2\""), std::string::npos);
   EXPECT_EQ(PartText(path, "xl/worksheets/sheet2.xml").find("<row r=\"3\""), std::string::npos);
   EXPECT_NE(PartText(path, "xl/worksheets/sheet2.xml").find("<row r=\"2\""), std::string::npos);
+}
+
+// --format names the save picker's file type; another word is no valid command, and the text
+// type keeps the text export's name for any other chosen ending.
+using SheetCliTest = testing::CliScriptTest;
+TEST_F(SheetCliTest, FormatOptionChoosesTheFileType) {
+  EXPECT_EQ(Run("segment 1380013\nexport-all source " + Path("a.txt") + " --format pdf\n"), 2);
+  EXPECT_EQ(Run("export-all source " + Path("a.csv") + "\nstatus\n"), 0);
+  EXPECT_TRUE(std::filesystem::exists(testing::FsPath(Path("a.csv_10000条.txt"))));
+  EXPECT_EQ(Run("segment 1380013\nexport-carrier source " + Path("c.txt") + " --format csv\n"), 0);
+  EXPECT_TRUE(std::filesystem::exists(testing::FsPath(Path("c.txt-移动号码_10000条.csv"))));
 }
 
 }  // namespace

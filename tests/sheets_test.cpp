@@ -14,6 +14,7 @@
 #include "export/export_batches.h"
 #include "export/export_by_carrier.h"
 #include "export/output_files.h"
+#include "platform/file_system.h"
 #include "support/cli_script_test.h"
 #include "support/temp_dir.h"
 
@@ -68,7 +69,11 @@ std::vector<std::pair<std::string, std::string>> Workbook(const std::string& she
 
 // The text of one part of a ZIP, read with minizip.
 std::string PartText(const std::string& path, const std::string& part) {
-  unzFile zip = unzOpen64(path.c_str());
+  // minizip's own file functions take narrow names: a copy under a plain name serves Windows.
+  const std::string plain = DirectoryPart(path) + "part-probe.zip";
+  std::filesystem::remove(testing::FsPath(plain));
+  std::filesystem::copy_file(testing::FsPath(path), testing::FsPath(plain));
+  unzFile zip = unzOpen64(plain.c_str());
   std::string text;
   if (zip && unzLocateFile(zip, part.c_str(), 1) == UNZ_OK && unzOpenCurrentFile(zip) == UNZ_OK) {
     char buffer[65536];

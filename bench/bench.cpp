@@ -27,6 +27,7 @@
 #include "cli/cli_frontend.h"
 #include "cli/runner.h"
 #include "engine/word_array.h"
+#include "export/sheet_writer.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
 
@@ -141,7 +142,28 @@ Files MakeFiles(const std::string& work, std::int64_t lines, std::uint64_t seed,
 
 // --- One run of our side, in a child process ---
 
-// {in}, {in2}, {black} and {out} replaced by the run's paths.
+// The workbook of the input's lines, one a row in column A, made once beside it (by the
+// import's preparation, before its clock starts).
+std::string WorkbookOfInput(const Files& files) {
+  const std::string path = files.in + ".xlsx";
+  if (fs::exists(path))
+    return path;
+  TextFileReader in;
+  std::unique_ptr<SheetWriter> sheet;
+  if (in.Open(files.in))
+    sheet = OpenSheetWriter(OutputFormat::kXlsx, path, 1);
+  if (!sheet)
+    std::exit(2);
+  for (std::string_view line; in.Next(line);) {
+    sheet->Cell(line);
+    sheet->EndRow();
+  }
+  if (!sheet->Close())
+    std::exit(2);
+  return path;
+}
+
+// {in}, {in2}, {black} and {out} replaced by the run's paths; {inx} by the workbook of {in}.
 std::string Expand(std::string text, const Files& files, const std::string& out) {
   auto replace = [&](const std::string& key, const std::string& value) {
     for (size_t at; (at = text.find(key)) != std::string::npos;)
@@ -151,6 +173,8 @@ std::string Expand(std::string text, const Files& files, const std::string& out)
   replace("{in2}", files.in2);
   replace("{black}", files.black);
   replace("{out}", out);
+  if (text.find("{inx}") != std::string::npos)
+    replace("{inx}", WorkbookOfInput(files));
   return text;
 }
 
@@ -271,6 +295,21 @@ const Operation kOperations[] = {
      "print > (\"{out}/\" f)}' {in}"},
     {"export by region (province)", ImportSource,
      [](Run& r) { r.Script("export-region source {out}/region.txt province"); }, nullptr},
+    // Spreadsheets, against openpyxl (python3-openpyxl) in its streaming modes on the same data:
+    // the list written to .xlsx (write-only), and a workbook of the input read (read-only).
+    {"export all to xlsx", ImportSource,
+     [](Run& r) { r.Script("export-all source {out}/all.xlsx --format xlsx"); },
+     "/usr/bin/python3 -c 'import openpyxl, sys\n"
+     "book = openpyxl.Workbook(write_only=True); sheet = book.create_sheet()\n"
+     "for line in open(sys.argv[1]): sheet.append([line.rstrip()])\n"
+     "book.save(sys.argv[2])' {in} {out}/tool.xlsx"},
+    {"import xlsx", [](Run& r) { WorkbookOfInput(r.files); },
+     [](Run& r) { r.Script("import {inx}"); },
+     "/usr/bin/python3 -c 'import openpyxl, sys\n"
+     "book = openpyxl.load_workbook(sys.argv[1], read_only=True)\n"
+     "cells = [v for s in book.worksheets for row in s.iter_rows(values_only=True) for v in row\n"
+     "         if v is not None]' {inx}",
+     "{inx}", true},
 };
 
 // --- Measuring ---

@@ -117,7 +117,7 @@ TEST(VerbSyntax, HelpListsEachVerbWithItsOptions) {
   PrintUsage(out);
   std::string help = out.str();
   for (const char* line :
-       {"\n  export-all L PATH [--rows N] [--separator S] [--blank K]\n",
+       {"\n  export-all L PATH [--rows N] [--separator S] [--blank K] [--format F]\n",
         "\n  merge2 [--out DIR] FILE...\n",
         "\n  move-type DIR mobile|unicom|telecom|range START END\n",
         "\n  city-segments NAME [all|mobile|unicom|telecom|range FROM TO]\n",

@@ -71,8 +71,12 @@ TEST_F(ExportAllTest, NamesLowerCaseOnlyTheFileNamePart) {
   ui_.save_files.push_back(Path("Work/Out.TXT"));
   ExportAll(state_, ui_, ListId::Target);
   EXPECT_EQ(ReadFile("Work/out_3条.txt"), "13800000001\r\n13800000002\r\n13800000003\r\n");
-  EXPECT_EQ(ui_.calls, (Strings{"dialog export format", "pick save 文本文件(*.txt)|*.txt||",
-                                "refresh target"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "dialog export format",
+          "pick save 文本文件 (*.txt)|*.txt|Excel 工作簿 (*.xlsx)|*.xlsx|CSV 文件 (*.csv)|*.csv||",
+          "refresh target"}));
   EXPECT_TRUE(ui_.messages.empty());
   EXPECT_EQ(ui_.progress, (std::vector<int>{0, 33, 66}));
 }

@@ -77,8 +77,12 @@ TEST_F(ExportBatchesTest, FilesHoldTheListInOrder) {
   EXPECT_EQ(ReadFile("out0000_3条.txt"), Lines(0, 3));
   EXPECT_EQ(ReadFile("out0002_3条.txt"), Lines(6, 9));
   EXPECT_EQ(ReadFile("out0003_1条.txt"), Lines(9, 10));
-  EXPECT_EQ(ui_.calls,
-            (Strings{"dialog batch size", "pick save 文本文件(*.txt)|*.txt||", "refresh target"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "dialog batch size",
+          "pick save 文本文件 (*.txt)|*.txt|Excel 工作簿 (*.xlsx)|*.xlsx|CSV 文件 (*.csv)|*.csv||",
+          "refresh target"}));
   EXPECT_EQ(ui_.progress, (std::vector<int>{0, 33, 66, 0, 33, 66, 0, 33, 66, 0}));
 }
 
@@ -109,7 +113,8 @@ TEST_F(ExportBatchesTest, DialogDefaultsAndCancelPaths) {
   ui_.Answers<BatchSizeValues>().push_back(BatchSizeValues{});
   ExportInBatches(state_, ui_, ListId::Target);  // picker cancelled
   EXPECT_EQ(ui_.calls, (Strings{"dialog batch size", "dialog batch size",
-                                "pick save 文本文件(*.txt)|*.txt||"}));
+                                "pick save 文本文件 (*.txt)|*.txt|Excel 工作簿 (*.xlsx)|*.xlsx|CSV "
+                                "文件 (*.csv)|*.csv||"}));
   EXPECT_EQ(state_.target.Count(), 4);
   EXPECT_TRUE(Files().empty());
 }

@@ -77,8 +77,12 @@ TEST_F(ExtractCommandTest, FileUpToFirstNulNumbersThenAddresses) {
   ui_.open_files.push_back(Strings{file, Path("ignored.txt")});
   ExtractFromText(state_, ui_);
   EXPECT_EQ(Entries(state_.source), (Strings{"13912345678", "13800000000", "a@b.cn"}));
-  EXPECT_EQ(ui_.calls,
-            (Strings{"dialog extract", "pick open 文本文件(*.txt)|*.txt||", "refresh source"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "dialog extract",
+          "pick open 文本文件(*.txt)|*.txt|Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv||",
+          "refresh source"}));
 }
 
 TEST_F(ExtractCommandTest, CancelsFailuresAndEmptyTexts) {
@@ -90,10 +94,14 @@ TEST_F(ExtractCommandTest, CancelsFailuresAndEmptyTexts) {
   ExtractFromText(state_, ui_);
   ui_.Answers<ExtractValues>().push_back(ExtractValues{ExtractSource::kClipboard, true, false});
   ExtractFromText(state_, ui_);  // the clipboard offers no text
-  EXPECT_EQ(ui_.calls,
-            (Strings{"dialog extract", "dialog extract", "pick open 文本文件(*.txt)|*.txt||",
-                     "dialog extract", "pick open 文本文件(*.txt)|*.txt||",
-                     "message 提示: 打开文件失败", "dialog extract", "clipboard get"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "dialog extract", "dialog extract",
+          "pick open 文本文件(*.txt)|*.txt|Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv||",
+          "dialog extract",
+          "pick open 文本文件(*.txt)|*.txt|Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv||",
+          "message 提示: 打开文件失败", "dialog extract", "clipboard get"}));
   EXPECT_EQ(state_.source.Count(), 0);
 }
 

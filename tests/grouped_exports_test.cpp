@@ -59,8 +59,11 @@ TEST_F(GroupedExportTest, RegionByProvinceAlternatingWithOther) {
                            {"o-湖北_2条.txt", "13900000001\r\n13900000002\r\n"},
                            {"o-其它_2条.txt", "123\r\n13700000000\r\n"}}));
   EXPECT_EQ(state_.target.Count(), 0);
-  EXPECT_EQ(ui_.calls,
-            (Strings{"pick save 文本文件(*.txt)|*.txt||", "dialog region type", "refresh target"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "pick save 文本文件 (*.txt)|*.txt|Excel 工作簿 (*.xlsx)|*.xlsx|CSV 文件 (*.csv)|*.csv||",
+          "dialog region type", "refresh target"}));
 }
 
 TEST_F(GroupedExportTest, RegionByCityAdaptsNamesAndAppendsToAnExistingFile) {
@@ -135,9 +138,14 @@ TEST_F(GroupedExportTest, EmptyListAndCancels) {
   ExportByRegion(state_, ui_, exported_);  // dialog cancelled
   ChooseOut();
   ExportBySegment(state_, ui_, exported_);
-  EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||",
-                                "pick save 文本文件(*.txt)|*.txt||", "dialog region type",
-                                "pick save 文本文件(*.txt)|*.txt||", "dialog segment export"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "pick save 文本文件 (*.txt)|*.txt|Excel 工作簿 (*.xlsx)|*.xlsx|CSV 文件 (*.csv)|*.csv||",
+          "pick save 文本文件 (*.txt)|*.txt|Excel 工作簿 (*.xlsx)|*.xlsx|CSV 文件 (*.csv)|*.csv||",
+          "dialog region type",
+          "pick save 文本文件 (*.txt)|*.txt|Excel 工作簿 (*.xlsx)|*.xlsx|CSV 文件 (*.csv)|*.csv||",
+          "dialog segment export"}));
   EXPECT_TRUE(Outputs().empty());
   EXPECT_EQ(state_.target.Count(), 1);
 }
@@ -179,7 +187,11 @@ TEST_F(GroupedExportTest, ByRepeatCount) {
                                                            {"o-重复1次_1条.txt", "Z\r\n"},
                                                            {"o-重复10次_1条.txt", "T\r\n"}}));
   EXPECT_EQ(state_.target.Count(), 0);
-  EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||", "refresh target"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "pick save 文本文件 (*.txt)|*.txt|Excel 工作簿 (*.xlsx)|*.xlsx|CSV 文件 (*.csv)|*.csv||",
+          "refresh target"}));
 }
 
 // Counts on both sides of where an exact count moves beside the counts of the entries, and of
@@ -281,8 +293,11 @@ TEST_F(GroupedExportTest, ByCarrierOverlappingPrefixesAndCreateFailure) {
   ChooseOut();
   ui_.calls.clear();
   ExportByCarrier(state_, ui_, exported_);
-  EXPECT_EQ(ui_.calls, (Strings{"pick save 文本文件(*.txt)|*.txt||",
-                                "message KorvaneTessaril: 创建文件失败!"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "pick save 文本文件 (*.txt)|*.txt|Excel 工作簿 (*.xlsx)|*.xlsx|CSV 文件 (*.csv)|*.csv||",
+          "message KorvaneTessaril: 创建文件失败!"}));
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{{"o-电信号码", "<folder>"}}));
   EXPECT_EQ(state_.source.Count(), 1);
 }

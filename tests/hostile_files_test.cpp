@@ -6,6 +6,7 @@
 
 #include "acquire/extract.h"
 #include "acquire/import_files.h"
+#include "acquire/sheet_import.h"
 #include "classify/location_db.h"
 #include "classify/region_tree.h"
 #include "export/export_by_segment.h"
@@ -69,11 +70,11 @@ TEST_F(HostileFileTest, CommandsGivenAFolderReportTheirOpenFailure) {
   ImportFiles(state_, ui_);
   ui_.open_files.push_back(Strings{folder});
   FilterListAgainstFile(state_, ui_, ListId::Source);
-  EXPECT_EQ(
-      ui_.calls,
-      (Strings{"dialog extract", "pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败",
-               "pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败", "refresh source",
-               "pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败"}));
+  EXPECT_EQ(ui_.calls,
+            (Strings{"dialog extract", std::string("pick open ") + kNumberFilesFilter,
+                     "message 提示: 打开文件失败", std::string("pick open ") + kNumberFilesFilter,
+                     "message 提示: 打开文件失败", "refresh source",
+                     "pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败"}));
   EXPECT_EQ(Entries(state_.source), Strings{"13800000001"});
 
   EXPECT_EQ(Run("extract numbers " + folder + "\n"), 1);

@@ -26,7 +26,11 @@ TEST_F(ImportTest, LineRuleTrimsSkipsBlanksAndKeepsTheRest) {
   ImportFiles(state_, ui_);
   EXPECT_EQ(Entries(state_.source), (Strings{"13800000001", "13800000002", "张三", "138 0000 0003",
                                              std::string("x\0y", 3), "13800000004"}));
-  EXPECT_EQ(ui_.calls, (Strings{"pick open 文本文件(*.txt)|*.txt||", "refresh source"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "pick open 文本文件(*.txt)|*.txt|Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv||",
+          "refresh source"}));
   EXPECT_EQ(ui_.progress.back(), 100);
 }
 
@@ -121,14 +125,21 @@ TEST_F(ImportTest, FilesInPickerOrderAndAFailureKeepsWhatWasRead) {
   ui_.open_files.push_back(Strings{second, first, Path("missing.txt"), second});
   ImportFiles(state_, ui_);
   EXPECT_EQ(Entries(state_.source), (Strings{"3", "1", "2"}));
-  ASSERT_EQ(ui_.calls, (Strings{"pick open 文本文件(*.txt)|*.txt||", "message 提示: 打开文件失败",
-                                "refresh source"}));
+  ASSERT_EQ(
+      ui_.calls,
+      (Strings{
+          "pick open 文本文件(*.txt)|*.txt|Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv||",
+          "message 提示: 打开文件失败", "refresh source"}));
   EXPECT_TRUE(ui_.messages[0].failure);
 }
 
 TEST_F(ImportTest, CancelRefreshesAndEmptyFileMovesNoProgress) {
   ImportFiles(state_, ui_);
-  EXPECT_EQ(ui_.calls, (Strings{"pick open 文本文件(*.txt)|*.txt||", "refresh source"}));
+  EXPECT_EQ(
+      ui_.calls,
+      (Strings{
+          "pick open 文本文件(*.txt)|*.txt|Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv||",
+          "refresh source"}));
   ui_.open_files.push_back(Strings{WriteFile("empty.txt", "")});
   ImportFiles(state_, ui_);
   EXPECT_EQ(state_.source.Count(), 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <boost/regex.hpp>
 
+#include "acquire/sheet_import.h"
 #include "interface/frontend.h"
 #include "interface/messages.h"
 #include "interface/progress.h"
@@ -97,16 +98,22 @@ void ExtractFromText(AppState& state, Frontend& frontend) {
   std::string text;
   if (values->source == ExtractSource::kFile) {
     std::optional<std::vector<std::string>> paths =
-        frontend.PickOpenFiles({"", kTextFileFilter, true});
+        frontend.PickOpenFiles({"", kNumberFilesFilter, true});
     if (!paths || paths->empty())
       return;
-    FileBytes file = ReadFileBytes(paths->front());
-    if (file.status != FileBytes::kRead) {
+    // A sheet file gives the text of its cells, one a line.
+    if (const SheetKind kind = SheetKindOf(paths->front()); kind != SheetKind::kNone) {
+      if (const char* failure = SheetReadMessage(ReadSheetText(paths->front(), kind, text))) {
+        ShowFailure(frontend, failure);
+        return;
+      }
+    } else if (FileBytes file = ReadFileBytes(paths->front()); file.status != FileBytes::kRead) {
       ShowFailure(frontend,
                   file.status == FileBytes::kCannotOpen ? kCannotOpenInput : kCannotReadFile);
       return;
+    } else {
+      text = std::move(file.bytes);
     }
-    text = std::move(file.bytes);
     if (size_t nul = text.find('\0'); nul != std::string::npos)
       text.resize(nul);
   } else if (std::optional<std::string> clipboard = frontend.ClipboardText()) {

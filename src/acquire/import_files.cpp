@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "acquire/sheet_import.h"
 #include "engine/line_rule.h"
 #include "engine/side_by_side.h"
 #include "engine/word_array.h"
@@ -18,7 +19,7 @@ namespace tessaril {
 
 void ImportFiles(AppState& state, Frontend& frontend) {
   std::optional<std::vector<std::string>> paths =
-      frontend.PickOpenFiles({"", kTextFileFilter, true});
+      frontend.PickOpenFiles({"", kNumberFilesFilter, true});
   if (!paths) {
     frontend.RefreshSourceView();
     return;
@@ -145,6 +146,18 @@ AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::s
 void ImportFileList(AppState& state, Frontend& frontend, const std::vector<std::string>& paths) {
   const int before = state.source.Count();
   for (const std::string& path : paths) {
+    // A workbook or a CSV file gives its cells; a sheet that cannot be read leaves the list
+    // as it was before the import.
+    if (const SheetKind kind = SheetKindOf(path); kind != SheetKind::kNone) {
+      const SheetRead read = AppendSheetFile(state.source, frontend, path, kind);
+      if (read != SheetRead::kRead && read != SheetRead::kCannotOpen)
+        state.source.Truncate(before);
+      if (const char* failure = SheetReadMessage(read)) {
+        ShowFailure(frontend, failure);
+        break;
+      }
+      continue;
+    }
     AppendResult result = AppendNumberFile(state.source, frontend, path);
     if (result == AppendResult::kCannotOpen) {
       ShowFailure(frontend, kCannotOpenInput);

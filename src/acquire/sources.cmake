@@ -6,4 +6,8 @@ list(APPEND CORE_SOURCES
   acquire/extract.cpp
   acquire/segment_entry.cpp
   acquire/segment_picker.cpp
+  acquire/csv_reader.cpp
+  acquire/sheet_import.cpp
+  acquire/sheet_reader.cpp
+  acquire/xlsx_reader.cpp
 )

@@ -73,10 +73,15 @@ std::optional<std::vector<std::string>> PickOpenFilesDialog(QWidget* parent,
 }
 
 std::optional<std::string> PickSaveFileDialog(QWidget* parent, const SaveFileRequest& request) {
+  const QString filter = PickerFilter(request.filter);
+  QString selected;
   QString path = QFileDialog::getSaveFileName(parent, Q(request.title), Q(request.initial_name),
-                                              PickerFilter(request.filter));
+                                              filter, &selected);
   if (path.isEmpty())
     return std::nullopt;
+  // The file type chosen, by its place in the filter.
+  if (request.chosen_type)
+    *request.chosen_type = std::max<int>(0, static_cast<int>(filter.split(";;").indexOf(selected)));
   return U(path);
 }
 

@@ -47,7 +47,9 @@ std::optional<std::vector<std::string>> CliFrontend::PickOpenFiles(const OpenFil
   return answers.open_files;
 }
 
-std::optional<std::string> CliFrontend::PickSaveFile(const SaveFileRequest&) {
+std::optional<std::string> CliFrontend::PickSaveFile(const SaveFileRequest& request) {
+  if (request.chosen_type)
+    *request.chosen_type = answers.save_type;
   return answers.save_file;
 }
 

@@ -48,6 +48,8 @@ class CliFrontend : public Frontend {
   struct Answers {
     std::optional<std::vector<std::string>> open_files;
     std::optional<std::string> save_file;
+    // The file type chosen in the save picker, counted from 0 in its filter.
+    int save_type = 0;
     std::optional<std::string> folder;
     bool yes_no = false;
     // The dialogs' values, at most one per dialog; a dialog without one is cancelled.

@@ -1,4 +1,5 @@
 // Verbs of the exports.
+#include <algorithm>
 #include <climits>
 
 #include "cli/verbs.h"
@@ -12,10 +13,13 @@
 namespace tessaril::cli {
 namespace {
 
-// L PATH: the list chosen by the export's radio pair, and the name given to the save picker.
+// L PATH: the list chosen by the export's radio pair, and the name given to the save picker;
+// every export takes the file type chosen in the picker.
 Syntax ExportSyntax(std::vector<Positional> more = {}, std::vector<Option> options = {}) {
   std::vector<Positional> positionals{ListArgument(), Word("PATH")};
   positionals.insert(positionals.end(), more.begin(), more.end());
+  options.push_back(
+      {"--format", "F", "txt, xlsx or csv: the save picker's file type (default txt)"});
   return {std::move(positionals), std::move(options)};
 }
 
@@ -23,6 +27,14 @@ Syntax ExportSyntax(std::vector<Positional> more = {}, std::vector<Option> optio
 // radio pair names it.
 ListId ChooseExport(CliContext& c, const ParsedArguments& args) {
   c.frontend.answers.save_file = args.words[1];
+  // In the order of the picker's file types.
+  static const char* const kTypes[] = {"txt", "xlsx", "csv"};
+  if (const std::string* format = args.Value("--format")) {
+    const auto found = std::find(std::begin(kTypes), std::end(kTypes), *format);
+    if (found == std::end(kTypes))
+      throw UsageError("--format takes txt, xlsx or csv, not " + *format);
+    c.frontend.answers.save_type = static_cast<int>(found - std::begin(kTypes));
+  }
   return ParseListId(args.words[0]);
 }
 

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "export/output_files.h"
+#include "export/sheet_outputs.h"
 #include "interface/frontend.h"
 #include "interface/messages.h"
 #include "interface/progress.h"
@@ -97,13 +98,19 @@ void ExportAll(AppState& state, Frontend& frontend, ListId id) {
     ShowFailure(frontend, kNothingToSave);
     return;
   }
-  std::optional<std::string> base = ChooseOutputBase(frontend, /*lower_case=*/true);
-  if (!base)
+  std::optional<ChosenOutput> chosen = ChooseOutput(frontend, /*lower_case=*/true);
+  if (!chosen)
     return;
+  const std::string* base = &chosen->base;
+  // A sheet lays a row out as columns: its text file holds one entry a line.
+  const SheetLayout sheet{chosen->format, layout.numbers_per_row};
+  if (sheet.format != OutputFormat::kText)
+    layout = RowLayout{};
   TextFileWriter file;
   OutputGuard guard;
   // A final name the file system cannot hold would leave the numbers under the working name.
-  if (!IsUsableOutputPath(FinalOutputName(*base, count)) || !OpenOutputFile(file, *base, guard)) {
+  if (!IsUsableOutputPath(FinalOutputName(*base, count, sheet.format)) ||
+      !OpenOutputFile(file, *base, guard)) {
     ShowFailure(frontend, kCannotCreateFile);
     return;
   }
@@ -112,7 +119,7 @@ void ExportAll(AppState& state, Frontend& frontend, ListId id) {
   RowWriter rows(file, layout);
   rows.WriteEntries(list, count, [&](int i) { progress.Step(i, count); });
   NamedAside aside;
-  if (FinishOutputFile(file, *base, count, guard, aside) == FinishResult::kWriteFailed) {
+  if (FinishOutput(file, *base, count, guard, aside, sheet) == FinishResult::kWriteFailed) {
     // The numbers are not safely in the file: the list keeps every one of them.
     ShowFailure(frontend, kCannotWriteFile);
     RefreshList(frontend, id);

@@ -6,6 +6,7 @@
 
 #include "export/export_all.h"
 #include "export/output_files.h"
+#include "export/sheet_outputs.h"
 #include "interface/frontend.h"
 #include "interface/messages.h"
 #include "interface/progress.h"
@@ -45,14 +46,16 @@ void ExportInBatches(AppState& state, Frontend& frontend, ListId id) {
   }
   const int batch_size = static_cast<int>(chosen->batch_size);
   const bool automatic = chosen->automatic;
-  std::optional<std::string> base = ChooseOutputBase(frontend, /*lower_case=*/false);
-  if (!base)
+  std::optional<ChosenOutput> output = ChooseOutput(frontend, /*lower_case=*/false);
+  if (!output)
     return;
+  const std::string* base = &output->base;
+  const SheetLayout sheet{output->format};
   // The longest final name is the last file's with a full batch: when the file system cannot
   // hold it, nothing is written.
   const int last_index = automatic ? (total - 1) / batch_size : 0;
-  if (!IsUsableOutputPath(
-          FinalOutputName(BatchPath(*base, last_index), std::min(batch_size, total)))) {
+  if (!IsUsableOutputPath(FinalOutputName(BatchPath(*base, last_index), std::min(batch_size, total),
+                                          sheet.format))) {
     ShowFailure(frontend, kCannotCreateFile);
     return;
   }
@@ -94,7 +97,7 @@ void ExportInBatches(AppState& state, Frontend& frontend, ListId id) {
     written += now;
     in_file = now;
     if (in_file == batch_size) {
-      if (FinishOutputFile(file, working_path, batch_size, guard, aside) ==
+      if (FinishOutput(file, working_path, batch_size, guard, aside, sheet) ==
           FinishResult::kWriteFailed)
         return end_with(kCannotWriteFile);
       finished = written;
@@ -108,7 +111,8 @@ void ExportInBatches(AppState& state, Frontend& frontend, ListId id) {
     }
   }
   if (in_file > 0) {
-    if (FinishOutputFile(file, working_path, in_file, guard, aside) == FinishResult::kWriteFailed)
+    if (FinishOutput(file, working_path, in_file, guard, aside, sheet) ==
+        FinishResult::kWriteFailed)
       return end_with(kCannotWriteFile);
     finished = written;
   }

@@ -5,6 +5,7 @@
 #include "classify/carrier_lookup.h"
 #include "export/grouped_files.h"
 #include "export/output_files.h"
+#include "export/sheet_outputs.h"
 #include "interface/frontend.h"
 #include "interface/messages.h"
 #include "interface/progress.h"
@@ -14,7 +15,8 @@
 namespace tessaril {
 
 void ExportByCarrier(AppState& state, Frontend& frontend, ListId id) {
-  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
+  OutputFormat format = OutputFormat::kText;
+  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id, format);
   if (!grouped_base)
     return;
   NumberList& list = state.List(id);
@@ -67,14 +69,26 @@ void ExportByCarrier(AppState& state, Frontend& frontend, ListId id) {
   if (!closed)
     return write_failed();
   for (size_t g = 0; g < files.size(); ++g) {
-    if (counts[g] > 0 && !IsUsableOutputPath(FinalOutputName(paths[g], counts[g])))
+    if (counts[g] > 0 && !IsUsableOutputPath(FinalOutputName(paths[g], counts[g], format)))
       return fail(kCannotCreateFile, kGroupedExportCaption);
+  }
+  // The sheets are written before the list is emptied: one that cannot be written is a failed
+  // write.
+  for (size_t g = 0; format != OutputFormat::kText && g < files.size(); ++g) {
+    if (counts[g] > 0 && !WriteSheetFromText(guard, paths[g], {format})) {
+      for (size_t k = 0; k < g; ++k)
+        RemoveFile(SheetStagingPath(paths[k], format));
+      return write_failed();
+    }
   }
 
   NamedAside aside;
   for (size_t g = 0; g < files.size(); ++g) {
     if (counts[g] > 0) {
-      NameResult(guard, paths[g], FinalOutputName(paths[g], counts[g]), aside);
+      if (format == OutputFormat::kText)
+        NameResult(guard, paths[g], FinalOutputName(paths[g], counts[g]), aside);
+      else
+        NameSheetResult(guard, paths[g], counts[g], format, aside);
     } else {
       RemoveFile(paths[g]);
     }

@@ -30,7 +30,8 @@ std::string AdaptCityLabel(std::string_view city) {
 }
 
 void ExportByRegion(AppState& state, Frontend& frontend, ListId id) {
-  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
+  OutputFormat format = OutputFormat::kText;
+  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id, format);
   if (!grouped_base)
     return;
   std::optional<RegionTypeValues> values = frontend.Ask(RegionTypeValues{});
@@ -53,7 +54,7 @@ void ExportByRegion(AppState& state, Frontend& frontend, ListId id) {
         return std::string_view(it->second);
       },
       // A number's region is that of its first seven digits.
-      7);
+      7, format);
 }
 
 }  // namespace tessaril

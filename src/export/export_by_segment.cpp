@@ -25,7 +25,8 @@ std::optional<std::string> CheckSegmentExportValues(const SegmentExportValues& v
 }
 
 void ExportBySegment(AppState& state, Frontend& frontend, ListId id) {
-  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
+  OutputFormat format = OutputFormat::kText;
+  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id, format);
   if (!grouped_base)
     return;
   std::optional<SegmentExportValues> values = frontend.Ask(SegmentExportValues{});
@@ -40,11 +41,12 @@ void ExportBySegment(AppState& state, Frontend& frontend, ListId id) {
         return label;
       },
       // A number's label is its first digits.
-      length <= 7 ? static_cast<int>(length) : 0);
+      length <= 7 ? static_cast<int>(length) : 0, format);
 }
 
 void ExportByRepeatCount(AppState& state, Frontend& frontend, ListId id) {
-  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id);
+  OutputFormat format = OutputFormat::kText;
+  std::optional<std::string> grouped_base = StartGroupedExport(state, frontend, id, format);
   if (!grouped_base)
     return;
   // Each text's count at its first entry, 0 at the later ones: found by sorting the entries
@@ -54,24 +56,25 @@ void ExportByRepeatCount(AppState& state, Frontend& frontend, ListId id) {
   // The labels by repeat count, each formatted once; a count beyond them is formatted each time.
   std::vector<std::string> labels;
   std::string big_label;
-  WriteGroupedFiles(state, frontend, id, *grouped_base,
-                    [&](int index, std::string_view) -> std::optional<std::string_view> {
-                      // At most the list's length, an int.
-                      const int count =
-                          static_cast<int>(first.CountAt(static_cast<std::size_t>(index)));
-                      if (count == 0)
-                        return std::nullopt;  // written at its first entry
-                      if (count >= 4096) {
-                        big_label = Format(kRepeatLabel, count);
-                        return big_label;
-                      }
-                      if (labels.size() <= static_cast<size_t>(count))
-                        labels.resize(static_cast<size_t>(count) + 1);
-                      std::string& label = labels[static_cast<size_t>(count)];
-                      if (label.empty())
-                        label = Format(kRepeatLabel, count);
-                      return label;
-                    });
+  WriteGroupedFiles(
+      state, frontend, id, *grouped_base,
+      [&](int index, std::string_view) -> std::optional<std::string_view> {
+        // At most the list's length, an int.
+        const int count = static_cast<int>(first.CountAt(static_cast<std::size_t>(index)));
+        if (count == 0)
+          return std::nullopt;  // written at its first entry
+        if (count >= 4096) {
+          big_label = Format(kRepeatLabel, count);
+          return big_label;
+        }
+        if (labels.size() <= static_cast<size_t>(count))
+          labels.resize(static_cast<size_t>(count) + 1);
+        std::string& label = labels[static_cast<size_t>(count)];
+        if (label.empty())
+          label = Format(kRepeatLabel, count);
+        return label;
+      },
+      0, format);
 }
 
 }  // namespace tessaril

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/word_array.h"
+#include "export/sheet_outputs.h"
 #include "interface/frontend.h"
 #include "interface/messages.h"
 #include "interface/progress.h"
@@ -54,8 +55,9 @@ class GroupOfPrefix {
 class GroupedWriter {
  public:
   GroupedWriter(AppState& state, Frontend& frontend, ListId id, const std::string& grouped_base,
-                const GroupLabeller& label_of, int prefix_digits)
-      : frontend_(frontend),
+                const GroupLabeller& label_of, int prefix_digits, OutputFormat format)
+      : format_(format),
+        frontend_(frontend),
         id_(id),
         list_(state.List(id)),
         grouped_base_(grouped_base),
@@ -93,6 +95,7 @@ class GroupedWriter {
                                                                             : kCannotWriteFile);
   }
 
+  const OutputFormat format_;
   Frontend& frontend_;
   const ListId id_;
   NumberList& list_;
@@ -193,14 +196,26 @@ bool GroupedWriter::NameFiles() {
   std::vector<std::pair<std::string_view, std::size_t>> named(groups_.begin(), groups_.end());
   std::sort(named.begin(), named.end());
   for (const auto& [label, file] : named) {
-    if (!IsUsableOutputPath(FinalOutputName(files_.Path(file), files_.Count(file))))
+    if (!IsUsableOutputPath(FinalOutputName(files_.Path(file), files_.Count(file), format_)))
       return Fail(kCannotCreateFile);
+  }
+  if (format_ != OutputFormat::kText) {
+    for (std::size_t k = 0; k < named.size(); ++k) {
+      if (!WriteSheetFromText(guard_, files_.Path(named[k].second), {format_})) {
+        for (std::size_t j = 0; j < k; ++j)
+          RemoveFile(SheetStagingPath(files_.Path(named[j].second), format_));
+        return Fail(kCannotWriteFile);
+      }
+    }
   }
   list_.Clear();
   NamedAside aside;
   for (const auto& [label, file] : named) {
     const std::string& working = files_.Path(file);
-    NameResult(guard_, working, FinalOutputName(working, files_.Count(file)), aside);
+    if (format_ == OutputFormat::kText)
+      NameResult(guard_, working, FinalOutputName(working, files_.Count(file)), aside);
+    else
+      NameSheetResult(guard_, working, files_.Count(file), format_, aside);
   }
   RefreshList(frontend_, id_);
   AnnounceNamedAside(frontend_, aside, kGroupedExportCaption);
@@ -216,20 +231,22 @@ bool IsUsableGroupLabel(std::string_view label) {
 
 bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
                        const std::string& grouped_base, const GroupLabeller& label_of,
-                       int prefix_digits) {
-  GroupedWriter writer(state, frontend, id, grouped_base, label_of, prefix_digits);
+                       int prefix_digits, OutputFormat format) {
+  GroupedWriter writer(state, frontend, id, grouped_base, label_of, prefix_digits, format);
   return writer.WriteEntries() && writer.NameFiles();
 }
 
-std::optional<std::string> StartGroupedExport(AppState& state, Frontend& frontend, ListId id) {
+std::optional<std::string> StartGroupedExport(AppState& state, Frontend& frontend, ListId id,
+                                              OutputFormat& format) {
   if (state.List(id).Count() == 0) {
     ShowFailure(frontend, kNothingToSave);
     return std::nullopt;
   }
-  std::optional<std::string> base = ChooseOutputBase(frontend, false);
-  if (!base)
+  std::optional<ChosenOutput> chosen = ChooseOutput(frontend, false);
+  if (!chosen)
     return std::nullopt;
-  return GroupedBase(*base);
+  format = chosen->format;
+  return GroupedBase(chosen->base);
 }
 
 }  // namespace tessaril

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "export/output_files.h"
+#include "export/output_format.h"
 #include "lists/app_state.h"
 #include "platform/app_info.h"
 
@@ -50,15 +51,20 @@ using GroupLabeller =
 // files hold what writing one file at a time gives. A failed write shows when its buffer reaches
 // the disk, at the latest when the files are closed at the end.
 //
+// In a sheet `format`, each group's text file becomes its sheet before the list is emptied (a
+// sheet that cannot be written fails the export as a failed write does).
+//
 // With `prefix_digits`, the label of an eleven-digit number depends only on its first
 // prefix_digits digits (at most 7): the labeller is asked about the first number of each such
 // beginning, and the numbers after it go to the same group without asking.
 bool WriteGroupedFiles(AppState& state, Frontend& frontend, ListId id,
                        const std::string& grouped_base, const GroupLabeller& label_of,
-                       int prefix_digits = 0);
+                       int prefix_digits = 0, OutputFormat format = OutputFormat::kText);
 
 // The common start of the grouped exports: "没有可保存的手机号码!" for an empty list, else the
-// save picker. The grouped base, or nothing when the command ends here.
-std::optional<std::string> StartGroupedExport(AppState& state, Frontend& frontend, ListId id);
+// save picker. The grouped base, or nothing when the command ends here; `format` gets the file
+// type chosen in the picker.
+std::optional<std::string> StartGroupedExport(AppState& state, Frontend& frontend, ListId id,
+                                              OutputFormat& format);
 
 }  // namespace tessaril

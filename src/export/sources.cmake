@@ -9,4 +9,7 @@ list(APPEND CORE_SOURCES
   export/grouped_files.cpp
   export/output_files.cpp
   export/segment_label.cpp
+  export/output_format.cpp
+  export/sheet_outputs.cpp
+  export/sheet_writer.cpp
 )

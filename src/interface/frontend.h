@@ -38,6 +38,9 @@ struct SaveFileRequest {
   std::string filter;
   std::string default_extension;
   std::string initial_name;
+  // When given, the picker stores here which of the filter's file types the user chose
+  // (counted from 0); a picker that offers no choice leaves it as it is.
+  int* chosen_type = nullptr;
 };
 
 // Everything a command says to the user or asks of the user goes through this interface. The

@@ -29,6 +29,15 @@ inline constexpr const char* kMergeDone = "整合完成";
 // Followed by the name of the one file a comparison wrote.
 inline constexpr const char* kCompareDoneOneFile = "对比完成,生成一个文件:\r\n";
 
+// Spreadsheets.
+inline constexpr const char* kSheetDamaged =
+    "无法读取这个工作簿：文件已损坏，或不是 Excel 工作簿。";
+inline constexpr const char* kSheetEncrypted =
+    "这个工作簿设有密码，无法读取。请在 Excel 中取消密码后再导入。";
+inline constexpr const char* kSheetTooLarge = "这个工作簿解压后过大，已停止读取。";
+inline constexpr const char* kSheetOldFormat =
+    "不支持旧的 .xls 格式。请在 Excel 中用“另存为”保存为“Excel 工作簿 (*.xlsx)”后再导入。";
+
 // Memory.
 inline constexpr const char* kOutOfMemory = "内存不足，操作未完成";
 inline constexpr const char* kOutOfMemoryListsCut =

@@ -13,7 +13,10 @@ std::optional<std::string> ChooseOutputBase(Frontend& frontend, bool lower_case)
   std::optional<std::string> chosen = frontend.PickSaveFile({"", kTextFileFilter, "", ""});
   if (!chosen)
     return std::nullopt;
-  std::string path = *chosen;
+  return ChosenBase(*chosen, lower_case, ".txt");
+}
+
+std::string ChosenBase(std::string path, bool lower_case, std::string_view extension) {
   if (lower_case) {
     for (size_t i = path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1; i < path.size();
          ++i) {
@@ -21,8 +24,8 @@ std::optional<std::string> ChooseOutputBase(Frontend& frontend, bool lower_case)
         path[i] = static_cast<char>(path[i] - 'A' + 'a');
     }
   }
-  if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".txt") == 0)
-    path.resize(path.size() - 4);
+  if (path.ends_with(extension))
+    path.resize(path.size() - extension.size());
   return path;
 }
 
@@ -39,8 +42,10 @@ bool IsUsableOutputPath(const std::string& path) {
 }
 
 std::string NumberedName(const std::string& final_path, int number) {
-  std::string stem = final_path.substr(0, final_path.size() - 4);  // without ".txt"
-  return stem + "(" + std::to_string(number) + ").txt";
+  // Without the extension: ".txt" (or a sheet's ".csv"), or ".xlsx".
+  const std::size_t extension = final_path.ends_with(".xlsx") ? 5 : 4;
+  const std::size_t cut = final_path.size() - extension;
+  return final_path.substr(0, cut) + "(" + std::to_string(number) + ")" + final_path.substr(cut);
 }
 
 std::optional<std::string> NameResult(OutputGuard& guard, const std::string& working,

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/output_guard.h"
@@ -19,6 +20,9 @@ class Frontend;
 // `lower_case` (export all) the ASCII letters of the file-name part are lower-cased; the folders
 // stay as chosen, since Linux folder names are case-sensitive. Nothing when cancelled.
 std::optional<std::string> ChooseOutputBase(Frontend& frontend, bool lower_case);
+// The base path of a chosen path: lower-cased in its file-name part with `lower_case`, then
+// without a trailing `extension`.
+std::string ChosenBase(std::string path, bool lower_case, std::string_view extension);
 
 // Creates the file at `working_path` for writing in text mode, emptying an existing file; refused
 // as a file that cannot be created when the guard forbids it (see OutputGuard).

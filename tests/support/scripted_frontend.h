@@ -35,6 +35,8 @@ class ScriptedFrontend : public Frontend {
   }
   std::optional<std::string> PickSaveFile(const SaveFileRequest& request) override {
     calls.push_back("pick save " + request.filter);
+    if (request.chosen_type)
+      *request.chosen_type = save_type;
     return Take(save_files);
   }
   std::optional<std::string> PickFolder(const std::string& title, const std::string&) override {
@@ -93,6 +95,8 @@ class ScriptedFrontend : public Frontend {
   std::deque<bool> yes_no;
   std::deque<std::optional<std::vector<std::string>>> open_files;
   std::deque<std::optional<std::string>> save_files;
+  // The file type the save picker answers with, counted from 0 in its filter.
+  int save_type = 0;
   std::deque<std::optional<std::string>> folders;
   // The clipboard's text (nothing: no text offered) and whether it takes new text.
   std::optional<std::string> clipboard;

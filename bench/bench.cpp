@@ -23,12 +23,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_store.h"
-#include "platform/text_file.h"
-#include "engine/word_array.h"
 #include "classify/location_db.h"
 #include "cli/cli_frontend.h"
 #include "cli/runner.h"
+#include "engine/word_array.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
 
 namespace fs = std::filesystem;
 using namespace tessaril;
@@ -342,8 +342,8 @@ Sample RunOurs(const Operation& op, const Files& files, const Options& options) 
     state.random.seed(options.seed);
     std::ostringstream sink;
     cli::CliFrontend ui(sink);
-    StartLocationDbLoader(LocationDbPath(state.data_folder));
-    WaitForLocationDb();
+    state.locations.StartLoader(LocationDbPath(state.data_folder));
+    state.locations.WaitForLoader();
     Run run{state, ui, files, out, false, false, {}, 0};
     op.prepare(run);
     const double cpu_start = CpuSeconds(RUSAGE_SELF);

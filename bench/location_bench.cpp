@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "acquire/segment_picker.h"
-#include "platform/settings_store.h"
 #include "classify/location_db.h"
 #include "cli/cli_frontend.h"
 #include "export/export_by_region.h"
+#include "platform/settings_store.h"
 
 using namespace tessaril;
 using Clock = std::chrono::steady_clock;
@@ -53,11 +53,15 @@ int main(int argc, char** argv) {
     db.LoadFile(path);
   });
   // Through the loader thread, as the window starts it.
+  const std::string out =
+      (std::filesystem::temp_directory_path() / "tessaril-location-bench").string();
+  SettingsStore settings(out + "/settings.ini");
+  AppState state(settings, data);
   double threaded = MedianSeconds(5, [&] {
-    StartLocationDbLoader(path);
-    WaitForLocationDb();
+    state.locations.StartLoader(path);
+    state.locations.WaitForLoader();
   });
-  const CLocationDb& db = LocationDb();
+  const CLocationDb& db = state.locations.Db();
   std::printf("location database: %zu segments\n", db.Size());
   std::printf("  load (file to map)           %8.3f s\n", load);
   std::printf("  load on the loader thread    %8.3f s\n", threaded);
@@ -84,9 +88,6 @@ int main(int argc, char** argv) {
     list.push_back(text);
   }
 
-  const std::string out =
-      (std::filesystem::temp_directory_path() / "tessaril-location-bench").string();
-  SettingsStore settings(out + "/settings.ini");
   std::ostringstream sink;
   // Only the export is timed, not the filling of the list.
   for (int grouping : {0, 1}) {
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < 3; ++run) {
       std::filesystem::remove_all(out);
       std::filesystem::create_directories(out);
-      AppState state(settings, data);
+      state.target.Clear();
       for (const std::string& number : list)
         state.target.Append(number);
       cli::CliFrontend frontend(sink);
@@ -112,7 +113,6 @@ int main(int argc, char** argv) {
                 grouping ? "city" : "province", numbers, times[1], files);
   }
   std::filesystem::remove_all(out);
-  WaitForLocationDb();
-  ClearLocationDb();
+  state.locations.Clear();
   return 0;
 }

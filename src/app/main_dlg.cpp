@@ -42,9 +42,6 @@
 #include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
 #include "app/static_link.h"
-#include "platform/app_info.h"
-#include "platform/file_system.h"
-#include "platform/overloaded.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/export_all.h"
@@ -60,6 +57,9 @@
 #include "lists/run_command.h"
 #include "online/online_addresses.h"
 #include "online/update_check.h"
+#include "platform/app_info.h"
+#include "platform/file_system.h"
+#include "platform/overloaded.h"
 
 namespace tessaril::app {
 namespace {
@@ -305,7 +305,7 @@ void CMainDlg::BuildLayout() {
 
 void CMainDlg::Initialise() {
   // The carrier prefixes were loaded with the state; the controls are built.
-  StartLocationDbLoader(LocationDbPath(state_.data_folder));
+  state_.locations.StartLoader(LocationDbPath(state_.data_folder));
   RefreshSourceView();
   target_view_->SetRowCount(state_.target.Count());
   progress_->setValue(0);
@@ -395,10 +395,10 @@ void CMainDlg::ShutDown() {
   source_view_->SetRowCount(0);
   target_view_->SetRowCount(0);
   // The loader must not write into a database that is being cleared.
-  SetBusy(!LocationDbReady);
-  WaitForLocationDb();
+  SetBusy(!state_.locations.Loaded());
+  state_.locations.WaitForLoader();
   SetBusy(false);
-  ClearLocationDb();
+  state_.locations.Clear();
   if (target_area_->currentWidget() == notice_view_)
     target_area_->setCurrentWidget(target_view_);
   delete notice_view_;
@@ -507,7 +507,7 @@ std::optional<DialogValues> CMainDlg::AskDialog(const DialogValues& shown) {
           [&](const ExtractValues& v) { return DialogAnswer(CExtractDlg::Ask(this, v)); },
           [&](const SegmentEntryValues& v) { return DialogAnswer(CSegmentEntryDlg::Ask(this, v)); },
           [&](const SegmentPickerValues& v) {
-            return DialogAnswer(CSegmentPickerDlg::Ask(this, v, state_.prefixes));
+            return DialogAnswer(CSegmentPickerDlg::Ask(this, v, state_.prefixes, state_.locations));
           },
           [&](const MoveByTypeValues& v) { return DialogAnswer(CMoveByTypeDlg::Ask(this, v)); },
           [&](const DigitMaskValues& v) { return DialogAnswer(CMoveByDigitsDlg::Ask(this, v)); },

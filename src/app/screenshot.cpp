@@ -62,7 +62,7 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
          // The tree of the data folder with its first city selected.
          SegmentPickerValues shown;
          shown.tree = ReadRegionTree(RegionTreePath(w.State().data_folder)).value_or(RegionTree{});
-         auto* dialog = new CSegmentPickerDlg(shown, w.State().prefixes, &w);
+         auto* dialog = new CSegmentPickerDlg(shown, w.State().prefixes, w.State().locations, &w);
          if (QTreeWidgetItem* province = dialog->Tree()->topLevelItem(0)) {
            dialog->Tree()->setCurrentItem(province->childCount() ? province->child(0) : province);
            dialog->SegmentList()->selectionModel()->select(

@@ -3,13 +3,13 @@
 #include <iostream>
 #include <sstream>
 
+#include "classify/location_db.h"
+#include "cli/runner.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
 #include "platform/man_page.h"
 #include "platform/platform.h"
 #include "platform/settings_store.h"
-#include "classify/location_db.h"
-#include "cli/runner.h"
 
 using namespace tessaril;
 
@@ -81,10 +81,9 @@ int main(int argc, char** argv) {
     file.str(std::move(*text));
   }
   // As in the window, the location database loads on its own thread while commands run.
-  StartLocationDbLoader(LocationDbPath(state.data_folder));
+  state.locations.StartLoader(LocationDbPath(state.data_folder));
   int status =
       cli::RunScript(script_path == "-" ? std::cin : file, state, frontend, std::cout, std::cerr);
-  WaitForLocationDb();
-  ClearLocationDb();
+  state.locations.Clear();
   return status;
 }

@@ -30,7 +30,7 @@ std::vector<Verb> LocationVerbs() {
        "print the location of NUMBER's first seven characters as province::city, or -",
        [](CliContext& c, const ParsedArguments& args) {
          std::optional<std::string_view> location =
-             ReadyLocationDb(c.frontend).LookupNumber(args.words[0]);
+             c.state.locations.Ready(c.frontend).LookupNumber(args.words[0]);
          c.out << (location ? std::string(*location) : std::string("-")) << '\n';
        }},
       {"city-segments",
@@ -67,7 +67,7 @@ std::vector<Verb> LocationVerbs() {
          if (kind == 1) {
            model.SelectProvince();
          } else {
-           model.SelectCity(ReadyLocationDb(c.frontend), name);
+           model.SelectCity(c.state.locations.Ready(c.frontend), name);
          }
          c.out << model.TotalLabel() << '\n';
          for (const std::string& segment : model.Shown())

@@ -2,9 +2,9 @@
 
 #include <unordered_map>
 
-#include "interface/frontend.h"
 #include "classify/location_db.h"
 #include "export/grouped_files.h"
+#include "interface/frontend.h"
 
 namespace tessaril {
 namespace {
@@ -37,7 +37,7 @@ void ExportByRegion(AppState& state, ListId id, Frontend& frontend) {
   std::optional<RegionTypeValues> values = frontend.Ask(RegionTypeValues{});
   if (!values)
     return;
-  const CLocationDb& db = ReadyLocationDb(frontend);
+  const CLocationDb& db = state.locations.Ready(frontend);
   const bool by_city = values->grouping == 1;
   // The label of each location text, worked out once: the database keeps one copy of each
   // distinct text, so the texts are told apart by where they are stored.

@@ -1,11 +1,11 @@
 #include "filetools/blacklist.h"
 
-#include "platform/data_folder.h"
-#include "interface/frontend.h"
-#include "platform/output_guard.h"
-#include "platform/text_file.h"
 #include "classify/location_db.h"
 #include "export/output_files.h"
+#include "interface/frontend.h"
+#include "platform/data_folder.h"
+#include "platform/output_guard.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 
@@ -24,7 +24,7 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
   if (!values->all_regions)
     filter.regions.insert(values->ticked_regions.begin(), values->ticked_regions.end());
   if (!values->all_regions || values->export_mode == 0 || values->export_mode == 1)
-    filter.locations = &ReadyLocationDb(frontend);
+    filter.locations = &state.locations.Ready(frontend);
 
   // No output may be one of the files this run reads.
   OutputGuard guard(tools.source_files);

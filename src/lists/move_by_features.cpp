@@ -2,9 +2,9 @@
 
 #include <climits>
 
-#include "interface/frontend.h"
 #include "classify/location_db.h"
 #include "classify/region_tree.h"
+#include "interface/frontend.h"
 
 namespace tessaril {
 namespace {
@@ -159,7 +159,7 @@ void MoveByFeatures(AppState& state, Frontend& frontend, MoveDirection direction
   if (values->data)
     state.data_match_set = BuildDataMatchSet(values->data_text);
   // The region feature reads the database, which may still be loading.
-  const CLocationDb* db = values->region ? &ReadyLocationDb(frontend) : nullptr;
+  const CLocationDb* db = values->region ? &state.locations.Ready(frontend) : nullptr;
   FeatureTests tests(*values, db, state.data_match_set);
   MoveMatchingEntries(state, frontend, direction,
                       [&](std::string_view entry) { return tests.Qualifies(entry); });

@@ -1,11 +1,11 @@
 #include "acquire/segment_picker.h"
 
 #include "acquire/segment_entry.h"
+#include "classify/location_db.h"
+#include "classify/region_tree.h"
 #include "interface/frontend.h"
 #include "interface/progress.h"
 #include "platform/text.h"
-#include "classify/location_db.h"
-#include "classify/region_tree.h"
 
 namespace tessaril {
 
@@ -83,7 +83,7 @@ void SegmentPickerModel::ApplyFilter(const SegmentFilter& filter, const Progress
 
 void InsertSegmentsFromPicker(AppState& state, Frontend& frontend) {
   SegmentPickerValues shown;
-  shown.tree = LoadRegionTreeForDialog(state.data_folder, frontend);
+  shown.tree = LoadRegionTreeForDialog(state.RegionTreeFile(), frontend);
   std::optional<SegmentPickerValues> values = frontend.Ask(shown);
   if (!values)
     return;

@@ -37,8 +37,9 @@ CBlacklistDlg::CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settin
   regions_->setHeaderLabels({QStringLiteral("地区")});
   regions_->header()->resizeSection(0, 140);
   regions_->setRootIsDecorated(false);
-  for (const char* province : kProvinceTable) {
-    auto* item = new QTreeWidgetItem(regions_, {QString::fromUtf8(province)});
+  for (std::string_view province : kProvinceTable) {
+    auto* item = new QTreeWidgetItem(
+        regions_, {QString::fromUtf8(province.data(), static_cast<qsizetype>(province.size()))});
     const bool ticked = std::find(shown.ticked_regions.begin(), shown.ticked_regions.end(),
                                   province) != shown.ticked_regions.end();
     item->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);

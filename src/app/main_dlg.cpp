@@ -44,6 +44,7 @@
 #include "app/static_link.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
+#include "classify/location_import.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
 #include "export/export_by_carrier.h"
@@ -305,7 +306,7 @@ void CMainDlg::BuildLayout() {
 
 void CMainDlg::Initialise() {
   // The carrier prefixes were loaded with the state; the controls are built.
-  state_.locations.StartLoader(LocationDbPath(state_.data_folder));
+  state_.StartLocationLoader();
   RefreshSourceView();
   target_view_->SetRowCount(state_.target.Count());
   progress_->setValue(0);
@@ -563,6 +564,16 @@ void CMainDlg::ShowHelpMenu() {
   const std::string home = OnlineAddressOf(state_.settings, kHomePage);
   menu.addAction(QStringLiteral("关于我们"), this, [home] { OpenWebUrl(home); });
   menu.addAction(QStringLiteral("软件升级"), this, [this] { CheckForUpdateNow(); });
+  menu.addSeparator();
+  // The user's own segment table in place of the shipped location data, and back.
+  menu.addAction(QStringLiteral("更新号段数据..."), this, Command([this](Frontend& f) {
+                   ImportLocationData(state_.locations, state_.data_folder, state_.settings.Path(),
+                                      f);
+                 }));
+  menu.addAction(QStringLiteral("恢复原始号段数据"), this, Command([this](Frontend& f) {
+                   ResetLocationData(state_.locations, state_.data_folder, state_.settings.Path(),
+                                     f);
+                 }));
   menu.addSeparator();
   menu.addAction(QStringLiteral("关于 Vessip(&A)..."), this, [this] { ShowAboutBox(); });
   QPushButton* help = Button(1074);

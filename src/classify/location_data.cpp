@@ -14,6 +14,7 @@ LocationData::~LocationData() {
 
 void LocationData::StartLoader(const std::string& path) {
   WaitForLoader();
+  path_ = path;
   loaded_ = false;
   loader_ = std::thread([this, path] {
     db_.Clear();

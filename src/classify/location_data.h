@@ -24,6 +24,8 @@ class LocationData {
   // Empties the database and loads `path` into it on a thread of its own; returns at once. Waits
   // for a load still running first. A missing file leaves the database empty.
   void StartLoader(const std::string& path);
+  // The file the database was loaded from (or is being loaded from); empty before any load.
+  const std::string& Path() const { return path_; }
   // False while the loader runs.
   bool Loaded() const { return loaded_; }
   // Blocks until the loader has finished, polling every 10 ms.
@@ -39,6 +41,7 @@ class LocationData {
 
  private:
   CLocationDb db_;
+  std::string path_;
   std::thread loader_;
   std::atomic<bool> loaded_{true};
 };

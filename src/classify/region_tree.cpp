@@ -1,9 +1,9 @@
 #include "classify/region_tree.h"
 
+#include "interface/frontend.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
-#include "interface/frontend.h"
 
 namespace tessaril {
 
@@ -49,8 +49,8 @@ std::optional<RegionTree> ReadRegionTree(const std::string& path) {
   return tree;
 }
 
-RegionTree LoadRegionTreeForDialog(const std::string& data_folder, Frontend& frontend) {
-  std::optional<RegionTree> tree = ReadRegionTree(RegionTreePath(data_folder));
+RegionTree LoadRegionTreeForDialog(const std::string& path, Frontend& frontend) {
+  std::optional<RegionTree> tree = ReadRegionTree(path);
   if (tree)
     return std::move(*tree);
   // The dialog opens all the same, with an empty tree.

@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     file.str(std::move(*text));
   }
   // As in the window, the location database loads on its own thread while commands run.
-  state.locations.StartLoader(LocationDbPath(state.data_folder));
+  state.StartLocationLoader();
   int status =
       cli::RunScript(script_path == "-" ? std::cin : file, state, frontend, std::cout, std::cerr);
   state.locations.Clear();

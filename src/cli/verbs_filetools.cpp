@@ -83,7 +83,7 @@ BlacklistValues BlacklistAnswers(CliContext& c, const ParsedArguments& args) {
     std::vector<std::string> names = CommaList(*provinces);
     values.all_regions = 0;
     values.ticked_regions.clear();
-    for (const char* province : kProvinceTable) {
+    for (std::string_view province : kProvinceTable) {
       if (std::find(names.begin(), names.end(), province) != names.end())
         values.ticked_regions.emplace_back(province);
     }

@@ -31,6 +31,8 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
   guard.AddInput(values->blacklist_path);
   guard.AddInput(values->sheng_file);
   guard.AddInput(LocationDbPath(state.data_folder));
+  if (!state.locations.Path().empty())
+    guard.AddInput(state.locations.Path());
 
   // A named blacklist that cannot be read would let its numbers through: nothing is written.
   if (!values->blacklist_path.empty()) {

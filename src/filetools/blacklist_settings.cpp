@@ -3,12 +3,12 @@
 #include <set>
 #include <string_view>
 
+#include "export/output_files.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
-#include "export/output_files.h"
 
 namespace tessaril {
 namespace {
@@ -38,8 +38,8 @@ std::vector<std::string> ReadShengFile(const std::string& path) {
       names.insert(name);
     from = lf + 1;
   }
-  for (const char* province : kProvinceTable) {
-    if (names.count(std::string_view(province)))
+  for (std::string_view province : kProvinceTable) {
+    if (names.count(province))
       ticked.emplace_back(province);
   }
   return ticked;

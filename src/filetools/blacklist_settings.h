@@ -5,18 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "classify/province_table.h"
 #include "interface/dialog_values.h"
 
 namespace tessaril {
 
 class SettingsStore;
 
-// The provinces of the region list, in its order; they equal the location database's province
-// texts.
-inline constexpr std::array<const char*, 31> kProvinceTable = {
-    "黑龙江", "吉林", "天津", "河北", "河南", "湖南", "江西", "广东", "浙江", "贵州",   "广西",
-    "江苏",   "安徽", "上海", "陕西", "辽宁", "甘肃", "青海", "北京", "新疆", "内蒙古", "西藏",
-    "山东",   "山西", "福建", "四川", "海南", "重庆", "云南", "湖北", "宁夏"};
+// The provinces of the region list are those of the location database, in the order of its
+// province table kProvinceTable (classify/province_table.h).
 
 // The provinces ticked last time, from sheng.txt (GBK, one name a line, every non-empty line
 // counts as it stands): the table's names that the file holds, in table order; every province

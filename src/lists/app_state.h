@@ -7,6 +7,8 @@
 
 #include "classify/carrier_prefixes.h"
 #include "classify/location_data.h"
+#include "classify/location_files.h"
+#include "classify/region_tree.h"
 #include "lists/number_list.h"
 #include "platform/settings_store.h"
 
@@ -40,6 +42,15 @@ struct AppState {
   LocationData locations;
 
   NumberList& List(ListId id) { return id == ListId::Source ? source : target; }
+
+  // Loads the location data in use: the user's own once installed, else the shipped data.
+  void StartLocationLoader() {
+    locations.StartLoader(LocationDbInUse(data_folder, settings.Path()));
+  }
+  // The region tree that goes with the database in use (that of the data folder before a load).
+  std::string RegionTreeFile() const {
+    return locations.Path().empty() ? RegionTreePath(data_folder) : RegionTreeOf(locations.Path());
+  }
 };
 
 // The refresh that closes every command that changed `id`.

@@ -152,7 +152,7 @@ bool FeatureTests::Qualifies(std::string_view e) const {
 
 void MoveByFeatures(AppState& state, Frontend& frontend, MoveDirection direction) {
   FeatureMoveValues shown;
-  shown.tree = LoadRegionTreeForDialog(state.data_folder, frontend);
+  shown.tree = LoadRegionTreeForDialog(state.RegionTreeFile(), frontend);
   std::optional<FeatureMoveValues> values = frontend.Ask(shown);
   if (!values)
     return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 
 #include "classify/province_table.h"
 #include "platform/codepage.h"
@@ -110,7 +111,7 @@ std::string Shown(const Field& field) {
 }
 
 // A city name the database and add.txt can hold: no white space (the database's separator), no
-// "*" or "#" (add.txt's), no control bytes, and within the field limit once stored as GBK.
+// "*" or "#" (add.txt's), no control bytes; the reader checks the field limit as stored in GBK.
 bool IsUsableCity(const Field& field, std::string_view city) {
   if (city.empty() || field.length > kMaxFieldBytes)
     return false;
@@ -119,13 +120,23 @@ bool IsUsableCity(const Field& field, std::string_view city) {
     if (byte <= ' ' || c == '*' || c == '#' || byte == 0x7F)
       return false;
   }
-  return Utf8ToGbk(city).size() <= kMaxFieldBytes;
+  return true;
 }
 
 struct Reader {
   SegmentTable& table;
   // For each segment (its digits less 1000000), 1 + the index of its record, or 0.
   std::vector<std::uint32_t> seen = std::vector<std::uint32_t>(1000000, 0);
+  // Whether each distinct city fits the field limit once stored as GBK: a real table names a
+  // few hundred cities for hundreds of thousands of lines, and a conversion is dear.
+  std::unordered_map<std::string, bool> fits = {};
+
+  bool FitsAsGbk(std::string_view city) {
+    auto it = fits.find(std::string(city));
+    if (it == fits.end())
+      it = fits.emplace(city, Utf8ToGbk(city).size() <= kMaxFieldBytes).first;
+    return it->second;
+  }
 
   void Error(size_t line, std::string text) {
     if (table.errors.size() < kReportedLines)
@@ -168,7 +179,7 @@ struct Reader {
     }
     const Field& city_field = fields[at + 2];
     std::string_view city = WithoutSuffix(city_field.text);
-    if (!IsUsableCity(city_field, city)) {
+    if (!IsUsableCity(city_field, city) || !FitsAsGbk(city)) {
       Error(number, "城市\"" + Shown(city_field) + "\"不可用");
       return;
     }
@@ -223,8 +234,14 @@ SegmentTable ReadSegmentTable(std::string_view bytes) {
     }
     reader.Line(number, *fields);
   }
-  std::sort(table.records.begin(), table.records.end(),
-            [](const SegmentRecord& a, const SegmentRecord& b) { return a.segment < b.segment; });
+  // In segment order by the index of seen segments: one pass, no comparisons.
+  std::vector<SegmentRecord> ordered;
+  ordered.reserve(table.records.size());
+  for (std::uint32_t at : reader.seen) {
+    if (at != 0)
+      ordered.push_back(std::move(table.records[at - 1]));
+  }
+  table.records = std::move(ordered);
   return table;
 }
 

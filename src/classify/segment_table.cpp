@@ -126,7 +126,8 @@ bool IsUsableCity(const Field& field, std::string_view city) {
 struct Reader {
   SegmentTable& table;
   // For each segment (its digits less 1000000), 1 + the index of its record, or 0.
-  std::vector<std::uint32_t> seen = std::vector<std::uint32_t>(1000000, 0);
+  // Made at the first record: a file without one costs no index.
+  std::vector<std::uint32_t> seen = {};
   // Whether each distinct city fits the field limit once stored as GBK: a real table names a
   // few hundred cities for hundreds of thousands of lines, and a conversion is dear.
   std::unordered_map<std::string, bool> fits = {};
@@ -147,6 +148,8 @@ struct Reader {
   void Add(size_t line, std::string_view segment, std::string_view province, std::string city) {
     const auto key = static_cast<std::uint32_t>(std::stoul(std::string(segment)) - 1000000);
     SegmentRecord record{std::string(segment), std::string(province), std::move(city)};
+    if (seen.empty())
+      seen.assign(1000000, 0);
     if (seen[key] != 0) {
       if (table.repeats.size() < kReportedLines)
         table.repeats.push_back({line, "号段" + std::string(segment) + "重复, 以此行为准"});

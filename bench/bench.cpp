@@ -381,8 +381,8 @@ Sample RunOurs(const Operation& op, const Files& files, const Options& options) 
     state.random.seed(options.seed);
     std::ostringstream sink;
     cli::CliFrontend ui(sink);
-    StartLocationDbLoader(LocationDbPath(state.data_folder));
-    WaitForLocationDb();
+    state.locations.StartLoader(LocationDbPath(state.data_folder));
+    state.locations.WaitForLoader();
     Run run{state, ui, files, out, false, false, {}, 0};
     op.prepare(run);
     const double cpu_start = CpuSeconds(RUSAGE_SELF);

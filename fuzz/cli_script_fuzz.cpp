@@ -78,7 +78,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Relative paths of the scripts resolve here; libFuzzer is given absolute paths.
   fuzz::Check(chdir(g_folder.c_str()) == 0, "cannot enter the scratch folder");
   ResetFolder();
-  fuzz::Check(LocationDb().LoadFile((g_folder / "addrdat" / "sms.dll").string()),
+  CLocationDb db;
+  fuzz::Check(db.LoadFile((g_folder / "addrdat" / "sms.dll").string()),
               "the location database did not load");
   return 0;
 }
@@ -112,6 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SettingsStore settings;
   AppState state(settings, g_folder.string() + "/");
   state.random.seed(1);
+  // Each input's run loads its own database, as a script does.
+  state.locations.Db().LoadFile((g_folder / "addrdat" / "sms.dll").string());
   std::ostringstream out, err;
   cli::CliFrontend frontend(out);
   // Line by line, as the runner reads them, so that the lists can be watched between lines.

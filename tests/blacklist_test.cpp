@@ -31,17 +31,15 @@ constexpr const char* kBeijingOther = "17000005555";
 class BlacklistTest : public testing::CommandTest {
  protected:
   BlacklistTest() {
-    ClearLocationDb();
-    LocationDb().Set("1390000", "北京::北京");
-    LocationDb().Set("1300000", "广东::广州");
-    LocationDb().Set("1330000", "广东::深圳");
-    LocationDb().Set("1700000", "北京::北京");
+    state_.locations.Db().Set("1390000", "北京::北京");
+    state_.locations.Db().Set("1300000", "广东::广州");
+    state_.locations.Db().Set("1330000", "广东::深圳");
+    state_.locations.Db().Set("1700000", "北京::北京");
     tools_.str_path = Path("made");
     input_ = WriteFile("in/名单.txt",
                        Join({kBeijingMobile, kGuangdongUnicom, kGuangdongTelecom, kUnknownMobile,
                              kBeijingOther, kBeijingMobile, "short", "1390000 not a number"}));
   }
-  ~BlacklistTest() override { ClearLocationDb(); }
 
   // The dialog confirmed with these values (everything else as it opens).
   void Run(BlacklistValues values) {
@@ -180,7 +178,7 @@ TEST_F(BlacklistTest, FewDescriptorsStillWriteEveryOutputWhole) {
     for (size_t p = 0; p < kProvinceTable.size(); ++p) {
       for (const auto& [prefix, name] : carriers) {
         const std::string segment = prefix + std::to_string(1000 + p);
-        LocationDb().Set(segment, std::string(kProvinceTable[p]) + "::x");
+        state_.locations.Db().Set(segment, std::string(kProvinceTable[p]) + "::x");
         lines.push_back(segment + std::to_string(1000 + round));
       }
     }
@@ -324,7 +322,7 @@ TEST_F(BlacklistTest, MoreRegionsThanOpenOutputsKeepEveryLine) {
       lines.push_back(segment(region) + "000" + std::to_string(round));
   }
   for (int region = 0; region < kRegions; ++region)
-    LocationDb().Set(segment(region), province(region) + "::城");
+    state_.locations.Db().Set(segment(region), province(region) + "::城");
   input_ = WriteFile("many/名单.txt", Join(lines));
   BlacklistValues values = Defaults();
   values.export_mode = BlacklistSplit::kRegion;

@@ -50,9 +50,9 @@ TEST_F(CliFileToolsTest, ShortFileMessageGoesOnAndFailuresStop) {
 }
 
 TEST_F(CliFileToolsTest, BlacklistWithOptionsStoresWhatTheDialogWould) {
-  ClearLocationDb();
-  LocationDb().Set("1390000", "北京::北京");
-  LocationDb().Set("1380000", "广东::广州");
+  state_.locations.Clear();
+  state_.locations.Db().Set("1390000", "北京::北京");
+  state_.locations.Db().Set("1380000", "广东::广州");
   std::string in = WriteFile("in/n.txt",
                              "13900000002\r\n13800000001\r\n13900000001\r\n"
                              "13900000002\r\n13900000009\r\n");
@@ -73,7 +73,7 @@ TEST_F(CliFileToolsTest, BlacklistWithOptionsStoresWhatTheDialogWould) {
   EXPECT_EQ(settings_.GetInt("Setting", "PhoneLiantong", -1), 0);
   EXPECT_EQ(settings_.GetInt("Setting", "nSortType", -1), 1);
   EXPECT_EQ(settings_.GetInt("Setting", "bDeleteRepeat", -1), 1);
-  ClearLocationDb();
+  state_.locations.Clear();
 }
 
 TEST_F(CliFileToolsTest, ExtractNumbersAndEmails) {

@@ -17,11 +17,7 @@ class CliLocationTest : public testing::CliScriptTest {
     WriteFile("addrdat/sms.dll",
               Utf8ToGbk("1 1380000 湖北 武汉\n2 1300000 湖北 武汉\n3 1390000 湖北 宜昌\n"
                         "4 1350000 北京 北京\n"));
-    StartLocationDbLoader(LocationDbPath(state_.data_folder));
-  }
-  ~CliLocationTest() override {
-    WaitForLocationDb();
-    ClearLocationDb();
+    state_.locations.StartLoader(LocationDbPath(state_.data_folder));
   }
 };
 

@@ -24,13 +24,12 @@ using Strings = std::vector<std::string>;
 
 class GroupedExportTest : public testing::CommandTest {
  protected:
-  ~GroupedExportTest() override { ClearLocationDb(); }
   // The list the exports take, as the main window's radio pair names it.
   ListId exported_ = ListId::Target;
   void LoadDb(const std::string& records) {
     WriteFile("addrdat/sms.dll", Utf8ToGbk(records));
-    StartLocationDbLoader(LocationDbPath(state_.data_folder));
-    WaitForLocationDb();
+    state_.locations.StartLoader(LocationDbPath(state_.data_folder));
+    state_.locations.WaitForLoader();
   }
   // The names in the output folder, sorted, with their contents.
   std::map<std::string, std::string> Outputs() const {
@@ -118,7 +117,7 @@ TEST_F(GroupedExportTest, UnusableLabelIsAFileThatCannotBeCreated) {
 TEST_F(GroupedExportTest, MissingDatabaseFilesEverythingUnderOther) {
   LoadDb("");
   std::filesystem::remove(testing::FsPath(Path("addrdat/sms.dll")));
-  StartLocationDbLoader(LocationDbPath(state_.data_folder));
+  state_.locations.StartLoader(LocationDbPath(state_.data_folder));
   Fill(state_.target, {"13800000000", "13900000000"});
   ChooseOut();
   ui_.Answers<RegionTypeValues>().push_back(RegionTypeValues{RegionGrouping::kProvince});

@@ -91,19 +91,35 @@ TEST_F(LocationDbTest, ProvinceAndCity) {
 }
 
 TEST_F(LocationDbTest, LoaderWithAndWithoutFile) {
-  StartLocationDbLoader(LocationDbPath(dir_ + "/"));  // no addrdat folder
-  WaitForLocationDb();
-  EXPECT_TRUE(LocationDbReady);
-  EXPECT_EQ(LocationDb().Size(), 0u);
+  state_.locations.StartLoader(LocationDbPath(dir_ + "/"));  // no addrdat folder
+  state_.locations.WaitForLoader();
+  EXPECT_TRUE(state_.locations.Loaded());
+  EXPECT_EQ(state_.locations.Db().Size(), 0u);
 
   WriteFile("addrdat/sms.dll", "1 1380000 广东 广州\n");
-  StartLocationDbLoader(LocationDbPath(dir_ + "/"));
-  const CLocationDb& db = ReadyLocationDb(ui_);
-  EXPECT_TRUE(LocationDbReady);
+  state_.locations.StartLoader(LocationDbPath(dir_ + "/"));
+  const CLocationDb& db = state_.locations.Ready(ui_);
+  EXPECT_TRUE(state_.locations.Loaded());
   EXPECT_EQ(Find(db, "13800000000"), "广东::广州");
-  ClearLocationDb();
-  EXPECT_EQ(LocationDb().Size(), 0u);
-  EXPECT_EQ(Find(LocationDb(), "13800000000"), std::nullopt);
+  state_.locations.Clear();
+  EXPECT_EQ(state_.locations.Db().Size(), 0u);
+  EXPECT_EQ(Find(state_.locations.Db(), "13800000000"), std::nullopt);
+}
+
+// Each run (a window, a CLI script, a test) owns its database: loading or clearing one leaves
+// another as it was.
+TEST_F(LocationDbTest, EachStateHasItsOwnDatabase) {
+  WriteFile("a/addrdat/sms.dll", "1 1380000 广东 广州\n");
+  WriteFile("b/addrdat/sms.dll", "1 1380000 湖北 武汉\n");
+  SettingsStore other_settings(Path("other.ini"));
+  AppState other(other_settings, Path("b/"));
+  state_.locations.StartLoader(LocationDbPath(Path("a/")));
+  other.locations.StartLoader(LocationDbPath(other.data_folder));
+  EXPECT_EQ(Find(state_.locations.Ready(ui_), "13800000000"), "广东::广州");
+  EXPECT_EQ(Find(other.locations.Ready(ui_), "13800000000"), "湖北::武汉");
+  other.locations.Clear();
+  EXPECT_EQ(Find(state_.locations.Db(), "13800000000"), "广东::广州");
+  EXPECT_EQ(other.locations.Db().Size(), 0u);
 }
 
 }  // namespace

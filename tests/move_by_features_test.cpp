@@ -13,7 +13,6 @@ using Strings = std::vector<std::string>;
 
 class MoveByFeaturesTest : public testing::CommandTest {
  protected:
-  ~MoveByFeaturesTest() override { ClearLocationDb(); }
   // The entries of `entries` that the dialog values move, in their own order.
   Strings Moved(const FeatureMoveValues& values, const Strings& entries,
                 const CLocationDb* db = nullptr) {
@@ -175,7 +174,7 @@ TEST(FeatureMoveCheck, RegionItemMustBeInTheShownTree) {
 TEST_F(MoveByFeaturesTest, CommandMovesInReverseAndKeepsTheDataSet) {
   WriteFile("add.txt", Utf8ToGbk("湖北*武汉#\r\n"));
   WriteFile("addrdat/sms.dll", "1 1380000 湖北 武汉\n");
-  StartLocationDbLoader(LocationDbPath(state_.data_folder));
+  state_.locations.StartLoader(LocationDbPath(state_.data_folder));
   Fill(state_.source, {"13800000001", "x", "13900000002", "13800000003"});
   Fill(state_.target, {"t"});
   FeatureMoveValues v;

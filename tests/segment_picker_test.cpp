@@ -17,10 +17,9 @@ class SegmentPickerTest : public testing::CommandTest {
   // A database of a few segments, loaded as the program loads it.
   void LoadDb(const std::string& records) {
     WriteFile("addrdat/sms.dll", Utf8ToGbk(records));
-    StartLocationDbLoader(LocationDbPath(state_.data_folder));
-    WaitForLocationDb();
+    state_.locations.StartLoader(LocationDbPath(state_.data_folder));
+    state_.locations.WaitForLoader();
   }
-  ~SegmentPickerTest() override { ClearLocationDb(); }
 };
 
 TEST_F(SegmentPickerTest, RegionFileLines) {
@@ -57,7 +56,7 @@ TEST_F(SegmentPickerTest, CitySelectionFiltersAndLabels) {
       "4 1390000 湖北 宜昌\n5 1381111 北京 北京\n6 1340000 吉林 吉林\n7 1341000 吉林 长春\n");
   SegmentPickerModel model(state_.prefixes);
   std::vector<int> progress;
-  model.SelectCity(LocationDb(), "武汉", [&](int p) { progress.push_back(p); });
+  model.SelectCity(state_.locations.Db(), "武汉", [&](int p) { progress.push_back(p); });
   EXPECT_EQ(model.Shown(), (Strings{"1300000", "1330000", "1380000"}));  // key order
   EXPECT_EQ(model.TotalLabel(), "总计: 3个号码段, 共30000个号码");
   EXPECT_EQ(progress.back(), 0);
@@ -80,7 +79,7 @@ TEST_F(SegmentPickerTest, CitySelectionFiltersAndLabels) {
 
   // A city named like its province gets the whole province (substring of province::city).
   model.ApplyFilter({});
-  model.SelectCity(LocationDb(), "吉林");
+  model.SelectCity(state_.locations.Db(), "吉林");
   EXPECT_EQ(model.Shown(), (Strings{"1340000", "1341000"}));
   model.SelectProvince();
   EXPECT_TRUE(model.Shown().empty());
@@ -92,9 +91,9 @@ TEST_F(SegmentPickerTest, SelectingACityUsesTheFilterOfTheLastRadioClick) {
   LoadDb("1 1380000 湖北 武汉\n2 1300000 湖北 武汉\n3 1390000 湖北 宜昌\n");
   SegmentPickerModel model(state_.prefixes);
   model.ApplyFilter({1, "", ""});
-  model.SelectCity(LocationDb(), "宜昌");
+  model.SelectCity(state_.locations.Db(), "宜昌");
   EXPECT_EQ(model.Shown(), (Strings{"1390000"}));
-  model.SelectCity(LocationDb(), "武汉");
+  model.SelectCity(state_.locations.Db(), "武汉");
   EXPECT_EQ(model.Shown(), (Strings{"1380000"}));
   EXPECT_EQ(model.CitySegments(), (Strings{"1300000", "1380000"}));
 }

@@ -83,7 +83,7 @@ void SegmentPickerModel::ApplyFilter(const SegmentFilter& filter, const Progress
 
 void InsertSegmentsFromPicker(AppState& state, Frontend& frontend) {
   SegmentPickerValues shown;
-  shown.tree = LoadRegionTreeForDialog(state.data_folder, frontend);
+  shown.tree = LoadRegionTreeForDialog(state.RegionTreeFile(), frontend);
   std::optional<SegmentPickerValues> values = frontend.Ask(shown);
   if (!values)
     return;

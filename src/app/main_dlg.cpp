@@ -44,6 +44,7 @@
 #include "app/static_link.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
+#include "classify/location_import.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
 #include "export/export_by_carrier.h"
@@ -336,7 +337,7 @@ void CMainDlg::BuildLayout() {
 
 void CMainDlg::Initialise() {
   // The carrier prefixes were loaded with the state; the controls are built.
-  StartLocationDbLoader(LocationDbPath(state_.data_folder));
+  state_.StartLocationLoader();
   RefreshSourceView();
   target_view_->SetRowCount(state_.target.Count());
   progress_->setValue(0);
@@ -426,10 +427,10 @@ void CMainDlg::ShutDown() {
   source_view_->SetRowCount(0);
   target_view_->SetRowCount(0);
   // The loader must not write into a database that is being cleared.
-  SetBusy(!LocationDbReady);
-  WaitForLocationDb();
+  SetBusy(!state_.locations.Loaded());
+  state_.locations.WaitForLoader();
   SetBusy(false);
-  ClearLocationDb();
+  state_.locations.Clear();
   if (target_area_->currentWidget() == notice_view_)
     target_area_->setCurrentWidget(target_view_);
   delete notice_view_;
@@ -538,7 +539,7 @@ std::optional<DialogValues> CMainDlg::AskDialog(const DialogValues& shown) {
           [&](const ExtractValues& v) { return DialogAnswer(CExtractDlg::Ask(this, v)); },
           [&](const SegmentEntryValues& v) { return DialogAnswer(CSegmentEntryDlg::Ask(this, v)); },
           [&](const SegmentPickerValues& v) {
-            return DialogAnswer(CSegmentPickerDlg::Ask(this, v, state_.prefixes));
+            return DialogAnswer(CSegmentPickerDlg::Ask(this, v, state_.prefixes, state_.locations));
           },
           [&](const MoveByTypeValues& v) { return DialogAnswer(CMoveByTypeDlg::Ask(this, v)); },
           [&](const DigitMaskValues& v) { return DialogAnswer(CMoveByDigitsDlg::Ask(this, v)); },
@@ -594,6 +595,16 @@ void CMainDlg::ShowHelpMenu() {
   const std::string home = OnlineAddressOf(state_.settings, kHomePage);
   menu.addAction(QStringLiteral("关于我们"), this, [home] { OpenWebUrl(home); });
   menu.addAction(QStringLiteral("软件升级"), this, [this] { CheckForUpdateNow(); });
+  menu.addSeparator();
+  // The user's own segment table in place of the shipped location data, and back.
+  menu.addAction(QStringLiteral("更新号段数据..."), this, Command([this](Frontend& f) {
+                   ImportLocationData(state_.locations, state_.data_folder, state_.settings.Path(),
+                                      f);
+                 }));
+  menu.addAction(QStringLiteral("恢复原始号段数据"), this, Command([this](Frontend& f) {
+                   ResetLocationData(state_.locations, state_.data_folder, state_.settings.Path(),
+                                     f);
+                 }));
   menu.addSeparator();
   menu.addAction(QStringLiteral("关于 Vessip(&A)..."), this, [this] { ShowAboutBox(); });
   QPushButton* help = Button(MainButton::kHelp);

@@ -61,8 +61,8 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
        [](CMainDlg& w) -> QWidget* {
          // The tree of the data folder with its first city selected.
          SegmentPickerValues shown;
-         shown.tree = ReadRegionTree(RegionTreePath(w.State().data_folder)).value_or(RegionTree{});
-         auto* dialog = new CSegmentPickerDlg(shown, w.State().prefixes, &w);
+         shown.tree = ReadRegionTree(w.State().RegionTreeFile()).value_or(RegionTree{});
+         auto* dialog = new CSegmentPickerDlg(shown, w.State().prefixes, w.State().locations, &w);
          if (QTreeWidgetItem* province = dialog->Tree()->topLevelItem(0)) {
            dialog->Tree()->setCurrentItem(province->childCount() ? province->child(0) : province);
            dialog->SegmentList()->selectionModel()->select(
@@ -79,7 +79,7 @@ std::vector<ScreenshotEntry> ScreenshotEntries() {
       {"CMoveByFeaturesDlg",
        [](CMainDlg& w) -> QWidget* {
          FeatureMoveValues shown;
-         shown.tree = ReadRegionTree(RegionTreePath(w.State().data_folder)).value_or(RegionTree{});
+         shown.tree = ReadRegionTree(w.State().RegionTreeFile()).value_or(RegionTree{});
          return new CMoveByFeaturesDlg(shown, &w);
        }},
 

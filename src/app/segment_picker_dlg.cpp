@@ -46,8 +46,9 @@ class SegmentListModel : public QAbstractListModel {
 };
 
 CSegmentPickerDlg::CSegmentPickerDlg(const SegmentPickerValues& shown,
-                                     const CarrierPrefixes& prefixes, QWidget* parent)
-    : QDialog(parent), values_(shown), model_(prefixes) {
+                                     const CarrierPrefixes& prefixes, LocationData& locations,
+                                     QWidget* parent)
+    : QDialog(parent), values_(shown), model_(prefixes), locations_(locations) {
   setWindowTitle(QStringLiteral("选择插入号段"));
   auto* layout = new QHBoxLayout(this);
   tree_ = new RegionTreeWidget(shown.tree, this);
@@ -145,14 +146,12 @@ SegmentFilter CSegmentPickerDlg::ReadFilter() const {
 void CSegmentPickerDlg::SelectItem(QTreeWidgetItem* item) {
   if (RegionTreeWidget::KindOf(item) == 2) {
     // The database may still be loading: wait for it with the busy cursor.
-    if (!LocationDbReady) {
+    if (!locations_.Loaded()) {
       QApplication::setOverrideCursor(Qt::WaitCursor);
-      WaitForLocationDb();
+      locations_.WaitForLoader();
       QApplication::restoreOverrideCursor();
-    } else {
-      WaitForLocationDb();
     }
-    model_.SelectCity(LocationDb(), U(item->text(0)), [this](int p) { progress_->setValue(p); });
+    model_.SelectCity(locations_.Db(), U(item->text(0)), [this](int p) { progress_->setValue(p); });
   } else {
     model_.SelectProvince();
   }
@@ -193,8 +192,9 @@ void CSegmentPickerDlg::accept() {
 
 std::optional<SegmentPickerValues> CSegmentPickerDlg::Ask(QWidget* parent,
                                                           const SegmentPickerValues& shown,
-                                                          const CarrierPrefixes& prefixes) {
-  CSegmentPickerDlg dialog(shown, prefixes, parent);
+                                                          const CarrierPrefixes& prefixes,
+                                                          LocationData& locations) {
+  CSegmentPickerDlg dialog(shown, prefixes, locations, parent);
   if (dialog.exec() != QDialog::Accepted)
     return std::nullopt;
   return dialog.Values();

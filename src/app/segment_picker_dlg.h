@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "acquire/segment_picker.h"
+#include "classify/location_data.h"
 #include "interface/dialog_values.h"
 
 class QLabel;
@@ -28,12 +29,13 @@ class CSegmentPickerDlg : public QDialog {
   // "确定" / "插入": the dialog's checks, then close with OK.
   void accept() override;
   CSegmentPickerDlg(const SegmentPickerValues& shown, const CarrierPrefixes& prefixes,
-                    QWidget* parent = nullptr);
+                    LocationData& locations, QWidget* parent = nullptr);
   ~CSegmentPickerDlg() override;
   SegmentPickerValues Values() const { return values_; }
 
   static std::optional<SegmentPickerValues> Ask(QWidget* parent, const SegmentPickerValues& shown,
-                                                const CarrierPrefixes& prefixes);
+                                                const CarrierPrefixes& prefixes,
+                                                LocationData& locations);
 
   // For the screenshots and tests.
   RegionTreeWidget* Tree() const { return tree_; }
@@ -50,6 +52,7 @@ class CSegmentPickerDlg : public QDialog {
 
   SegmentPickerValues values_;
   SegmentPickerModel model_;
+  LocationData& locations_;
   RegionTreeWidget* tree_;
   QRadioButton* choices_[5];
   QLineEdit* from_;

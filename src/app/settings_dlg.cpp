@@ -9,6 +9,7 @@
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 #include "app/qt_text.h"
+#include "classify/carrier_allocation.h"
 
 namespace tessaril::app {
 
@@ -28,6 +29,16 @@ CSettingsDlg::CSettingsDlg(const CarrierPrefixTexts& shown, QWidget* parent) : Q
   unicom_ = add_field("设置中国联通号码的前三位(用分号隔开)", shown.unicom);
   telecom_ = add_field("设置中国电信号码得前三位(用分号隔开)", shown.telecom);
 
+  // Fills the fields only: as every edit, they are stored on "确定".
+  auto* current = new QPushButton(QStringLiteral("使用最新号段"), this);
+  connect(current, &QPushButton::clicked, this, [this] {
+    const CarrierPrefixTexts texts = CurrentCarrierAllocation();
+    number_beginnings_->setText(Q(texts.number_beginnings));
+    mobile_->setText(Q(texts.mobile));
+    unicom_->setText(Q(texts.unicom));
+    telecom_->setText(Q(texts.telecom));
+  });
+  layout->addWidget(current, 0, Qt::AlignLeft);
   layout->addWidget(OkCancelButtons(this));
   MakeRoomForCaption(this);
 }

@@ -1,9 +1,6 @@
 #include "classify/location_db.h"
 
 #include <algorithm>
-#include <chrono>
-#include <exception>
-#include <thread>
 #include <unordered_map>
 
 #include "interface/frontend.h"
@@ -41,14 +38,7 @@ std::optional<std::uint32_t> DigitKey(std::string_view segment) {
 constexpr std::uint32_t kFirstDigitSegment = 1000000;
 constexpr std::uint32_t kDigitSegments = 1000000;
 
-std::thread& LoaderThread() {
-  static std::thread thread;
-  return thread;
-}
-
 }  // namespace
-
-std::atomic<bool> LocationDbReady{true};
 
 bool CLocationDb::AddLine(std::string_view line) {
   bool accepted = AddRecord(line, [](std::string_view field) { return std::string(field); });
@@ -186,53 +176,8 @@ std::optional<std::string_view> CityOf(std::string_view location) {
   return location.substr(sep + 2);
 }
 
-CLocationDb& LocationDb() {
-  static CLocationDb db;
-  return db;
-}
-
 std::string LocationDbPath(const std::string& data_folder) {
   return DataFile(data_folder, "addrdat/sms.dll");
-}
-
-void StartLocationDbLoader(const std::string& path) {
-  WaitForLocationDb();
-  LocationDbReady = false;
-  LoaderThread() = std::thread([path] {
-    CLocationDb& db = LocationDb();
-    db.Clear();
-    // Out of memory while loading must not end the program with the user's lists in it: the
-    // database is then empty, as when its file is missing.
-    try {
-      if (FileExists(path))
-        db.LoadFile(path);
-    } catch (const std::exception&) {
-      db.Clear();
-    }
-    LocationDbReady = true;
-  });
-}
-
-void WaitForLocationDb() {
-  while (!LocationDbReady)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  if (LoaderThread().joinable())
-    LoaderThread().join();
-}
-
-void ClearLocationDb() {
-  LocationDb().Clear();
-}
-
-const CLocationDb& ReadyLocationDb(Frontend& frontend) {
-  if (!LocationDbReady) {
-    frontend.SetBusy(true);
-    WaitForLocationDb();
-    frontend.SetBusy(false);
-  } else {
-    WaitForLocationDb();
-  }
-  return LocationDb();
 }
 
 }  // namespace tessaril

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -12,12 +11,17 @@
 
 namespace tessaril {
 
-class Frontend;
-
 // Segment (the first seven characters of a number) to location text, province "::" city, read
 // from addrdat/sms.dll. Texts are held as UTF-8.
 class CLocationDb {
  public:
+  CLocationDb() = default;
+  // The index holds views of the map's texts: a move keeps them valid, a copy would not.
+  CLocationDb(const CLocationDb&) = delete;
+  CLocationDb& operator=(const CLocationDb&) = delete;
+  CLocationDb(CLocationDb&&) = default;
+  CLocationDb& operator=(CLocationDb&&) = default;
+
   // Reads a database file; records are added to what is there, a later line replacing an earlier
   // one of the same segment. False when the file cannot be opened (nothing is added).
   bool LoadFile(const std::string& path);
@@ -63,21 +67,7 @@ std::optional<std::string_view> ProvinceOf(std::string_view location);
 // The text after the first "::", or nothing when there is none.
 std::optional<std::string_view> CityOf(std::string_view location);
 
-// The process-wide database, written only by its loader thread while LocationDbReady is false.
-CLocationDb& LocationDb();
-extern std::atomic<bool> LocationDbReady;
-
 // The database file of a data folder: addrdat/sms.dll.
 std::string LocationDbPath(const std::string& data_folder);
-// Sets LocationDbReady to false and loads `path` on a thread of its own; returns at once. Waits
-// for a load still running first.
-void StartLocationDbLoader(const std::string& path);
-// Blocks until LocationDbReady is true, polling every 10 ms.
-void WaitForLocationDb();
-void ClearLocationDb();
-
-// The database for a command: waits for the loader when it is still running (the window shows
-// its busy cursor meanwhile).
-const CLocationDb& ReadyLocationDb(Frontend& frontend);
 
 }  // namespace tessaril

@@ -50,8 +50,8 @@ std::optional<RegionTree> ReadRegionTree(const std::string& path) {
   return tree;
 }
 
-RegionTree LoadRegionTreeForDialog(const std::string& data_folder, Frontend& frontend) {
-  std::optional<RegionTree> tree = ReadRegionTree(RegionTreePath(data_folder));
+RegionTree LoadRegionTreeForDialog(const std::string& path, Frontend& frontend) {
+  std::optional<RegionTree> tree = ReadRegionTree(path);
   if (tree)
     return std::move(*tree);
   // The dialog opens all the same, with an empty tree.

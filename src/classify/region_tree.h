@@ -21,8 +21,9 @@ std::optional<RegionTree> ReadRegionTree(const std::string& path);
 // Adds the province of one line, already converted to UTF-8, to `tree`.
 void AddRegionLine(RegionTree& tree, std::string_view line);
 
-// The tree for a dialog: the file's tree, or an empty tree after the message "地区文件没有找到!".
+// The tree for a dialog: the tree of the file `path` (add.txt), or an empty tree after the message
+// "地区文件没有找到!".
 class Frontend;
-RegionTree LoadRegionTreeForDialog(const std::string& data_folder, Frontend& frontend);
+RegionTree LoadRegionTreeForDialog(const std::string& path, Frontend& frontend);
 
 }  // namespace tessaril

@@ -81,10 +81,9 @@ int main(int argc, char** argv) {
     file.str(std::move(*text));
   }
   // As in the window, the location database loads on its own thread while commands run.
-  StartLocationDbLoader(LocationDbPath(state.data_folder));
+  state.StartLocationLoader();
   int status =
       cli::RunScript(script_path == "-" ? std::cin : file, state, frontend, std::cout, std::cerr);
-  WaitForLocationDb();
-  ClearLocationDb();
+  state.locations.Clear();
   return status;
 }

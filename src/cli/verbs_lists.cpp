@@ -1,6 +1,7 @@
 // Verbs of the source and target lists: import, the list commands, the prefix settings and the
 // views of the lists.
 #include "acquire/import_files.h"
+#include "classify/carrier_allocation.h"
 #include "classify/carrier_prefixes.h"
 #include "cli/verbs.h"
 #include "lists/filter_list.h"
@@ -49,6 +50,13 @@ std::vector<Verb> ListVerbs() {
        [](CliContext& c, const ParsedArguments& args) {
          const Arguments& texts = args.words;
          c.frontend.answers.SetDialog(CarrierPrefixTexts{texts[0], texts[1], texts[2], texts[3]});
+         RunSettingsCommand(c.state.settings, c.state.prefixes, c.frontend);
+       }},
+      {"set-prefixes-current",
+       {},
+       "系统设置 after 使用最新号段: store and use the current carrier allocation",
+       [](CliContext& c, const ParsedArguments&) {
+         c.frontend.answers.SetDialog(CurrentCarrierAllocation());
          RunSettingsCommand(c.state.settings, c.state.prefixes, c.frontend);
        }},
       {"print",

@@ -1,6 +1,7 @@
 // Verbs of the location database and the segment picker.
 #include "acquire/segment_picker.h"
 #include "classify/location_db.h"
+#include "classify/location_import.h"
 #include "classify/region_tree.h"
 #include "cli/verbs.h"
 
@@ -30,7 +31,7 @@ std::vector<Verb> LocationVerbs() {
        "print the location of NUMBER's first seven characters as province::city, or -",
        [](CliContext& c, const ParsedArguments& args) {
          std::optional<std::string_view> location =
-             ReadyLocationDb(c.frontend).LookupNumber(args.words[0]);
+             c.state.locations.Ready(c.frontend).LookupNumber(args.words[0]);
          c.out << (location ? std::string(*location) : std::string("-")) << '\n';
        }},
       {"city-segments",
@@ -43,7 +44,7 @@ std::vector<Verb> LocationVerbs() {
        [](CliContext& c, const ParsedArguments& args) {
          const std::string& name = args.words[0];
          SegmentFilter filter = ParseSegmentFilter(args.words);
-         RegionTree tree = LoadRegionTreeForDialog(c.state.data_folder, c.frontend);
+         RegionTree tree = LoadRegionTreeForDialog(c.state.RegionTreeFile(), c.frontend);
          // The tree's items top to bottom: each province, then its cities.
          int kind = 0;
          for (const RegionProvince& province : tree) {
@@ -67,7 +68,7 @@ std::vector<Verb> LocationVerbs() {
          if (kind == 1) {
            model.SelectProvince();
          } else {
-           model.SelectCity(ReadyLocationDb(c.frontend), name);
+           model.SelectCity(c.state.locations.Ready(c.frontend), name);
          }
          c.out << model.TotalLabel() << '\n';
          for (const std::string& segment : model.Shown())
@@ -86,6 +87,30 @@ std::vector<Verb> LocationVerbs() {
          }
          c.frontend.answers.SetDialog(SegmentPickerValues{{}, args.words});
          InsertSegmentsFromPicker(c.state, c.frontend);
+       }},
+      {"location-import",
+       {{Word("FILE")}},
+       "更新号段数据...: validate FILE as a segment table and install it as the user's location "
+       "data",
+       [](CliContext& c, const ParsedArguments& args) {
+         c.frontend.answers.open_files = std::vector<std::string>{args.words[0]};
+         ImportLocationData(c.state.locations, c.state.data_folder, c.state.settings.Path(),
+                            c.frontend);
+       }},
+      {"location-reset",
+       {},
+       "return to the shipped location data",
+       [](CliContext& c, const ParsedArguments&) {
+         ResetLocationData(c.state.locations, c.state.data_folder, c.state.settings.Path(),
+                           c.frontend);
+       }},
+      {"location-info",
+       {},
+       "print which location data is in use, its path, its segment count and the count per "
+       "three-digit beginning",
+       [](CliContext& c, const ParsedArguments&) {
+         c.out << DescribeLocationData(c.state.locations, c.state.data_folder,
+                                       c.state.settings.Path(), c.frontend);
        }},
   };
 }

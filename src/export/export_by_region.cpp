@@ -37,7 +37,7 @@ void ExportByRegion(AppState& state, Frontend& frontend, ListId id) {
   std::optional<RegionTypeValues> values = frontend.Ask(RegionTypeValues{});
   if (!values)
     return;
-  const CLocationDb& db = ReadyLocationDb(frontend);
+  const CLocationDb& db = state.locations.Ready(frontend);
   const bool by_city = values->grouping == RegionGrouping::kCity;
   // The label of each location text, worked out once: the database keeps one copy of each
   // distinct text, so the texts are told apart by where they are stored.

@@ -26,7 +26,7 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
     filter.regions.insert(values->ticked_regions.begin(), values->ticked_regions.end());
   if (!values->all_regions || values->export_mode == BlacklistSplit::kRegionAndCarrier ||
       values->export_mode == BlacklistSplit::kRegion)
-    filter.locations = &ReadyLocationDb(frontend);
+    filter.locations = &state.locations.Ready(frontend);
 
   // No output may be one of the files this run reads.
   OutputGuard guard(tools.source_files);
@@ -34,6 +34,8 @@ void FilterBlacklistFiles(AppState& state, Frontend& frontend, FileTools& tools)
   guard.AddInput(values->sheng_file);
   guard.AddInput(values->own_sheng_file);
   guard.AddInput(LocationDbPath(state.data_folder));
+  if (!state.locations.Path().empty())
+    guard.AddInput(state.locations.Path());
 
   // A named blacklist that cannot be read would let its numbers through: nothing is written.
   if (!values->blacklist_path.empty()) {

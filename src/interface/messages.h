@@ -38,6 +38,22 @@ inline constexpr const char* kSheetTooLarge = "这个工作簿解压后过大，
 inline constexpr const char* kSheetOldFormat =
     "不支持旧的 .xls 格式。请在 Excel 中用“另存为”保存为“Excel 工作簿 (*.xlsx)”后再导入。";
 
+// Location data (segment tables).
+inline constexpr const char* kImportTitle = "更新号段数据";
+inline constexpr const char* kTableFilter =
+    "号段表(*.txt;*.csv;*.dll)|*.txt;*.csv;*.dll|所有文件(*.*)|*.*||";
+inline constexpr const char* kNotImported = "号段数据没有更新: ";
+inline constexpr const char* kNoSettingsFolder = "设置文件不在磁盘上, 无处保存号段数据";
+inline constexpr const char* kSameAsShipped =
+    "设置文件与程序的数据在同一文件夹, 不能替换随程序安装的号段数据";
+inline constexpr const char* kTableTooLarge = "文件太大";
+inline constexpr const char* kTableWithoutSegments = "文件中没有号段";
+inline constexpr const char* kTableBadLines = "号段数据有误, 没有安装:";
+inline constexpr const char* kCannotWriteTable = "写入号段数据失败, 仍使用原来的数据";
+inline constexpr const char* kCannotRemoveTable = "删除用户的号段数据失败";
+inline constexpr const char* kShippedInUse = "正在使用随程序安装的号段数据";
+inline constexpr const char* kResetDone = "已恢复随程序安装的号段数据";
+
 // Memory.
 inline constexpr const char* kOutOfMemory = "内存不足，操作未完成";
 inline constexpr const char* kOutOfMemoryListsCut =

@@ -153,14 +153,14 @@ bool FeatureTests::Qualifies(std::string_view e) const {
 
 void MoveByFeatures(AppState& state, Frontend& frontend, MoveDirection direction) {
   FeatureMoveValues shown;
-  shown.tree = LoadRegionTreeForDialog(state.data_folder, frontend);
+  shown.tree = LoadRegionTreeForDialog(state.RegionTreeFile(), frontend);
   std::optional<FeatureMoveValues> values = frontend.Ask(shown);
   if (!values)
     return;
   if (values->data)
     state.data_match_set = BuildDataMatchSet(values->data_text);
   // The region feature reads the database, which may still be loading.
-  const CLocationDb* db = values->region ? &ReadyLocationDb(frontend) : nullptr;
+  const CLocationDb* db = values->region ? &state.locations.Ready(frontend) : nullptr;
   FeatureTests tests(*values, db, state.data_match_set);
   MoveMatchingEntries(state, frontend, direction,
                       [&](std::string_view entry) { return tests.Qualifies(entry); });

@@ -14,7 +14,7 @@
 #include "app/region_type_dlg.h"
 #include "app/segment_export_dlg.h"
 #include "app/segment_picker_dlg.h"
-#include "classify/location_db.h"
+#include "classify/location_data.h"
 
 using namespace tessaril;
 using namespace tessaril::app;
@@ -43,16 +43,12 @@ class LocationDialogsTest : public QObject {
     QVERIFY(dir_.isValid());
     const std::string path = dir_.filePath("sms.dll").toStdString();
     std::ofstream(path) << "1 1380000 湖北 武汉\n2 1300000 湖北 武汉\n3 1390000 湖北 宜昌\n";
-    StartLocationDbLoader(path);
-  }
-  void cleanupTestCase() {
-    WaitForLocationDb();
-    ClearLocationDb();
+    locations_.StartLoader(path);
   }
 
   void pickerShowsACityFiltersAtARadioClickAndCountsTheChoice() {
     CarrierPrefixes prefixes;
-    CSegmentPickerDlg dialog({SampleTree(), {}}, prefixes);
+    CSegmentPickerDlg dialog({SampleTree(), {}}, prefixes, locations_);
     QCOMPARE(dialog.Tree()->topLevelItemCount(), 2);
     QCOMPARE(dialog.TotalText(), QStringLiteral("总计: 0个号码段, 共0个号码"));
     dialog.Tree()->setCurrentItem(dialog.Tree()->topLevelItem(0)->child(0));  // 武汉
@@ -110,6 +106,7 @@ class LocationDialogsTest : public QObject {
 
  private:
   QTemporaryDir dir_;
+  LocationData locations_;
 };
 
 QTEST_MAIN(LocationDialogsTest)

@@ -13,6 +13,8 @@
 #include "app/main_dlg.h"
 #include "app/move_by_type_dlg.h"
 #include "app/segment_entry_dlg.h"
+#include "app/settings_dlg.h"
+#include "classify/carrier_prefixes.h"
 #include "platform/settings_store.h"
 
 using namespace tessaril;
@@ -115,6 +117,28 @@ class NumberDialogsTest : public QObject {
     dialog.AutomaticBox()->setChecked(false);
     QCOMPARE(dialog.Values()->batch_size, 3LL);
     QVERIFY(!dialog.Values()->automatic);
+  }
+
+  // "使用最新号段" fills the four fields with the current allocation (stored only on "确定"):
+  // 195 is then China Mobile and 193 China Telecom, which the defaults leave as Other.
+  void settingsButtonFillsTheCurrentAllocation() {
+    CSettingsDlg dialog(CarrierPrefixTexts{"13", "134", "130", "133"});
+    QPushButton* current = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("使用最新号段"))
+        current = button;
+    }
+    QVERIFY(current);
+    current->click();
+    const CarrierPrefixTexts texts = dialog.Values();
+    const CarrierPrefixes prefixes{texts.number_beginnings, texts.mobile, texts.unicom,
+                                   texts.telecom};
+    QVERIFY(IsMobileNumber(prefixes, "19512345678"));
+    QVERIFY(ClassifyCarrier(prefixes, "19512345678") == CarrierClass::Mobile);
+    QVERIFY(ClassifyCarrier(prefixes, "19312345678") == CarrierClass::Telecom);
+    QVERIFY(ClassifyCarrier(prefixes, "19612345678") == CarrierClass::Unicom);
+    QVERIFY(ClassifyCarrier(prefixes, "19212345678") == CarrierClass::Other);
+    QVERIFY(ClassifyCarrier(CarrierPrefixes{}, "19512345678") == CarrierClass::Other);
   }
 
   void moveAllButtonsMoveBothWays() {

@@ -42,9 +42,6 @@
 #include "app/segment_picker_dlg.h"
 #include "app/settings_dlg.h"
 #include "app/static_link.h"
-#include "platform/app_info.h"
-#include "platform/file_system.h"
-#include "platform/overloaded.h"
 #include "classify/carrier_prefixes.h"
 #include "classify/location_db.h"
 #include "export/export_all.h"
@@ -60,6 +57,9 @@
 #include "lists/run_command.h"
 #include "online/online_addresses.h"
 #include "online/update_check.h"
+#include "platform/app_info.h"
+#include "platform/file_system.h"
+#include "platform/overloaded.h"
 
 namespace tessaril::app {
 namespace {
@@ -441,16 +441,16 @@ bool CMainDlg::AskYesNo(const std::string& text, const std::string& caption, Mes
 }
 
 std::optional<std::vector<std::string>> CMainDlg::PickOpenFiles(const OpenFileRequest& request) {
-  return PickOpenFilesDialog(this, request);
+  return PickOpenFilesDialog(this, state_.settings, request);
 }
 
 std::optional<std::string> CMainDlg::PickSaveFile(const SaveFileRequest& request) {
-  return PickSaveFileDialog(this, request);
+  return PickSaveFileDialog(this, state_.settings, request);
 }
 
 std::optional<std::string> CMainDlg::PickFolder(const std::string& title,
                                                 const std::string& initial) {
-  return PickFolderDialog(this, title, initial);
+  return PickFolderDialog(this, state_.settings, title, initial);
 }
 
 void CMainDlg::SetProgress(int percent) {

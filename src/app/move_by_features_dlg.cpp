@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "app/caption_room.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
@@ -37,6 +38,7 @@ QComboBox* CountCombo(QWidget* parent) {
 CMoveByFeaturesDlg::CMoveByFeaturesDlg(const FeatureMoveValues& shown, QWidget* parent)
     : QDialog(parent), shown_(shown) {
   setWindowTitle(QStringLiteral("按照组合特征移动号码"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QHBoxLayout(this);
 
   auto* features = new QGroupBox(QStringLiteral("选择特征"), this);

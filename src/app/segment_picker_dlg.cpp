@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/caption_room.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
@@ -46,6 +47,7 @@ CSegmentPickerDlg::CSegmentPickerDlg(const SegmentPickerValues& shown,
                                      const CarrierPrefixes& prefixes, QWidget* parent)
     : QDialog(parent), values_(shown), model_(prefixes) {
   setWindowTitle(QStringLiteral("选择插入号段"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QHBoxLayout(this);
   tree_ = new RegionTreeWidget(shown.tree, this);
   tree_->setMinimumWidth(180);

@@ -11,9 +11,10 @@ source_version() {
   apt-cache showsrc "$1" | awk '/^Version:/ {print $2}' | sort -V | tail -n 1
 }
 
-# Unpacks version $3 (default: the newest) of Debian source package $2 into
-# $1/<package>-<version>, once, and prints that folder. apt-get source needs a deb-src entry
-# (see ensure_deb_src in scripts/windows-deps).
+# Unpacks Debian source package $2 into $1/<package>-<version> (once) and prints that folder;
+# the version is $3, or the newest listed. When that cannot be fetched (a mirror that lags its
+# index), the next older one is taken. apt-get source needs a deb-src entry (see ensure_deb_src
+# in scripts/windows-deps).
 fetch_source() {
   local into=$1 name=$2 version=${3:-}
   [ -n "$version" ] || version=$(source_version "$name")
@@ -21,8 +22,17 @@ fetch_source() {
   if [ ! -f "$dir/.unpacked" ]; then
     rm -rf "$dir" "$into/fetch-$name"
     mkdir -p "$into/fetch-$name"
-    (cd "$into/fetch-$name" && apt-get source -qq "$name=$version" >/dev/null 2>&1 ||
-      apt-get source -qq "$name=$version")
+    local candidate fetched=0
+    for candidate in $version $(apt-cache showsrc "$name" | awk '/^Version:/ {print $2}' |
+      sort -V -r -u); do
+      if (cd "$into/fetch-$name" && apt-get source -qq "$name=$candidate" >/dev/null 2>&1); then
+        fetched=1
+        break
+      fi
+      rm -rf "${into:?}/fetch-$name"/*
+    done
+    # Once more with apt-get's own message, to say why nothing could be fetched.
+    [ "$fetched" = 1 ] || (cd "$into/fetch-$name" && apt-get source -qq "$name=$version")
     local unpacked
     unpacked=$(find "$into/fetch-$name" -mindepth 1 -maxdepth 1 -type d | head -n 1)
     mv "$unpacked" "$dir"

@@ -8,6 +8,7 @@
 #include "app/app_icon.h"
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/open_url.h"
 #include "app/qt_text.h"
 #include "app/static_link.h"
@@ -17,6 +18,7 @@ namespace tessaril::app {
 CAboutDlg::CAboutDlg(std::string home_page, QWidget* parent)
     : QDialog(parent), home_page_(std::move(home_page)) {
   setWindowTitle(QStringLiteral("关于 KorvaneTessaril7.5"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QHBoxLayout(this);
   auto* icon = new QLabel(this);
   icon->setPixmap(AppIcon().pixmap(48, 48));

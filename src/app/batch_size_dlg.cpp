@@ -11,6 +11,7 @@
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "export/export_all.h"
 #include "export/export_batches.h"
@@ -20,6 +21,7 @@ namespace tessaril::app {
 
 CBatchSizeDlg::CBatchSizeDlg(const BatchSizeValues& shown, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("号码保存参数设置"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QVBoxLayout(this);
   auto* size_line = new QHBoxLayout;
   size_line->addWidget(new QLabel(QStringLiteral("每个文件包含号码数:"), this));

@@ -18,15 +18,19 @@
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
+#include "app/picker_folders.h"
 #include "app/qt_text.h"
 #include "filetools/blacklist.h"
 #include "interface/messages.h"
+#include "platform/settings_store.h"
 
 namespace tessaril::app {
 
 CBlacklistDlg::CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settings, QWidget* parent)
     : QDialog(parent), shown_(shown), settings_(settings) {
   setWindowTitle(QStringLiteral("滤除黑名单号码"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QGridLayout(this);
 
   // Left: the region list.
@@ -59,7 +63,7 @@ CBlacklistDlg::CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settin
   // Right: the blacklist file, the carriers, the settings and the export mode.
   auto* path_row = new QHBoxLayout;
   path_row->addWidget(new QLabel(QStringLiteral("选择黑名单文件:"), this));
-  blacklist_path_ = new QLineEdit(Q(shown.blacklist_path), this);
+  blacklist_path_ = new QLineEdit(ShownPath(shown.blacklist_path), this);
   blacklist_path_->setMinimumWidth(220);
   path_row->addWidget(blacklist_path_, 1);
   auto* browse = new QPushButton(QStringLiteral("浏览"), this);
@@ -153,15 +157,20 @@ void CBlacklistDlg::TickAllRegions(bool ticked) {
 }
 
 void CBlacklistDlg::Browse() {
+  SettingsStore in_memory;
+  SettingsStore& settings = settings_ ? *settings_ : in_memory;
   QString path =
-      QFileDialog::getOpenFileName(this, QString(), QString(), PickerFilter(kTextFileFilter));
-  if (!path.isEmpty())
-    blacklist_path_->setText(path);
+      QFileDialog::getOpenFileName(this, QString(), PickerStartFolder(settings, PickerKind::Open),
+                                   PickerFilter(kTextFileFilter));
+  if (path.isEmpty())
+    return;
+  RememberPickerFolder(settings, PickerKind::Open, path);
+  blacklist_path_->setText(ShownPath(U(path)));
 }
 
 BlacklistValues CBlacklistDlg::Values() const {
   BlacklistValues v = shown_;
-  v.blacklist_path = U(blacklist_path_->text());
+  v.blacklist_path = TypedPath(blacklist_path_->text());
   v.all_regions = all_regions_->isChecked() ? 1 : 0;
   v.all_carriers = all_carriers_->isChecked() ? 1 : 0;
   v.telecom = telecom_->isChecked() ? 1 : 0;

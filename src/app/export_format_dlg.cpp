@@ -11,6 +11,7 @@
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "export/export_all.h"
@@ -32,6 +33,7 @@ QLineEdit* DigitsBox(QWidget* parent, long long value) {
 CExportFormatDlg::CExportFormatDlg(const ExportFormatValues& shown, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("导出格式"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QVBoxLayout(this);
   all_ = new QRadioButton(QStringLiteral("全部导出"), this);
   rows_ = new QRadioButton(QStringLiteral("按行导出"), this);

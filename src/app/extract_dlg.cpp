@@ -1,6 +1,7 @@
 #include "app/extract_dlg.h"
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -13,6 +14,7 @@ namespace tessaril::app {
 
 CExtractDlg::CExtractDlg(const ExtractValues& shown, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("从文本或者粘贴版提取手机号码"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QVBoxLayout(this);
 
   auto* source = new QGroupBox(QStringLiteral("提取来源"), this);

@@ -209,17 +209,17 @@ QPushButton* CFileToolsDlg::Button(FileToolsButton id) const {
 }
 
 void CFileToolsDlg::StoreFields() {
-  tools_.file_a = U(file_a_->text());
-  tools_.file_b = U(file_b_->text());
-  tools_.str_path = U(str_path_->text());
+  tools_.file_a = TypedPath(file_a_->text());
+  tools_.file_b = TypedPath(file_b_->text());
+  tools_.str_path = TypedPath(str_path_->text());
   tools_.change_path = change_path_->isChecked() ? 1 : 0;
   tools_.delete_flag = delete_flag_->isChecked() ? 1 : 0;
 }
 
 void CFileToolsDlg::ShowFields() {
-  file_a_->setText(Q(tools_.file_a));
-  file_b_->setText(Q(tools_.file_b));
-  str_path_->setText(Q(tools_.str_path));
+  file_a_->setText(ShownPath(tools_.file_a));
+  file_b_->setText(ShownPath(tools_.file_b));
+  str_path_->setText(ShownPath(tools_.str_path));
   change_path_->setChecked(tools_.change_path == 1);
   delete_flag_->setChecked(tools_.delete_flag == 1);
 }
@@ -229,7 +229,7 @@ void CFileToolsDlg::ShowLists() {
   auto show = [](QListWidget* list, const std::vector<std::string>& paths) {
     list->clear();
     for (const std::string& path : paths)
-      list->addItem(Q(path));
+      list->addItem(ShownPath(path));
   };
   show(source_list_, tools_.source_files);
   show(result_list_, tools_.result_files);
@@ -304,7 +304,7 @@ void CFileToolsDlg::OnChangePath() {
 
 void CFileToolsDlg::OnPickFolder() {
   RunCommand([this](Frontend& f) { PickOutputFolder(tools_, f); },
-             [this] { str_path_->setText(Q(tools_.str_path)); });
+             [this] { str_path_->setText(ShownPath(tools_.str_path)); });
 }
 
 void CFileToolsDlg::OnExit() {
@@ -330,16 +330,16 @@ bool CFileToolsDlg::AskYesNo(const std::string& text, const std::string& caption
 
 std::optional<std::vector<std::string>> CFileToolsDlg::PickOpenFiles(
     const OpenFileRequest& request) {
-  return PickOpenFilesDialog(this, request);
+  return PickOpenFilesDialog(this, state_.settings, request);
 }
 
 std::optional<std::string> CFileToolsDlg::PickSaveFile(const SaveFileRequest& request) {
-  return PickSaveFileDialog(this, request);
+  return PickSaveFileDialog(this, state_.settings, request);
 }
 
 std::optional<std::string> CFileToolsDlg::PickFolder(const std::string& title,
                                                      const std::string& initial) {
-  return PickFolderDialog(this, title, initial);
+  return PickFolderDialog(this, state_.settings, title, initial);
 }
 
 void CFileToolsDlg::SetProgress(int percent) {

@@ -473,16 +473,16 @@ bool CMainDlg::AskYesNo(const std::string& text, const std::string& caption, Mes
 }
 
 std::optional<std::vector<std::string>> CMainDlg::PickOpenFiles(const OpenFileRequest& request) {
-  return PickOpenFilesDialog(this, request);
+  return PickOpenFilesDialog(this, state_.settings, request);
 }
 
 std::optional<std::string> CMainDlg::PickSaveFile(const SaveFileRequest& request) {
-  return PickSaveFileDialog(this, request);
+  return PickSaveFileDialog(this, state_.settings, request);
 }
 
 std::optional<std::string> CMainDlg::PickFolder(const std::string& title,
                                                 const std::string& initial) {
-  return PickFolderDialog(this, title, initial);
+  return PickFolderDialog(this, state_.settings, title, initial);
 }
 
 void CMainDlg::SetProgress(int percent) {

@@ -8,6 +8,7 @@
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 
@@ -22,6 +23,7 @@ constexpr int kBoxIds[10] = {1035, 1038, 1040, 1041, 1042, 1043, 1044, 1045, 104
 CMoveByDigitsDlg::CMoveByDigitsDlg(const DigitMaskValues& shown, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("按号码数值特征移动号码"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("移动符合下列条件的号码:"), this));
 

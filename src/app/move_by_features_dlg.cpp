@@ -15,6 +15,7 @@
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
@@ -38,6 +39,7 @@ QComboBox* CountCombo(QWidget* parent) {
 CMoveByFeaturesDlg::CMoveByFeaturesDlg(const FeatureMoveValues& shown, QWidget* parent)
     : QDialog(parent), shown_(shown) {
   setWindowTitle(QStringLiteral("按照组合特征移动号码"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QHBoxLayout(this);
 
   auto* features = new QGroupBox(QStringLiteral("选择特征"), this);

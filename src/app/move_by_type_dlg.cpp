@@ -11,6 +11,7 @@
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "lists/move_commands.h"
@@ -19,6 +20,7 @@ namespace tessaril::app {
 
 CMoveByTypeDlg::CMoveByTypeDlg(const MoveByTypeValues& shown, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("按号码类型移动号码"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QHBoxLayout(this);
   auto* group = new QGroupBox(QStringLiteral("号码类型"), this);
   auto* group_layout = new QVBoxLayout(group);

@@ -1,11 +1,13 @@
 #include "app/qt_prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/picker_folders.h"
 #include "app/qt_text.h"
 
 namespace tessaril::app {
@@ -53,43 +55,56 @@ bool AskYesNoBox(QWidget* parent, const std::string& text, const std::string& ca
 }
 
 std::optional<std::vector<std::string>> PickOpenFilesDialog(QWidget* parent,
+                                                            SettingsStore& settings,
                                                             const OpenFileRequest& request) {
+  const QString start = PickerStartFolder(settings, PickerKind::Open);
   QStringList chosen;
   if (request.multiple) {
-    chosen = QFileDialog::getOpenFileNames(parent, Q(request.title), QString(),
+    chosen = QFileDialog::getOpenFileNames(parent, Q(request.title), start,
                                            PickerFilter(request.filter));
   } else {
-    QString path = QFileDialog::getOpenFileName(parent, Q(request.title), QString(),
-                                                PickerFilter(request.filter));
+    QString path =
+        QFileDialog::getOpenFileName(parent, Q(request.title), start, PickerFilter(request.filter));
     if (!path.isEmpty())
       chosen << path;
   }
   if (chosen.isEmpty())
     return std::nullopt;
+  RememberPickerFolder(settings, PickerKind::Open, chosen.front());
   std::vector<std::string> paths;
   for (const QString& path : chosen)
     paths.push_back(U(path));
   return paths;
 }
 
-std::optional<std::string> PickSaveFileDialog(QWidget* parent, const SaveFileRequest& request) {
+std::optional<std::string> PickSaveFileDialog(QWidget* parent, SettingsStore& settings,
+                                              const SaveFileRequest& request) {
+  // A proposed bare name goes into the start folder, not the working folder.
+  const QString start = PickerStartFolder(settings, PickerKind::Save);
+  const QString proposed =
+      request.initial_name.empty() ? start : QDir(start).filePath(Q(request.initial_name));
   const QString filter = PickerFilter(request.filter);
   QString selected;
-  QString path = QFileDialog::getSaveFileName(parent, Q(request.title), Q(request.initial_name),
-                                              filter, &selected);
+  QString path =
+      QFileDialog::getSaveFileName(parent, Q(request.title), proposed, filter, &selected);
   if (path.isEmpty())
     return std::nullopt;
+  RememberPickerFolder(settings, PickerKind::Save, path);
   // The file type chosen, by its place in the filter.
   if (request.chosen_type)
     *request.chosen_type = std::max<int>(0, static_cast<int>(filter.split(";;").indexOf(selected)));
   return U(path);
 }
 
-std::optional<std::string> PickFolderDialog(QWidget* parent, const std::string& title,
-                                            const std::string& initial) {
-  QString path = QFileDialog::getExistingDirectory(parent, Q(title), Q(initial));
+std::optional<std::string> PickFolderDialog(QWidget* parent, SettingsStore& settings,
+                                            const std::string& title, const std::string& initial) {
+  const QString start = !initial.empty() && QDir(Q(initial)).exists()
+                            ? Q(initial)
+                            : PickerStartFolder(settings, PickerKind::Folder);
+  QString path = QFileDialog::getExistingDirectory(parent, Q(title), start);
   if (path.isEmpty())
     return std::nullopt;
+  RememberPickerFolder(settings, PickerKind::Folder, path);
   return U(path);
 }
 

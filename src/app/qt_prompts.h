@@ -8,6 +8,10 @@
 
 class QWidget;
 
+namespace tessaril {
+class SettingsStore;
+}
+
 namespace tessaril::app {
 
 // The message boxes and pickers every window shows for the commands it runs, over `parent`.
@@ -16,10 +20,14 @@ void ShowMessageBox(QWidget* parent, const Message& message);
 enum class YesNoDefault { Yes, No };
 bool AskYesNoBox(QWidget* parent, const std::string& text, const std::string& caption,
                  MessageIcon icon, YesNoDefault default_button = YesNoDefault::Yes);
+// The pickers start where `settings` say the user last picked one of their kind (see
+// picker_folders.h) and remember the new place there.
 std::optional<std::vector<std::string>> PickOpenFilesDialog(QWidget* parent,
+                                                            SettingsStore& settings,
                                                             const OpenFileRequest& request);
-std::optional<std::string> PickSaveFileDialog(QWidget* parent, const SaveFileRequest& request);
-std::optional<std::string> PickFolderDialog(QWidget* parent, const std::string& title,
-                                            const std::string& initial);
+std::optional<std::string> PickSaveFileDialog(QWidget* parent, SettingsStore& settings,
+                                              const SaveFileRequest& request);
+std::optional<std::string> PickFolderDialog(QWidget* parent, SettingsStore& settings,
+                                            const std::string& title, const std::string& initial);
 
 }  // namespace tessaril::app

@@ -1,10 +1,19 @@
 #include "app/qt_text.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include "platform/codepage.h"
 
 namespace tessaril::app {
+
+QString ShownPath(std::string_view path) {
+  return QDir::toNativeSeparators(Q(path));
+}
+
+std::string TypedPath(const QString& text) {
+  return U(QDir::fromNativeSeparators(text));
+}
 
 QString EntryText(std::string_view bytes) {
   if (IsValidUtf8(bytes))

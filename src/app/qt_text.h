@@ -14,6 +14,11 @@ inline std::string U(const QString& text) {
   return text.toUtf8().toStdString();
 }
 
+// A path as the platform writes it ("C:\测试\A.txt" on Windows; "/" on Linux), and what the user
+// typed or was shown back in the program's own form, with "/".
+QString ShownPath(std::string_view path);
+std::string TypedPath(const QString& text);
+
 // What a list view shows of an entry: its bytes as UTF-8 when they are valid UTF-8, else as GBK.
 QString EntryText(std::string_view bytes);
 

@@ -1,6 +1,7 @@
 #include "app/region_type_dlg.h"
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -11,6 +12,7 @@ namespace tessaril::app {
 
 CRegionTypeDlg::CRegionTypeDlg(const RegionTypeValues& shown, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("选择按地区分类的类型"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QVBoxLayout(this);
   by_province_ = new QRadioButton(QStringLiteral("以省为分类单位"), this);
   by_city_ = new QRadioButton(QStringLiteral("以市为分类单位"), this);

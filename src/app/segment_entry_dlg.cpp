@@ -8,6 +8,7 @@
 #include "acquire/segment_entry.h"
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 
@@ -16,6 +17,7 @@ namespace tessaril::app {
 CSegmentEntryDlg::CSegmentEntryDlg(const SegmentEntryValues& shown, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("手工书写要导入的号码段:"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QGridLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("导入号段:"), this), 0, 0);
   segment_ = new CLimitEdit(this, static_cast<int>(kSegmentLength), /*digits_only=*/true);

@@ -10,6 +10,7 @@
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "export/export_by_segment.h"
@@ -19,6 +20,7 @@ namespace tessaril::app {
 CSegmentExportDlg::CSegmentExportDlg(const SegmentExportValues& shown, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("按照号码段导出"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QVBoxLayout(this);
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(QStringLiteral("按照号码的前"), this));

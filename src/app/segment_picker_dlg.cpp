@@ -15,6 +15,7 @@
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/limit_edit.h"
 #include "app/qt_text.h"
 #include "app/region_tree_widget.h"
@@ -50,6 +51,7 @@ CSegmentPickerDlg::CSegmentPickerDlg(const SegmentPickerValues& shown,
                                      QWidget* parent)
     : QDialog(parent), values_(shown), model_(prefixes), locations_(locations) {
   setWindowTitle(QStringLiteral("选择插入号段"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QHBoxLayout(this);
   tree_ = new RegionTreeWidget(shown.tree, this);
   tree_->setMinimumWidth(180);

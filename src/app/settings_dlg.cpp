@@ -8,6 +8,7 @@
 
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
+#include "app/dialog_frame.h"
 #include "app/qt_text.h"
 #include "classify/carrier_allocation.h"
 
@@ -15,6 +16,7 @@ namespace tessaril::app {
 
 CSettingsDlg::CSettingsDlg(const CarrierPrefixTexts& shown, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("系统设置"));
+  KeepOnlyCloseButton(this);
   auto* layout = new QVBoxLayout(this);
   auto add_field = [&](const char* label, const std::string& text) {
     layout->addWidget(new QLabel(QString::fromUtf8(label), this));

@@ -18,7 +18,7 @@ const char* OutputExtension(OutputFormat format) {
 }
 
 std::string FinalOutputName(const std::string& working_path, long long count, OutputFormat format) {
-  return working_path + "_" + std::to_string(count) + "条" + OutputExtension(format);
+  return FinalOutputName(working_path, count, OutputExtension(format));
 }
 
 std::optional<ChosenOutput> ChooseOutput(Frontend& frontend, bool lower_case) {

@@ -33,8 +33,9 @@ bool OpenOutputFile(TextFileWriter& file, const std::string& working_path, Outpu
   return guard.Create(file, working_path);
 }
 
-std::string FinalOutputName(const std::string& working_path, long long count) {
-  return working_path + "_" + std::to_string(count) + "条.txt";
+std::string FinalOutputName(const std::string& working_path, long long count,
+                            std::string_view extension) {
+  return working_path + "_" + std::to_string(count) + "条" + std::string(extension);
 }
 
 bool IsUsableOutputPath(const std::string& path) {

@@ -28,8 +28,9 @@ std::string ChosenBase(std::string path, bool lower_case, std::string_view exten
 // as a file that cannot be created when the guard forbids it (see OutputGuard).
 bool OpenOutputFile(TextFileWriter& file, const std::string& working_path, OutputGuard& guard);
 
-// The final name of an output file: "%s_%d条.txt" (working path, count).
-std::string FinalOutputName(const std::string& working_path, long long count);
+// The final name of an output file: "%s_%d条" (working path, count) and its extension.
+std::string FinalOutputName(const std::string& working_path, long long count,
+                            std::string_view extension = ".txt");
 
 // Whether the file system can hold a file at `path`: its name part is a usable file name (not
 // too long among others). An export checks its final names before it touches the list.

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <fstream>
 #include <memory>
 
 #include "app/file_tools_dlg.h"
@@ -39,9 +38,15 @@ class PickerAnswerer {
  private:
   void Arm() {
     QTimer::singleShot(10, [this] {
-      auto* picker = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      if (!picker)
+      QWidget* modal = QApplication::activeModalWidget();
+      auto* picker = qobject_cast<QFileDialog*>(modal);
+      if (!picker) {
+        // Anything else the picker opens (a "file not found" box) is closed, so that the step
+        // fails instead of waiting forever.
+        if (auto* other = qobject_cast<QDialog*>(modal))
+          other->reject();
         return Arm();
+      }
       opened_in = Canonical(picker->directory().absolutePath());
       if (pick_.isEmpty())
         return picker->reject();
@@ -74,7 +79,10 @@ class PickerFoldersTest : public QObject {
     QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("导出")));
     imports_ = Canonical(dir_.filePath(QStringLiteral("导入")));
     exports_ = Canonical(dir_.filePath(QStringLiteral("导出")));
-    std::ofstream(U(imports_ + QStringLiteral("/号码.txt")), std::ios::binary) << "13900000001\r\n";
+    // Through Qt: a standard stream would take the name in the ANSI code page on Windows.
+    QFile numbers(imports_ + QStringLiteral("/号码.txt"));
+    QVERIFY(numbers.open(QIODevice::WriteOnly));
+    QVERIFY(numbers.write("13900000001\r\n") == 13);
   }
 
   void eachKindStartsWhereItWasLastUsedAcrossRuns() {

@@ -47,16 +47,21 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
   // The comparison of two files.
   auto* compare = new QGroupBox(QStringLiteral("两个文件对比功能"), this);
   auto* compare_layout = new QGridLayout(compare);
-  file_a_ = new QLineEdit(compare);
-  file_b_ = new QLineEdit(compare);
-  compare_layout->addWidget(new QLabel(QStringLiteral("主文件(文件A):"), compare), 0, 0);
-  compare_layout->addWidget(file_a_, 0, 1);
-  compare_layout->addWidget(
-      MakeButton(FileToolsButton::kPickFileA, "浏览...", &CFileToolsDlg::OnPickFileA), 0, 2);
-  compare_layout->addWidget(new QLabel(QStringLiteral("辅助文件(文件B):"), compare), 1, 0);
-  compare_layout->addWidget(file_b_, 1, 1);
-  compare_layout->addWidget(
-      MakeButton(FileToolsButton::kPickFileB, "浏览...", &CFileToolsDlg::OnPickFileB), 1, 2);
+  // Each box is named by its label (for screen readers) and followed in the Tab order by its
+  // own "浏览...", as the rows read.
+  const auto file_row = [&](int row, const char* label_text, FileToolsButton pick,
+                            void (CFileToolsDlg::*on_pick)()) {
+    auto* label = new QLabel(QString::fromUtf8(label_text), compare);
+    auto* edit = new QLineEdit(compare);
+    label->setBuddy(edit);
+    compare_layout->addWidget(label, row, 0);
+    compare_layout->addWidget(edit, row, 1);
+    compare_layout->addWidget(MakeButton(pick, "浏览...", on_pick), row, 2);
+    return edit;
+  };
+  file_a_ = file_row(0, "主文件(文件A):", FileToolsButton::kPickFileA, &CFileToolsDlg::OnPickFileA);
+  file_b_ =
+      file_row(1, "辅助文件(文件B):", FileToolsButton::kPickFileB, &CFileToolsDlg::OnPickFileB);
   auto* compare_buttons = new QHBoxLayout;
   compare_buttons->addWidget(MakeButton(FileToolsButton::kCompareTwo, "两个文件对比倒出2个文件",
                                         &CFileToolsDlg::OnCompareTwo));
@@ -72,10 +77,14 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
   // The two file lists and the merge and blacklist commands.
   auto* merge = new QGroupBox(QStringLiteral("多文件整合"), this);
   auto* merge_layout = new QGridLayout(merge);
-  merge_layout->addWidget(new QLabel(QStringLiteral("要转换的文件(*.txt):"), merge), 0, 0);
-  merge_layout->addWidget(new QLabel(QStringLiteral("转换后的文件(*.txt):"), merge), 0, 2);
+  auto* source_label = new QLabel(QStringLiteral("要转换的文件(*.txt):"), merge);
+  auto* result_label = new QLabel(QStringLiteral("转换后的文件(*.txt):"), merge);
+  merge_layout->addWidget(source_label, 0, 0);
+  merge_layout->addWidget(result_label, 0, 2);
   source_list_ = MakeFileList(merge);
   result_list_ = MakeFileList(merge);
+  source_list_->setAccessibleName(source_label->text());
+  result_list_->setAccessibleName(result_label->text());
   merge_layout->addWidget(source_list_, 1, 0);
   auto* arrow = new QLabel(QStringLiteral("=>"), merge);
   merge_layout->addWidget(arrow, 1, 1);
@@ -100,6 +109,7 @@ CFileToolsDlg::CFileToolsDlg(AppState& state, Frontend& main_window, QWidget* pa
   auto* path_row = new QHBoxLayout;
   change_path_ = new QCheckBox(QStringLiteral("改变路径"), this);
   str_path_ = new QLineEdit(this);
+  str_path_->setAccessibleName(change_path_->text());
   path_row->addWidget(change_path_);
   path_row->addWidget(str_path_, 1);
   path_row->addWidget(

@@ -1,5 +1,6 @@
 // Offscreen tests of the file-tools window, the new dialogs and the main window's clipboard and
 // drop handling.
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -142,6 +143,29 @@ class FileToolsDlgTest : public QObject {
     QTest::keyClick(tools.ResultList(), Qt::Key_Return);
     QVERIFY(!tools.isVisible());
     QCOMPARE(tools.result(), int(QDialog::Accepted));
+  }
+
+  // Tab follows the rows as they read, and each box is named by its label for screen readers.
+  void theCompareRowsReadInTabOrderAndNameTheirBoxes() {
+    CFileToolsDlg tools(*state_, *window_);
+    tools.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tools));
+    const QList<QLineEdit*> boxes = tools.findChildren<QLineEdit*>();
+    QLineEdit* file_a = boxes.value(0);
+    QLineEdit* file_b = boxes.value(1);
+    file_a->setFocus(Qt::TabFocusReason);
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{tools.Button(FileToolsButton::kPickFileA), file_b,
+                                         tools.Button(FileToolsButton::kPickFileB)}) {
+      QTest::keyClick(tools.focusWidget(), Qt::Key_Tab);
+      QCOMPARE(tools.focusWidget(), next);
+    }
+    const auto name = [](QWidget* widget) {
+      return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    QCOMPARE(name(file_a), QStringLiteral("主文件(文件A):"));
+    QCOMPARE(name(file_b), QStringLiteral("辅助文件(文件B):"));
+    QCOMPARE(name(tools.ResultList()), QStringLiteral("转换后的文件(*.txt):"));
   }
 
   void blacklistDialogEnableRulesAndRegions() {

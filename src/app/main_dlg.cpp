@@ -347,6 +347,8 @@ void CMainDlg::Initialise() {
   notice_view_ = new CNoticeView(OnlineAddressOf(state_.settings, kNoticeUrl), target_area_);
   target_area_->addWidget(notice_view_);
   target_area_->setCurrentWidget(notice_view_);
+  // Tab reaches it where it stands, before the target list's buttons, not after "退出".
+  setTabOrder(target_view_, notice_view_);
   // The quiet update check; the notice page unless it handed a download on (then the view goes
   // back to the notice page once the download is complete); the advertisements. Each fetch runs
   // away from the window's thread: the window is up at once, whatever the servers do.

@@ -149,6 +149,39 @@ class MainDlgTest : public QObject {
     QVERIFY(!window_->NoticeShown());
   }
 
+  // Tab goes through the window as it reads: the top row, the source list and its buttons, the
+  // moves, the target list (or the notice in its place) and its buttons, the export row, "退出".
+  void tabFollowsTheWindowFromTopToBottom() {
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QPushButton* quit = window_->Button(MainButton::kQuit);
+    const auto stops_after_quit = [&] {
+      QStringList stops;
+      quit->setFocus(Qt::TabFocusReason);
+      do {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* at = QApplication::focusWidget();
+        if (auto* button = qobject_cast<QAbstractButton*>(at))
+          stops << button->text();
+        else
+          stops << (at == window_->SourceView()   ? QStringLiteral("source")
+                    : at == window_->TargetView() ? QStringLiteral("target")
+                                                  : QStringLiteral("notice"));
+      } while (QApplication::focusWidget() != quit && stops.size() < 100);
+      return stops.join(QLatin1Char(' '));
+    };
+    const QString order =
+        "文件对比 系统设置 空号过滤 号码实时查询 短信验证码 语音验证码 营销短信 国际验证码 帮助 "
+        "source 输入号段 导入号段 导入文件 提取号码 粘贴 号码排序 号码乱序 滤除号码 消除重号 "
+        "清除非手机号 复制 清空 ↑↑↑ ↓↓↓ ↑↑↑ ↓↓↓ ↑↑↑ ↓↓↓ ↑↑↑ ↓↓↓ %1 号码排序 号码乱序 滤除号码 "
+        "消除重号 复制号码 清空号码 原始号码 按号码段导出 按重复次数导出 按地区分类导出 "
+        "按照运营商导出 分批导出号码 导出全部号码 退出";
+    QCOMPARE(stops_after_quit(), order.arg(QStringLiteral("notice")));
+    window_->Button(MainButton::kSortTarget)->click();
+    window_->WaitForCommand();
+    QCOMPARE(stops_after_quit(), order.arg(QStringLiteral("target")));
+  }
+
   void countersCountEveryEntry() {
     for (int i = 0; i < 25; ++i)
       state_->source.Append(i < 2 ? "abc" : "13800000000");

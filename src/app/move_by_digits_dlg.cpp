@@ -1,7 +1,11 @@
 #include "app/move_by_digits_dlg.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -38,6 +42,7 @@ CMoveByDigitsDlg::CMoveByDigitsDlg(const DigitMaskValues& shown, QWidget* parent
     boxes_[i]->setFixedWidth(26);
     boxes_[i]->setAlignment(Qt::AlignCenter);
     boxes_[i]->setText(Q(shown.boxes[static_cast<size_t>(i)]));
+    boxes_[i]->installEventFilter(this);
     row->addWidget(boxes_[i]);
   }
   row->addStretch(1);
@@ -59,6 +64,32 @@ DigitMaskValues CMoveByDigitsDlg::Values() const {
   for (int i = 0; i < 10; ++i)
     mask.boxes[static_cast<size_t>(i)] = U(boxes_[i]->text());
   return mask;
+}
+
+bool CMoveByDigitsDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress)
+    return QDialog::eventFilter(watched, event);
+  const auto* box = std::find(std::begin(boxes_), std::end(boxes_), watched);
+  if (box == std::end(boxes_))
+    return QDialog::eventFilter(watched, event);
+  const int i = static_cast<int>(box - std::begin(boxes_));
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const QString typed = key->text();
+  const bool digit =
+      typed.size() == 1 && typed[0] >= QLatin1Char('0') && typed[0] <= QLatin1Char('9');
+  if (digit && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    // The box holds one digit: the typed one replaces it, and the next position follows.
+    boxes_[i]->setText(typed);
+    if (i + 1 < 10)
+      boxes_[i + 1]->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  if (key->key() == Qt::Key_Backspace && boxes_[i]->text().isEmpty() && i > 0) {
+    boxes_[i - 1]->clear();
+    boxes_[i - 1]->setFocus(Qt::BacktabFocusReason);
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 std::optional<DigitMaskValues> CMoveByDigitsDlg::Ask(QWidget* parent,

@@ -10,7 +10,8 @@ namespace tessaril::app {
 class CLimitEdit;
 
 // "按号码数值特征移动号码": after the fixed leading "1", ten one-digit boxes for positions 2 to
-// 11, grouped 2, 4 and 4 like the parts of a number. Every combination is accepted.
+// 11, grouped 2, 4 and 4 like the parts of a number. Every combination is accepted. Typed as a
+// number is: a digit fills its box and moves on to the next, Backspace in an empty box goes back.
 class CMoveByDigitsDlg : public QDialog {
   Q_OBJECT
 
@@ -20,6 +21,9 @@ class CMoveByDigitsDlg : public QDialog {
   CLimitEdit* Box(int index) const { return boxes_[index]; }
 
   static std::optional<DigitMaskValues> Ask(QWidget* parent, const DigitMaskValues& shown);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   CLimitEdit* boxes_[10];

@@ -1,4 +1,5 @@
 // Offscreen tests of the segment entry, move and export dialogs and of their buttons.
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,6 +12,7 @@
 #include "app/export_format_dlg.h"
 #include "app/limit_edit.h"
 #include "app/main_dlg.h"
+#include "app/move_by_digits_dlg.h"
 #include "app/move_by_type_dlg.h"
 #include "app/segment_entry_dlg.h"
 #include "app/settings_dlg.h"
@@ -62,6 +64,31 @@ class NumberDialogsTest : public QObject {
     dialog.SegmentBox()->setText("1590000");
     QCOMPARE(AcceptAndReadRefusal(dialog), QString());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  // A mask is typed as a number: each digit fills its box and moves on; Backspace goes back.
+  void digitBoxesTakeANumberAsTyped() {
+    CMoveByDigitsDlg dialog(DigitMaskValues{});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    // Each key goes where the focus is, as the user's keys do.
+    const auto type = [](const QString& keys) {
+      for (QChar key : keys)
+        QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+    };
+    dialog.Box(0)->setFocus(Qt::TabFocusReason);
+    type(QStringLiteral("38x0"));
+    QCOMPARE(dialog.focusWidget(), dialog.Box(3));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);  // empty: back, cleared
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    type(QStringLiteral("9"));
+    dialog.Box(9)->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(QApplication::focusWidget(),
+                     QStringLiteral("12"));  // the last box keeps the last digit
+    QCOMPARE(dialog.focusWidget(), dialog.Box(9));
+    const DigitMaskValues mask = dialog.Values();
+    const std::array<std::string, 10> expected = {"3", "9", "", "", "", "", "", "", "", "2"};
+    QCOMPARE(mask.boxes, expected);
   }
 
   void typeDialogEnablesTheRangeOnlyForTheRangeChoice() {

@@ -24,8 +24,10 @@ CBatchSizeDlg::CBatchSizeDlg(const BatchSizeValues& shown, QWidget* parent) : QD
   KeepOnlyCloseButton(this);
   auto* layout = new QVBoxLayout(this);
   auto* size_line = new QHBoxLayout;
-  size_line->addWidget(new QLabel(QStringLiteral("每个文件包含号码数:"), this));
+  auto* label = new QLabel(QStringLiteral("每个文件包含号码数:"), this);
+  size_line->addWidget(label);
   size_ = new QLineEdit(QString::number(shown.batch_size), this);
+  label->setBuddy(size_);
   size_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), size_));
   size_->setFixedWidth(90);

@@ -39,6 +39,7 @@ CBlacklistDlg::CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settin
   all_regions_ = new QCheckBox(QStringLiteral("全部地区"), region_group);
   region_layout->addWidget(all_regions_);
   regions_ = new QTreeWidget(region_group);
+  regions_->setAccessibleName(region_group->title());
   regions_->setColumnCount(1);
   regions_->setHeaderLabels({QStringLiteral("地区")});
   regions_->header()->resizeSection(0, 140);
@@ -62,8 +63,10 @@ CBlacklistDlg::CBlacklistDlg(const BlacklistValues& shown, SettingsStore* settin
 
   // Right: the blacklist file, the carriers, the settings and the export mode.
   auto* path_row = new QHBoxLayout;
-  path_row->addWidget(new QLabel(QStringLiteral("选择黑名单文件:"), this));
+  auto* path_label = new QLabel(QStringLiteral("选择黑名单文件:"), this);
+  path_row->addWidget(path_label);
   blacklist_path_ = new QLineEdit(ShownPath(shown.blacklist_path), this);
+  path_label->setBuddy(blacklist_path_);
   blacklist_path_->setMinimumWidth(220);
   path_row->addWidget(blacklist_path_, 1);
   auto* browse = new QPushButton(QStringLiteral("浏览"), this);

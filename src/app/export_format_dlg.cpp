@@ -44,9 +44,11 @@ CExportFormatDlg::CExportFormatDlg(const ExportFormatValues& shown, QWidget* par
   row_line->addSpacing(20);
   row_line->addWidget(new QLabel(QStringLiteral("每行"), this));
   per_row_ = DigitsBox(this, shown.numbers_per_row);
+  per_row_->setAccessibleName(QStringLiteral("每行号码数"));
   row_line->addWidget(per_row_);
   row_line->addWidget(new QLabel(QStringLiteral("个号码，分隔符："), this));
   separator_ = new QLineEdit(Q(shown.separator), this);
+  separator_->setAccessibleName(QStringLiteral("分隔符"));
   separator_->setFixedWidth(70);
   row_line->addWidget(separator_);
   row_line->addStretch(1);
@@ -56,6 +58,7 @@ CExportFormatDlg::CExportFormatDlg(const ExportFormatValues& shown, QWidget* par
   blank_line->addSpacing(20);
   blank_line->addWidget(new QLabel(QStringLiteral("每隔"), this));
   interval_ = DigitsBox(this, shown.blank_line_interval);
+  interval_->setAccessibleName(QStringLiteral("每隔几行增加一空行"));
   blank_line->addWidget(interval_);
   blank_line->addWidget(new QLabel(QStringLiteral("行增加一空行"), this));
   blank_line->addStretch(1);

@@ -203,6 +203,7 @@ void CMainDlg::BuildLayout() {
   auto* source_group = new QGroupBox(QStringLiteral("原始号码"), this);
   auto* source_layout = new QVBoxLayout(source_group);
   source_view_ = new NumberListView(state_.source, false, source_group);
+  source_view_->setAccessibleName(source_group->title());
   // Files dropped on the source view are read into the source list; elsewhere they are ignored.
   source_view_->setAcceptDrops(true);
   source_view_->viewport()->setAcceptDrops(true);
@@ -277,6 +278,7 @@ void CMainDlg::BuildLayout() {
   auto* target_layout = new QVBoxLayout(target_group);
   target_area_ = new QStackedWidget(target_group);
   target_view_ = new NumberListView(state_.target, true, target_area_);
+  target_view_->setAccessibleName(target_group->title());
   target_area_->addWidget(target_view_);
   target_layout->addWidget(target_area_, 1);
   target_area_->setMinimumHeight(kMinimumListHeight);
@@ -346,6 +348,7 @@ void CMainDlg::Initialise() {
   // The notice view stands in the target list's place until the first RefreshTargetView.
   notice_view_ = new CNoticeView(OnlineAddressOf(state_.settings, kNoticeUrl), target_area_);
   target_area_->addWidget(notice_view_);
+  notice_view_->setAccessibleName(QStringLiteral("公告"));
   target_area_->setCurrentWidget(notice_view_);
   // Tab reaches it where it stands, before the target list's buttons, not after "退出".
   setTabOrder(target_view_, notice_view_);

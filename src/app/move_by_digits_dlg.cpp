@@ -43,6 +43,7 @@ CMoveByDigitsDlg::CMoveByDigitsDlg(const DigitMaskValues& shown, QWidget* parent
     boxes_[i]->setAlignment(Qt::AlignCenter);
     boxes_[i]->setText(Q(shown.boxes[static_cast<size_t>(i)]));
     boxes_[i]->installEventFilter(this);
+    boxes_[i]->setAccessibleName(QStringLiteral("第%1位").arg(i + 2));
     row->addWidget(boxes_[i]);
   }
   row->addStretch(1);

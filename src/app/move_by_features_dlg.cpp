@@ -79,6 +79,7 @@ CMoveByFeaturesDlg::CMoveByFeaturesDlg(const FeatureMoveValues& shown, QWidget* 
   auto* region_layout = new QVBoxLayout(region_group);
   region_ = new QCheckBox(QStringLiteral("城市匹配"), region_group);
   tree_ = new RegionTreeWidget(shown.tree, region_group);
+  tree_->setAccessibleName(region_->text());
   tree_->setMinimumSize(180, 320);
   region_layout->addWidget(region_);
   region_layout->addWidget(tree_, 1);
@@ -88,6 +89,7 @@ CMoveByFeaturesDlg::CMoveByFeaturesDlg(const FeatureMoveValues& shown, QWidget* 
   auto* data_layout = new QVBoxLayout(data_group);
   data_ = new QCheckBox(QStringLiteral("数据匹配"), data_group);
   data_text_ = new QPlainTextEdit(data_group);
+  data_text_->setAccessibleName(data_->text());
   data_text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   data_text_->setMinimumWidth(160);
   // The box takes digits and line breaks; anything else typed or pasted is dropped.

@@ -19,8 +19,10 @@ CSegmentEntryDlg::CSegmentEntryDlg(const SegmentEntryValues& shown, QWidget* par
   setWindowTitle(QStringLiteral("手工书写要导入的号码段:"));
   KeepOnlyCloseButton(this);
   auto* layout = new QGridLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("导入号段:"), this), 0, 0);
+  auto* label = new QLabel(QStringLiteral("导入号段:"), this);
+  layout->addWidget(label, 0, 0);
   segment_ = new CLimitEdit(this, static_cast<int>(kSegmentLength), /*digits_only=*/true);
+  label->setBuddy(segment_);
   segment_->setText(Q(shown.segment));
   segment_->setMinimumWidth(160);
   layout->addWidget(segment_, 0, 1);

@@ -25,6 +25,7 @@ CSegmentExportDlg::CSegmentExportDlg(const SegmentExportValues& shown, QWidget* 
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(QStringLiteral("按照号码的前"), this));
   length_ = new QLineEdit(QString::number(shown.length), this);
+  length_->setAccessibleName(QStringLiteral("按照号码的前几位进行导出"));
   // Digits only, as typed into the box.
   length_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), length_));

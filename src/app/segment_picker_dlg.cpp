@@ -54,6 +54,7 @@ CSegmentPickerDlg::CSegmentPickerDlg(const SegmentPickerValues& shown,
   KeepOnlyCloseButton(this);
   auto* layout = new QHBoxLayout(this);
   tree_ = new RegionTreeWidget(shown.tree, this);
+  tree_->setAccessibleName(QStringLiteral("地区"));
   tree_->setMinimumWidth(180);
   layout->addWidget(tree_);
 
@@ -80,6 +81,9 @@ CSegmentPickerDlg::CSegmentPickerDlg(const SegmentPickerValues& shown,
   range->addWidget(choices_[4]);
   from_ = new QLineEdit(group);
   to_ = new QLineEdit(group);
+  // Named as the range reads: from the first segment to the last.
+  from_->setAccessibleName(choices_[4]->text() + QStringLiteral(" 起"));
+  to_->setAccessibleName(choices_[4]->text() + QStringLiteral(" 止"));
   range->addWidget(from_);
   range->addWidget(new QLabel(QStringLiteral("0000 -"), group));
   range->addWidget(to_);
@@ -90,6 +94,7 @@ CSegmentPickerDlg::CSegmentPickerDlg(const SegmentPickerValues& shown,
 
   list_model_ = std::make_unique<SegmentListModel>(model_);
   list_ = new QListView(this);
+  list_->setAccessibleName(QStringLiteral("号码段"));
   list_->setModel(list_model_.get());
   // Columns of segments, top to bottom and then on to the right, as a list-mode view.
   list_->setFlow(QListView::TopToBottom);

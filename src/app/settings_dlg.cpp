@@ -19,8 +19,10 @@ CSettingsDlg::CSettingsDlg(const CarrierPrefixTexts& shown, QWidget* parent) : Q
   KeepOnlyCloseButton(this);
   auto* layout = new QVBoxLayout(this);
   auto add_field = [&](const char* label, const std::string& text) {
-    layout->addWidget(new QLabel(QString::fromUtf8(label), this));
+    auto* name = new QLabel(QString::fromUtf8(label), this);
+    layout->addWidget(name);
     auto* edit = new QLineEdit(Q(text), this);
+    name->setBuddy(edit);  // names the field for screen readers
     edit->setMinimumWidth(520);
     layout->addWidget(edit);
     return edit;

@@ -1,10 +1,16 @@
-// Every text of the main window and of every dialog fits its control, and every control lies
-// inside its window: nothing is cut off. Built twice: at 100 % and at 150 %, the scale many
-// Windows laptops run at (TESSARIL_TEST_SCALE).
+// The texts of the main window and of every dialog: each fits its control, every control lies
+// inside its window, so nothing is cut off; and every box and list a user types or picks in has
+// a name (its label's, as a screen reader says it). Built twice: at 100 % and at 150 %, the scale
+// many Windows laptops run at (TESSARIL_TEST_SCALE).
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
@@ -86,13 +92,32 @@ QStringList Clipped(QWidget& window) {
   return found;
 }
 
+// The boxes and lists of `window` that a screen reader could not name.
+QStringList Unnamed(QWidget& window) {
+  QStringList found;
+  for (QWidget* child : window.findChildren<QWidget*>()) {
+    if (!child->isVisibleTo(&window) || child->window() != &window ||
+        !(qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractScrollArea*>(child)) ||
+        qobject_cast<QHeaderView*>(child))
+      continue;
+    // A list's own header or a combo box's popup is named by what holds it.
+    if (qobject_cast<QComboBox*>(child->parentWidget()))
+      continue;
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(child);
+    if (face && face->text(QAccessible::Name).trimmed().isEmpty())
+      found << QStringLiteral("%1 \"%2\"")
+                   .arg(QString::fromLatin1(child->metaObject()->className()), child->objectName());
+  }
+  return found;
+}
+
 }  // namespace
 
-class TextFitsTest : public QObject {
+class WindowTextsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void everyTextFitsItsControl_data() {
+  void everyTextFitsAndEveryBoxHasAName_data() {
     QTest::addColumn<int>("entry");
     QTest::newRow("CMainDlg") << -1;
     const auto entries = ScreenshotEntries();
@@ -100,7 +125,7 @@ class TextFitsTest : public QObject {
       QTest::newRow(entries[i].class_name) << i;
   }
 
-  void everyTextFitsItsControl() {
+  void everyTextFitsAndEveryBoxHasAName() {
     QFETCH(int, entry);
     SettingsStore settings;
     AppState state(settings, U(dir_.path()) + "/");
@@ -116,6 +141,9 @@ class TextFitsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(shown));
     const QStringList clipped = Clipped(*shown);
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+    const QStringList unnamed = Unnamed(*shown);
+    QVERIFY2(unnamed.isEmpty(),
+             qPrintable(QStringLiteral("unnamed: ") + unnamed.join(QStringLiteral("; "))));
   }
 
  private:
@@ -125,8 +153,8 @@ class TextFitsTest : public QObject {
 int main(int argc, char** argv) {
   qputenv("QT_SCALE_FACTOR", TESSARIL_TEST_SCALE);
   QApplication app(argc, argv);
-  TextFitsTest test;
+  WindowTextsTest test;
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "text_fits_test.moc"
+#include "window_texts_test.moc"

@@ -35,7 +35,8 @@ TEST(CarrierLookup, AnswersAsTheTestsForEveryKindOfEntry) {
   for (const CarrierPrefixes& prefixes : sets) {
     const CarrierLookup lookup(prefixes);
     for (int i = 0; i < 20000; ++i) {
-      std::string entry = (random() % 2 ? "1" : "") + digits(static_cast<int>(random() % 13));
+      std::string entry = random() % 2 ? "1" : "";
+      entry += digits(static_cast<int>(random() % 13));
       if (random() % 4 == 0)
         entry = pads[random() % pads.size()] + entry;
       if (random() % 4 == 0)

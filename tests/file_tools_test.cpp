@@ -86,8 +86,8 @@ TEST_F(FileToolsTest, AddKeepsPickerOrderAndRepeats) {
 
 TEST_F(FileToolsTest, RemovalLimitIsPerList) {
   for (int i = 0; i < 300; ++i) {
-    tools_.source_files.push_back("s" + std::to_string(i));
-    tools_.result_files.push_back("r" + std::to_string(i));
+    tools_.source_files.push_back(std::string("s").append(std::to_string(i)));
+    tools_.result_files.push_back(std::string("r").append(std::to_string(i)));
   }
   std::vector<int> many(257), allowed(256);
   for (int i = 0; i < 257; ++i)
@@ -108,7 +108,7 @@ TEST_F(FileToolsTest, RemovalLimitIsPerList) {
 
 TEST_F(FileToolsTest, ImportTakesTheLowestSelectedFirstWithinTheLimits) {
   for (int i = 0; i < 300; ++i)
-    tools_.result_files.push_back("r" + std::to_string(i));
+    tools_.result_files.push_back(std::string("r").append(std::to_string(i)));
   EXPECT_FALSE(ImportSelectedResults(tools_, ui_, {}));
   std::vector<int> too_many(257);
   for (int i = 0; i < 257; ++i)

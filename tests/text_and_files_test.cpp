@@ -76,6 +76,41 @@ TEST(Codepage, GbkRoundTripAndUtf8Detection) {
   EXPECT_FALSE(IsValidUtf8("\xE5\xB9"));  // cut short
 }
 
+// UTF-16 of "13800138000\r\n张😀": every way of cutting it into blocks gives the same UTF-8, in
+// either byte order; an unpaired surrogate and an odd byte at the end become '?'.
+TEST(Codepage, Utf16DecodesAcrossAnyBlockCut) {
+  const std::u16string units = u"13800138000\r\n\u5F20\U0001F600";
+  const std::string utf8 = "13800138000\r\n\xE5\xBC\xA0\xF0\x9F\x98\x80";
+  for (const Utf16Order order : {Utf16Order::kLittleEndian, Utf16Order::kBigEndian}) {
+    std::string bytes = order == Utf16Order::kLittleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t unit : units) {
+      const char high = static_cast<char>(unit >> 8);
+      const char low = static_cast<char>(unit & 0xFF);
+      bytes += order == Utf16Order::kLittleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    EXPECT_EQ(Utf16OrderOf(bytes), order);
+    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+      Utf16Decoder decoder(order);
+      std::string out = decoder.Decode(std::string_view(bytes).substr(0, cut));
+      out += decoder.Decode(std::string_view(bytes).substr(cut));
+      out += decoder.Finish();
+      ASSERT_EQ(out, "\xEF\xBB\xBF" + utf8) << "cut at " << cut;
+    }
+  }
+  Utf16Decoder decoder(Utf16Order::kLittleEndian);
+  // A low surrogate alone, a high one before a digit, then half a unit.
+  std::string out =
+      decoder.Decode(std::string("\x00\xDC"
+                                 "1\x00"
+                                 "\x00\xD8"
+                                 "2\x00"
+                                 "3",
+                                 9));
+  out += decoder.Finish();
+  EXPECT_EQ(out, "?1?2?");
+  EXPECT_EQ(Utf16OrderOf("13800138000"), Utf16Order::kNone);
+}
+
 TEST_F(TextFilesTest, SettingsStoreKeepsUnknownKeysAndReadsIntegersLeniently) {
   WriteFile("s.ini", "[Other]\nkeep=me\n[Settings]\nnlineNum= 12abc\nsplitStr=,\n");
   SettingsStore store(Path("s.ini"));

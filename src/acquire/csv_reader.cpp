@@ -1,10 +1,13 @@
 // The CSV reader: RFC 4180 records of fields separated by commas or tabs, quoted fields with
 // doubled quotes inside, read in blocks. The bytes of a field stay as they are: UTF-8 and GBK
 // both split safely here, since no byte of a GBK character is a quote, comma, tab, CR or LF.
+// UTF-16 text ("Unicode text" of a spreadsheet: tab-separated) is turned into UTF-8 first.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "acquire/sheet_reader.h"
+#include "platform/codepage.h"
 #include "platform/file_handle.h"
 
 namespace tessaril {
@@ -113,6 +116,8 @@ SheetRead ReadCsvFile(const std::string& path, const SheetEntry& entry,
   CsvSplitter splitter(entry);
   std::uint64_t done = 0;
   bool first = true;
+  std::optional<Utf16Decoder> utf16;
+  std::string decoded;
   for (;;) {
     const std::int64_t got = ReadFileHandle(handle, buffer.data(), buffer.size());
     if (got < 0) {
@@ -123,6 +128,13 @@ SheetRead ReadCsvFile(const std::string& path, const SheetEntry& entry,
       break;
     std::string_view bytes(buffer.data(), static_cast<std::size_t>(got));
     done += bytes.size();
+    if (first && Utf16OrderOf(bytes) != Utf16Order::kNone)
+      utf16.emplace(Utf16OrderOf(bytes));
+    if (utf16) {
+      // Its byte-order mark comes out as UTF-8's, and goes as that one does.
+      decoded = utf16->Decode(bytes);
+      bytes = decoded;
+    }
     if (first) {
       first = false;
       if (bytes.starts_with(kUtf8Mark))
@@ -134,6 +146,8 @@ SheetRead ReadCsvFile(const std::string& path, const SheetEntry& entry,
       progress(std::min(done, length), length);
   }
   CloseFileHandle(handle);
+  if (utf16)
+    splitter.Feed(utf16->Finish());
   splitter.Finish();
   return SheetRead::kRead;
 }

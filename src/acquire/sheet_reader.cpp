@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/codepage.h"
 #include "platform/file_handle.h"
 #include "platform/text.h"
 
@@ -49,7 +50,7 @@ SheetKind SheetKindOf(const std::string& path) {
   // A workbook named .xlsx that is not even a ZIP is a damaged one, not a text.
   if (EndsWithNoCase(path, ".xlsx") && !head.empty())
     return SheetKind::kXlsx;
-  if (EndsWithNoCase(path, ".csv"))
+  if (EndsWithNoCase(path, ".csv") || Utf16OrderOf(head) != Utf16Order::kNone)
     return SheetKind::kCsv;
   return SheetKind::kNone;
 }

@@ -8,8 +8,10 @@
 namespace tessaril {
 
 // The spreadsheet files the import and the extraction read besides text: an Office workbook
-// (.xlsx, known by its content), a CSV file (known by its ".csv" ending), and the compound
-// files of the old binary format (.xls, or an encrypted workbook), which are refused.
+// (.xlsx, known by its content), a CSV file (known by its ".csv" ending, or by the byte-order
+// mark of UTF-16 text, which is what a spreadsheet's "Unicode text" and Notepad's "Unicode" are,
+// whatever its name), and the compound files of the old binary format (.xls, or an encrypted
+// workbook), which are refused.
 enum class SheetKind { kNone, kXlsx, kCsv, kCompound };
 
 // What a file is, looked at by its first bytes and its name. A ZIP that holds no workbook and

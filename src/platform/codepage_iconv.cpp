@@ -45,4 +45,13 @@ std::string Utf8ToGbk(std::string_view utf8) {
   return Convert("GBK", "UTF-8", utf8);
 }
 
+std::string Utf16UnitsToUtf8(std::u16string_view units) {
+  std::string bytes(units.size() * 2, '\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
+  }
+  return Convert("UTF-8", "UTF-16LE", bytes);
+}
+
 }  // namespace tessaril

@@ -139,4 +139,16 @@ std::string Utf8ToGbk(std::string_view utf8) {
   return out;
 }
 
+std::string Utf16UnitsToUtf8(std::u16string_view units) {
+  if (units.empty())
+    return std::string();
+  const std::wstring wide(units.begin(), units.end());
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0)
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
 }  // namespace tessaril

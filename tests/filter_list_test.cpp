@@ -25,6 +25,15 @@ TEST_F(FilterListTest, EachLineCancelsOneCopyAndTheListComesOutSorted) {
   EXPECT_EQ(ui_.progress.back(), 100);  // the rebuild ends at 100; the refresh resets the bar
 }
 
+// A filter file saved as "Unicode" filters by its numbers, not by their UTF-16 bytes.
+TEST_F(FilterListTest, AUtf16FileFiltersByItsNumbers) {
+  Fill(state_.source, {"13900139000", "13800138000", "13700137000"});
+  ui_.open_files.push_back(
+      Strings{WriteFile("黑名单.txt", testing::Utf16Bytes(u"13800138000\r\n13700137000"))});
+  FilterListAgainstFile(state_, ui_, ListId::Source);
+  EXPECT_EQ(Entries(state_.source), (Strings{"13900139000"}));
+}
+
 TEST_F(FilterListTest, NoMatchStillSorts) {
   Fill(state_.source, {"3", "1", "2", "1"});
   ui_.open_files.push_back(Strings{WriteFile("f.txt", "")});

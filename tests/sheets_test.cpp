@@ -142,21 +142,14 @@ TEST_F(SheetsTest, CsvFieldsByRfc4180) {
 // A spreadsheet's "Unicode text" (UTF-16, tab-separated) and Notepad's "Unicode" are read as
 // their text, whatever their name; a text without the mark stays a text.
 TEST_F(SheetsTest, Utf16TextIsReadAsItsCharacters) {
-  const auto utf16 = [](std::u16string_view text, bool big_endian) {
-    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
-    for (char16_t unit : text) {
-      const char high = static_cast<char>(unit >> 8);
-      const char low = static_cast<char>(unit & 0xFF);
-      bytes += big_endian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-  };
   const std::string excel = WriteFile(
-      "客户.txt", utf16(u"号码\t姓名\r\n13800138000\t\u5F20\r\n13900139000\t\"a\tb\"\r\n", false));
+      "客户.txt", testing::Utf16Bytes(
+                      u"号码\t姓名\r\n13800138000\t\u5F20\r\n13900139000\t\"a\tb\"\r\n", false));
   EXPECT_EQ(SheetKindOf(excel), SheetKind::kCsv);
   EXPECT_EQ(Read(excel), std::make_pair(SheetRead::kRead, Strings{"号码", "姓名", "13800138000",
                                                                   "张", "13900139000", "a\tb"}));
-  const std::string notepad = WriteFile("列表.txt", utf16(u"13800138000\r\n13900139000", true));
+  const std::string notepad =
+      WriteFile("列表.txt", testing::Utf16Bytes(u"13800138000\r\n13900139000", true));
   EXPECT_EQ(Read(notepad), std::make_pair(SheetRead::kRead, Strings{"13800138000", "13900139000"}));
   EXPECT_EQ(SheetKindOf(WriteFile("plain.txt", "13800138000\r\n")), SheetKind::kNone);
   // Imported, the numbers arrive as numbers.

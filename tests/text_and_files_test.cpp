@@ -82,12 +82,7 @@ TEST(Codepage, Utf16DecodesAcrossAnyBlockCut) {
   const std::u16string units = u"13800138000\r\n\u5F20\U0001F600";
   const std::string utf8 = "13800138000\r\n\xE5\xBC\xA0\xF0\x9F\x98\x80";
   for (const Utf16Order order : {Utf16Order::kLittleEndian, Utf16Order::kBigEndian}) {
-    std::string bytes = order == Utf16Order::kLittleEndian ? "\xFF\xFE" : "\xFE\xFF";
-    for (char16_t unit : units) {
-      const char high = static_cast<char>(unit >> 8);
-      const char low = static_cast<char>(unit & 0xFF);
-      bytes += order == Utf16Order::kLittleEndian ? std::string{low, high} : std::string{high, low};
-    }
+    const std::string bytes = testing::Utf16Bytes(units, order == Utf16Order::kBigEndian);
     EXPECT_EQ(Utf16OrderOf(bytes), order);
     for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
       Utf16Decoder decoder(order);
@@ -109,6 +104,30 @@ TEST(Codepage, Utf16DecodesAcrossAnyBlockCut) {
   out += decoder.Finish();
   EXPECT_EQ(out, "?1?2?");
   EXPECT_EQ(Utf16OrderOf("13800138000"), Utf16Order::kNone);
+}
+
+// A UTF-16 file's lines are those of its text, as UTF-8, past the read block too.
+TEST_F(TextFilesTest, TextReaderReadsUtf16AsItsText) {
+  std::u16string long_line(3 << 20, u'7');
+  WriteFile("u.txt",
+            testing::Utf16Bytes(u"13800138000\r\n\u5F20\r\n\r\n" + long_line + u"\nlast", true));
+  TextFileReader reader;
+  ASSERT_TRUE(reader.Open(Path("u.txt")));
+  std::vector<std::string> lines;
+  std::string_view line;
+  while (reader.Next(line))
+    lines.emplace_back(line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"13800138000", "\xE5\xBC\xA0", "",
+                                             std::string(long_line.size(), '7'), "last"}));
+  EXPECT_FALSE(reader.Failed());
+  // From an offset the bytes are read as they are.
+  ASSERT_TRUE(reader.Open(Path("u.txt"), 2));
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_TRUE(
+      line.starts_with(std::string("\0"
+                                   "1\0"
+                                   "3",
+                                   4)));
 }
 
 TEST_F(TextFilesTest, SettingsStoreKeepsUnknownKeysAndReadsIntegersLeniently) {

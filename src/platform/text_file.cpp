@@ -41,16 +41,33 @@ bool TextFileReader::Open(const std::string& path) {
   begin_ = end_ = 0;
   eof_ = failed_ = false;
   position_ = 0;
+  utf16_.reset();
+  // The first two bytes tell UTF-16 text; any others are the start of the text.
+  const std::int64_t got = ReadFileHandle(fd_, buffer_.data(), 2);
+  if (got < 0) {
+    failed_ = eof_ = true;
+  } else if (const Utf16Order order = Utf16OrderOf(std::string_view(buffer_.data(), got));
+             order != Utf16Order::kNone) {
+    utf16_.emplace(order);
+    length_ = (length_ - 2) / 2;
+  } else {
+    end_ = static_cast<size_t>(got);
+  }
   return true;
 }
 
 bool TextFileReader::Open(const std::string& path, std::uint64_t offset) {
   if (!Open(path))
     return false;
-  if (offset > 0 && !SeekFileHandle(fd_, offset)) {
+  if (offset == 0)
+    return true;
+  if (!SeekFileHandle(fd_, offset)) {
     Close();
     return false;
   }
+  utf16_.reset();
+  length_ = RegularFileLength(fd_).value_or(0);
+  begin_ = end_ = 0;
   position_ = offset;
   return true;
 }
@@ -71,6 +88,8 @@ bool TextFileReader::Fill() {
   }
   if (end_ == buffer_.size())
     buffer_.resize(buffer_.size() * 2);  // a very long line
+  if (utf16_)
+    return FillFromUtf16();
   std::int64_t got = ReadFileHandle(fd_, buffer_.data() + end_, buffer_.size() - end_);
   if (got < 0)
     failed_ = true;
@@ -80,6 +99,24 @@ bool TextFileReader::Fill() {
   }
   end_ += static_cast<size_t>(got);
   return true;
+}
+
+bool TextFileReader::FillFromUtf16() {
+  raw_.resize(kBlock);
+  const std::int64_t got = ReadFileHandle(fd_, raw_.data(), raw_.size());
+  if (got < 0)
+    failed_ = true;
+  if (got <= 0)
+    eof_ = true;
+  // At the end, what is left of the text: an odd byte, a surrogate without its pair.
+  const std::string text =
+      got > 0 ? utf16_->Decode(std::string_view(raw_.data(), static_cast<size_t>(got)))
+              : utf16_->Finish();
+  if (buffer_.size() - end_ < text.size())
+    buffer_.resize(end_ + text.size());
+  std::memcpy(buffer_.data() + end_, text.data(), text.size());
+  end_ += text.size();
+  return !text.empty() || !eof_;
 }
 
 std::string_view TextFileReader::TakeWholeLines(std::size_t up_to) {

@@ -1,17 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/text.h"
 
 namespace tessaril {
 
 // Reads a file line by line in text mode, as the program's files were read on Windows: a line
 // ends at LF, and a CR directly before that LF belongs to the line end. A last line without LF
-// is still a line; lines have no length limit. Reads in large blocks.
+// is still a line; lines have no length limit. Reads in large blocks. A file of UTF-16 text (known
+// by its byte-order mark, as Notepad and spreadsheets save "Unicode") is read as its UTF-8: its
+// lines are the text's lines, without the mark.
 class TextFileReader {
  public:
   TextFileReader() = default;
@@ -21,7 +25,7 @@ class TextFileReader {
 
   bool Open(const std::string& path);
   // Opens the file to read from `offset` bytes on: Position() starts there. Length() is still
-  // the whole file's.
+  // the whole file's. From an offset past 0 the bytes are read as they are, UTF-16 or not.
   bool Open(const std::string& path, std::uint64_t offset);
   bool IsOpen() const { return fd_ >= 0; }
   void Close();
@@ -32,16 +36,21 @@ class TextFileReader {
   // and including the first LF at or past `up_to` bytes, or the last LF when there is none.
   // Valid until the next call. Empty when the buffer holds no whole line: Next then reads on.
   std::string_view TakeWholeLines(std::size_t up_to);
-  // Bytes consumed so far, line ends included.
+  // Bytes consumed so far, line ends included (of the UTF-8 form of a UTF-16 file).
   std::uint64_t Position() const { return position_; }
-  // The file's length, taken once when it was opened.
+  // The file's length, taken once when it was opened; of a UTF-16 file, the length its UTF-8
+  // form has when it is ASCII (half the bytes after the mark), as number files are.
   std::uint64_t Length() const { return length_; }
   bool Failed() const { return failed_; }
 
  private:
   bool Fill();
+  // Reads the next block of a UTF-16 file and appends its UTF-8 to the buffer.
+  bool FillFromUtf16();
 
   int fd_ = -1;
+  std::optional<Utf16Decoder> utf16_;
+  std::string raw_;
   std::vector<char> buffer_;
   size_t begin_ = 0;
   size_t end_ = 0;

@@ -22,6 +22,17 @@ inline std::string Utf8(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+// The bytes of `text` saved as "Unicode": UTF-16 with its byte-order mark.
+inline std::string Utf16Bytes(std::u16string_view text, bool big_endian = false) {
+  std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += big_endian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
 // A fixture with a fresh temporary folder, a settings store inside it, an AppState on that store
 // (data folder: the temporary folder) and a scripted front end.
 class CommandTest : public ::testing::Test {

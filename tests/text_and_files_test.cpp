@@ -16,6 +16,15 @@ namespace {
 
 using TextFilesTest = testing::CommandTest;
 
+// Every line the reader gives, to its end.
+std::vector<std::string> AllLines(TextFileReader& reader) {
+  std::vector<std::string> lines;
+  std::string_view line;
+  while (reader.Next(line))
+    lines.emplace_back(line);
+  return lines;
+}
+
 TEST(TrimNumberText, StripsWhiteSpaceAndCarriageReturnsOnly) {
   EXPECT_EQ(TrimNumberText(" \t13800138000\r\n"), "13800138000");
   EXPECT_EQ(TrimNumberText("\v\f 138 0013 8000 \r\r"), "138 0013 8000");
@@ -113,15 +122,13 @@ TEST_F(TextFilesTest, TextReaderReadsUtf16AsItsText) {
             testing::Utf16Bytes(u"13800138000\r\n\u5F20\r\n\r\n" + long_line + u"\nlast", true));
   TextFileReader reader;
   ASSERT_TRUE(reader.Open(Path("u.txt")));
-  std::vector<std::string> lines;
-  std::string_view line;
-  while (reader.Next(line))
-    lines.emplace_back(line);
-  EXPECT_EQ(lines, (std::vector<std::string>{"13800138000", "\xE5\xBC\xA0", "",
-                                             std::string(long_line.size(), '7'), "last"}));
+  EXPECT_EQ(AllLines(reader),
+            (std::vector<std::string>{"13800138000", "\xE5\xBC\xA0", "",
+                                      std::string(long_line.size(), '7'), "last"}));
   EXPECT_FALSE(reader.Failed());
   // From an offset the bytes are read as they are.
   ASSERT_TRUE(reader.Open(Path("u.txt"), 2));
+  std::string_view line;
   ASSERT_TRUE(reader.Next(line));
   EXPECT_TRUE(
       line.starts_with(std::string("\0"
@@ -154,10 +161,7 @@ TEST_F(TextFilesTest, TextReaderSplitsLinesAsTextMode) {
   WriteFile("t.txt", "a\r\nb\rc\n\r\n" + long_line + "\nlast");
   TextFileReader reader;
   ASSERT_TRUE(reader.Open(Path("t.txt")));
-  std::vector<std::string> lines;
-  std::string_view line;
-  while (reader.Next(line))
-    lines.emplace_back(line);
+  const std::vector<std::string> lines = AllLines(reader);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], "a");
   EXPECT_EQ(lines[1], "b\rc");  // a CR alone is not a line end

@@ -1,6 +1,7 @@
 // The number-line reader: a number file read by the import, line by line under the line rule,
 // into a number list; then the list's sort and repeat removal. The list must hold exactly the
-// trimmed non-empty lines, whatever bytes they are.
+// trimmed non-empty lines, whatever bytes they are (after a UTF-8 mark; of the UTF-8 form of a
+// UTF-16 file).
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -10,6 +11,7 @@
 #include "cli/cli_frontend.h"
 #include "fuzz_support.h"
 #include "lists/number_list.h"
+#include "platform/codepage.h"
 #include "platform/text.h"
 
 using namespace tessaril;
@@ -52,7 +54,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Check(AppendNumberFile(list, frontend, path) == AppendResult::kAppended,
               "the number file did not open or read");
 
-  std::vector<std::string> expected = ExpectedLines(bytes);
+  // A UTF-8 mark at the start is no part of the text; a UTF-16 file is read as its UTF-8.
+  std::string text(bytes);
+  if (const Utf16Order order = Utf16OrderOf(text); order != Utf16Order::kNone) {
+    Utf16Decoder decoder(order);
+    text = decoder.Decode(bytes.substr(2));
+    text += decoder.Finish();
+  } else if (text.starts_with("\xEF\xBB\xBF")) {
+    text.erase(0, 3);
+  }
+  std::vector<std::string> expected = ExpectedLines(text);
   fuzz::Check(Entries(list) == expected, "the list differs from the file's lines");
   for (const std::string& line : expected) {
     fuzz::Check(list.CountOf(line) == std::count(expected.begin(), expected.end(), line),

@@ -152,5 +152,28 @@ TEST_F(ImportTest, CrOnlyFileIsOneLine) {
   EXPECT_EQ(Entries(state_.source), Strings{"13800000001\r13800000002"});
 }
 
+// Texts saved with a byte-order mark, as UTF-8 or as UTF-16: the mark is no part of the first
+// number, and the numbers are those of the text, read at once or in two halves.
+TEST_F(ImportTest, MarkedTextsGiveTheirNumbers) {
+  std::string numbers;
+  for (int i = 0; i < 1000; ++i)
+    numbers += std::to_string(13910000000LL + i) + "\r\n";
+  const std::u16string wide(numbers.begin(), numbers.end());
+  const Strings files = {WriteFile("utf8.txt", "\xEF\xBB\xBF" + numbers),
+                         WriteFile("utf16.txt", testing::Utf16Bytes(wide))};
+  for (const std::string& file : files) {
+    for (const std::uint64_t halves_from : {kReadInHalvesFrom, std::uint64_t{1}}) {
+      NumberList list;
+      ASSERT_EQ(AppendNumberFile(list, ui_, file, halves_from), AppendResult::kAppended);
+      ASSERT_EQ(list.Count(), 1000) << file;
+      EXPECT_EQ(list.At(0), "13910000000") << file;
+      EXPECT_EQ(list.At(999), "13910000999") << file;
+    }
+  }
+  ui_.open_files.push_back(Strings{WriteFile("mark only.txt", "\xEF\xBB\xBF")});
+  ImportFiles(state_, ui_);
+  EXPECT_EQ(state_.source.Count(), 0);
+}
+
 }  // namespace
 }  // namespace tessaril

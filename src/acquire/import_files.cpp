@@ -112,7 +112,8 @@ AppendResult AppendNumberFile(NumberList& list, Frontend& frontend, const std::s
           return file.Position() >= end ? kStopReading : std::min(stop, end);
         });
   };
-  if (length < std::max<std::uint64_t>(halves_from, 2)) {
+  // The halves are cut at a byte offset, which UTF-16 text is not read from.
+  if (length < std::max<std::uint64_t>(halves_from, 2) || file.IsUtf16()) {
     read_first(UINT64_MAX);
     return file.Failed() ? AppendResult::kReadFailed : AppendResult::kAppended;
   }

@@ -8,6 +8,7 @@
 namespace tessaril {
 namespace {
 constexpr size_t kBlock = 1 << 20;
+constexpr std::string_view kUtf8Mark("\xEF\xBB\xBF", 3);
 
 // Most lines are numbers of eleven bytes: scanning them inline costs less than a call.
 bool HasLineFeed(std::string_view text) {
@@ -42,16 +43,24 @@ bool TextFileReader::Open(const std::string& path) {
   eof_ = failed_ = false;
   position_ = 0;
   utf16_.reset();
-  // The first two bytes tell UTF-16 text; any others are the start of the text.
-  const std::int64_t got = ReadFileHandle(fd_, buffer_.data(), 2);
+  // The first bytes tell UTF-16 text, or UTF-8 with its mark; any others start the text.
+  const std::int64_t got = ReadFileHandle(fd_, buffer_.data(), kUtf8Mark.size());
   if (got < 0) {
     failed_ = eof_ = true;
-  } else if (const Utf16Order order = Utf16OrderOf(std::string_view(buffer_.data(), got));
-             order != Utf16Order::kNone) {
+    return true;
+  }
+  const std::string_view start(buffer_.data(), static_cast<size_t>(got));
+  if (const Utf16Order order = Utf16OrderOf(start); order != Utf16Order::kNone) {
     utf16_.emplace(order);
     length_ = (length_ - 2) / 2;
+    const std::string text = utf16_->Decode(start.substr(2));
+    std::memcpy(buffer_.data(), text.data(), text.size());
+    end_ = text.size();
+  } else if (start == kUtf8Mark) {
+    // The mark is no part of the first line: "\xEF\xBB\xBF13800138000" would be no number.
+    position_ = kUtf8Mark.size();
   } else {
-    end_ = static_cast<size_t>(got);
+    end_ = start.size();
   }
   return true;
 }

@@ -13,9 +13,10 @@ namespace tessaril {
 
 // Reads a file line by line in text mode, as the program's files were read on Windows: a line
 // ends at LF, and a CR directly before that LF belongs to the line end. A last line without LF
-// is still a line; lines have no length limit. Reads in large blocks. A file of UTF-16 text (known
-// by its byte-order mark, as Notepad and spreadsheets save "Unicode") is read as its UTF-8: its
-// lines are the text's lines, without the mark.
+// is still a line; lines have no length limit. Reads in large blocks. A UTF-8 byte-order mark at
+// the start is skipped. A file of UTF-16 text (known by its byte-order mark, as Notepad and
+// spreadsheets save "Unicode") is read as its UTF-8: its lines are the text's lines, without
+// the mark.
 class TextFileReader {
  public:
   TextFileReader() = default;
@@ -28,6 +29,8 @@ class TextFileReader {
   // the whole file's. From an offset past 0 the bytes are read as they are, UTF-16 or not.
   bool Open(const std::string& path, std::uint64_t offset);
   bool IsOpen() const { return fd_ >= 0; }
+  // Whether the file is UTF-16 text, read as its UTF-8.
+  bool IsUtf16() const { return utf16_.has_value(); }
   void Close();
 
   // The next line, valid until the next call; false at the end of the file (or on a read error).

@@ -1,19 +1,15 @@
 // The CSV reader: RFC 4180 records of fields separated by commas or tabs, quoted fields with
 // doubled quotes inside, read in blocks. The bytes of a field stay as they are: UTF-8 and GBK
 // both split safely here, since no byte of a GBK character is a quote, comma, tab, CR or LF.
-// UTF-16 text ("Unicode text" of a spreadsheet: tab-separated) is turned into UTF-8 first.
-#include <optional>
+// UTF-16 text ("Unicode text" of a spreadsheet: tab-separated) is read as its UTF-8.
+#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "acquire/sheet_reader.h"
-#include "platform/codepage.h"
-#include "platform/file_handle.h"
+#include "platform/text_file.h"
 
 namespace tessaril {
 namespace {
-
-constexpr std::string_view kUtf8Mark("\xEF\xBB\xBF", 3);
 
 // The separator of a file: a tab when its first record holds more tabs than commas outside
 // quotes, else a comma.
@@ -108,46 +104,24 @@ class CsvSplitter {
 
 SheetRead ReadCsvFile(const std::string& path, const SheetEntry& entry,
                       const SheetProgress& progress) {
-  const int handle = OpenFileHandle(path, FileOpenMode::kRead);
-  if (handle < 0)
+  // The reader takes off a UTF-8 byte-order mark and turns UTF-16 into UTF-8.
+  TextFileReader reader;
+  if (!reader.Open(path))
     return SheetRead::kCannotOpen;
-  const std::uint64_t length = RegularFileLength(handle).value_or(0);
-  std::vector<char> buffer(std::size_t{1} << 20);
+  const std::uint64_t length = reader.Length();
   CsvSplitter splitter(entry);
-  std::uint64_t done = 0;
   bool first = true;
-  std::optional<Utf16Decoder> utf16;
-  std::string decoded;
-  for (;;) {
-    const std::int64_t got = ReadFileHandle(handle, buffer.data(), buffer.size());
-    if (got < 0) {
-      CloseFileHandle(handle);
-      return SheetRead::kReadFailed;
-    }
-    if (got == 0)
-      break;
-    std::string_view bytes(buffer.data(), static_cast<std::size_t>(got));
-    done += bytes.size();
-    if (first && Utf16OrderOf(bytes) != Utf16Order::kNone)
-      utf16.emplace(Utf16OrderOf(bytes));
-    if (utf16) {
-      // Its byte-order mark comes out as UTF-8's, and goes as that one does.
-      decoded = utf16->Decode(bytes);
-      bytes = decoded;
-    }
+  for (std::string_view bytes; !(bytes = reader.NextBlock()).empty();) {
     if (first) {
       first = false;
-      if (bytes.starts_with(kUtf8Mark))
-        bytes.remove_prefix(kUtf8Mark.size());
       splitter.SetSeparator(SeparatorOf(bytes));
     }
     splitter.Feed(bytes);
     if (progress && length > 0)
-      progress(std::min(done, length), length);
+      progress(std::min(reader.Position(), length), length);
   }
-  CloseFileHandle(handle);
-  if (utf16)
-    splitter.Feed(utf16->Finish());
+  if (reader.Failed())
+    return SheetRead::kReadFailed;
   splitter.Finish();
   return SheetRead::kRead;
 }

@@ -18,8 +18,6 @@ constexpr size_t kMaxFields = 5;
 constexpr size_t kMaxFieldBytes = 255;
 constexpr size_t kShownFieldBytes = 40;
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r';
 }
@@ -87,14 +85,10 @@ std::optional<std::vector<Field>> SplitFields(std::string_view line) {
   return fields;
 }
 
-bool EndsWith(std::string_view text, std::string_view tail) {
-  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
 // The name without one of the suffixes of an administrative division.
 std::string_view WithoutSuffix(std::string_view name) {
   for (std::string_view suffix : {"自治区", "省", "市"}) {
-    if (name.size() > suffix.size() && EndsWith(name, suffix))
+    if (name.size() > suffix.size() && name.ends_with(suffix))
       return name.substr(0, name.size() - suffix.size());
   }
   return name;
@@ -203,7 +197,7 @@ std::string_view MatchProvince(std::string_view name) {
       return known;
   }
   // An autonomous region's full name holds its people's name as well: "宁夏回族自治区".
-  if (EndsWith(name, "自治区")) {
+  if (name.ends_with("自治区")) {
     for (std::string_view known : kProvinceTable) {
       if (bare.substr(0, known.size()) == known)
         return known;
@@ -213,7 +207,7 @@ std::string_view MatchProvince(std::string_view name) {
 }
 
 SegmentTable ReadSegmentTable(std::string_view bytes) {
-  if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark)
+  if (bytes.starts_with(kUtf8Mark))
     bytes.remove_prefix(kUtf8Mark.size());
   const std::string text = DataTextToUtf8(bytes);
   SegmentTable table;

@@ -15,6 +15,9 @@ bool IsValidUtf8(std::string_view text);
 // A data file's text as UTF-8: taken as it is when it is valid UTF-8 as a whole, else read as GBK.
 std::string DataTextToUtf8(std::string_view bytes);
 
+// The byte-order mark some programs put before UTF-8 text; no part of the text itself.
+inline constexpr std::string_view kUtf8Mark("\xEF\xBB\xBF", 3);
+
 // Text saved as "Unicode" (UTF-16, as Notepad and spreadsheets save it) is known by its
 // byte-order mark: FF FE little-endian, FE FF big-endian.
 enum class Utf16Order { kNone, kLittleEndian, kBigEndian };

@@ -8,7 +8,6 @@
 namespace tessaril {
 namespace {
 constexpr size_t kBlock = 1 << 20;
-constexpr std::string_view kUtf8Mark("\xEF\xBB\xBF", 3);
 
 // Most lines are numbers of eleven bytes: scanning them inline costs less than a call.
 bool HasLineFeed(std::string_view text) {
@@ -126,6 +125,16 @@ bool TextFileReader::FillFromUtf16() {
   std::memcpy(buffer_.data() + end_, text.data(), text.size());
   end_ += text.size();
   return !text.empty() || !eof_;
+}
+
+std::string_view TextFileReader::NextBlock() {
+  // On again while nothing came: a UTF-16 block may end in half a character.
+  while (Fill() && begin_ == end_) {
+  }
+  const std::string_view block(buffer_.data() + begin_, end_ - begin_);
+  position_ += block.size();
+  begin_ = end_;
+  return block;
 }
 
 std::string_view TextFileReader::TakeWholeLines(std::size_t up_to) {

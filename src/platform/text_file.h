@@ -39,6 +39,9 @@ class TextFileReader {
   // and including the first LF at or past `up_to` bytes, or the last LF when there is none.
   // Valid until the next call. Empty when the buffer holds no whole line: Next then reads on.
   std::string_view TakeWholeLines(std::size_t up_to);
+  // The next piece of the text as read, line ends and all: what the buffer holds once it has
+  // read on. Valid until the next call; empty at the end of the file (or on a read error).
+  std::string_view NextBlock();
   // Bytes consumed so far, line ends included (of the UTF-8 form of a UTF-16 file).
   std::uint64_t Position() const { return position_; }
   // The file's length, taken once when it was opened; of a UTF-16 file, the length its UTF-8

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,7 +18,7 @@
 #include "app/caption_room.h"
 #include "app/dialog_buttons.h"
 #include "app/dialog_frame.h"
-#include "app/picker_folders.h"
+#include "app/qt_prompts.h"
 #include "app/qt_text.h"
 #include "filetools/blacklist.h"
 #include "interface/messages.h"
@@ -162,13 +161,9 @@ void CBlacklistDlg::TickAllRegions(bool ticked) {
 void CBlacklistDlg::Browse() {
   SettingsStore in_memory;
   SettingsStore& settings = settings_ ? *settings_ : in_memory;
-  QString path =
-      QFileDialog::getOpenFileName(this, QString(), PickerStartFolder(settings, PickerKind::Open),
-                                   PickerFilter(kTextFileFilter));
-  if (path.isEmpty())
-    return;
-  RememberPickerFolder(settings, PickerKind::Open, path);
-  blacklist_path_->setText(ShownPath(U(path)));
+  const auto picked = PickOpenFilesDialog(this, settings, {"", kTextFileFilter, false});
+  if (picked)
+    blacklist_path_->setText(ShownPath(picked->front()));
 }
 
 BlacklistValues CBlacklistDlg::Values() const {
